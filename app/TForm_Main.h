@@ -1,0 +1,196 @@
+#pragma once
+
+#include "SlipFields.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QTabBar;
+class QToolButton;
+class QWidget;
+class TNumEdit;
+
+// The slip entry window. Controls carry the program's names (objectName too); the actions
+// are named after their control and event. The implementation is split by subject:
+// TForm_Main.cpp (layout), TForm_Main_Keys.cpp (show sequence, key dispatch, quit),
+// TForm_Main_Entry.cpp (entry fields), TForm_Main_Settings.cpp (settings file),
+// TForm_Main_Sender.cpp (sender registry), TForm_Main_Transfer.cpp (text transfer),
+// TForm_Main_Printer.cpp (print command and printer registration).
+class TForm_Main : public QMainWindow, public SlipSource
+{
+    Q_OBJECT
+
+public:
+    explicit TForm_Main(QWidget* parent = nullptr);
+    ~TForm_Main() override;
+
+    SlipFields slipFields() const override;
+
+    // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
+    QString Label_CurrentDir;   // working directory at show time, no trailing separator
+    QString Label_PrinterIndex; // printer number in force
+    QString Label_dpix;         // effective resolution of the print in progress
+    QString Label_dpiy;
+    // Label_Prn_Top and Label_Prn_Left are visible labels; see the printer group below.
+
+    // ---- Paste band ----
+    QWidget* Panel3 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QLabel* Label8 = nullptr;
+    QPushButton* BitBtn_1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* BitBtn_MemoCLS = nullptr;
+    QLabel* Label12 = nullptr;
+
+    // ---- Recipient band ----
+    QWidget* Panel1 = nullptr;
+    QLineEdit* Edit_Zip = nullptr;
+    QLineEdit* Edit_Add1 = nullptr;
+    QLineEdit* Edit_Add2 = nullptr;
+    QLineEdit* Edit_Custo1 = nullptr;
+    QLineEdit* Edit_tel = nullptr;
+    QLabel* Label_Warning = nullptr;
+    QPushButton* BitBtn_CLS = nullptr;
+    QComboBox* ComboBox_FontSize = nullptr; // hidden
+
+    // ---- Sender band ----
+    QWidget* Panel2 = nullptr;
+    QCheckBox* CheckBox_My = nullptr;
+    QTabBar* PageControl_My = nullptr;
+    QLineEdit* Edit_MyZip = nullptr;
+    QLineEdit* Edit_MyADD1 = nullptr;
+    QLineEdit* Edit_MyADD2 = nullptr;
+    QLineEdit* Edit_My = nullptr;
+    QLineEdit* Edit_MyTEL = nullptr;
+    QPushButton* BitBtn_My = nullptr;
+
+    // ---- Goods and print band ----
+    QWidget* Panel4 = nullptr;
+    QLineEdit* Edit_de_date1 = nullptr;
+    QLineEdit* Edit_de_date2 = nullptr;
+    QCheckBox* CheckBox_Date_1 = nullptr;
+    QDateEdit* DateTimePicker_1 = nullptr;
+    QLineEdit* Edit_G1 = nullptr;
+    QLineEdit* Edit_G2 = nullptr;
+    QLineEdit* Edit_G3 = nullptr;
+    TNumEdit* NumEdit_KOSUU = nullptr;
+    QGroupBox* GroupBox_Time2 = nullptr;
+    QCheckBox* CheckBox_t21 = nullptr;
+    QCheckBox* CheckBox_t22 = nullptr;
+    QCheckBox* CheckBox_t23 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+    QComboBox* ComboBox_SEL = nullptr;
+    QPushButton* BitBtn_PrnSet2 = nullptr;
+    QLabel* Label_Prn_Top = nullptr;
+    QLabel* Label_Prn_Left = nullptr;
+    QPushButton* BitBtn_PrnSet = nullptr;
+    QPushButton* BitBtn_WebHelp = nullptr;
+    QPushButton* BitBtn_SendMail = nullptr;
+
+    // ---- Help panel, function keys, status bar ----
+    QLabel* Panel_HelpMess = nullptr;
+    QWidget* Panel_Fnc = nullptr;
+    QToolButton* SpeedButton_F[12] = {}; // SpeedButton_F1 … SpeedButton_F12, index 0 … 11
+    QStatusBar* StatusBar1 = nullptr;
+
+    // The piece count's value text (digits and sign, no commas), and setting it.
+    QString kosuuText() const;
+    void setKosuuText(const QString& text);
+
+public slots:
+    // Program start and main window
+    void FormShow();
+    void FormDestroy();
+    void SpeedButton_F2Click();
+    void SpeedButton_F6Click();
+    void SpeedButton_F7Click();
+    void SpeedButton_F11Click();
+
+    // Entry fields
+    void Edit_ZipEnter();
+    void Edit_Add1Enter();
+    void Edit_Add2Enter();
+    void Edit_Custo1Enter();
+    void Edit_telEnter();
+    void Edit_G1Enter();
+    void Edit_MyZipEnter();
+    void Edit_MyADD1Enter();
+    void Edit_MyADD2Enter();
+    void Edit_MyEnter();
+    void Edit_MyTELEnter();
+    void Memo1Enter();
+    void Edit_Warning();
+    void Edit_Cls();
+    void Edit_Cls_My();
+    void BitBtn_CLSClick();
+    void Edit_ZipChange();
+    void Edit_telChange();
+    void CheckBox_MyClick();
+    void CheckBox_t21Click();
+    void CheckBox_t22Click();
+    void CheckBox_t23Click();
+    void BitBtn_WebHelpClick();
+    void BitBtn_SendMailClick();
+
+    // Settings file
+    void ReadSettings();
+    void WriteSettings();
+
+    // Sender registry
+    void BitBtn_MyClick();
+    void SpeedButton_readMyClick();
+    void PageControl_MyChange();
+
+    // Text transfer
+    void BitBtn_1Click();
+    void Memo1Change();
+    void BitBtn_MemoCLSClick();
+    void SpeedButton_ZIP2Click();
+    void SpeedButton_TEL2Click();
+
+    // Print command and printer registration
+    void SpeedButton_PRNSETClick();
+    void SpeedButton_Prn_iniClick();
+    void SpeedButton_PrnIdGetClick();
+    void ComboBox_SELChange();
+    void BitBtn_PrnSetClick();
+    void BitBtn_PrnSet2Click();
+
+public:
+    // Key handlers of the input fields; each returns true when it used the key.
+    bool FormKeyDown(int key);
+    bool Edit_ZipKeyDown(int key);
+    bool Edit_G2KeyDown(int key);
+    bool Edit_G3KeyDown(int key);
+    // Character handlers; each returns true when the character is discarded.
+    bool FormKeyPress(QChar character);
+    bool Edit_de_dateKeyPress(QChar character);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createLayout();
+    void connectActions();
+    void focusNextControl(bool forward);
+    // Runs an action; an error that escapes it reaches the standard error report.
+    void runAction(const std::function<void()>& action);
+
+    bool m_settingsWritten = false;
+};

@@ -1,0 +1,30 @@
+#include "TForm_Main.h"
+
+void TForm_Main::SpeedButton_PRNSETClick()
+{
+}
+
+void TForm_Main::SpeedButton_Prn_iniClick()
+{
+}
+
+void TForm_Main::SpeedButton_PrnIdGetClick()
+{
+}
+
+void TForm_Main::ComboBox_SELChange()
+{
+}
+
+void TForm_Main::BitBtn_PrnSetClick()
+{
+}
+
+void TForm_Main::BitBtn_PrnSet2Click()
+{
+}
+
+void TForm_Main::SpeedButton_F11Click()
+{
+}
+

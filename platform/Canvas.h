@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The drawing surface of a printer job, as the slip drawing uses it: a font chosen by name
+// and size in points, a font colour, a brush colour, and text put at a device position
+// (printer dots) with the top-left of its first character cell there. Texts are UTF-8.
+class Canvas
+{
+public:
+    virtual ~Canvas() = default;
+
+    virtual void setFontName(const std::string& name) = 0;
+    virtual void setFontSize(int points) = 0;
+    // Colours are 0xRRGGBB.
+    virtual void setFontColor(std::uint32_t rgb) = 0;
+    virtual void setBrushColor(std::uint32_t rgb) = 0;
+    // Drawn opaque on the brush colour.
+    virtual void textOut(int x, int y, const std::string& text) = 0;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Code page 932 (Shift-JIS as Windows writes it): the byte form of every stored text.
+// The GUI works in Unicode (UTF-8 here); files and the text-import rules work on these bytes.
+namespace cp932 {
+
+// First byte of a double-byte character: 0x81-0x9F and 0xE0-0xFC.
+bool IsLeadByte(unsigned char byte);
+
+// Characters in a byte string, a double-byte character counting one. A lead byte at the
+// very end counts as one character.
+std::size_t CharCount(std::string_view bytes);
+
+// Byte length of the code page 932 form of a UTF-8 text (unrepresentable characters count
+// as the two bytes of their replacement).
+std::size_t ByteLength(std::string_view utf8);
+
+// The code page 932 form of a UTF-8 text, or nothing when a character has no such form.
+std::optional<std::string> FromUtf8Strict(std::string_view utf8);
+
+// The code page 932 form of a UTF-8 text; a character without one becomes "〓" so that the
+// user sees where something was lost.
+std::string FromUtf8(std::string_view utf8);
+
+// True when every character of the UTF-8 text has a code page 932 form.
+bool CanEncode(std::string_view utf8);
+
+// The UTF-8 form of code page 932 bytes; a byte sequence that is not valid code page 932
+// becomes "〓".
+std::string ToUtf8(std::string_view bytes);
+
+// The replacement character "〓" in code page 932.
+inline constexpr std::string_view kReplacement = "\x81\xAC";
+
+} // namespace cp932

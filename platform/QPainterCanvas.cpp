@@ -1,0 +1,51 @@
+#include "QPainterCanvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+QColor fromRgb(std::uint32_t rgb)
+{
+    return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFFu));
+}
+} // namespace
+
+QPainterCanvas::QPainterCanvas(QPainter& painter) : m_painter(painter)
+{
+    // Sizes are in points at the device's own resolution, so the device must be the
+    // reference for metrics (QFont's default follows the screen).
+    m_font = QFont(QString(), 10);
+    m_font.setStyleStrategy(QFont::PreferDefault);
+}
+
+void QPainterCanvas::setFontName(const std::string& name)
+{
+    m_font.setFamily(QString::fromStdString(name));
+}
+
+void QPainterCanvas::setFontSize(int points)
+{
+    m_font.setPointSize(points);
+}
+
+void QPainterCanvas::setFontColor(std::uint32_t rgb)
+{
+    m_fontColor = fromRgb(rgb);
+}
+
+void QPainterCanvas::setBrushColor(std::uint32_t rgb)
+{
+    m_brushColor = fromRgb(rgb);
+}
+
+void QPainterCanvas::textOut(int x, int y, const std::string& text)
+{
+    const QString string = QString::fromStdString(text);
+    m_painter.setFont(m_font);
+    const QFontMetrics metrics(m_font, m_painter.device());
+    // Opaque on the brush colour, as a printer device context draws text by default.
+    const QRect cell(x, y, metrics.horizontalAdvance(string), metrics.height());
+    m_painter.fillRect(cell, m_brushColor);
+    m_painter.setPen(m_fontColor);
+    m_painter.drawText(QPoint(x, y + metrics.ascent()), string);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Canvas.h"
+
+#include <QColor>
+#include <QFont>
+
+class QPainter;
+
+// The canvas over any QPaintDevice that a QPainter draws on (a PDF writer, a printer).
+// Font sizes in points follow the device's resolution, as on a printer device context.
+class QPainterCanvas : public Canvas
+{
+public:
+    explicit QPainterCanvas(QPainter& painter);
+
+    void setFontName(const std::string& name) override;
+    void setFontSize(int points) override;
+    void setFontColor(std::uint32_t rgb) override;
+    void setBrushColor(std::uint32_t rgb) override;
+    void textOut(int x, int y, const std::string& text) override;
+
+private:
+    QPainter& m_painter;
+    QFont m_font;
+    QColor m_fontColor = Qt::black;
+    QColor m_brushColor = Qt::white;
+};
