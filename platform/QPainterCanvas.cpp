@@ -1,6 +1,6 @@
 #include "QPainterCanvas.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace {
@@ -42,10 +42,10 @@ void QPainterCanvas::textOut(int x, int y, const std::string& text)
 {
     const QString string = QString::fromStdString(text);
     m_painter.setFont(m_font);
-    const QFontMetrics metrics(m_font, m_painter.device());
+    const QFontMetricsF metrics(m_font, m_painter.device());
     // Opaque on the brush colour, as a printer device context draws text by default.
-    const QRect cell(x, y, metrics.horizontalAdvance(string), metrics.height());
+    const QRectF cell(x, y, metrics.horizontalAdvance(string), metrics.height());
     m_painter.fillRect(cell, m_brushColor);
     m_painter.setPen(m_fontColor);
-    m_painter.drawText(QPoint(x, y + metrics.ascent()), string);
+    m_painter.drawText(QPointF(x, y + metrics.ascent()), string);
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "SlipFields.h"
+
+#include <string>
+
+class Canvas;
+
+// The slip date as the form wants it, "yyyy/MM/dd", whatever the locale: the year, month
+// and day are taken from fixed character positions.
+std::string SlipDateText(int year, int month, int day);
+
+// Draws one slip onto the canvas of an open print job, every field at its fixed place on
+// the carrier's form. Raises the conversion error before drawing anything when a resolution
+// or a non-empty margin is not a whole number.
+void DrawSlip(const SlipFields& fields, Canvas& canvas);

@@ -1,0 +1,13 @@
+#include "TSlipDot.h"
+
+#include "SlipDrawing.h"
+#include "SlipFields.h"
+
+#include <utility>
+
+TSlipDot::TSlipDot(const SlipSource& source, CanvasProvider canvas) : m_source(source), m_canvas(std::move(canvas)) {}
+
+void TSlipDot::SLIP97_Prn()
+{
+    DrawSlip(m_source.slipFields(), m_canvas());
+}

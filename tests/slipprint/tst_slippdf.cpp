@@ -1,0 +1,194 @@
+#include "FontSubstitutes.h"
+#include "QPainterCanvas.h"
+#include "SlipDrawing.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+// Draws slips into real PDF files and reads every text's position back with pdftotext.
+namespace {
+
+struct Word
+{
+    QString text;
+    QPointF topLeft; // in points
+};
+
+SlipFields slipAt(int dpi, const QString& top, const QString& left)
+{
+    SlipFields f;
+    f.dpix = f.dpiy = std::to_string(dpi);
+    f.prnTop = top.toStdString();
+    f.prnLeft = left.toStdString();
+    f.deliveryMonth = "11";
+    f.deliveryDay = "28";
+    f.timeMorning = true;
+    f.slipYear = 2026;
+    f.slipMonth = 12;
+    f.slipDay = 7;
+    f.goods1 = "GoodsOne";
+    f.goods2 = "GoodsTwo";
+    f.goods3 = "GoodsThree";
+    f.tel = "03-1111-2222";
+    f.zip = "100-0001";
+    f.address1 = "東京都千代田区";
+    f.address2 = "AddressTwo";
+    f.name = "山田太郎";
+    f.senderTel = "06-3333-4444";
+    f.senderZip = "530-0001";
+    f.senderAddress1 = "SenderAddressOne";
+    f.senderAddress2 = "SenderAddressTwo";
+    f.senderName = "SenderName";
+    f.pieceCount = "123";
+    return f;
+}
+
+// Slip position of each text of slipAt(), in slip units.
+struct Expected
+{
+    const char* text;
+    int x;
+    int y;
+};
+const Expected kExpected[] = {
+    {"11", 180, 10},
+    {"28", 250, 10},
+    {"○", 750, 1},
+    {"2026", 310, 66},
+    {"12", 440, 66},
+    {"07", 560, 66},
+    {"GoodsOne", 240, 160},
+    {"GoodsTwo", 240, 200},
+    {"GoodsThree", 240, 240},
+    {"03-1111-2222", 290, 320},
+    {"100-0001", 230, 375},
+    {"東京都千代田区", 214, 430},
+    {"AddressTwo", 214, 480},
+    {"山田太郎", 214, 535},
+    {"06-3333-4444", 720, 320},
+    {"530-0001", 690, 375},
+    {"SenderAddressOne", 680, 430},
+    {"SenderAddressTwo", 680, 480},
+    {"SenderName", 680, 535},
+    // The three count boxes stand so close that the digits read back as one word.
+    {"123", 1078, 520},
+};
+
+QString writeSlipPdf(const QString& path, const SlipFields& fields, int dpi)
+{
+    QPdfWriter writer(path);
+    writer.setResolution(dpi);
+    writer.setPageSize(QPageSize(QSizeF(9.0, 5.0), QPageSize::Inch));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter(&writer);
+    QPainterCanvas canvas(painter);
+    DrawSlip(fields, canvas);
+    return path;
+}
+
+QList<Word> readWords(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        return {};
+    }
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
+    QList<Word> words;
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto match = it.next();
+        words.append({match.captured(3), QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())});
+    }
+    return words;
+}
+
+std::optional<Word> find(const QList<Word>& words, const QString& text)
+{
+    for (const Word& w : words) {
+        if (w.text == text) {
+            return w;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+class TestSlipPdf : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void textsLandAtTheirDots_data();
+    void textsLandAtTheirDots();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestSlipPdf::initTestCase()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+    InstallFontSubstitutes();
+}
+
+void TestSlipPdf::textsLandAtTheirDots_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("160 dpi, no margins") << 160 << "0"
+                                         << "0";
+    QTest::newRow("180 dpi, no margins") << 180 << "0"
+                                         << "0";
+    QTest::newRow("180 dpi, top 25, left 40") << 180 << "25"
+                                              << "40";
+    QTest::newRow("360 dpi, top 12, left -60") << 360 << "12"
+                                               << "-60";
+    QTest::newRow("160 dpi, empty margins") << 160 << ""
+                                            << "";
+}
+
+void TestSlipPdf::textsLandAtTheirDots()
+{
+    QFETCH(int, dpi);
+    QFETCH(QString, top);
+    QFETCH(QString, left);
+    const QString pdf = writeSlipPdf(m_dir.filePath(QStringLiteral("slip-%1.pdf").arg(QTest::currentDataTag())),
+                                     slipAt(dpi, top, left), dpi);
+    const QList<Word> words = readWords(pdf);
+    QVERIFY(!words.isEmpty());
+
+    const double scale = dpi / 160.0;
+    const double dotsPerPoint = dpi / 72.0;
+    for (const Expected& e : kExpected) {
+        const auto word = find(words, QString::fromUtf8(e.text));
+        if (!word) {
+            QStringList texts;
+            for (const Word& w : words) {
+                texts << w.text;
+            }
+            QFAIL(qPrintable(QStringLiteral("%1 not among %2").arg(QString::fromUtf8(e.text), texts.join(u'|'))));
+        }
+        // Read back from points, a text stands within a quarter dot of its place.
+        const double x = std::floor(scale * e.x + 0.5) + left.toInt() - 90;
+        const double y = std::floor(scale * e.y + 0.5) + top.toInt();
+        QVERIFY2(std::abs(word->topLeft.x() * dotsPerPoint - x) < 0.25, e.text);
+        QVERIFY2(std::abs(word->topLeft.y() * dotsPerPoint - y) < 0.25, e.text);
+    }
+}
+
+QTEST_MAIN(TestSlipPdf)
+#include "tst_slippdf.moc"
