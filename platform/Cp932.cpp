@@ -7,7 +7,6 @@
 namespace cp932 {
 namespace {
 
-
 // One converter per direction and thread: iconv_open is far dearer than a conversion.
 class Converter
 {
