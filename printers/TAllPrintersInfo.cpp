@@ -1,0 +1,3 @@
+#include "TAllPrintersInfo.h"
+
+TAllPrintersInfo::TAllPrintersInfo(PrinterService& service) : m_records(service.enumPrinters()) {}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "PrinterService.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A snapshot of every printer the system reports, hidden ones included, in the system's order.
+class TAllPrintersInfo
+{
+public:
+    TAllPrintersInfo() = default;
+    // Takes the snapshot; lets the service's failure through.
+    explicit TAllPrintersInfo(PrinterService& service);
+
+    std::uint32_t Count() const { return static_cast<std::uint32_t>(m_records.size()); }
+    const std::string& Names(std::uint32_t index) const { return m_records.at(index).name; }
+    std::uint32_t Attributes(std::uint32_t index) const { return m_records.at(index).attributes; }
+    bool IsHidden(std::uint32_t index) const { return (Attributes(index) & PrinterAttributeHidden) != 0; }
+    // Same count, and the same names (exact) and attributes in the same order.
+    bool IsSame(const TAllPrintersInfo& other) const { return m_records == other.m_records; }
+
+private:
+    std::vector<PrinterRecord> m_records;
+};
