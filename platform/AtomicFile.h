@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// A file that cannot be written. The message is the file's full path (native separators)
+// followed by " に書き込めません", in UTF-8.
+class FileWriteError : public std::runtime_error
+{
+public:
+    explicit FileWriteError(const std::filesystem::path& file);
+};
+
+namespace AtomicFile {
+
+// Replaces the whole content of `file` with `content`, or creates it. The bytes go to a
+// temporary file in the same folder, are flushed to disk and renamed over the old file, so a
+// failure, a crash or a kill leaves either the old content or the new one. An existing file
+// keeps its permissions; a read-only file is refused as the platform refuses it.
+// Throws FileWriteError and leaves the file untouched when anything fails.
+void Write(const std::filesystem::path& file, std::string_view content);
+
+// The whole content of `file`; nothing when it does not exist. Throws std::runtime_error
+// when it exists but cannot be read.
+std::optional<std::string> Read(const std::filesystem::path& file);
+
+} // namespace AtomicFile
