@@ -305,6 +305,7 @@ const TPrinterAccess::StringList& TPrinterAccess::GetPortNames()
 
 void TPrinterAccess::Refresh()
 {
+    CheckNoPrinter();
     DropDevMode();
     m_cachedIndex = -1;
     UpdateCapabilities();
