@@ -11,6 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -187,10 +188,25 @@ protected:
 
 private:
     void createLayout();
+    void createPasteBand(QWidget* band);
+    void createRecipientBand(QWidget* band);
+    void createSenderBand(QWidget* band);
+    void createGoodsBand(QWidget* band);
+    void createPrinterGroup(QWidget* group);
+    void createFunctionBar(QWidget* band);
+    void setTabCycle();
     void connectActions();
+    void bindKeys();
+    QWidget* boundControl(QObject* watched) const;
+    bool dispatchKey(QWidget* control, QKeyEvent* event);
+    void enterControl(QWidget* control);
     void focusNextControl(bool forward);
     // Runs an action; an error that escapes it reaches the standard error report.
     void runAction(const std::function<void()>& action);
 
     bool m_settingsWritten = false;
+    bool m_formShown = false;
+    // The control that last received the focus within this window: a focus that merely
+    // returns with the window's activation is no new entry.
+    QWidget* m_activeControl = nullptr;
 };

@@ -1,15 +1,66 @@
+#include "ErrorReport.h"
 #include "FontSubstitutes.h"
 #include "Prompt.h"
+#include "SingleInstance.h"
+#include "TApplication.h"
 #include "TForm_Main.h"
 
-#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+namespace {
+// MIVO_EXIT_AFTER_SHOW=1 ends the program as soon as the main window has been painted once,
+// so that start-up can be timed from outside (bench/).
+class ExitAfterFirstPaint : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+};
+
+void bringToFront(QWidget& window)
+{
+    if (window.isMinimized()) {
+        window.showNormal();
+    }
+    window.raise();
+    window.activateWindow();
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    TApplication application(argc, argv);
     application.setApplicationName(ApplicationTitle());
+
+    SingleInstance instance(ApplicationTitle());
+    try {
+        if (!instance.claim()) {
+            return 0;
+        }
+    } catch (const std::exception& error) {
+        ReportError(nullptr, error);
+    }
+
     InstallFontSubstitutes();
     TForm_Main mainWindow;
+    // The print-position dialog and then the never-shown slip engine are created here, after
+    // the main window and before it is shown.
+    QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow,
+                     [&mainWindow] { bringToFront(mainWindow); });
+
+    ExitAfterFirstPaint exitAfterShow;
+    if (qEnvironmentVariableIntValue("MIVO_EXIT_AFTER_SHOW") != 0) {
+        mainWindow.installEventFilter(&exitAfterShow);
+    }
     mainWindow.show();
     return application.exec();
 }
