@@ -1,0 +1,27 @@
+#pragma once
+
+#include "PrinterModel.h"
+
+#include <string>
+#include <vector>
+
+// The CUPS server's queues, read with libcups. Both calls treat a server that is down or
+// unreachable as one without queues.
+namespace cupsdest {
+
+// The queues in the server's order, capabilities not loaded. Fax queues are hidden.
+std::vector<PrinterModel> ListQueues();
+
+// Reads the queue's driver description (PPD) for its page sizes, paper sources and default
+// resolution; the queue's own option defaults win over the description's.
+void LoadCapabilities(PrinterModel& queue);
+
+// The paper number of a size: the platform's number where the size has one, otherwise a
+// driver number from its position.
+std::uint16_t PaperNumber(double widthPt, double heightPt, std::size_t position);
+// The usual bin number of a paper source keyword, otherwise a driver number from its position.
+std::int16_t BinNumber(const std::string& keyword, std::size_t position);
+// Dots per inch of a resolution keyword such as "180dpi" or "120x60dpi"; {0, 0} when unreadable.
+Resolution ParseResolution(const std::string& keyword);
+
+} // namespace cupsdest

@@ -1,0 +1,344 @@
+#include "CupsPrinterService.h"
+
+#include "BuiltInPdfPrinter.h"
+#include "CupsDestinations.h"
+#include "SpoolJob.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QPageSize>
+#include <QTemporaryFile>
+#include <QTimer>
+
+#include <cups/cups.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+struct CupsPrinterService::Job
+{
+    PrinterModel printer;
+    QString title;
+    std::vector<std::pair<std::string, std::string>> options;
+    std::unique_ptr<SpoolJob> spool;
+};
+
+namespace {
+
+QString SpoolPath(const QString& folder)
+{
+    // Only a free name is needed; the PDF writer creates the file.
+    QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".mivo-spool-XXXXXX.pdf")));
+    if (!file.open())
+        throw std::runtime_error("Cannot create a print spool file in " + folder.toStdString());
+    file.setAutoRemove(false);
+    return file.fileName();
+}
+
+} // namespace
+
+CupsPrinterService::CupsPrinterService(const QString& slipsFolder, int pollMilliseconds) : m_slipsFolder(slipsFolder)
+{
+    m_lastListing = listingOf(enumerate());
+    if (pollMilliseconds > 0) {
+        m_poll = std::make_unique<QTimer>();
+        QObject::connect(m_poll.get(), &QTimer::timeout, [this] { poll(); });
+        m_poll->start(pollMilliseconds);
+    }
+}
+
+CupsPrinterService::~CupsPrinterService() = default;
+
+std::vector<PrinterModel> CupsPrinterService::enumerate() const
+{
+    std::vector<PrinterModel> printers = cupsdest::ListQueues();
+    printers.push_back(builtinpdf::Model(m_slipsFolder, printers));
+    return printers;
+}
+
+std::vector<CupsPrinterService::Listing> CupsPrinterService::listingOf(const std::vector<PrinterModel>& printers)
+{
+    std::vector<Listing> listing;
+    for (const PrinterModel& printer : printers)
+        listing.push_back({printer.record, printer.port});
+    return listing;
+}
+
+void CupsPrinterService::poll()
+{
+    std::vector<Listing> listing = listingOf(enumerate());
+    if (listing == m_lastListing)
+        return;
+    m_lastListing = std::move(listing);
+    notifySettingsChanged();
+}
+
+std::vector<PrinterRecord> CupsPrinterService::enumPrinters()
+{
+    std::vector<PrinterRecord> records;
+    for (const PrinterModel& printer : enumerate())
+        records.push_back(printer.record);
+    return records;
+}
+
+std::vector<std::string> CupsPrinterService::enumPorts()
+{
+    std::vector<std::string> ports;
+    for (const PrinterModel& printer : enumerate()) {
+        if (!printer.port.empty() && std::find(ports.begin(), ports.end(), printer.port) == ports.end())
+            ports.push_back(printer.port);
+    }
+    return ports;
+}
+
+void CupsPrinterService::ensureObject()
+{
+    if (m_objectValid)
+        return;
+    m_object = enumerate();
+    m_objectValid = true;
+    select(defaultIndex());
+}
+
+int CupsPrinterService::defaultIndex() const
+{
+    // The server's default queue, else its first visible one, else the built-in printer.
+    for (std::size_t i = 0; i < m_object.size(); ++i) {
+        if (m_object[i].isDefault && !(m_object[i].record.attributes & PrinterAttributeHidden))
+            return static_cast<int>(i);
+    }
+    for (std::size_t i = 0; i < m_object.size(); ++i) {
+        if (!(m_object[i].record.attributes & PrinterAttributeHidden))
+            return static_cast<int>(i);
+    }
+    return static_cast<int>(m_object.size()) - 1;
+}
+
+void CupsPrinterService::select(int index)
+{
+    m_current = index;
+    m_settings = loaded(m_object.at(static_cast<std::size_t>(index))).defaults;
+}
+
+PrinterModel& CupsPrinterService::loaded(PrinterModel& printer)
+{
+    if (!printer.capabilitiesLoaded)
+        cupsdest::LoadCapabilities(printer);
+    return printer;
+}
+
+PrinterModel& CupsPrinterService::current()
+{
+    ensureObject();
+    return loaded(m_object.at(static_cast<std::size_t>(m_current)));
+}
+
+PrinterModel* CupsPrinterService::byName(const std::string& name)
+{
+    ensureObject();
+    const auto found = std::find_if(m_object.begin(), m_object.end(),
+                                    [&](const PrinterModel& printer) { return printer.record.name == name; });
+    return found == m_object.end() ? nullptr : &loaded(*found);
+}
+
+int CupsPrinterService::printerIndex()
+{
+    ensureObject();
+    return m_current;
+}
+
+void CupsPrinterService::setPrinterIndex(int index)
+{
+    ensureObject();
+    if (index < -1 || index >= static_cast<int>(m_object.size()))
+        throw std::out_of_range("Printer index out of range");
+    select(index == -1 ? defaultIndex() : index);
+}
+
+DeviceDescription CupsPrinterService::currentDevice()
+{
+    const PrinterModel& printer = current();
+    return {printer.record.name, printer.driver, printer.port, m_settings};
+}
+
+void CupsPrinterService::setPrinter(const std::string& device, const std::string&, const std::string&)
+{
+    PrinterModel* printer = byName(device);
+    if (!printer)
+        throw std::runtime_error("Printer " + device + " is not installed");
+    select(static_cast<int>(printer - m_object.data()));
+}
+
+void CupsPrinterService::resetPrinterObject()
+{
+    m_objectValid = false;
+    m_object.clear();
+}
+
+std::vector<Capability> CupsPrinterService::paperSizes(const DeviceDescription& device)
+{
+    std::vector<Capability> papers;
+    if (PrinterModel* printer = byName(device.device)) {
+        for (const PrinterModel::Choice& choice : printer->papers)
+            papers.push_back(choice.capability);
+    }
+    return papers;
+}
+
+std::vector<Capability> CupsPrinterService::bins(const DeviceDescription& device)
+{
+    std::vector<Capability> bins;
+    if (PrinterModel* printer = byName(device.device)) {
+        for (const PrinterModel::Choice& choice : printer->bins)
+            bins.push_back(choice.capability);
+    }
+    return bins;
+}
+
+Resolution CupsPrinterService::resolution()
+{
+    return current().resolution;
+}
+
+const PrinterModel::Choice* CupsPrinterService::paperChoice(PrinterModel& printer) const
+{
+    const auto number = static_cast<std::uint16_t>(m_settings.dmPaperSize);
+    for (const PrinterModel::Choice& choice : printer.papers) {
+        if (choice.capability.number == number)
+            return &choice;
+    }
+    return nullptr;
+}
+
+const PrinterModel::Choice* CupsPrinterService::binChoice(PrinterModel& printer) const
+{
+    const auto number = static_cast<std::uint16_t>(m_settings.dmDefaultSource);
+    for (const PrinterModel::Choice& choice : printer.bins) {
+        if (choice.capability.number == number)
+            return &choice;
+    }
+    return nullptr;
+}
+
+void CupsPrinterService::beginDoc(const std::string& title)
+{
+    if (m_job)
+        throw std::runtime_error("Printing in progress");
+    PrinterModel& printer = current();
+    auto job = std::make_unique<Job>();
+    job->printer = printer;
+    job->title = QString::fromStdString(title);
+
+    QPageSize pageSize(QPageSize::A4);
+    if (const PrinterModel::Choice* paper = paperChoice(printer)) {
+        if (paper->capability.widthPt > 0 && paper->capability.heightPt > 0)
+            pageSize = QPageSize(QSizeF(paper->capability.widthPt, paper->capability.heightPt), QPageSize::Point,
+                                 QString::fromStdString(paper->capability.name), QPageSize::ExactMatch);
+        if (!paper->keyword.empty())
+            job->options.emplace_back("PageSize", paper->keyword);
+    }
+    if (const PrinterModel::Choice* source = binChoice(printer); source && !source->keyword.empty())
+        job->options.emplace_back("InputSlot", source->keyword);
+    if (!printer.resolutionKeyword.empty())
+        job->options.emplace_back("Resolution", printer.resolutionKeyword);
+
+    QString folder = QDir::tempPath();
+    if (printer.builtIn) {
+        folder = m_slipsFolder;
+        if (!QDir().mkpath(folder))
+            throw std::runtime_error("Cannot create the folder " + folder.toStdString());
+    }
+    job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), pageSize, printer.resolution, job->title);
+    m_job = std::move(job);
+}
+
+Canvas& CupsPrinterService::canvas()
+{
+    if (!m_job)
+        throw std::runtime_error("Printer is not currently printing");
+    return m_job->spool->canvas();
+}
+
+void CupsPrinterService::endDoc()
+{
+    if (!m_job)
+        throw std::runtime_error("Printer is not currently printing");
+    // The job is over whatever happens below; the spool file goes with it.
+    const std::unique_ptr<Job> job = std::move(m_job);
+    job->spool->finish();
+    if (job->printer.builtIn)
+        builtinpdf::Deliver(job->spool->path(), m_slipsFolder, QDateTime::currentDateTime(), job->title);
+    else
+        submitToCups(*job);
+}
+
+void CupsPrinterService::abortDoc()
+{
+    if (!m_job)
+        throw std::runtime_error("Printer is not currently printing");
+    // Nothing has reached the server yet: dropping the spool file is the whole abort.
+    m_job->spool->discard();
+    m_job.reset();
+}
+
+void CupsPrinterService::submitToCups(const Job& job)
+{
+    int count = 0;
+    cups_option_t* options = nullptr;
+    for (const auto& [name, value] : job.options)
+        count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+    const QByteArray path = QFile::encodeName(job.spool->path());
+    const QByteArray title = job.title.toUtf8();
+    const std::string& queue = job.printer.record.name;
+    const int id =
+        cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path.constData(), title.constData(), count, options);
+    cupsFreeOptions(count, options);
+    if (id == 0)
+        throw std::runtime_error("Cannot print on " + queue + ": " + cupsLastErrorString());
+}
+
+DialogChoice CupsPrinterService::dialogChoice()
+{
+    PrinterModel& printer = current();
+    DialogChoice choice;
+    choice.printer = printer.record.name;
+    if (const PrinterModel::Choice* paper = paperChoice(printer))
+        choice.paperSize = paper->capability;
+    choice.bin = m_settings.dmDefaultSource;
+    return choice;
+}
+
+void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
+{
+    if (!choice.printer.empty() && choice.printer != current().record.name) {
+        PrinterModel* printer = byName(choice.printer);
+        if (!printer)
+            throw std::runtime_error("Printer " + choice.printer + " is not installed");
+        select(static_cast<int>(printer - m_object.data()));
+    }
+    PrinterModel& printer = current();
+    if (choice.paperSize) {
+        const Capability& wanted = *choice.paperSize;
+        const auto matches = [&](const PrinterModel::Choice& paper) {
+            const Capability& offered = paper.capability;
+            if (wanted.number != 0 && offered.number == wanted.number)
+                return true;
+            if (!wanted.name.empty() && offered.name == wanted.name)
+                return true;
+            return wanted.widthPt > 0 && std::abs(offered.widthPt - wanted.widthPt) < 2 &&
+                   std::abs(offered.heightPt - wanted.heightPt) < 2;
+        };
+        const auto found = std::find_if(printer.papers.begin(), printer.papers.end(), matches);
+        if (found != printer.papers.end())
+            m_settings.dmPaperSize = static_cast<std::int16_t>(found->capability.number);
+    }
+    if (choice.bin) {
+        const auto found = std::find_if(printer.bins.begin(), printer.bins.end(), [&](const PrinterModel::Choice& b) {
+            return b.capability.number == static_cast<std::uint16_t>(*choice.bin);
+        });
+        if (found != printer.bins.end())
+            m_settings.dmDefaultSource = *choice.bin;
+    }
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "PrinterModel.h"
+#include "PrinterService.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QTimer;
+class SpoolJob;
+
+// The system's printers: the CUPS queues, then the built-in PDF printer. Jobs are drawn into
+// a PDF spool file and handed to CUPS with the chosen page size, paper source and
+// resolution, or stored in the slips folder. CUPS broadcasts no changes, so the queue list
+// is polled on the user-interface thread.
+class CupsPrinterService : public PrinterService
+{
+public:
+    static constexpr int kPollMilliseconds = 2000;
+
+    explicit CupsPrinterService(const QString& slipsFolder, int pollMilliseconds = kPollMilliseconds);
+    ~CupsPrinterService() override;
+
+    std::vector<PrinterRecord> enumPrinters() override;
+    std::vector<std::string> enumPorts() override;
+    int printerIndex() override;
+    void setPrinterIndex(int index) override;
+    DeviceDescription currentDevice() override;
+    void setPrinter(const std::string& device, const std::string& driver, const std::string& port) override;
+    void resetPrinterObject() override;
+    std::vector<Capability> paperSizes(const DeviceDescription& device) override;
+    std::vector<Capability> bins(const DeviceDescription& device) override;
+    Resolution resolution() override;
+    void beginDoc(const std::string& title) override;
+    void endDoc() override;
+    void abortDoc() override;
+    Canvas& canvas() override;
+    DialogChoice dialogChoice() override;
+    void applyDialogChoice(const DialogChoice& choice) override;
+
+    // The folder that receives the built-in printer's files.
+    const QString& slipsFolder() const { return m_slipsFolder; }
+
+private:
+    struct Listing
+    {
+        PrinterRecord record;
+        std::string port;
+        bool operator==(const Listing&) const = default;
+    };
+
+    std::vector<PrinterModel> enumerate() const;
+    static std::vector<Listing> listingOf(const std::vector<PrinterModel>& printers);
+    void poll();
+    void ensureObject();
+    int defaultIndex() const;
+    void select(int index);
+    PrinterModel& loaded(PrinterModel& printer);
+    PrinterModel& current();
+    PrinterModel* byName(const std::string& name);
+    const PrinterModel::Choice* paperChoice(PrinterModel& printer) const;
+    const PrinterModel::Choice* binChoice(PrinterModel& printer) const;
+
+    QString m_slipsFolder;
+    std::vector<Listing> m_lastListing;
+    std::unique_ptr<QTimer> m_poll;
+
+    std::vector<PrinterModel> m_object;
+    bool m_objectValid = false;
+    int m_current = -1;
+    DevMode m_settings;
+
+    struct Job;
+    static void submitToCups(const Job& job);
+    std::unique_ptr<Job> m_job;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "PrinterService.h"
+
+#include <QPainter>
+#include <QString>
+
+#include <memory>
+
+class QPageSize;
+class QPdfWriter;
+class QPainterCanvas;
+class Canvas;
+
+// One job drawn into a PDF spool file at the printer's resolution, on a page of the chosen
+// size with no margins, so that device positions are printer dots from the paper's corner.
+// The file is removed when the job is discarded or destroyed unless it was taken away.
+class SpoolJob
+{
+public:
+    // Throws std::runtime_error when the file cannot be written.
+    SpoolJob(const QString& path, const QPageSize& pageSize, Resolution dpi, const QString& title);
+    ~SpoolJob();
+    SpoolJob(const SpoolJob&) = delete;
+    SpoolJob& operator=(const SpoolJob&) = delete;
+
+    Canvas& canvas();
+    const QString& path() const { return m_path; }
+    // Completes the file; throws std::runtime_error when it could not be written.
+    void finish();
+    void discard();
+
+private:
+    QString m_path;
+    std::unique_ptr<QPdfWriter> m_writer;
+    QPainter m_painter;
+    std::unique_ptr<QPainterCanvas> m_canvas;
+};
