@@ -1,0 +1,40 @@
+#include "PrintCommand.h"
+
+#include "TPrinterAccess.h"
+
+namespace printcommand {
+namespace {
+
+int effectiveDpi(int dpi, unsigned scale)
+{
+    const int percent = scale == 0 ? 100 : static_cast<int>(scale);
+    return dpi * 100 / percent;
+}
+
+} // namespace
+
+EffectiveResolution EffectiveResolutionOf(TPrinterAccess& printer)
+{
+    EffectiveResolution result;
+    int x = 0;
+    int y = 0;
+    printer.GetResolution(x, y);
+    result.x = effectiveDpi(x, printer.GetScale());
+    printer.GetResolution(x, y);
+    result.y = effectiveDpi(y, printer.GetScale());
+    return result;
+}
+
+void PrintJob(TPrinterAccess& printer, const std::function<void()>& drawSlip)
+{
+    printer.BeginDoc(kJobTitle);
+    try {
+        drawSlip();
+    } catch (...) {
+        printer.Abort();
+        throw;
+    }
+    printer.EndDoc();
+}
+
+} // namespace printcommand

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// The printer and margins registered for one paper feed in mivo_a500.ini, one section per
+// paper selection named by its text. Values are code page 932 texts, taken as they stand.
+struct PrinterRegistration
+{
+    std::string printerName; // a record for the reader of the file
+    std::string printerIndex = "0";
+    std::string top = "0";
+    std::string left = "0";
+};
+
+namespace registration {
+
+inline constexpr const char* kFileName = "mivo_a500.ini";
+
+std::filesystem::path RegistrationFile(const std::filesystem::path& folder);
+
+PrinterRegistration Load(const std::filesystem::path& file, const std::string& section);
+
+// Writes the four keys in their order; raises the file's write error at the first that fails.
+void Write(const std::filesystem::path& file, const std::string& section, const PrinterRegistration& entry);
+
+// The printer number to select for a registration. A registration names its printer by
+// number and by name; when queues were added or removed the number may now point at another
+// printer, so a name found among the visible printers wins. The system default (-1) and
+// unknown names keep the stored number.
+std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vector<std::string>& visibleNames);
+
+} // namespace registration

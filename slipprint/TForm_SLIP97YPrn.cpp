@@ -1,0 +1,143 @@
+#include "TForm_SLIP97YPrn.h"
+
+#include "Cp932.h"
+#include "ErrorReport.h"
+#include "PrintPositionHost.h"
+#include "PrinterRegistration.h"
+#include "Prompt.h"
+#include "TNumEdit.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+constexpr int kOuterWidth = 190;
+constexpr int kOuterHeight = 160;
+
+std::string bytes(const QString& text)
+{
+    return cp932::FromUtf8(text.toStdString());
+}
+
+} // namespace
+
+TForm_SLIP97YPrn::TForm_SLIP97YPrn(PrintPositionHost& host, QWidget* parent) : QDialog(parent), m_host(host)
+{
+    setObjectName(QStringLiteral("Form_SLIP97YPrn"));
+    setWindowTitle(QStringLiteral("印字位置調整"));
+    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック")));
+    setModal(true);
+    createLayout();
+}
+
+void TForm_SLIP97YPrn::createLayout()
+{
+    GroupBox1 = new QGroupBox(QStringLiteral("印字位置調整セット"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(20, 20, 142, 71);
+
+    Label5 = new QLabel(QStringLiteral("TOPﾏｰｼﾞﾝ"), GroupBox1);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label5->setGeometry(6, 17, 72, 16);
+    NumEdit_TOP = createMarginField(QStringLiteral("NumEdit_TOP"), 15);
+
+    Label6 = new QLabel(QStringLiteral("LEFTﾏｰｼﾞﾝ"), GroupBox1);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label6->setGeometry(6, 41, 72, 16);
+    NumEdit_LEFT = createMarginField(QStringLiteral("NumEdit_LEFT"), 39);
+
+    BitBtn_MRGN =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("印字位置登録"), this);
+    BitBtn_MRGN->setObjectName(QStringLiteral("BitBtn_MRGN"));
+    BitBtn_MRGN->setGeometry(30, 98, 122, 25);
+    BitBtn_MRGN->setAutoDefault(false);
+    connect(BitBtn_MRGN, &QPushButton::clicked, this, &TForm_SLIP97YPrn::BitBtn_MRGNClick);
+
+    setTabOrder(NumEdit_TOP, NumEdit_LEFT);
+    setTabOrder(NumEdit_LEFT, BitBtn_MRGN);
+}
+
+TNumEdit* TForm_SLIP97YPrn::createMarginField(const QString& name, int top)
+{
+    auto* field = new TNumEdit(GroupBox1);
+    field->setObjectName(name);
+    field->setGeometry(82, top, 50, 20);
+    field->SetErrorBeep(false);
+    // Printing takes margins as whole dots; a fraction here would make every print fail.
+    field->SetDecimalLength(0);
+    field->installEventFilter(this);
+    return field;
+}
+
+void TForm_SLIP97YPrn::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TForm_SLIP97YPrn::FormShow()
+{
+    const QSize frame = frameGeometry().size() - size();
+    resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
+    NumEdit_TOP->SetText(m_host.marginTop());
+    NumEdit_LEFT->SetText(m_host.marginLeft());
+    NumEdit_TOP->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm_SLIP97YPrn::BitBtn_MRGNClick()
+{
+    RunReported(this, [this] { registerMargins(); });
+}
+
+void TForm_SLIP97YPrn::registerMargins()
+{
+    const QString section = m_host.paperSection();
+    if (!Prompt::instance().ask(this, QStringLiteral("印字位置調整の余白を登録しますか?"))) {
+        return;
+    }
+    PrinterRegistration entry;
+    entry.printerName = bytes(m_host.printerName());
+    entry.printerIndex = bytes(m_host.printerIndex());
+    entry.top = bytes(NumEdit_TOP->Text());
+    entry.left = bytes(NumEdit_LEFT->Text());
+    registration::Write(registration::RegistrationFile(m_host.registrationFolder().toStdString()), bytes(section),
+                        entry);
+    m_host.setMargins(NumEdit_TOP->Text(), NumEdit_LEFT->Text());
+    accept();
+}
+
+void TForm_SLIP97YPrn::NumEdit_TOPKeyDown(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        focusNextPrevChild(true);
+    }
+}
+
+void TForm_SLIP97YPrn::NumEdit_LEFTKeyDown(int key)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        focusNextPrevChild(true);
+    } else if (key == Qt::Key_Up) {
+        focusNextPrevChild(false);
+    }
+}
+
+bool TForm_SLIP97YPrn::eventFilter(QObject* watched, QEvent* event)
+{
+    // The field's own key handling still runs after the focus move.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (watched == NumEdit_TOP) {
+            NumEdit_TOPKeyDown(key);
+        } else if (watched == NumEdit_LEFT) {
+            NumEdit_LEFTKeyDown(key);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

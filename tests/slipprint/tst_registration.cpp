@@ -1,0 +1,146 @@
+#include "Cp932.h"
+#include "PrinterRegistration.h"
+#include "ScratchDisk.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+std::string sjis(const char* utf8)
+{
+    return cp932::FromUtf8(utf8);
+}
+
+QByteArray readAll(const std::filesystem::path& file)
+{
+    QFile f(QString::fromStdString(file.string()));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestRegistration : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void missingFileGivesPrinterZeroAndNoMargins();
+    void writeProducesTheFileOfTheOriginal();
+    void sectionsAreIndependent();
+    void unwritableFileKeepsItsContent();
+    void resolvePrinterIndex_data();
+    void resolvePrinterIndex();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestRegistration::missingFileGivesPrinterZeroAndNoMargins()
+{
+    const auto entry = registration::Load(registration::RegistrationFile(m_dir.path().toStdString()), sjis("手差し"));
+    QCOMPARE(entry.printerIndex, std::string("0"));
+    QCOMPARE(entry.top, std::string("0"));
+    QCOMPARE(entry.left, std::string("0"));
+    QCOMPARE(entry.printerName, std::string());
+}
+
+void TestRegistration::writeProducesTheFileOfTheOriginal()
+{
+    QTemporaryDir dir;
+    const auto file = registration::RegistrationFile(dir.path().toStdString());
+    registration::Write(file, sjis("連続(４インチ)"), {"  Epson 24  ", "2", "-40", "15"});
+    const QByteArray expected = QByteArray::fromStdString(sjis("[連続(４インチ)]\r\n"
+                                                               "PrnName=Epson 24\r\n"
+                                                               "PrnNoIndex=2\r\n"
+                                                               "denPrn_Top=-40\r\n"
+                                                               "denPrn_Left=15\r\n"));
+    QCOMPARE(readAll(file), expected);
+    const auto entry = registration::Load(file, sjis("連続(４インチ)"));
+    QCOMPARE(entry.printerIndex, std::string("2"));
+    QCOMPARE(entry.top, std::string("-40"));
+    QCOMPARE(entry.left, std::string("15"));
+    QCOMPARE(entry.printerName, std::string("Epson 24"));
+}
+
+void TestRegistration::sectionsAreIndependent()
+{
+    QTemporaryDir dir;
+    const auto file = registration::RegistrationFile(dir.path().toStdString());
+    registration::Write(file, sjis("手差し"), {"A", "0", "10", "20"});
+    registration::Write(file, sjis("連続(４インチ)"), {"B", "1", "30", "40"});
+    registration::Write(file, sjis("連続(４インチ)"), {"B", "1", "31", "41"});
+    QCOMPARE(registration::Load(file, sjis("手差し")).top, std::string("10"));
+    QCOMPARE(registration::Load(file, sjis("連続(４インチ)")).top, std::string("31"));
+}
+
+void TestRegistration::unwritableFileKeepsItsContent()
+{
+    // A read-only file system refuses even root; without the right to mount, a read-only
+    // folder does for an ordinary user.
+    ScratchDisk disk;
+    QTemporaryDir dir;
+    const std::string folder = disk.available() ? disk.path() : dir.path().toStdString();
+    const auto file = registration::RegistrationFile(folder);
+    registration::Write(file, sjis("手差し"), {"A", "0", "10", "20"});
+    const QByteArray before = readAll(file);
+    if (disk.available()) {
+        QVERIFY(disk.makeReadOnly());
+    } else {
+        QFile::setPermissions(QString::fromStdString(folder), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(QString::fromStdString(file.string()), QFileDevice::ReadOwner);
+    }
+    QString message;
+    try {
+        registration::Write(file, sjis("手差し"), {"A", "0", "99", "99"});
+    } catch (const std::runtime_error& error) {
+        message = QString::fromUtf8(error.what());
+    }
+    QFile::setPermissions(QString::fromStdString(folder),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(message, QString::fromStdString(file.string()) + " に書き込めません");
+    QCOMPARE(readAll(file), before);
+}
+
+void TestRegistration::resolvePrinterIndex_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("index");
+    QTest::addColumn<QStringList>("printers");
+    QTest::addColumn<QString>("resolved");
+    const QStringList now{"PDF-Pass", "Epson 24", "PDF"};
+    QTest::newRow("name where the number says") << "Epson 24"
+                                                << "1" << now << "1";
+    QTest::newRow("a queue was added before it: the name wins") << "Epson 24"
+                                                                << "0" << now << "1";
+    QTest::newRow("a queue was removed before it: the name wins") << "PDF"
+                                                                  << "3" << now << "2";
+    QTest::newRow("name gone: the number stays") << "Old Queue"
+                                                 << "1" << now << "1";
+    QTest::newRow("no name recorded") << ""
+                                      << "2" << now << "2";
+    QTest::newRow("system default stays the default") << "Epson 24"
+                                                      << "-1" << now << "-1";
+    QTest::newRow("number not whole stays for the error report") << "Epson 24"
+                                                                 << "1.5" << now << "1.5";
+    QTest::newRow("no printers at all") << "Epson 24"
+                                        << "0" << QStringList() << "0";
+}
+
+void TestRegistration::resolvePrinterIndex()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, index);
+    QFETCH(QStringList, printers);
+    QFETCH(QString, resolved);
+    std::vector<std::string> names;
+    for (const QString& printer : printers) {
+        names.push_back(printer.toStdString());
+    }
+    PrinterRegistration entry{name.toStdString(), index.toStdString(), "0", "0"};
+    QCOMPARE(QString::fromStdString(registration::ResolvePrinterIndex(entry, names)), resolved);
+}
+
+QTEST_GUILESS_MAIN(TestRegistration)
+#include "tst_registration.moc"
