@@ -1,0 +1,61 @@
+#include "PlatformPrintDialog.h"
+
+#include "TPrinterAccess.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+// The platform's bin numbers run one ahead of Qt's paper sources up to the tractor feed.
+constexpr int kLastSharedSource = QPrinter::Tractor;
+
+} // namespace
+
+PrintDialogRunner QtPrintDialogRunner(QWidget* parent, bool setupOnly)
+{
+    return [parent, setupOnly](DialogChoice& choice) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(QString::fromStdString(choice.printer));
+        if (choice.paperSize && choice.paperSize->widthPt > 0) {
+            const Capability& paper = *choice.paperSize;
+            printer.setPageSize(
+                QPageSize(QSizeF(paper.widthPt, paper.heightPt), QPageSize::Point, QString::fromStdString(paper.name)));
+        }
+        if (choice.bin && *choice.bin >= 1 && *choice.bin - 1 <= kLastSharedSource)
+            printer.setPaperSource(static_cast<QPrinter::PaperSource>(*choice.bin - 1));
+
+        QPrintDialog dialog(&printer, parent);
+        if (setupOnly)
+            dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+
+        // Qt's own "print to file" stands for the built-in PDF printer, listed last.
+        const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+        const std::vector<std::string> names = PrinterAccess().GetPrinterNames();
+        choice.printer = toFile && !names.empty() ? names.back() : printer.printerName().toStdString();
+
+        const QPageSize size = printer.pageLayout().pageSize();
+        const QSizeF points = size.size(QPageSize::Point);
+        choice.paperSize = Capability{static_cast<std::uint16_t>(size.windowsId()), size.name().toStdString(),
+                                      points.width(), points.height()};
+        const int source = printer.paperSource();
+        if (source <= kLastSharedSource)
+            choice.bin = static_cast<std::int16_t>(source + 1);
+        return true;
+    };
+}
+
+bool ExecuteRefreshing(const PrintDialogRunner& runner)
+{
+    TPrinterAccess& access = PrinterAccess();
+    DialogChoice choice = access.Service().dialogChoice();
+    if (!runner(choice))
+        return false;
+    access.Service().applyDialogChoice(choice);
+    access.Refresh();
+    return true;
+}

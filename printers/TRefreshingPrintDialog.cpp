@@ -1,0 +1,12 @@
+#include "TRefreshingPrintDialog.h"
+
+#include <QWidget>
+
+TRefreshingPrintDialog::TRefreshingPrintDialog(QWidget* parent)
+    : QObject(parent), m_runner(QtPrintDialogRunner(parent, false))
+{}
+
+bool TRefreshingPrintDialog::Execute()
+{
+    return ExecuteRefreshing(m_runner);
+}

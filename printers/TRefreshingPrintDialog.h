@@ -1,0 +1,24 @@
+#pragma once
+
+#include "PlatformPrintDialog.h"
+
+#include <QObject>
+
+class QWidget;
+
+// The platform's print dialog as a component of a window: when the user confirms, the
+// chosen printer, paper size and source become current and the printer object re-reads them.
+class TRefreshingPrintDialog : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TRefreshingPrintDialog(QWidget* parent = nullptr);
+
+    bool Execute();
+    // Replaces the dialog (tests answer it without showing a window).
+    void setRunner(PrintDialogRunner runner) { m_runner = std::move(runner); }
+
+private:
+    PrintDialogRunner m_runner;
+};
