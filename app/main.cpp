@@ -1,5 +1,6 @@
 #include "ErrorReport.h"
 #include "FontSubstitutes.h"
+#include "ImportCommand.h"
 #include "Prompt.h"
 #include "SingleInstance.h"
 #include "TApplication.h"
@@ -7,6 +8,10 @@
 
 #include <QEvent>
 #include <QTimer>
+
+#include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 // MIVO_EXIT_AFTER_SHOW=1 ends the program as soon as the main window has been painted once,
@@ -38,6 +43,15 @@ void bringToFront(QWidget& window)
 
 int main(int argc, char* argv[])
 {
+    // Command-line front ends run without any window or QApplication.
+    if (argc > 1) {
+        const std::string command = argv[1];
+        const std::vector<std::string> arguments(argv + 2, argv + argc);
+        if (command == "import") {
+            return RunImportCommand(arguments, std::cin, std::cout, std::cerr);
+        }
+    }
+
     TApplication application(argc, argv);
     application.setApplicationName(ApplicationTitle());
 

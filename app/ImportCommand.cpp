@@ -1,0 +1,168 @@
+#include "ImportCommand.h"
+
+#include "Cp932.h"
+#include "Transfer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+namespace {
+
+constexpr std::string_view kUsage = "usage: mivo-kangaroo import [--cp932] [FILE]\n";
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+struct ImportOptions
+{
+    bool cp932Input = false;
+    std::optional<std::string> file; // standard input when absent
+};
+
+class UsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+ImportOptions parseOptions(const std::vector<std::string>& arguments)
+{
+    ImportOptions options;
+    for (const std::string& argument : arguments) {
+        if (argument == "--cp932") {
+            options.cp932Input = true;
+        } else if (argument.size() > 1 && argument.front() == '-') {
+            throw UsageError("unknown option " + argument);
+        } else if (options.file) {
+            throw UsageError("more than one input file");
+        } else if (argument != "-") {
+            options.file = argument;
+        }
+    }
+    return options;
+}
+
+std::string readAll(std::istream& stream)
+{
+    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+std::string readInput(const ImportOptions& options, std::istream& in)
+{
+    if (!options.file) {
+        std::string text = readAll(in);
+        if (in.bad()) {
+            throw std::runtime_error("cannot read standard input");
+        }
+        return text;
+    }
+    std::ifstream file(*options.file, std::ios::binary);
+    if (!file) {
+        throw std::runtime_error("cannot read " + *options.file + ": " + std::strerror(errno));
+    }
+    std::string text = readAll(file);
+    if (file.bad()) {
+        throw std::runtime_error("cannot read " + *options.file);
+    }
+    return text;
+}
+
+std::string toCp932(std::string text, bool cp932Input)
+{
+    if (cp932Input) {
+        return text;
+    }
+    std::string_view utf8 = text;
+    if (utf8.starts_with(kUtf8Bom)) {
+        utf8.remove_prefix(kUtf8Bom.size());
+    }
+    return cp932::FromUtf8(utf8);
+}
+
+std::string jsonString(std::string_view utf8)
+{
+    std::string out = "\"";
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                out += escaped;
+            } else {
+                out.push_back(c);
+            }
+        }
+    }
+    out.push_back('"');
+    return out;
+}
+
+std::string jsonField(std::string_view cp932Text)
+{
+    return jsonString(cp932::ToUtf8(cp932Text));
+}
+
+void writeJson(const textimport::TransferResult& result, std::ostream& out)
+{
+    const textimport::RecipientFields& f = result.fields;
+    out << "{\n"
+        << "  \"zip\": " << jsonField(f.zip) << ",\n"
+        << "  \"address1\": " << jsonField(f.address1) << ",\n"
+        << "  \"address2\": " << jsonField(f.address2) << ",\n"
+        << "  \"name\": " << jsonField(f.name) << ",\n"
+        << "  \"tel\": " << jsonField(f.tel) << ",\n"
+        << "  \"memo\": [";
+    const auto& memo = result.memo();
+    for (std::size_t i = 0; i < memo.size(); ++i) {
+        out << (i == 0 ? "\n    " : ",\n    ") << jsonField(memo[i]);
+    }
+    out << (memo.empty() ? "],\n" : "\n  ],\n") << "  \"warning\": " << jsonString(result.warning) << "\n}\n";
+}
+
+} // namespace
+
+int RunImportCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    std::string pasted;
+    bool cp932Input = false;
+    try {
+        const ImportOptions options = parseOptions(arguments);
+        cp932Input = options.cp932Input;
+        pasted = readInput(options, in);
+    } catch (const UsageError& error) {
+        err << "mivo-kangaroo import: " << error.what() << '\n' << kUsage;
+        return 2;
+    } catch (const std::exception& error) {
+        err << "mivo-kangaroo import: " << error.what() << '\n';
+        return 2;
+    }
+
+    const textimport::TransferResult result = textimport::RunTransfer(toCp932(std::move(pasted), cp932Input));
+    if (result.status != textimport::TransferStatus::Transferred) {
+        err << result.message << '\n';
+        return 1;
+    }
+    writeJson(result, out);
+    out.flush();
+    return out ? 0 : 2;
+}

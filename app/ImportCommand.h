@@ -1,0 +1,12 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// `mivo-kangaroo import [--cp932] [FILE]`: the window's text transfer without a window. Reads
+// the pasted text from FILE or standard input (UTF-8, or code page 932 with --cp932) and
+// writes the recipient fields, the memo afterwards and the address warning as UTF-8 JSON.
+// Returns the exit status: 0 transferred, 1 refused (the window's notice on `err`), 2 bad
+// usage or unreadable input.
+int RunImportCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err);
