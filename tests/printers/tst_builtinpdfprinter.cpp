@@ -1,0 +1,138 @@
+#include "BuiltInPdfPrinter.h"
+#include "CupsPrinterService.h"
+#include "TPrinterAccess.h"
+
+#include "Canvas.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cups/cups.h>
+
+using Names = std::vector<std::string>;
+
+namespace {
+
+QByteArray Output(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+// The printer that works out of the box: CUPS is pointed at a port where nothing answers.
+class TestBuiltInPdfPrinter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void onlyPrinterWhenCupsIsDown();
+    void jobsBecomeFilesInTheSlipsFolder();
+    void abortedJobLeavesNoFile();
+    void fileNames_data();
+    void fileNames();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_workingDir;
+    QString m_slips;
+};
+
+void TestBuiltInPdfPrinter::init()
+{
+    cupsSetServer("127.0.0.1:1");
+    m_workingDir = std::make_unique<QTemporaryDir>();
+    m_slips = QDir(m_workingDir->path()).filePath("slips");
+    InstallPrinterService(std::make_unique<CupsPrinterService>(m_slips, 0));
+}
+
+void TestBuiltInPdfPrinter::cleanup()
+{
+    UninstallPrinterService();
+    cupsSetServer(nullptr);
+}
+
+void TestBuiltInPdfPrinter::onlyPrinterWhenCupsIsDown()
+{
+    TPrinterAccess& access = PrinterAccess();
+    QCOMPARE(access.GetPrinterNames(), Names{"PDF"});
+    QCOMPARE(access.GetIndex(), 0);
+    QCOMPARE(access.GetPaperSizeNames(), (Names{"A4", "連続用紙 10×4インチ"}));
+    QCOMPARE(access.GetPaperSizeIndex(), 0);
+    QCOMPARE(access.GetBinNames(), (Names{"手差し", "連続用紙"}));
+    QCOMPARE(access.GetBinIndex(), 0);
+    int x = 0, y = 0;
+    access.GetResolution(x, y);
+    QCOMPARE(x, 180);
+    QCOMPARE(y, 180);
+    QCOMPARE(access.GetScale(), 100);
+}
+
+void TestBuiltInPdfPrinter::jobsBecomeFilesInTheSlipsFolder()
+{
+    for (int job = 0; job < 2; ++job) {
+        PrinterAccess().BeginDoc("mivo_Kangaroo  ");
+        PrinterAccess().Canvas().setFontName("IPAGothic");
+        PrinterAccess().Canvas().setFontSize(12);
+        PrinterAccess().Canvas().textOut(180, 360, "西濃運輸");
+        PrinterAccess().EndDoc();
+    }
+    const QStringList files = QDir(m_slips).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QCOMPARE(files.size(), 2);
+    const QRegularExpression name(QStringLiteral("^\\d{8}-\\d{6}-mivo_Kangaroo(-2)?\\.pdf$"));
+    for (const QString& file : files)
+        QVERIFY2(name.match(file).hasMatch(), qPrintable(file));
+
+    const QString pdf = QDir(m_slips).filePath(files.first());
+    const QByteArray info = Output("pdfinfo", {pdf});
+    QVERIFY2(info.contains("pts (A4)"), info.constData());
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>西濃運輸</word>"));
+    const QRegularExpressionMatch match = word.match(QString::fromUtf8(Output("pdftotext", {"-bbox", pdf, "-"})));
+    QVERIFY(match.hasMatch());
+    QVERIFY(qAbs(match.captured(1).toDouble() - 72) < 1);
+    QVERIFY(match.captured(2).toDouble() >= 143 && match.captured(2).toDouble() < 156);
+}
+
+void TestBuiltInPdfPrinter::abortedJobLeavesNoFile()
+{
+    PrinterAccess().BeginDoc("mivo_Kangaroo  ");
+    PrinterAccess().Canvas().textOut(0, 0, "x");
+    PrinterAccess().Abort();
+    QVERIFY(QDir(m_slips).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, PrinterAccess().Canvas());
+}
+
+void TestBuiltInPdfPrinter::fileNames_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("trailing blanks dropped") << "mivo_Kangaroo  "
+                                             << "20260102-030405-mivo_Kangaroo";
+    QTest::newRow("path separators replaced") << "a/b\\c:d"
+                                              << "20260102-030405-a_b_c_d";
+    QTest::newRow("control characters replaced") << "a\tb\nc"
+                                                 << "20260102-030405-a_b_c";
+    QTest::newRow("no hidden file") << "..x"
+                                    << "20260102-030405-x";
+    QTest::newRow("empty title") << "  "
+                                 << "20260102-030405-slip";
+    QTest::newRow("Japanese kept") << "送り状"
+                                   << "20260102-030405-送り状";
+}
+
+void TestBuiltInPdfPrinter::fileNames()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, name);
+    QCOMPARE(builtinpdf::FileName(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)), title), name);
+}
+
+QTEST_MAIN(TestBuiltInPdfPrinter)
+#include "tst_builtinpdfprinter.moc"

@@ -1,0 +1,88 @@
+#include "CupsPrinterService.h"
+#include "TPrinterAccess.h"
+#include "TRefreshingPrintDialog.h"
+#include "TRefreshingPrinterSetupDialog.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cups/cups.h>
+
+Q_DECLARE_METATYPE(Capability)
+
+// The dialogs over the built-in printer, answered by a scripted runner.
+class TestPrinterDialogs : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void confirmedChoiceBecomesCurrent_data();
+    void confirmedChoiceBecomesCurrent();
+    void cancelledDialogChangesNothing();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestPrinterDialogs::init()
+{
+    cupsSetServer("127.0.0.1:1");
+    InstallPrinterService(std::make_unique<CupsPrinterService>(m_dir.path(), 0));
+}
+
+void TestPrinterDialogs::cleanup()
+{
+    UninstallPrinterService();
+    cupsSetServer(nullptr);
+}
+
+void TestPrinterDialogs::confirmedChoiceBecomesCurrent_data()
+{
+    QTest::addColumn<bool>("setup");
+    QTest::addColumn<Capability>("paper");
+    QTest::newRow("setup dialog, paper by size") << true << Capability{0, "Custom", 720, 288};
+    QTest::newRow("setup dialog, paper by name") << true << Capability{0, "連続用紙 10×4インチ", 0, 0};
+    QTest::newRow("print dialog, paper by number") << false << Capability{256, "", 0, 0};
+}
+
+void TestPrinterDialogs::confirmedChoiceBecomesCurrent()
+{
+    QFETCH(bool, setup);
+    QFETCH(Capability, paper);
+
+    TRefreshingPrinterSetupDialog setupDialog;
+    TRefreshingPrintDialog printDialog;
+    DialogChoice shown;
+    const auto runner = [&](DialogChoice& choice) {
+        shown = choice;
+        choice.paperSize = paper;
+        choice.bin = bin::Tractor;
+        return true;
+    };
+    setupDialog.setRunner(runner);
+    printDialog.setRunner(runner);
+    // Cached before the dialog: only the refresh makes the choice visible.
+    QCOMPARE(PrinterAccess().GetPaperSizeIndex(), 0);
+
+    QVERIFY(setup ? setupDialog.Execute() : printDialog.Execute());
+    QCOMPARE(shown.printer, std::string("PDF"));
+    QCOMPARE(shown.paperSize->name, std::string("A4"));
+    QCOMPARE(PrinterAccess().GetPaperSizeIndex(), 1);
+    QCOMPARE(PrinterAccess().GetBinIndex(), 1);
+}
+
+void TestPrinterDialogs::cancelledDialogChangesNothing()
+{
+    TRefreshingPrinterSetupDialog dialog;
+    dialog.setRunner([](DialogChoice& choice) {
+        choice.paperSize = Capability{256, "", 720, 288};
+        return false;
+    });
+    QVERIFY(!dialog.Execute());
+    QCOMPARE(PrinterAccess().GetPaperSizeIndex(), 0);
+}
+
+QTEST_MAIN(TestPrinterDialogs)
+#include "tst_printerdialogs.moc"
