@@ -34,7 +34,7 @@ enum MenuTag
 bool clipboardHasText()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data != nullptr && data->hasText();
+    return data != nullptr && data->hasText() && !data->text().isEmpty();
 }
 
 } // namespace

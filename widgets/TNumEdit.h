@@ -118,6 +118,8 @@ public:
     QPoint GetCaretPoint() const;
     QRect ClientRect() const;
 
+    QSize sizeHint() const override;
+
 signals:
     void OnChange(TNumEdit* sender);
 

@@ -105,6 +105,11 @@ QPoint TNumEdit::GetCaretPoint() const
     return {text.left() + offset - 1, text.top()};
 }
 
+QSize TNumEdit::sizeHint() const
+{
+    return {121, m_textHeight + m_topMargin + m_bottomMargin + 2 * frameWidth()};
+}
+
 void TNumEdit::measureFont()
 {
     m_textHeight = fontMetrics().height();
@@ -115,6 +120,7 @@ void TNumEdit::AdjustHeight()
 {
     if (m_autoSize) {
         resize(width(), m_textHeight + m_topMargin + m_bottomMargin + 2 * frameWidth());
+        updateGeometry();
     }
 }
 
