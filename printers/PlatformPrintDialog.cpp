@@ -18,7 +18,13 @@ PrintDialogRunner QtPrintDialogRunner(QWidget* parent, bool setupOnly)
 {
     return [parent, setupOnly](DialogChoice& choice) {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setPrinterName(QString::fromStdString(choice.printer));
+        // Qt's own "print to file" stands for the built-in PDF printer, listed last.
+        const std::vector<std::string> names = PrinterAccess().GetPrinterNames();
+        const std::string builtIn = names.empty() ? std::string() : names.back();
+        if (choice.printer == builtIn)
+            printer.setOutputFormat(QPrinter::PdfFormat);
+        else
+            printer.setPrinterName(QString::fromStdString(choice.printer));
         if (choice.paperSize && choice.paperSize->widthPt > 0) {
             const Capability& paper = *choice.paperSize;
             printer.setPageSize(
@@ -33,10 +39,8 @@ PrintDialogRunner QtPrintDialogRunner(QWidget* parent, bool setupOnly)
         if (dialog.exec() != QDialog::Accepted)
             return false;
 
-        // Qt's own "print to file" stands for the built-in PDF printer, listed last.
         const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
-        const std::vector<std::string> names = PrinterAccess().GetPrinterNames();
-        choice.printer = toFile && !names.empty() ? names.back() : printer.printerName().toStdString();
+        choice.printer = toFile ? builtIn : printer.printerName().toStdString();
 
         const QPageSize size = printer.pageLayout().pageSize();
         const QSizeF points = size.size(QPageSize::Point);
