@@ -27,12 +27,14 @@ PrinterModel Model(const QString& slipsFolder, const std::vector<PrinterModel>& 
 
     const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
     constexpr std::uint16_t a4Number = 9;
+    // Sizes without a platform number get driver numbers from 256 on.
+    constexpr std::uint16_t slipNumber = 256;
     const auto choice = [](int number, const char* name, double widthPt, double heightPt, const char* keyword) {
         return PrinterModel::Choice{{static_cast<std::uint16_t>(number), name, widthPt, heightPt}, keyword};
     };
     model.papers = {
         choice(a4Number, "A4", a4.width(), a4.height(), "A4"),
-        choice(bin::User, "連続用紙 10×4インチ", 720, 288, "Slip10x4"),
+        choice(slipNumber, "連続用紙 10×4インチ", 720, 288, "Slip10x4"),
     };
     model.bins = {
         choice(bin::Manual, "手差し", 0, 0, "Manual"),
