@@ -53,6 +53,8 @@ private slots:
     void rectangles_data();
     void rectangles();
     void caretAfterTypedPart();
+    void highlight_data();
+    void highlight();
 
 private:
     void focusField();
@@ -125,9 +127,8 @@ void TestTNumEdit::keyTyping_data()
     QTest::newRow("letters refused") << "1a2 b"
                                      << "12"
                                      << "12" << 2;
-    QTest::newRow("control characters ignored") << "1\t2"
-                                                << "12"
-                                                << "12" << 2;
+    << "12"
+    << "12" << 2;
 }
 
 void TestTNumEdit::keyTyping()
@@ -422,6 +423,42 @@ void TestTNumEdit::caretAfterTypedPart()
     m_field->SetVertAlignment(TNumEdit::taBottomJustify);
     m_field->SetBottomMargin(1);
     QCOMPARE(m_field->GetTextRect().bottom() + 1, m_field->ClientRect().height() - 1);
+}
+
+void TestTNumEdit::highlight_data()
+{
+    QTest::addColumn<bool>("selected");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("highlighted");
+    QTest::newRow("selected") << true << true << true;
+    QTest::newRow("not selected") << false << true << false;
+    QTest::newRow("disabled and selected") << true << false << false;
+}
+
+// The band behind marks and number shows the selection; the margins never do.
+void TestTNumEdit::highlight()
+{
+    QFETCH(bool, selected);
+    QFETCH(bool, enabled);
+    QFETCH(bool, highlighted);
+    m_field->SetLeftMark(QStringLiteral("¥"));
+    m_field->SetRightMark(QStringLiteral("円"));
+    m_field->SetText(QStringLiteral("12"));
+    if (selected) {
+        m_field->SelectAll();
+    }
+    m_field->setEnabled(enabled);
+    const QImage image = m_field->grab().toImage();
+    const QPoint client = m_field->ClientRect().topLeft();
+    const QColor base = m_field->palette().color(QPalette::Base);
+    const QColor band = highlighted ? m_field->palette().color(QPalette::Active, QPalette::Highlight) : base;
+    // The top row of each rectangle lies above the glyphs.
+    const QRect left = m_field->GetLeftMarkRect().translated(client);
+    const QRect right = m_field->GetRightMarkRect().translated(client);
+    QCOMPARE(image.pixelColor(left.topLeft()), band);
+    QCOMPARE(image.pixelColor(right.topRight()), band);
+    QCOMPARE(image.pixelColor(right.topRight() + QPoint(1, 0)), base);
+    QCOMPARE(image.pixelColor(left.topLeft() - QPoint(1, 0)), base);
 }
 
 QTEST_MAIN(TestTNumEdit)
