@@ -1,14 +1,40 @@
 #include "TForm_Main.h"
 
+#include "FieldText.h"
+#include "Prompt.h"
+#include "SenderFile.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+
 void TForm_Main::BitBtn_MyClick()
 {
+    if (!Prompt::instance().ask(this, QStringLiteral("ご依頼主を登録しますか?"))) {
+        Edit_MyZip->setFocus();
+        return;
+    }
+    const SenderRecord sender{ToCp932(Edit_MyZip->text()), ToCp932(Edit_MyADD1->text()), ToCp932(Edit_MyADD2->text()),
+                              ToCp932(Edit_My->text()), ToCp932(Edit_MyTEL->text())};
+    SenderFile::Write(SenderFile::ForTab(PageControl_My->currentIndex()), sender);
+    Prompt::instance().notify(this, QStringLiteral("ご依頼主を登録しました"));
+    // The focus goes first: entering the postal code would otherwise replace the blanks
+    // with its own guidance.
+    Edit_MyZip->setFocus();
+    Panel_HelpMess->setText(QStringLiteral("    "));
 }
 
 void TForm_Main::SpeedButton_readMyClick()
 {
+    const SenderRecord sender = SenderFile::Read(SenderFile::ForTab(PageControl_My->currentIndex()));
+    Edit_MyZip->setText(FromCp932(sender.zip));
+    Edit_MyADD1->setText(FromCp932(sender.address1));
+    Edit_MyADD2->setText(FromCp932(sender.address2));
+    Edit_My->setText(FromCp932(sender.name));
+    Edit_MyTEL->setText(FromCp932(sender.tel));
 }
 
 void TForm_Main::PageControl_MyChange()
 {
+    SpeedButton_readMyClick();
 }
-
