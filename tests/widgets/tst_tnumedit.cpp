@@ -127,8 +127,6 @@ void TestTNumEdit::keyTyping_data()
     QTest::newRow("letters refused") << "1a2 b"
                                      << "12"
                                      << "12" << 2;
-    << "12"
-    << "12" << 2;
 }
 
 void TestTNumEdit::keyTyping()
