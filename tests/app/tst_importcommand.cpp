@@ -1,0 +1,144 @@
+#include "Cp932.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The built program's import command, run as a user would run it.
+class TestImportCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void transfers_data();
+    void transfers();
+    void refusesAndFails_data();
+    void refusesAndFails();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    static Run run(const QStringList& arguments, const QByteArray& input);
+};
+
+TestImportCommand::Run TestImportCommand::run(const QStringList& arguments, const QByteArray& input)
+{
+    QProcess process;
+    process.start(QStringLiteral(MIVO_EXECUTABLE), QStringList{"import"} + arguments);
+    if (!process.waitForStarted()) {
+        return {};
+    }
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+        return {};
+    }
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+void TestImportCommand::transfers_data()
+{
+    QTest::addColumn<bool>("cp932");
+    QTest::addColumn<QString>("mail");
+    QTest::addColumn<QStringList>("fields"); // zip, address1, address2, name, tel
+    QTest::addColumn<QStringList>("memo");
+    QTest::addColumn<QString>("warning");
+
+    QTest::newRow("shop order mail, utf-8 on standard input")
+        << false
+        << "お届け先：\n〒150-0002\n東京都渋谷区渋谷2-21-1\n渋谷ヒカリエ 10F\n山本 一郎 様\nTEL:090-1234-5678\n"
+           "mail: ichiro@example.jp\n"
+        << QStringList{"150-0002", "東京都渋谷区渋谷2-21-1", "渋谷ヒカリエ 10F", "山本 一郎", "090-1234-5678"}
+        << QStringList{"", "150-0002", "東京都渋谷区渋谷2-21-1", "渋谷ヒカリエ 10F", "山本 一郎", "090-1234-5678", ""}
+        << "";
+    QTest::newRow("form mail in code page 932 with glued postal code")
+        << true
+        << "ご住所：〒５３０－０００１大阪府大阪市北区梅田３－１－１\r\nお名前：田中 花子\r\n"
+           "電話番号：０６－１２３４－５６７８\r\n"
+        << QStringList{"530-0001", "大阪府大阪市北区梅田3-1-1", "", "田中 花子", "06-1234-5678"}
+        << QStringList{"530-0001", "田中 花子", "０６－１２３４－５６７８", "大阪府大阪市北区梅田3-1-1", "", "", ""}
+        << "";
+    QTest::newRow("long first address line warns")
+        << false << "北海道\n札幌市中央区北一条西二丁目一番地一号札幌ビル\n山田 様"
+        << QStringList{"", "北海道札幌市中央区北一条西二丁目一番地一号札幌ビル", "", "山田", ""}
+        << QStringList{"北海道", "札幌市中央区北一条西二丁目一番地一号札幌ビル", "山田", "", "", "", ""}
+        << "警告:おところ①の文字数が多すぎます。　おところ②へ分割してください";
+}
+
+void TestImportCommand::transfers()
+{
+    QFETCH(bool, cp932);
+    QFETCH(QString, mail);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, memo);
+    QFETCH(QString, warning);
+
+    Run result;
+    if (cp932) {
+        // Through a file, as a saved mail would come.
+        QTemporaryDir folder;
+        QFile file(folder.filePath("mail.txt"));
+        const auto bytes = cp932::FromUtf8Strict(mail.toStdString());
+        QVERIFY(bytes && file.open(QIODevice::WriteOnly));
+        file.write(bytes->data(), static_cast<qint64>(bytes->size()));
+        file.close();
+        result = run({"--cp932", file.fileName()}, {});
+    } else {
+        result = run({}, mail.toUtf8());
+    }
+    QCOMPARE(result.exitCode, 0);
+
+    QJsonParseError error;
+    const QJsonObject json = QJsonDocument::fromJson(result.out, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE((QStringList{json["zip"].toString(), json["address1"].toString(), json["address2"].toString(),
+                          json["name"].toString(), json["tel"].toString()}),
+             fields);
+    QStringList memoLines;
+    for (const QJsonValue& line : json["memo"].toArray()) {
+        memoLines.append(line.toString());
+    }
+    QCOMPARE(memoLines, memo);
+    QCOMPARE(json["warning"].toString(), warning);
+}
+
+void TestImportCommand::refusesAndFails_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("nothing pasted") << QStringList{} << "\n \n" << 1 << "転送テキストがありません";
+    QTest::newRow("only a mail address") << QStringList{} << "taro@example.org" << 1 << "転送テキストがありません";
+    QTest::newRow("eight lines") << QStringList{} << "1\n2\n3\n4\n5\n6\n7\n8\n"
+                                 << 1 << " ７行以内に収めてください  現在 8行です";
+    QTest::newRow("unknown option") << QStringList{"--utf16"} << "山田" << 2 << "unknown option --utf16";
+    QTest::newRow("two files") << QStringList{"a.txt", "b.txt"} << "" << 2 << "more than one input file";
+    QTest::newRow("missing file") << QStringList{"/nonexistent/mail.txt"} << "" << 2
+                                  << "cannot read /nonexistent/mail.txt";
+}
+
+void TestImportCommand::refusesAndFails()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, input);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+
+    const Run result = run(arguments, input.toUtf8());
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+}
+
+QTEST_GUILESS_MAIN(TestImportCommand)
+#include "tst_importcommand.moc"
