@@ -4,6 +4,7 @@
 #include "ErrorReport.h"
 #include "TMemo.h"
 #include "TNumEdit.h"
+#include "TSlipDot.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -130,6 +131,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent)
     setTabCycle();
     connectActions();
     bindKeys();
+    createPrintWindows();
 }
 
 TForm_Main::~TForm_Main()
@@ -246,6 +248,9 @@ void TForm_Main::createSenderBand(QWidget* panel)
         PageControl_My->addTab(QStringLiteral("依頼主%1").arg(tab));
     }
     PageControl_My->setFocusPolicy(Qt::StrongFocus);
+    for (QToolButton* scroll : PageControl_My->findChildren<QToolButton*>()) {
+        scroll->setFocusPolicy(Qt::NoFocus);
+    }
     PageControl_My->setToolTip(QStringLiteral("依頼主番号ごとに登録してください。　登録後切り替えが可能になります。"));
 
     const QFont captionFont = pixelFont(15);

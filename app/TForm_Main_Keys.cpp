@@ -199,7 +199,11 @@ bool TForm_Main::eventFilter(QObject* watched, QEvent* event)
         return used;
     }
     if (event->type() == QEvent::FocusIn && control != m_activeControl) {
+        // The field's own focus-in comes first (a line edit selects all on Tab), so that the
+        // entry action has the last word on the caret.
+        watched->event(event);
         runAction([&] { enterControl(control); });
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -208,6 +212,11 @@ bool TForm_Main::dispatchKey(QWidget* control, QKeyEvent* event)
 {
     if (control == Memo1) {
         return false;
+    }
+    // The date picker would walk its own day, month and year sections with Tab.
+    if (control == DateTimePicker_1 && (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)) {
+        focusNextControl(event->key() == Qt::Key_Tab && !event->modifiers().testFlag(Qt::ShiftModifier));
+        return true;
     }
     if (const int key = virtualKey(event->key()); key != 0) {
         const bool used = control == Edit_Zip  ? Edit_ZipKeyDown(key)

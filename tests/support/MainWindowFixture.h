@@ -3,12 +3,25 @@
 #include "FontSubstitutes.h"
 #include "ScriptedPrompt.h"
 #include "TForm_Main.h"
+#include "TNumEdit.h"
+#include "TypeText.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 #include <stdexcept>
@@ -142,7 +155,7 @@ public:
     void type(const QString& text) const
     {
         QWidget* target = QApplication::focusWidget();
-        QTest::keyClicks(target != nullptr ? target : &window(), text);
+        TypeText(target != nullptr ? target : &window(), text);
     }
 
 private:
