@@ -53,6 +53,7 @@ private slots:
     void rectangles_data();
     void rectangles();
     void caretAfterTypedPart();
+    void inputStopsAtFieldWidth();
     void highlight_data();
     void highlight();
 
@@ -421,6 +422,22 @@ void TestTNumEdit::caretAfterTypedPart()
     m_field->SetVertAlignment(TNumEdit::taBottomJustify);
     m_field->SetBottomMargin(1);
     QCOMPARE(m_field->GetTextRect().bottom() + 1, m_field->ClientRect().height() - 1);
+}
+
+void TestTNumEdit::inputStopsAtFieldWidth()
+{
+    m_field->setFixedWidth(60);
+    m_field->SetOptions(TNumEdit::eoORInputStop);
+    focusField();
+    QTest::keyClicks(m_field, QStringLiteral("123456789"));
+    const int shown = m_field->GetTextWidth(m_field->DisplayText());
+    QVERIFY(shown <= m_field->GetAvailableWidth());
+    QVERIFY(m_field->Text().size() < 9);
+    // One more digit is what would not have fitted.
+    const QString next = m_field->Text() + QLatin1Char('9');
+    TNumEdit wide;
+    wide.SetText(next);
+    QVERIFY(m_field->GetTextWidth(wide.DisplayText()) > m_field->GetAvailableWidth());
 }
 
 void TestTNumEdit::highlight_data()
