@@ -1,11 +1,14 @@
 #pragma once
 
+#include "PrintPositionHost.h"
 #include "SlipFields.h"
 
 #include <QMainWindow>
 #include <QString>
 
+#include <filesystem>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +23,11 @@ class QStatusBar;
 class QTabBar;
 class QToolButton;
 class QWidget;
+class TForm_SLIP97YPrn;
 class TNumEdit;
+class TRefreshingPrintDialog;
+class TRefreshingPrinterSetupDialog;
+class TSlipDot;
 
 // The slip entry window. Controls carry the program's names (objectName too); the actions
 // are named after their control and event. The implementation is split by subject:
@@ -28,7 +35,7 @@ class TNumEdit;
 // TForm_Main_Entry.cpp (entry fields), TForm_Main_Settings.cpp (settings file),
 // TForm_Main_Sender.cpp (sender registry), TForm_Main_Transfer.cpp (text transfer),
 // TForm_Main_Printer.cpp (print command and printer registration).
-class TForm_Main : public QMainWindow, public SlipSource
+class TForm_Main : public QMainWindow, public SlipSource, public PrintPositionHost
 {
     Q_OBJECT
 
@@ -37,6 +44,15 @@ public:
     ~TForm_Main() override;
 
     SlipFields slipFields() const override;
+
+    // The registration in force, as the print-position dialog reads and writes it.
+    QString registrationFolder() const override;
+    QString paperSection() const override;
+    QString printerName() const override;
+    QString printerIndex() const override;
+    QString marginTop() const override;
+    QString marginLeft() const override;
+    void setMargins(const QString& top, const QString& left) override;
 
     // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
     QString Label_CurrentDir;   // working directory at show time, no trailing separator
@@ -107,6 +123,10 @@ public:
     QWidget* Panel_Fnc = nullptr;
     QToolButton* SpeedButton_F[12] = {}; // SpeedButton_F1 … SpeedButton_F12, index 0 … 11
     QStatusBar* StatusBar1 = nullptr;
+
+    // ---- Print dialog components ----
+    TRefreshingPrintDialog* PrintDialog1 = nullptr;
+    TRefreshingPrinterSetupDialog* PrinterSetupDialog1 = nullptr;
 
     // The piece count's value text (digits and sign, no commas), and setting it.
     QString kosuuText() const;
@@ -203,6 +223,15 @@ private:
     void focusNextControl(bool forward);
     // Runs an action; an error that escapes it reaches the standard error report.
     void runAction(const std::function<void()>& action);
+
+    // Printing: the slip on the current printer, and the registration file.
+    void createPrintWindows();
+    void printSlip();
+    std::filesystem::path registrationFile() const;
+
+    // Created after the window, as the program creates its windows in that order.
+    TForm_SLIP97YPrn* m_positionDialog = nullptr;
+    std::unique_ptr<TSlipDot> m_slipDot;
 
     bool m_settingsWritten = false;
     bool m_formShown = false;

@@ -1,30 +1,203 @@
 #include "TForm_Main.h"
 
+#include "Cp932.h"
+#include "EPrinterAccess.h"
+#include "PrintCommand.h"
+#include "PrinterRegistration.h"
+#include "Prompt.h"
+#include "StrToInt.h"
+#include "TForm_SLIP97YPrn.h"
+#include "TPrinterAccess.h"
+#include "TRefreshingPrintDialog.h"
+#include "TRefreshingPrinterSetupDialog.h"
+#include "TSlipDot.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+std::string bytes(const QString& text)
+{
+    return cp932::FromUtf8(text.toStdString());
+}
+
+QString text(const std::string& bytes)
+{
+    return QString::fromStdString(cp932::ToUtf8(bytes));
+}
+
+QStringList toStringList(const TPrinterAccess::StringList& list)
+{
+    QStringList result;
+    for (const std::string& item : list) {
+        result << text(item);
+    }
+    return result;
+}
+
+void fillBox(QComboBox* box, const TPrinterAccess::StringList& items, int selected)
+{
+    box->clear();
+    box->addItems(toStringList(items));
+    box->setCurrentIndex(selected);
+}
+
+// The registered number of a printer, 0 when the text is not a whole number.
+int printerNumberOrZero(const QString& number)
+{
+    try {
+        return StrToInt(number.toStdString());
+    } catch (const EConvertError&) {
+        return 0;
+    }
+}
+
+} // namespace
+
+void TForm_Main::createPrintWindows()
+{
+    PrintDialog1 = new TRefreshingPrintDialog(this);
+    PrinterSetupDialog1 = new TRefreshingPrinterSetupDialog(this);
+    m_positionDialog = new TForm_SLIP97YPrn(*this, this);
+    m_slipDot = std::make_unique<TSlipDot>(*this, []() -> Canvas& { return PrinterAccess().Canvas(); });
+}
+
 void TForm_Main::SpeedButton_PRNSETClick()
 {
+    const int number = StrToInt(bytes(Label_PrinterIndex));
+    TPrinterAccess& printer = PrinterAccess();
+    if (!printcommand::SelectPrinterNumber(printer, number)) {
+        // A removed printer: the first one is in force and the boxes stay as they were.
+        return;
+    }
+    try {
+        fillBox(ComboBox1, printer.GetPrinterNames(), printer.Index());
+    } catch (const EPrinterAccess&) {
+        ComboBox1->setEnabled(false);
+        return;
+    }
+    try {
+        fillBox(ComboBox2, printer.GetPaperSizeNames(), printer.GetPaperSizeIndex());
+    } catch (const EPrinterAccess&) {
+        ComboBox2->setEnabled(false);
+        return;
+    }
+    try {
+        fillBox(ComboBox3, printer.GetBinNames(), printer.GetBinIndex());
+    } catch (const EPrinterAccess&) {
+        ComboBox3->setCurrentIndex(-1);
+    }
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
+        box->repaint();
+    }
 }
 
 void TForm_Main::SpeedButton_Prn_iniClick()
 {
+    const PrinterRegistration entry = registration::Load(registrationFile(), bytes(ComboBox_SEL->currentText()));
+    std::vector<std::string> visiblePrinters;
+    try {
+        visiblePrinters = PrinterAccess().GetPrinterNames();
+    } catch (const EPrinterAccess&) {
+        // No printer to find by name; the number stands as registered.
+    }
+    Label_PrinterIndex = text(registration::ResolvePrinterIndex(entry, visiblePrinters));
+    Label_Prn_Top->setText(text(entry.top));
+    Label_Prn_Left->setText(text(entry.left));
 }
 
 void TForm_Main::SpeedButton_PrnIdGetClick()
 {
+    SpeedButton_Prn_iniClick();
+    SpeedButton_PRNSETClick();
 }
 
 void TForm_Main::ComboBox_SELChange()
 {
+    SpeedButton_PrnIdGetClick();
 }
 
 void TForm_Main::BitBtn_PrnSetClick()
 {
+    SpeedButton_Prn_iniClick();
+    SpeedButton_PRNSETClick();
+    TPrinterAccess& printer = PrinterAccess();
+    const int number = printerNumberOrZero(Label_PrinterIndex);
+    printer.SetIndex(number == printer.Index() ? number : 0);
+    PrinterSetupDialog1->Execute();
+    Label_PrinterIndex = QString::number(printer.Index());
+    const std::string section = bytes(ComboBox_SEL->currentText());
+    SpeedButton_PRNSETClick();
+    PrinterRegistration entry;
+    entry.printerName = bytes(ComboBox1->currentText());
+    entry.printerIndex = bytes(Label_PrinterIndex);
+    entry.top = bytes(Label_Prn_Top->text());
+    entry.left = bytes(Label_Prn_Left->text());
+    registration::Write(registrationFile(), section, entry);
 }
 
 void TForm_Main::BitBtn_PrnSet2Click()
 {
+    m_positionDialog->exec();
 }
 
 void TForm_Main::SpeedButton_F11Click()
 {
+    if (!Prompt::instance().ask(this, QStringLiteral("印刷しますか?"))) {
+        Edit_G1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    printSlip();
 }
 
+void TForm_Main::printSlip()
+{
+    TPrinterAccess& printer = PrinterAccess();
+    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
+    Label_dpix = QString::number(resolution.x);
+    Label_dpiy = QString::number(resolution.y);
+    printcommand::PrintJob(printer, [this] { m_slipDot->SLIP97_Prn(); });
+}
+
+std::filesystem::path TForm_Main::registrationFile() const
+{
+    return registration::RegistrationFile(Label_CurrentDir.toStdString());
+}
+
+QString TForm_Main::registrationFolder() const
+{
+    return Label_CurrentDir;
+}
+
+QString TForm_Main::paperSection() const
+{
+    return ComboBox_SEL->currentText();
+}
+
+QString TForm_Main::printerName() const
+{
+    return ComboBox1->currentText();
+}
+
+QString TForm_Main::printerIndex() const
+{
+    return Label_PrinterIndex;
+}
+
+QString TForm_Main::marginTop() const
+{
+    return Label_Prn_Top->text();
+}
+
+QString TForm_Main::marginLeft() const
+{
+    return Label_Prn_Left->text();
+}
+
+void TForm_Main::setMargins(const QString& top, const QString& left)
+{
+    Label_Prn_Top->setText(top);
+    Label_Prn_Left->setText(left);
+}

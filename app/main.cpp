@@ -2,10 +2,13 @@
 #include "FontSubstitutes.h"
 #include "ImportCommand.h"
 #include "Prompt.h"
+#include "PrintCommandLine.h"
 #include "SingleInstance.h"
+#include "SystemPrinters.h"
 #include "TApplication.h"
 #include "TForm_Main.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QTimer>
 
@@ -50,6 +53,9 @@ int main(int argc, char* argv[])
         if (command == "import") {
             return RunImportCommand(arguments, std::cin, std::cout, std::cerr);
         }
+        if (command == "print") {
+            return RunPrintCommand(argc, argv, std::cerr);
+        }
     }
 
     TApplication application(argc, argv);
@@ -65,9 +71,10 @@ int main(int argc, char* argv[])
     }
 
     InstallFontSubstitutes();
+    // The printer object exists before any window; the main window then creates the
+    // print-position dialog and the slip engine, in that order.
+    SystemPrinters printers(QDir::currentPath());
     TForm_Main mainWindow;
-    // The print-position dialog and then the never-shown slip engine are created here, after
-    // the main window and before it is shown.
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow,
                      [&mainWindow] { bringToFront(mainWindow); });
 

@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "EPrinterAccess.h"
 #include "TPrinterAccess.h"
 
 namespace printcommand {
@@ -12,6 +13,17 @@ int effectiveDpi(int dpi, unsigned scale)
 }
 
 } // namespace
+
+bool SelectPrinterNumber(TPrinterAccess& printer, int number)
+{
+    try {
+        printer.SetIndex(number);
+        return true;
+    } catch (const EPrinterAccessRangeError&) {
+        printer.SetIndex(0);
+        return false;
+    }
+}
 
 EffectiveResolution EffectiveResolutionOf(TPrinterAccess& printer)
 {

@@ -16,6 +16,10 @@ struct EffectiveResolution
     int y = 0;
 };
 
+// Selects the printer with this number (-1: the system's default). A number outside the
+// list selects the first printer instead and returns false.
+bool SelectPrinterNumber(TPrinterAccess& printer, int number);
+
 // The printer's resolution divided by its scale: what one slip dot is on paper. A printer
 // that reports a scale of 0 counts as 100 percent.
 EffectiveResolution EffectiveResolutionOf(TPrinterAccess& printer);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "FakePrinterService.h"
 #include "FontSubstitutes.h"
 #include "ScriptedPrompt.h"
 #include "TForm_Main.h"
 #include "TNumEdit.h"
+#include "TPrinterAccess.h"
 #include "TypeText.h"
 
 #include <QApplication>
@@ -46,11 +48,15 @@ public:
             throw std::runtime_error("MainWindowFixture: no temporary working folder");
         }
         InstallFontSubstitutes();
+        FakePrinterService::Printer printer;
+        printer.name = "Fake Printer";
+        installPrinters(std::make_unique<FakePrinterService>(std::vector{printer}));
     }
 
     ~MainWindowFixture()
     {
         m_window.reset();
+        UninstallPrinterService();
         QDir::setCurrent(m_previousFolder);
     }
 
@@ -79,6 +85,21 @@ public:
     bool exists(const QString& name) const { return QFile::exists(path(name)); }
 
     ScriptedPrompt& prompt() { return m_prompt; }
+
+    // The system's printers as the window sees them: one fake printer unless a test installs
+    // another service (before show(), or later to change the system under the window).
+    FakePrinterService& printers() const { return *m_printers; }
+    void installPrinters(std::unique_ptr<FakePrinterService> service)
+    {
+        m_printers = service.get();
+        InstallPrinterService(std::move(service));
+    }
+    // A printer service of another kind (the real one, in end-to-end tests).
+    void installService(std::unique_ptr<PrinterService> service)
+    {
+        m_printers = nullptr;
+        InstallPrinterService(std::move(service));
+    }
 
     // Creates the window, shows it (the show sequence runs) and waits until it is active.
     TForm_Main& show()
@@ -162,5 +183,6 @@ private:
     QString m_previousFolder;
     QTemporaryDir m_folder;
     ScriptedPrompt m_prompt;
+    FakePrinterService* m_printers = nullptr;
     std::unique_ptr<TForm_Main> m_window;
 };
