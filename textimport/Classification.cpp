@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace textimport {
 
@@ -27,13 +28,27 @@ std::size_t charLength(std::string_view text, std::size_t pos)
     return cp932::IsLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
 }
 
-int countAll(std::string_view text, const std::vector<std::string>& patterns)
+const PatternSet& digits()
 {
-    int count = 0;
-    for (const std::string& pattern : patterns) {
-        count += CountOccurrences(text, pattern);
-    }
-    return count;
+    static const PatternSet set(tables::DigitSet());
+    return set;
+}
+
+const PatternSet& addressPatterns()
+{
+    static const PatternSet set = [] {
+        std::vector<std::string> patterns = tables::DigitSet();
+        const auto& words = tables::AddressWords();
+        patterns.insert(patterns.end(), words.begin(), words.end());
+        return PatternSet(patterns);
+    }();
+    return set;
+}
+
+const PatternSet& mailWebMarkers()
+{
+    static const PatternSet set(tables::MailWebMarkers());
+    return set;
 }
 
 } // namespace
@@ -74,10 +89,46 @@ std::string RemoveOccurrences(std::string_view text, std::string_view pattern)
     return out;
 }
 
+PatternSet::PatternSet(const std::vector<std::string>& patterns)
+{
+    for (const std::string& pattern : patterns) {
+        // The shared walk steps by characters, so a pattern must end on a character boundary.
+        std::size_t end = 0;
+        while (end < pattern.size()) {
+            end += charLength(pattern, end);
+        }
+        if (end != pattern.size()) {
+            throw std::invalid_argument("pattern ends inside a double-byte character");
+        }
+        if (!pattern.empty()) {
+            m_byFirstByte[static_cast<unsigned char>(pattern.front())].push_back(m_patterns.size());
+            m_patterns.push_back(pattern);
+        }
+    }
+}
+
+int PatternSet::count(std::string_view text) const
+{
+    // Each pattern keeps its own scan: after a match it resumes behind it, as it would alone.
+    // Its other scan positions are the character starts, the same for every pattern.
+    std::vector<std::size_t> resumeAt(m_patterns.size(), 0);
+    int count = 0;
+    for (std::size_t pos = 0; pos < text.size(); pos += charLength(text, pos)) {
+        for (const std::size_t index : m_byFirstByte[static_cast<unsigned char>(text[pos])]) {
+            const std::string& pattern = m_patterns[index];
+            if (pos >= resumeAt[index] && matchesAt(text, pos, pattern)) {
+                ++count;
+                resumeAt[index] = pos + pattern.size();
+            }
+        }
+    }
+    return count;
+}
+
 ZipTelVerdict ZipTelCheck(std::string_view text)
 {
     const auto characters = static_cast<long>(cp932::CharCount(Trim(text)));
-    const long others = characters - countAll(text, tables::DigitSet());
+    const long others = characters - digits().count(text);
     if (characters == 8 && others == 0) {
         return ZipTelVerdict::PostalCode;
     }
@@ -114,13 +165,12 @@ bool IsPrefecture(std::string_view text)
 AddressScore ScoreAddress(std::string_view text)
 {
     const std::string_view trimmed = Trim(text);
-    return {cp932::CharCount(trimmed),
-            countAll(trimmed, tables::DigitSet()) + countAll(trimmed, tables::AddressWords())};
+    return {cp932::CharCount(trimmed), addressPatterns().count(trimmed)};
 }
 
 int MailWebMarkerCount(std::string_view text)
 {
-    return countAll(text, tables::MailWebMarkers());
+    return mailWebMarkers().count(text);
 }
 
 } // namespace textimport

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Tests that decide what one pasted line is. Each is a pure function of one code page 932
 // line and accepts any bytes.
@@ -13,6 +15,20 @@ namespace textimport {
 int CountOccurrences(std::string_view text, std::string_view pattern);
 // `text` without the occurrences CountOccurrences would count.
 std::string RemoveOccurrences(std::string_view text, std::string_view pattern);
+
+// A fixed list of patterns counted together: the sum of CountOccurrences over the list, found
+// in one walk over the text instead of one walk per pattern.
+class PatternSet
+{
+public:
+    explicit PatternSet(const std::vector<std::string>& patterns);
+    int count(std::string_view text) const;
+
+private:
+    std::vector<std::string> m_patterns;
+    // Indexes into m_patterns by the pattern's first byte.
+    std::array<std::vector<std::size_t>, 256> m_byFirstByte;
+};
 
 enum class ZipTelVerdict
 {

@@ -28,8 +28,13 @@ std::vector<std::string> firstTransferLines(const std::vector<std::string>& line
 
 std::string withoutLabels(std::string line)
 {
+    line = std::string(TrimLeft(line));
     for (const std::string& label : tables::RemovalLabels()) {
-        line = std::string(TrimLeft(RemoveOccurrences(line, label)));
+        // Most labels are absent and a plain search rules them out cheaply; the left trim
+        // only matters after a removal.
+        if (line.find(label) != std::string::npos) {
+            line = std::string(TrimLeft(RemoveOccurrences(line, label)));
+        }
     }
     return TrimWideBlanks(line);
 }

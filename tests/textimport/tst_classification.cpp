@@ -10,6 +10,9 @@ class TestClassification : public QObject
 private slots:
     void countOccurrences_data();
     void countOccurrences();
+    void patternSetCountsLikeEachPatternAlone_data();
+    void patternSetCountsLikeEachPatternAlone();
+    void patternSetRefusesHalfCharacters();
     void verdict_data();
     void verdict();
     void prefecture_data();
@@ -50,6 +53,37 @@ void TestClassification::countOccurrences()
     QFETCH(QByteArray, pattern);
     QFETCH(int, count);
     QCOMPARE(textimport::CountOccurrences(text.toStdString(), pattern.toStdString()), count);
+}
+
+void TestClassification::patternSetCountsLikeEachPatternAlone_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("patterns");
+
+    QTest::newRow("self-overlapping pattern") << "aaaaa" << QStringList{"aa", "a"};
+    QTest::newRow("patterns sharing a first byte") << "ビルビルディング" << QStringList{"ビル", "ビ", "ル", "ディ"};
+    QTest::newRow("trail bytes that look like patterns") << "アェA-F" << QStringList{"A", "F", "-"};
+    QTest::newRow("school words") << "中学校と高等学校" << QStringList{"中学", "中学校", "高校", "学校"};
+    QTest::newRow("pattern longer than the text") << "ab" << QStringList{"abc", "b"};
+    QTest::newRow("empty text") << "" << QStringList{"a"};
+}
+
+void TestClassification::patternSetCountsLikeEachPatternAlone()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, patterns);
+
+    const std::vector<std::string> bytes = sjLines(patterns);
+    int expected = 0;
+    for (const std::string& pattern : bytes) {
+        expected += textimport::CountOccurrences(sj(text), pattern);
+    }
+    QCOMPARE(textimport::PatternSet(bytes).count(sj(text)), expected);
+}
+
+void TestClassification::patternSetRefusesHalfCharacters()
+{
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, textimport::PatternSet({std::string("a\x82")}));
 }
 
 void TestClassification::verdict_data()
