@@ -15,9 +15,20 @@ const QString kTitle = QStringLiteral("◇mivo_Kangaroo");
 
 // The real program, started on the offscreen platform in its own folder. TMPDIR keeps its lock
 // and socket away from a program the developer may be running.
-std::unique_ptr<QProcess> startProgram(const QString& folder, const QString& temporary)
+struct StopProgram
 {
-    auto process = std::make_unique<QProcess>();
+    void operator()(QProcess* process) const
+    {
+        process->kill();
+        process->waitForFinished();
+        delete process;
+    }
+};
+using Program = std::unique_ptr<QProcess, StopProgram>;
+
+Program startProgram(const QString& folder, const QString& temporary)
+{
+    Program process(new QProcess);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("TMPDIR", temporary);
@@ -122,8 +133,6 @@ void TestSingleInstance::secondStartEndsWithoutWindow()
     QByteArray firstOutput;
     QTRY_VERIFY_WITH_TIMEOUT((firstOutput += first->readAllStandardError()).contains("activation requested"), 20000);
     QCOMPARE(first->state(), QProcess::Running);
-    first->kill();
-    first->waitForFinished();
 }
 
 void TestSingleInstance::concurrentStartsLeaveOne()
@@ -145,9 +154,8 @@ void TestSingleInstance::concurrentStartsLeaveOne()
     QCOMPARE(ended->exitStatus(), QProcess::NormalExit);
     QCOMPARE(ended->exitCode(), 0);
     QCOMPARE(running->state(), QProcess::Running);
-    QTRY_VERIFY_WITH_TIMEOUT(running->readAllStandardError().contains("activation requested"), 20000);
-    running->kill();
-    running->waitForFinished();
+    QByteArray output;
+    QTRY_VERIFY_WITH_TIMEOUT((output += running->readAllStandardError()).contains("activation requested"), 20000);
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
