@@ -1,0 +1,163 @@
+#include "MainWindowFixture.h"
+#include "ScratchDisk.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+namespace {
+
+const QByteArray kSender0("100-0001\r\n\x93\x8C\x8B\x9E\r\n\r\n\x90\xBC\x94\x5A\r\n03\r\n"); // 東京 / 西濃
+
+QStringList SenderFields(const TForm_Main& window)
+{
+    return {window.Edit_MyZip->text(), window.Edit_MyADD1->text(), window.Edit_MyADD2->text(), window.Edit_My->text(),
+            window.Edit_MyTEL->text()};
+}
+
+void SetSenderFields(TForm_Main& window, const QStringList& fields)
+{
+    window.Edit_MyZip->setText(fields[0]);
+    window.Edit_MyADD1->setText(fields[1]);
+    window.Edit_MyADD2->setText(fields[2]);
+    window.Edit_My->setText(fields[3]);
+    window.Edit_MyTEL->setText(fields[4]);
+}
+
+} // namespace
+
+class TestSenderRegistry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startLoadsFirstSender();
+    void saveWritesTabFile();
+    void saveAnsweredNo();
+    void missingTabFileKeepsSender();
+    void tabFileLines_data();
+    void tabFileLines();
+    void failedSaveKeepsFileAndFocus();
+};
+
+void TestSenderRegistry::startLoadsFirstSender()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    fixture.writeFile("mivo_Kangaroo.ini", "[mv_Kangarooprn]\r\nOP023My=other\r\nOP023MyZip=999\r\n");
+    TForm_Main& window = fixture.show();
+    QCOMPARE(SenderFields(window), (QStringList{"100-0001", "東京", "", "西濃", "03"}));
+    QVERIFY(fixture.prompt().errors.isEmpty());
+}
+
+void TestSenderRegistry::saveWritesTabFile()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    fixture.writeFile("my2.txt", "old\r\n");
+    TForm_Main& window = fixture.show();
+    window.PageControl_My->setCurrentIndex(2);
+    SetSenderFields(window, {"530-0001", "大阪", "", "西濃", "06"});
+    fixture.focus("Edit_My");
+
+    fixture.prompt().answerYes();
+    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+
+    QCOMPARE(fixture.prompt().questions, QStringList{"ご依頼主を登録しますか?"});
+    QCOMPARE(fixture.prompt().notices, QStringList{"ご依頼主を登録しました"});
+    QCOMPARE(fixture.readFile("my2.txt"), QByteArray("530-0001\r\n\x91\xE5\x8D\xE3\r\n\r\n\x90\xBC\x94\x5A\r\n06\r\n"));
+    QCOMPARE(fixture.readFile("my0.txt"), kSender0);
+    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("    "));
+    QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_MyZip"));
+}
+
+void TestSenderRegistry::saveAnsweredNo()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    TForm_Main& window = fixture.show();
+    window.Edit_My->setText(QStringLiteral("changed"));
+    fixture.focus("Edit_MyTEL");
+
+    fixture.prompt().answerNo();
+    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+
+    QCOMPARE(fixture.readFile("my0.txt"), kSender0);
+    QVERIFY(fixture.prompt().notices.isEmpty());
+    QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_MyZip"));
+}
+
+void TestSenderRegistry::missingTabFileKeepsSender()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    TForm_Main& window = fixture.show();
+
+    window.PageControl_My->setCurrentIndex(4);
+
+    QCOMPARE(fixture.prompt().errors, QStringList{"File not found."});
+    QCOMPARE(window.PageControl_My->currentIndex(), 4);
+    QCOMPARE(SenderFields(window), (QStringList{"100-0001", "東京", "", "西濃", "03"}));
+
+    fixture.prompt().answerYes();
+    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+    QCOMPARE(fixture.readFile("my4.txt"), kSender0);
+}
+
+void TestSenderRegistry::tabFileLines_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("three lines empty name and telephone")
+        << QByteArray("1\r\n2\r\n3\r\n") << QStringList{"1", "2", "3", "", ""};
+    QTest::newRow("seven lines use the first five")
+        << QByteArray("1\n2\n3\n4\n5\n6\n7\n") << QStringList{"1", "2", "3", "4", "5"};
+}
+
+void TestSenderRegistry::tabFileLines()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, fields);
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    fixture.writeFile("my1.txt", content);
+    TForm_Main& window = fixture.show();
+    QTest::mouseClick(window.PageControl_My, Qt::LeftButton, {}, window.PageControl_My->tabRect(1).center());
+    QCOMPARE(window.PageControl_My->currentIndex(), 1);
+    QCOMPARE(SenderFields(window), fields);
+    QVERIFY(fixture.prompt().errors.isEmpty());
+}
+
+void TestSenderRegistry::failedSaveKeepsFileAndFocus()
+{
+    ScratchDisk disk;
+    if (!disk.available()) {
+        QSKIP("cannot mount a small disk here");
+    }
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    TForm_Main& window = fixture.show();
+    // Sender files follow the working folder of the moment.
+    QDir::setCurrent(QString::fromStdString(disk.path()));
+    QFile::copy(fixture.path("my0.txt"), QString::fromStdString(disk.path()) + "/my0.txt");
+    QVERIFY(disk.makeReadOnly());
+    window.Edit_My->setText(QStringLiteral("changed"));
+    fixture.focus("Edit_MyTEL");
+
+    fixture.prompt().answerYes();
+    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+
+    const QString file = QDir(QString::fromStdString(disk.path())).filePath("my0.txt");
+    QCOMPARE(fixture.prompt().errors, QStringList{file + " に書き込めません."});
+    QVERIFY(fixture.prompt().notices.isEmpty());
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), kSender0);
+    QCOMPARE(fixture.focusedName(), QStringLiteral("BitBtn_My"));
+    QDir::setCurrent(fixture.folder());
+}
+
+QTEST_MAIN(TestSenderRegistry)
+#include "tst_senderregistry.moc"
