@@ -17,8 +17,8 @@
 #include <vector>
 
 namespace {
-// MIVO_EXIT_AFTER_SHOW=1 ends the program as soon as the main window has been painted once,
-// so that start-up can be timed from outside (bench/).
+// MIVO_EXIT_AFTER_SHOW=1 prints "shown" when the main window has been painted once and then
+// ends the program normally, so that start-up can be timed from outside (bench/).
 class ExitAfterFirstPaint : public QObject
 {
 public:
@@ -27,11 +27,16 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint) {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            std::cout << "shown" << std::endl;
             QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         }
         return false;
     }
+
+private:
+    bool m_painted = false;
 };
 
 void bringToFront(QWidget& window)
