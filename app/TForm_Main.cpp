@@ -136,6 +136,8 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent)
 
 TForm_Main::~TForm_Main()
 {
+    // Children go after this body; their focus changes must not reach a half-destroyed window.
+    disconnect(qApp, nullptr, this, nullptr);
     // A window destroyed without being closed still keeps the last slip.
     runAction([this] { FormDestroy(); });
 }
