@@ -1,5 +1,4 @@
 #include "AtomicFile.h"
-#include "ScratchDisk.h"
 #include "SenderFile.h"
 
 #include <QTemporaryDir>
@@ -20,7 +19,6 @@ private slots:
     void parse_data();
     void parse();
     void missingFile();
-    void failedSaveKeepsRegisteredSender();
 };
 
 void TestSenderFile::fileNames()
@@ -88,20 +86,6 @@ void TestSenderFile::missingFile()
     } catch (const std::runtime_error& error) {
         QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("File not found"));
     }
-}
-
-void TestSenderFile::failedSaveKeepsRegisteredSender()
-{
-    ScratchDisk disk;
-    if (!disk.available()) {
-        QSKIP("cannot mount a small disk here");
-    }
-    const fs::path file = fs::path(disk.path()) / "my0.txt";
-    const SenderRecord registered{"1", "2", "3", "4", "5"};
-    SenderFile::Write(file, registered);
-    QVERIFY(disk.makeReadOnly());
-    QVERIFY_THROWS_EXCEPTION(FileWriteError, SenderFile::Write(file, SenderRecord{"x", "", "", "", ""}));
-    QCOMPARE(SenderFile::Read(file), registered);
 }
 
 QTEST_GUILESS_MAIN(TestSenderFile)

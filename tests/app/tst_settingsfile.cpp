@@ -55,13 +55,7 @@ class TestSettingsFile : public QObject
 
 private slots:
     void init();
-    void missingFileGivesDefaults();
     void firstWriteListsEntriesInWriteOrder();
-    void roundTrip();
-    void senderZipUnderEitherSpelling_data();
-    void senderZipUnderEitherSpelling();
-    void integerEntries_data();
-    void integerEntries();
     void printerEntriesAreNeverWritten();
     void leadingBlankIsLost();
     void fullDiskStopsAtTheFailingEntry();
@@ -75,19 +69,6 @@ void TestSettingsFile::init()
 {
     m_file = SettingsFile::In(m_folder.path().toStdString());
     fs::remove(m_file);
-}
-
-void TestSettingsFile::missingFileGivesDefaults()
-{
-    const SlipSettings settings = SettingsFile::Read(m_file);
-    QCOMPARE(settings.printerIndex, -1);
-    QCOMPARE(settings.printTop, 0);
-    QCOMPARE(settings.printLeft, 0);
-    QCOMPARE(settings.addressFont, 1);
-    QCOMPARE(settings.pieceCount, std::string("1"));
-    QCOMPARE(settings.paperIndex, 0);
-    QVERIFY(settings.zip.empty() && settings.senderZip.empty() && settings.goods1.empty() &&
-            settings.deliveryDay.empty());
 }
 
 void TestSettingsFile::firstWriteListsEntriesInWriteOrder()
@@ -112,68 +93,6 @@ void TestSettingsFile::firstWriteListsEntriesInWriteOrder()
                                              "KOSUU=12\r\n"
                                              "de_date1=3\r\n"
                                              "de_date2=31\r\n"));
-}
-
-void TestSettingsFile::roundTrip()
-{
-    SettingsFile::Write(m_file, Sample());
-    SlipSettings expected = Sample();
-    SlipSettings read = SettingsFile::Read(m_file);
-    QCOMPARE(read.addressFont, expected.addressFont);
-    QCOMPARE(read.paperIndex, expected.paperIndex);
-    for (auto field : {&SlipSettings::zip, &SlipSettings::address1, &SlipSettings::address2, &SlipSettings::customer,
-                       &SlipSettings::tel, &SlipSettings::goods1, &SlipSettings::goods2, &SlipSettings::goods3,
-                       &SlipSettings::senderName, &SlipSettings::senderZip, &SlipSettings::senderAddress1,
-                       &SlipSettings::senderAddress2, &SlipSettings::senderTel, &SlipSettings::pieceCount,
-                       &SlipSettings::deliveryMonth, &SlipSettings::deliveryDay}) {
-        QCOMPARE(read.*field, expected.*field);
-    }
-}
-
-void TestSettingsFile::senderZipUnderEitherSpelling_data()
-{
-    QTest::addColumn<QByteArray>("key");
-    QTest::newRow("as read") << QByteArray("OP023MyZIP");
-    QTest::newRow("as written") << QByteArray("OP023MyZip");
-    QTest::newRow("lower case") << QByteArray("op023myzip");
-}
-
-void TestSettingsFile::senderZipUnderEitherSpelling()
-{
-    QFETCH(QByteArray, key);
-    PutFile(m_file, "[mv_Kangarooprn]\r\n" + key + "=123-4567\r\n");
-    SlipSettings settings = SettingsFile::Read(m_file);
-    QCOMPARE(settings.senderZip, std::string("123-4567"));
-
-    settings.senderZip = "765-4321";
-    SettingsFile::Write(m_file, settings);
-    const QByteArray after = FileContent(m_file);
-    QVERIFY(after.startsWith("[mv_Kangarooprn]\r\n" + key + "=765-4321\r\n"));
-    QCOMPARE(after.toLower().count("op023myzip"), 1);
-}
-
-void TestSettingsFile::integerEntries_data()
-{
-    QTest::addColumn<QByteArray>("font");
-    QTest::addColumn<QByteArray>("paper");
-    QTest::addColumn<int>("expectedFont");
-    QTest::addColumn<int>("expectedPaper");
-    QTest::newRow("hexadecimal font index") << QByteArray("0x2") << QByteArray("1") << 2 << 1;
-    QTest::newRow("font index not a number") << QByteArray("big") << QByteArray("0") << 1 << 0;
-    QTest::newRow("paper index outside the list is kept") << QByteArray("0") << QByteArray("7") << 0 << 7;
-    QTest::newRow("paper index not a number") << QByteArray("1") << QByteArray("x1") << 1 << 0;
-}
-
-void TestSettingsFile::integerEntries()
-{
-    QFETCH(QByteArray, font);
-    QFETCH(QByteArray, paper);
-    QFETCH(int, expectedFont);
-    QFETCH(int, expectedPaper);
-    PutFile(m_file, "[mv_Kangarooprn]\r\nAddr_Font=" + font + "\r\nComboBox_SEL=" + paper + "\r\n");
-    const SlipSettings settings = SettingsFile::Read(m_file);
-    QCOMPARE(settings.addressFont, expectedFont);
-    QCOMPARE(settings.paperIndex, expectedPaper);
 }
 
 void TestSettingsFile::printerEntriesAreNeverWritten()

@@ -1,6 +1,5 @@
 #include "AtomicFile.h"
 #include "ProfileFile.h"
-#include "ScratchDisk.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,7 +49,6 @@ private slots:
     void longValueIsCutAtTheLimit();
     void garbageSurvivesAWrite();
     void randomContentNeverBreaks();
-    void failedWriteKeepsFile();
 
 private:
     fs::path putFile(const QByteArray& content);
@@ -294,24 +292,6 @@ void TestProfileFile::randomContentNeverBreaks()
         }
         QVERIFY2(matched + 1 >= oldLines.size(), qPrintable(QByteArray::fromStdString(content).toHex()));
     }
-}
-
-void TestProfileFile::failedWriteKeepsFile()
-{
-    ScratchDisk disk;
-    if (!disk.available()) {
-        QSKIP("cannot mount a small disk here");
-    }
-    const fs::path file = fs::path(disk.path()) / "mivo_Kangaroo.ini";
-    std::ofstream(file, std::ios::binary) << "[mv_Kangarooprn]\r\nE_ZIP=1\r\n";
-    QVERIFY(disk.makeReadOnly());
-    try {
-        ProfileFile::WriteString(file, "mv_Kangarooprn", "E_ZIP", "2");
-        QFAIL("the write was reported as done");
-    } catch (const FileWriteError& error) {
-        QCOMPARE(std::string(error.what()), file.string() + " に書き込めません");
-    }
-    QCOMPARE(ProfileFile::ReadString(file, "mv_Kangarooprn", "E_ZIP", ""), std::string("1"));
 }
 
 QTEST_GUILESS_MAIN(TestProfileFile)
