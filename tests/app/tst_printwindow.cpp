@@ -1,0 +1,358 @@
+#include "PrintWindowSupport.h"
+#include "TRefreshingPrinterSetupDialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+
+// Printing and printer registration in the real window, over the fake printer service.
+using namespace printwindow;
+
+Q_DECLARE_METATYPE(Resolution)
+
+namespace {
+
+FakePrinterService::Printer printer(const std::string& name, Resolution resolution = {180, 180})
+{
+    FakePrinterService::Printer p;
+    p.name = name;
+    p.resolution = resolution;
+    p.papers = {{9, "A4"}, {258, "送り状"}};
+    p.bins = {{bin::Auto, "Auto"}, {bin::Tractor, "Tractor"}};
+    return p;
+}
+
+std::unique_ptr<FakePrinterService> service(std::vector<FakePrinterService::Printer> printers, int defaultIndex = 0)
+{
+    auto fake = std::make_unique<FakePrinterService>(std::move(printers));
+    fake->defaultIndex = defaultIndex;
+    return fake;
+}
+
+void choosePaper(MainWindowFixture& fixture, int index)
+{
+    auto* box = fixture.control<QComboBox>("ComboBox_SEL");
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+QString section(const QString& text, const QString& name)
+{
+    const qsizetype start = text.indexOf(QStringLiteral("[%1]\n").arg(name));
+    if (start < 0) {
+        return {};
+    }
+    const qsizetype end = text.indexOf(QLatin1Char('['), start + 1);
+    return text.mid(start, end < 0 ? -1 : end - start);
+}
+
+} // namespace
+
+class TestPrintWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void freshInstallUsesFirstPrinterWithoutMargins();
+    void registeredNumberAtStart_data();
+    void registeredNumberAtStart();
+    void unavailableListsDisableTheirBox_data();
+    void unavailableListsDisableTheirBox();
+    void paperSelectionLoadsItsRegistration();
+    void registerPrinter_data();
+    void registerPrinter();
+    void movedPrinterIsFoundByName();
+    void printAnsweredYesDrawsTheWholeSlip();
+    void printAnsweredNoPrintsNothing();
+    void fractionalMarginAbortsTheJob();
+    void effectiveResolution_data();
+    void effectiveResolution();
+};
+
+void TestPrintWindow::freshInstallUsesFirstPrinterWithoutMargins()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    // The system's default is the second printer; an unregistered paper feed still takes the first.
+    fixture.installPrinters(service({printer("First"), printer("Second")}, 1));
+    TForm_Main& window = fixture.show();
+
+    for (int paper : {0, 1}) {
+        choosePaper(fixture, paper);
+        QCOMPARE(window.Label_PrinterIndex, QStringLiteral("0"));
+        QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("0"));
+        QCOMPARE(window.Label_Prn_Left->text(), QStringLiteral("0"));
+        QCOMPARE(PrinterAccess().Index(), 0);
+        QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("First"));
+        QCOMPARE(window.ComboBox2->currentText(), QStringLiteral("A4"));
+        QCOMPARE(window.ComboBox3->currentText(), QStringLiteral("Auto"));
+    }
+    QVERIFY(fixture.prompt().errors.isEmpty());
+    QVERIFY(!fixture.exists("mivo_a500.ini"));
+}
+
+void TestPrintWindow::registeredNumberAtStart_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<int>("printerInForce");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("-1 is the system's default") << "-1" << 1 << QString();
+    QTest::newRow("a removed printer falls back to the first silently") << "-2" << 0 << QString();
+    QTest::newRow("a number past the list falls back too") << "7" << 0 << QString();
+    QTest::newRow("a hand-edited word is a conversion error")
+        << "zwei" << 1 << QStringLiteral("'zwei' is not a valid integer value.");
+}
+
+void TestPrintWindow::registeredNumberAtStart()
+{
+    QFETCH(QString, number);
+    QFETCH(int, printerInForce);
+    QFETCH(QString, error);
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\nPrnNoIndex=" + number + "\ndenPrn_Top=3\n"));
+    fixture.installPrinters(service({printer("First"), printer("Second"), printer("Third")}, 1));
+    TForm_Main& window = fixture.show();
+
+    QCOMPARE(PrinterAccess().Index(), printerInForce);
+    QCOMPARE(window.Label_PrinterIndex, number);
+    QCOMPARE(fixture.prompt().errors, error.isEmpty() ? QStringList() : QStringList{error});
+    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("3"));
+}
+
+void TestPrintWindow::unavailableListsDisableTheirBox_data()
+{
+    QTest::addColumn<std::uint32_t>("fields");
+    QTest::addColumn<bool>("paperEnabled");
+    QTest::addColumn<int>("binIndex");
+    QTest::newRow("no paper sizes: paper box off, sources never read") << dm::DefaultSource << false << -1;
+    QTest::newRow("no sources: no source selected, box stays on") << dm::PaperSize << true << -1;
+    QTest::newRow("both lists") << (dm::PaperSize | dm::DefaultSource) << true << 1;
+}
+
+void TestPrintWindow::unavailableListsDisableTheirBox()
+{
+    QFETCH(std::uint32_t, fields);
+    QFETCH(bool, paperEnabled);
+    QFETCH(int, binIndex);
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    FakePrinterService::Printer limited = printer("Limited");
+    limited.defaults = {fields, 9, 100, bin::Tractor};
+    limited.settings = limited.defaults;
+    fixture.installPrinters(service({limited}));
+    TForm_Main& window = fixture.show();
+
+    QVERIFY(window.ComboBox1->isEnabled());
+    QCOMPARE(window.ComboBox2->isEnabled(), paperEnabled);
+    QVERIFY(window.ComboBox3->isEnabled());
+    QCOMPARE(window.ComboBox3->currentIndex(), binIndex);
+    QVERIFY(fixture.prompt().errors.isEmpty());
+}
+
+void TestPrintWindow::paperSelectionLoadsItsRegistration()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\nPrnName=First\nPrnNoIndex=0\ndenPrn_Top=5\ndenPrn_Left=-7\n"
+                                                "[連続(４インチ)]\nPrnName=Second\nPrnNoIndex=1\ndenPrn_Top=-40\n"
+                                                "denPrn_Left=12\n"));
+    fixture.installPrinters(service({printer("First"), printer("Second")}));
+    TForm_Main& window = fixture.show();
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("First"));
+    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("5"));
+
+    choosePaper(fixture, 1);
+    QCOMPARE(window.Label_PrinterIndex, QStringLiteral("1"));
+    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("-40"));
+    QCOMPARE(window.Label_Prn_Left->text(), QStringLiteral("12"));
+    QCOMPARE(PrinterAccess().Index(), 1);
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Second"));
+
+    choosePaper(fixture, 0);
+    QCOMPARE(window.Label_Prn_Left->text(), QStringLiteral("-7"));
+    QCOMPARE(PrinterAccess().Index(), 0);
+}
+
+void TestPrintWindow::registerPrinter_data()
+{
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QString>("registered");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("confirmed: the chosen printer") << true << "Second"
+                                                   << "1";
+    QTest::newRow("cancelled: the printer that was current") << false << "First"
+                                                             << "0";
+}
+
+void TestPrintWindow::registerPrinter()
+{
+    QFETCH(bool, confirm);
+    QFETCH(QString, registered);
+    QFETCH(QString, number);
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    // Margins of the continuous feed are kept; the hand-fed section must stay as it is.
+    fixture.writeFile(
+        "mivo_a500.ini",
+        sjisFile("[手差し]\nPrnNoIndex=0\ndenPrn_Top=9\n[連続(４インチ)]\ndenPrn_Top=-4\ndenPrn_Left=6\n"));
+    fixture.installPrinters(service({printer("First"), printer("Second")}));
+    TForm_Main& window = fixture.show();
+    choosePaper(fixture, 1);
+    const QString handFed = section(registrationText(fixture), QStringLiteral("手差し"));
+
+    bool asked = false;
+    window.PrinterSetupDialog1->setRunner([&](DialogChoice& choice) {
+        asked = true;
+        choice.printer = "Second";
+        choice.bin = bin::Tractor;
+        return confirm;
+    });
+    QTest::mouseClick(window.BitBtn_PrnSet, Qt::LeftButton);
+
+    QVERIFY(asked);
+    QVERIFY(fixture.prompt().errors.isEmpty());
+    QCOMPARE(window.Label_PrinterIndex, number);
+    QCOMPARE(window.ComboBox1->currentText(), registered);
+    QCOMPARE(window.ComboBox3->currentText(), confirm ? QStringLiteral("Tractor") : QStringLiteral("Auto"));
+    const QString text = registrationText(fixture);
+    QCOMPARE(section(text, QStringLiteral("連続(４インチ)")),
+             // Keys already in the section keep their place; new ones follow in the order written.
+             QStringLiteral("[連続(４インチ)]\ndenPrn_Top=-4\ndenPrn_Left=6\nPrnName=%1\nPrnNoIndex=%2\n")
+                 .arg(registered, number));
+    QCOMPARE(section(text, QStringLiteral("手差し")), handFed);
+}
+
+void TestPrintWindow::movedPrinterIsFoundByName()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    // Registered as printer 0; a queue added since stands before it.
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\nPrnName=Dot 24\nPrnNoIndex=0\n"));
+    fixture.installPrinters(service({printer("Added Later"), printer("Dot 24")}));
+    TForm_Main& window = fixture.show();
+
+    QCOMPARE(window.Label_PrinterIndex, QStringLiteral("1"));
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Dot 24"));
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
+    QCOMPARE(fixture.printers().jobs.front().printer, std::string("Dot 24"));
+}
+
+void TestPrintWindow::printAnsweredYesDrawsTheWholeSlip()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\ndenPrn_Top=20\ndenPrn_Left=-10\n"));
+    TForm_Main& window = fixture.show();
+    fillSampleSlip(window);
+
+    fixture.focus(QStringLiteral("Edit_G2"));
+    fixture.prompt().answerYes();
+    fixture.key(Qt::Key_F11);
+
+    QCOMPARE(fixture.prompt().questions, QStringList{QStringLiteral("印刷しますか?")});
+    QVERIFY(fixture.prompt().errors.isEmpty());
+    QVERIFY(fixture.prompt().notices.isEmpty());
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
+    const FakePrinterService::Job& job = fixture.printers().jobs.front();
+    QCOMPARE(job.title, std::string("mivo_Kangaroo  "));
+    QVERIFY(job.ended && !job.aborted);
+    const auto expected = sampleSlip();
+    const auto& drawn = job.canvas.items();
+    QCOMPARE(drawn.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const QPoint at = deviceOf(expected[i], 180, 180, 20, -10);
+        const RecordingCanvas::TextItem want{
+            at.x(),   at.y(),  expected[i].text.toStdString(), expected[i].font.toStdString(), expected[i].points,
+            0x000000, 0xFFFFFF};
+        QVERIFY2(drawn[i] == want, qPrintable(expected[i].text));
+    }
+}
+
+void TestPrintWindow::printAnsweredNoPrintsNothing()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    TForm_Main& window = fixture.show();
+    fixture.focus(QStringLiteral("Edit_Add1"));
+    window.Label_dpix = QStringLiteral("untouched");
+
+    fixture.prompt().answerNo();
+    fixture.key(Qt::Key_F11);
+
+    QVERIFY(fixture.printers().jobs.empty());
+    QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_G1"));
+    QCOMPARE(window.Label_dpix, QStringLiteral("untouched"));
+    QVERIFY(fixture.prompt().errors.isEmpty());
+}
+
+void TestPrintWindow::fractionalMarginAbortsTheJob()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\ndenPrn_Top=1.5\n"));
+    TForm_Main& window = fixture.show();
+    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("1.5"));
+
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+
+    QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("'1.5' is not a valid integer value.")});
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
+    const FakePrinterService::Job& job = fixture.printers().jobs.front();
+    QVERIFY(job.aborted);
+    QVERIFY(!job.ended);
+    QVERIFY(job.canvas.items().empty());
+}
+
+void TestPrintWindow::effectiveResolution_data()
+{
+    QTest::addColumn<Resolution>("resolution");
+    QTest::addColumn<std::uint32_t>("fields");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<QString>("dpix");
+    QTest::addColumn<QString>("dpiy");
+    const std::uint32_t withScale = dm::PaperSize | dm::DefaultSource | dm::Scale;
+    QTest::newRow("half scale doubles the dots per inch") << Resolution{180, 180} << withScale << 50 << "360"
+                                                          << "360";
+    QTest::newRow("a scale of 0 counts as 100") << Resolution{180, 180} << withScale << 0 << "180"
+                                                << "180";
+    QTest::newRow("no scale setting: the driver's scale is ignored")
+        << Resolution{360, 180} << (dm::PaperSize | dm::DefaultSource) << 50 << "360"
+        << "180";
+    QTest::newRow("division truncates") << Resolution{120, 60} << withScale << 70 << "171"
+                                        << "85";
+}
+
+void TestPrintWindow::effectiveResolution()
+{
+    QFETCH(Resolution, resolution);
+    QFETCH(std::uint32_t, fields);
+    QFETCH(int, scale);
+    QFETCH(QString, dpix);
+    QFETCH(QString, dpiy);
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    FakePrinterService::Printer scaled = printer("Scaled", resolution);
+    scaled.defaults = {fields, 9, static_cast<std::uint16_t>(scale), bin::Auto};
+    scaled.settings = scaled.defaults;
+    fixture.installPrinters(service({scaled}));
+    TForm_Main& window = fixture.show();
+    fixture.control<QLineEdit>("Edit_de_date1")->setText("11");
+
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+
+    QCOMPARE(window.Label_dpix, dpix);
+    QCOMPARE(window.Label_dpiy, dpiy);
+    // Row one of the slip lands by the effective resolution, not the printer's own.
+    const auto& drawn = fixture.printers().jobs.at(0).canvas.items();
+    QVERIFY(!drawn.empty());
+    const QPoint at = deviceOf(sampleSlip().front(), dpix.toInt(), dpiy.toInt(), 0, 0);
+    QCOMPARE(QPoint(drawn.front().x, drawn.front().y), at);
+}
+
+QTEST_MAIN(TestPrintWindow)
+#include "tst_printwindow.moc"
