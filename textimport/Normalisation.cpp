@@ -7,6 +7,8 @@
 #include "NumValue.h"
 #include "Tables.h"
 
+#include <bitset>
+
 namespace textimport {
 
 namespace {
@@ -26,14 +28,44 @@ std::vector<std::string> firstTransferLines(const std::vector<std::string>& line
     return first;
 }
 
+using ByteSet = std::bitset<256>;
+
+ByteSet bytesOf(std::string_view text)
+{
+    ByteSet bytes;
+    for (const char byte : text) {
+        bytes.set(static_cast<unsigned char>(byte));
+    }
+    return bytes;
+}
+
+struct Label
+{
+    std::string text;
+    ByteSet bytes;
+};
+
+const std::vector<Label>& removalLabels()
+{
+    static const std::vector<Label> labels = [] {
+        std::vector<Label> result;
+        for (const std::string& text : tables::RemovalLabels()) {
+            result.push_back({text, bytesOf(text)});
+        }
+        return result;
+    }();
+    return labels;
+}
+
 std::string withoutLabels(std::string line)
 {
     line = std::string(TrimLeft(line));
-    for (const std::string& label : tables::RemovalLabels()) {
-        // Most labels are absent and a plain search rules them out cheaply; the left trim
-        // only matters after a removal.
-        if (line.find(label) != std::string::npos) {
-            line = std::string(TrimLeft(RemoveOccurrences(line, label)));
+    // Most labels are absent; a label with a byte the line lacks needs no search. Removals
+    // only take bytes away, so the set stays a valid filter.
+    const ByteSet present = bytesOf(line);
+    for (const Label& label : removalLabels()) {
+        if ((label.bytes & ~present).none() && line.find(label.text) != std::string::npos) {
+            line = std::string(TrimLeft(RemoveOccurrences(line, label.text)));
         }
     }
     return TrimWideBlanks(line);
