@@ -1,0 +1,327 @@
+#include "CupsPrinterService.h"
+#include "PrintWindowSupport.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <cups/cups.h>
+
+#include <optional>
+
+// Slips printed from the real window and from the command line onto queues of a private CUPS
+// server, and read back from what the queue's device received.
+using namespace printwindow;
+
+namespace {
+
+QString cupsState()
+{
+    return qEnvironmentVariable("MIVO_TEST_CUPS_STATE");
+}
+
+bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000)) {
+        return false;
+    }
+    if (output != nullptr) {
+        *output = process.readAllStandardOutput();
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+// A queue of this test process alone (tests run in parallel), removed at the end.
+class Queue
+{
+public:
+    Queue(const QString& purpose, const QStringList& driver)
+        : m_name(QStringLiteral("mivo_print_%1_%2").arg(purpose).arg(QCoreApplication::applicationPid())),
+          m_output(QDir(cupsState()).filePath(QStringLiteral("out/%1.out").arg(m_name)))
+    {
+        QFile::remove(m_output);
+        m_created = run("lpadmin", QStringList{"-p", m_name, "-E", "-v", "file://" + m_output} + driver);
+    }
+    ~Queue() { run("lpadmin", {"-x", m_name}); }
+    Queue(const Queue&) = delete;
+    Queue& operator=(const Queue&) = delete;
+
+    bool created() const { return m_created; }
+    const QString& name() const { return m_name; }
+    const QString& output() const { return m_output; }
+
+    // Jobs the queue has ever taken, and the state and title of the last one.
+    int jobCount() const { return static_cast<int>(jobs().size()); }
+    QString lastTitle() const { return jobs().empty() ? QString() : jobs().back().first; }
+    bool lastCompleted() const { return !jobs().empty() && jobs().back().second == IPP_JSTATE_COMPLETED; }
+
+private:
+    std::vector<std::pair<QString, ipp_jstate_t>> jobs() const
+    {
+        cups_job_t* list = nullptr;
+        const QByteArray queue = m_name.toUtf8();
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.constData(), 0, CUPS_WHICHJOBS_ALL);
+        std::vector<std::tuple<int, QString, ipp_jstate_t>> byId;
+        for (int i = 0; i < count; ++i) {
+            byId.emplace_back(list[i].id, QString::fromUtf8(list[i].title ? list[i].title : ""), list[i].state);
+        }
+        cupsFreeJobs(count, list);
+        std::sort(byId.begin(), byId.end(),
+                  [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
+        std::vector<std::pair<QString, ipp_jstate_t>> result;
+        for (const auto& [id, title, state] : byId) {
+            result.emplace_back(title, state);
+        }
+        return result;
+    }
+
+    QString m_name;
+    QString m_output;
+    bool m_created = false;
+};
+
+struct Word
+{
+    QString text;
+    QPointF topLeft; // points
+};
+
+QList<Word> readWords(const QString& pdf)
+{
+    QByteArray html;
+    if (!run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &html)) {
+        return {};
+    }
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
+    QList<Word> words;
+    for (auto it = word.globalMatch(QString::fromUtf8(html)); it.hasNext();) {
+        const auto match = it.next();
+        words.append({match.captured(3), QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())});
+    }
+    return words;
+}
+
+// The sample slip as a PDF reader sees it: blanks leave no word, and the two count digits
+// stand so close that they read as one.
+std::vector<PlacedText> readableSlip()
+{
+    std::vector<PlacedText> placed;
+    for (const PlacedText& item : sampleSlip()) {
+        if (item.text == QLatin1String(" ")) {
+            continue;
+        }
+        if (item.text == QLatin1String("2") && item.slipX == 1110) {
+            placed.back().text += item.text;
+            continue;
+        }
+        placed.push_back(item);
+    }
+    return placed;
+}
+
+// The window started on the real printer service, registered to print on `queue`.
+TForm_Main& showOnQueue(MainWindowFixture& fixture, const QString& queue, const QString& top, const QString& left)
+{
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile(QStringLiteral("[手差し]\nPrnName=%1\nPrnNoIndex=0\ndenPrn_Top=%2\n"
+                                                               "denPrn_Left=%3\n")
+                                                    .arg(queue, top, left)));
+    fixture.installService(std::make_unique<CupsPrinterService>(fixture.path(QStringLiteral("slips")), 0));
+    TForm_Main& window = fixture.show();
+    fillSampleSlip(window);
+    return window;
+}
+
+QString executable()
+{
+    return QStringLiteral(MIVO_EXECUTABLE);
+}
+
+} // namespace
+
+class TestCupsPrint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void everyTextArrivesAtItsDots_data();
+    void everyTextArrivesAtItsDots();
+    void noAnswerOrDrawingErrorSendsNothing();
+    void dotMatrixDriverReceivesEscP();
+    void commandLinePrintsTheLastSlip();
+};
+
+void TestCupsPrint::init()
+{
+    if (cupsState().isEmpty()) {
+        QSKIP("needs the private CUPS server (scripts/cups-test-server)");
+    }
+}
+
+void TestCupsPrint::cleanup()
+{
+    UninstallPrinterService();
+}
+
+void TestCupsPrint::everyTextArrivesAtItsDots_data()
+{
+    QTest::addColumn<QString>("resolution");
+    QTest::addColumn<int>("dpix");
+    QTest::addColumn<int>("dpiy");
+    QTest::addColumn<QString>("top");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("160 dpi: one dot per slip unit") << "160dpi" << 160 << 160 << "0"
+                                                    << "0";
+    QTest::newRow("180 dpi, positive margins") << "180dpi" << 180 << 180 << "25"
+                                               << "40";
+    QTest::newRow("180 dpi, negative margins") << "180dpi" << 180 << 180 << "-20"
+                                               << "-100";
+    QTest::newRow("120 x 60 dpi") << "120x60dpi" << 120 << 60 << "10"
+                                  << "5";
+}
+
+void TestCupsPrint::everyTextArrivesAtItsDots()
+{
+    QFETCH(QString, resolution);
+    QFETCH(int, dpix);
+    QFETCH(int, dpiy);
+    QFETCH(QString, top);
+    QFETCH(QString, left);
+    Queue queue(QStringLiteral("dots"), {"-P", QStringLiteral(MIVO_RESOLUTIONS_PPD), "-o", "Resolution=" + resolution});
+    QVERIFY(queue.created());
+    MainWindowFixture fixture;
+    TForm_Main& window = showOnQueue(fixture, queue.name(), top, left);
+    QCOMPARE(window.ComboBox1->currentText(), queue.name());
+
+    fixture.prompt().answerYes();
+    fixture.focus(QStringLiteral("Edit_G1"));
+    fixture.key(Qt::Key_F11);
+    QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join(u'\n')));
+    QCOMPARE(window.Label_dpix, QString::number(dpix));
+    QCOMPARE(window.Label_dpiy, QString::number(dpiy));
+
+    QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 30000);
+    QCOMPARE(queue.jobCount(), 1);
+    QCOMPARE(queue.lastTitle(), QStringLiteral("mivo_Kangaroo  "));
+    const QList<Word> words = readWords(queue.output());
+    QVERIFY(!words.isEmpty());
+    for (const PlacedText& item : readableSlip()) {
+        const QPoint want = deviceOf(item, dpix, dpiy, top.toInt(), left.toInt());
+        if (want.y() < 0) {
+            continue; // above the paper's edge
+        }
+        const auto found = std::find_if(words.begin(), words.end(), [&](const Word& w) { return w.text == item.text; });
+        QVERIFY2(found != words.end(), qPrintable(item.text));
+        // Read back from points, a text stands within a quarter dot of its place.
+        const QPointF got(found->topLeft.x() * dpix / 72.0, found->topLeft.y() * dpiy / 72.0);
+        QVERIFY2(qAbs(got.x() - want.x()) < 0.25 && qAbs(got.y() - want.y()) < 0.25,
+                 qPrintable(QStringLiteral("%1 at %2,%3, wanted %4,%5")
+                                .arg(item.text)
+                                .arg(got.x())
+                                .arg(got.y())
+                                .arg(want.x())
+                                .arg(want.y())));
+    }
+}
+
+void TestCupsPrint::noAnswerOrDrawingErrorSendsNothing()
+{
+    Queue queue(QStringLiteral("none"), {"-P", QStringLiteral(MIVO_RESOLUTIONS_PPD)});
+    QVERIFY(queue.created());
+    MainWindowFixture fixture;
+    TForm_Main& window = showOnQueue(fixture, queue.name(), QStringLiteral("0"), QStringLiteral("0"));
+
+    fixture.prompt().answerNo();
+    window.SpeedButton_F[10]->click();
+    window.Label_Prn_Left->setText(QStringLiteral("1.5"));
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+
+    QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("'1.5' is not a valid integer value.")});
+    // Jobs are handed over when they end, so nothing can still be on its way.
+    QCOMPARE(queue.jobCount(), 0);
+    QVERIFY(!QFile::exists(queue.output()));
+    QVERIFY(QDir::temp().entryList({QStringLiteral(".mivo-spool-*")}, QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TestCupsPrint::dotMatrixDriverReceivesEscP()
+{
+    Queue queue(QStringLiteral("escp"), {"-m", "drv:///sample.drv/epson24.ppd"});
+    QVERIFY(queue.created());
+    MainWindowFixture fixture;
+    TForm_Main& window = showOnQueue(fixture, queue.name(), QStringLiteral("0"), QStringLiteral("0"));
+
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+
+    QVERIFY(fixture.prompt().errors.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
+    QCOMPARE(queue.lastTitle(), QStringLiteral("mivo_Kangaroo  "));
+    QFile output(queue.output());
+    QVERIFY(output.open(QIODevice::ReadOnly));
+    // Printer reset, then the page as graphics.
+    const QByteArray escp = output.readAll();
+    QVERIFY(escp.startsWith("\x1b@"));
+    QVERIFY(escp.size() > 1000);
+}
+
+void TestCupsPrint::commandLinePrintsTheLastSlip()
+{
+    Queue registered(QStringLiteral("cliReg"), {"-P", QStringLiteral(MIVO_RESOLUTIONS_PPD)});
+    Queue other(QStringLiteral("cliOther"), {"-P", QStringLiteral(MIVO_RESOLUTIONS_PPD)});
+    QVERIFY(registered.created() && other.created());
+    QTemporaryDir folder;
+    const auto write = [&](const QString& name, const QString& text) {
+        QFile file(folder.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(sjisFile(text)) >= 0;
+    };
+    QVERIFY(write("mivo_Kangaroo.ini", "[mv_Kangarooprn]\nE_G1=りんご\nE_CUS=西濃太郎\nKOSUU=3\nComboBox_SEL=1\n"));
+    QVERIFY(write("mivo_a500.ini", "[連続(４インチ)]\nPrnName=" + registered.name() + "\nPrnNoIndex=0\n"));
+
+    struct Run
+    {
+        int exitCode;
+        QByteArray out;
+        QByteArray err;
+    };
+    const auto print = [&](const QStringList& options) {
+        QProcess process;
+        process.setWorkingDirectory(folder.path());
+        process.start(executable(), QStringList{QStringLiteral("print")} + options);
+        process.waitForFinished(60000);
+        return Run{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                   process.readAllStandardOutput(), process.readAllStandardError()};
+    };
+
+    const Run plain = print({});
+    QVERIFY2(plain.exitCode == 0, plain.err.constData());
+    QTRY_VERIFY_WITH_TIMEOUT(registered.lastCompleted(), 30000);
+    QCOMPARE(registered.lastTitle(), QStringLiteral("mivo_Kangaroo  "));
+    QStringList texts;
+    for (const Word& word : readWords(registered.output())) {
+        texts << word.text;
+    }
+    QVERIFY2(texts.contains(QStringLiteral("りんご")) && texts.contains(QStringLiteral("西濃太郎")),
+             qPrintable(texts.join(u'|')));
+
+    const Run chosen = print({QStringLiteral("--printer"), other.name()});
+    QVERIFY2(chosen.exitCode == 0, chosen.err.constData());
+    QTRY_VERIFY_WITH_TIMEOUT(other.lastCompleted(), 30000);
+    QCOMPARE(registered.jobCount(), 1);
+
+    const Run unknown = print({QStringLiteral("--printer"), QStringLiteral("no such queue")});
+    QCOMPARE(unknown.exitCode, 1);
+    QVERIFY(unknown.out.isEmpty());
+    QVERIFY2(unknown.err.contains("no such queue"), unknown.err.constData());
+    QCOMPARE(registered.jobCount(), 1);
+    QCOMPARE(other.jobCount(), 1);
+}
+
+QTEST_MAIN(TestCupsPrint)
+#include "tst_cupsprint.moc"
