@@ -91,11 +91,8 @@ enum class InputMethod
 QLineEdit* lineEdit(QWidget* parent, const char* name, const QRect& geometry, int maxLength, InputMethod inputMethod)
 {
     auto* edit = place<QLineEdit>(parent, name, geometry);
-    if (maxLength > 0) {
-        edit->setMaxLength(maxLength);
-    }
     edit->setAttribute(Qt::WA_InputMethodEnabled, inputMethod == InputMethod::On);
-    edit->setValidator(new Cp932Validator(edit));
+    edit->setValidator(new Cp932Validator(edit, maxLength));
     return edit;
 }
 

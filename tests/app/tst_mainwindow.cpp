@@ -147,13 +147,13 @@ void TestMainWindow::geometry()
 void TestMainWindow::fieldLimits_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("maxLength");
+    QTest::addColumn<int>("typingLimit"); // 0: none
     QTest::addColumn<bool>("inputMethod");
 
     QTest::newRow("postal code, 16, no input method") << "Edit_Zip" << 16 << false;
-    QTest::newRow("address without limit") << "Edit_Add1" << 32767 << true;
+    QTest::newRow("address without limit") << "Edit_Add1" << 0 << true;
     QTest::newRow("recipient name, 80") << "Edit_Custo1" << 80 << true;
-    QTest::newRow("telephone, no input method") << "Edit_tel" << 32767 << false;
+    QTest::newRow("telephone, no input method") << "Edit_tel" << 0 << false;
     QTest::newRow("sender postal code, 8") << "Edit_MyZip" << 8 << false;
     QTest::newRow("goods line, 30") << "Edit_G2" << 30 << true;
     QTest::newRow("delivery day, 2") << "Edit_de_date2" << 2 << false;
@@ -162,15 +162,24 @@ void TestMainWindow::fieldLimits_data()
 void TestMainWindow::fieldLimits()
 {
     QFETCH(QString, name);
-    QFETCH(int, maxLength);
+    QFETCH(int, typingLimit);
     QFETCH(bool, inputMethod);
 
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     fixture.show();
-    const auto* edit = fixture.control<QLineEdit>(name);
-    QCOMPARE(edit->maxLength(), maxLength);
+    auto* edit = fixture.control<QLineEdit>(name);
     QCOMPARE(edit->testAttribute(Qt::WA_InputMethodEnabled), inputMethod);
+
+    const int typed = typingLimit > 0 ? typingLimit + 3 : 120;
+    fixture.focus(name);
+    fixture.type(QString(typed, QLatin1Char('1')));
+    QCOMPARE(edit->text().size(), typingLimit > 0 ? typingLimit : typed);
+
+    // The limit is for typing only: a longer stored value reaches the field whole.
+    const QString stored(typed + 5, QLatin1Char('2'));
+    edit->setText(stored);
+    QCOMPARE(edit->text(), stored);
 }
 
 void TestMainWindow::tabCycle()
