@@ -116,7 +116,7 @@ void selectPrinter(TPrinterAccess& printer, const PrintOptions& options, const P
 {
     if (options.printer) {
         const auto& names = printer.GetPrinterNames();
-        const auto found = std::find(names.begin(), names.end(), cp932::FromUtf8(*options.printer));
+        const auto found = std::find(names.begin(), names.end(), *options.printer);
         if (found == names.end()) {
             throw std::runtime_error("no printer named " + *options.printer);
         }

@@ -292,7 +292,8 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     CheckBox_Date_1->setToolTip(QStringLiteral("チェックをはずすと日付を印字しません"));
     DateTimePicker_1 = place<QDateEdit>(panel, "DateTimePicker_1", QRect(371, 26, 98, 21));
     DateTimePicker_1->setCalendarPopup(true);
-    DateTimePicker_1->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    // The Japanese short date, as the slip prints it, whatever the system's locale.
+    DateTimePicker_1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     DateTimePicker_1->setAttribute(Qt::WA_InputMethodEnabled, false);
     DateTimePicker_1->setFont(pixelFont(13));
 

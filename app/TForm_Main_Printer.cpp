@@ -28,11 +28,12 @@ QString text(const std::string& bytes)
     return QString::fromStdString(cp932::ToUtf8(bytes));
 }
 
+// The printer layer lists its names in UTF-8.
 QStringList toStringList(const TPrinterAccess::StringList& list)
 {
     QStringList result;
     for (const std::string& item : list) {
-        result << text(item);
+        result << QString::fromStdString(item);
     }
     return result;
 }

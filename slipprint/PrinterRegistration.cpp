@@ -1,5 +1,6 @@
 #include "PrinterRegistration.h"
 
+#include "Cp932.h"
 #include "ProfileFile.h"
 
 #include <algorithm>
@@ -60,7 +61,7 @@ void Write(const std::filesystem::path& file, const std::string& section, const 
 std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vector<std::string>& visibleNames)
 {
     int stored = 0;
-    const std::string name = trimmed(entry.printerName);
+    const std::string name = cp932::ToUtf8(trimmed(entry.printerName));
     if (name.empty() || !isListedNumber(trimmed(entry.printerIndex), stored)) {
         return entry.printerIndex;
     }

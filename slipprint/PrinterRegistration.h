@@ -28,7 +28,8 @@ void Write(const std::filesystem::path& file, const std::string& section, const 
 // The printer number to select for a registration. A registration names its printer by
 // number and by name; when queues were added or removed the number may now point at another
 // printer, so a name found among the visible printers wins. The system default (-1) and
-// unknown names keep the stored number.
+// unknown names keep the stored number. `visibleNames` are as the printer layer lists them
+// (UTF-8).
 std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vector<std::string>& visibleNames);
 
 } // namespace registration

@@ -18,7 +18,8 @@ FakePrinterService::Printer printer(const std::string& name, Resolution resoluti
     p.name = name;
     p.resolution = resolution;
     p.papers = {{9, "A4"}, {258, "送り状"}};
-    p.bins = {{bin::Auto, "Auto"}, {bin::Tractor, "Tractor"}};
+    // The printer layer lists names in UTF-8; Japanese ones must reach the boxes intact.
+    p.bins = {{bin::Auto, "自動"}, {bin::Tractor, "トラクタ"}};
     return p;
 }
 
@@ -85,7 +86,7 @@ void TestPrintWindow::freshInstallUsesFirstPrinterWithoutMargins()
         QCOMPARE(PrinterAccess().Index(), 0);
         QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("First"));
         QCOMPARE(window.ComboBox2->currentText(), QStringLiteral("A4"));
-        QCOMPARE(window.ComboBox3->currentText(), QStringLiteral("Auto"));
+        QCOMPARE(window.ComboBox3->currentText(), QStringLiteral("自動"));
     }
     QVERIFY(fixture.prompt().errors.isEmpty());
     QVERIFY(!fixture.exists("mivo_a500.ini"));
@@ -214,7 +215,7 @@ void TestPrintWindow::registerPrinter()
     QVERIFY(fixture.prompt().errors.isEmpty());
     QCOMPARE(window.Label_PrinterIndex, number);
     QCOMPARE(window.ComboBox1->currentText(), registered);
-    QCOMPARE(window.ComboBox3->currentText(), confirm ? QStringLiteral("Tractor") : QStringLiteral("Auto"));
+    QCOMPARE(window.ComboBox3->currentText(), confirm ? QStringLiteral("トラクタ") : QStringLiteral("自動"));
     const QString text = registrationText(fixture);
     QCOMPARE(section(text, QStringLiteral("連続(４インチ)")),
              // Keys already in the section keep their place; new ones follow in the order written.
@@ -228,16 +229,16 @@ void TestPrintWindow::movedPrinterIsFoundByName()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     // Registered as printer 0; a queue added since stands before it.
-    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\nPrnName=Dot 24\nPrnNoIndex=0\n"));
-    fixture.installPrinters(service({printer("Added Later"), printer("Dot 24")}));
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\nPrnName=事務所 Dot 24\nPrnNoIndex=0\n"));
+    fixture.installPrinters(service({printer("Added Later"), printer("事務所 Dot 24")}));
     TForm_Main& window = fixture.show();
 
     QCOMPARE(window.Label_PrinterIndex, QStringLiteral("1"));
-    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Dot 24"));
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("事務所 Dot 24"));
     fixture.prompt().answerYes();
     window.SpeedButton_F[10]->click();
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
-    QCOMPARE(fixture.printers().jobs.front().printer, std::string("Dot 24"));
+    QCOMPARE(fixture.printers().jobs.front().printer, std::string("事務所 Dot 24"));
 }
 
 void TestPrintWindow::printAnsweredYesDrawsTheWholeSlip()

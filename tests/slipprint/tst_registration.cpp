@@ -116,6 +116,8 @@ void TestRegistration::resolvePrinterIndex_data()
                                                                 << "0" << now << "1";
     QTest::newRow("a queue was removed before it: the name wins") << "PDF"
                                                                   << "3" << now << "2";
+    QTest::newRow("a Japanese name is found too") << "事務所 Dot"
+                                                  << "0" << QStringList{"PDF", "事務所 Dot"} << "1";
     QTest::newRow("name gone: the number stays") << "Old Queue"
                                                  << "1" << now << "1";
     QTest::newRow("no name recorded") << ""
@@ -138,7 +140,8 @@ void TestRegistration::resolvePrinterIndex()
     for (const QString& printer : printers) {
         names.push_back(printer.toStdString());
     }
-    PrinterRegistration entry{name.toStdString(), index.toStdString(), "0", "0"};
+    // The file holds code page 932; the printer layer lists UTF-8.
+    PrinterRegistration entry{sjis(name.toUtf8().constData()), index.toStdString(), "0", "0"};
     QCOMPARE(QString::fromStdString(registration::ResolvePrinterIndex(entry, names)), resolved);
 }
 
