@@ -13,7 +13,8 @@ class Converter
 public:
     Converter(const char* to, const char* from) : m_handle(iconv_open(to, from))
     {
-        if (m_handle == reinterpret_cast<iconv_t>(-1)) {
+        // iconv_open reports failure as (iconv_t)-1.
+        if (m_handle == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr)
             throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
         }
     }

@@ -66,7 +66,7 @@ QString Deliver(const QString& spoolFile, const QString& folder, const QDateTime
 {
     const QString base = QDir(folder).filePath(FileName(when, title));
     for (int n = 1; n < 1000; ++n) {
-        const QString target = n == 1 ? base + ".pdf" : QStringLiteral("%1-%2.pdf").arg(base).arg(n);
+        QString target = n == 1 ? base + ".pdf" : QStringLiteral("%1-%2.pdf").arg(base).arg(n);
         // rename() never replaces an existing file, which is what keeps the names unique.
         if (!QFile::exists(target) && QFile::rename(spoolFile, target))
             return target;

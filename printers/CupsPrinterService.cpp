@@ -61,6 +61,7 @@ std::vector<PrinterModel> CupsPrinterService::enumerate() const
 std::vector<CupsPrinterService::Listing> CupsPrinterService::listingOf(const std::vector<PrinterModel>& printers)
 {
     std::vector<Listing> listing;
+    listing.reserve(printers.size());
     for (const PrinterModel& printer : printers)
         listing.push_back({printer.record, printer.port});
     return listing;

@@ -162,7 +162,7 @@ std::string FormatValue(std::string_view value, const NumFormat& format)
 
 std::string MakeDisplayText(std::string_view value, const NumFormat& format)
 {
-    const std::string formatted = FormatValue(value, format);
+    std::string formatted = FormatValue(value, format);
     if (formatted.empty()) {
         return formatted;
     }
