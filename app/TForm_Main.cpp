@@ -272,6 +272,8 @@ void TForm_Main::createSenderBand(QWidget* panel)
     BitBtn_My->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     BitBtn_My->setIconSize(QSize(24, 24));
     BitBtn_My->setToolTip(QStringLiteral("ご依頼主を保存します"));
+    // A focused button is pressed by Enter, as on the original platform (Qt does so only in dialogs).
+    BitBtn_My->setAutoDefault(true);
     buttonCaption(panel, QStringLiteral("ご依頼主登録"), BitBtn_My);
 }
 
@@ -328,6 +330,7 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     BitBtn_SendMail->setText(QStringLiteral("E-Mail"));
     BitBtn_SendMail->setFont(pixelFont(12));
     BitBtn_SendMail->setToolTip(QStringLiteral(MIVO_SUPPORT_MAIL));
+    BitBtn_SendMail->setAutoDefault(true);
 }
 
 void TForm_Main::createPrinterGroup(QWidget* group)

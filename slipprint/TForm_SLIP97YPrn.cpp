@@ -56,7 +56,6 @@ void TForm_SLIP97YPrn::createLayout()
         new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("印字位置登録"), this);
     BitBtn_MRGN->setObjectName(QStringLiteral("BitBtn_MRGN"));
     BitBtn_MRGN->setGeometry(30, 98, 122, 25);
-    BitBtn_MRGN->setAutoDefault(false);
     connect(BitBtn_MRGN, &QPushButton::clicked, this, &TForm_SLIP97YPrn::BitBtn_MRGNClick);
 
     setTabOrder(NumEdit_TOP, NumEdit_LEFT);

@@ -38,6 +38,8 @@ private slots:
     void quitKey();
     void functionKeysOnlyInBoundFields_data();
     void functionKeysOnlyInBoundFields();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
     void functionButtonsNeverTakeFocus();
     void closeBoxSavesWithoutAsking();
     void failingStartStepIsReportedAndWindowOpens();
@@ -305,6 +307,28 @@ void TestMainWindow::functionKeysOnlyInBoundFields()
     QVERIFY(fixture.prompt().questions.isEmpty());
     QVERIFY(fixture.window().isVisible());
     QCOMPARE(fixture.focusedName(), from);
+}
+
+void TestMainWindow::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("sender save button") << "BitBtn_My"
+                                        << "ご依頼主を登録しますか?";
+}
+
+void TestMainWindow::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, question);
+
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.show();
+    fixture.focus(button);
+    fixture.prompt().answerNo();
+    fixture.key(Qt::Key_Return);
+    QCOMPARE(fixture.prompt().questions, QStringList{question});
 }
 
 void TestMainWindow::functionButtonsNeverTakeFocus()

@@ -81,6 +81,7 @@ private slots:
     void marginsAreWholeDots();
     void focusMoves_data();
     void focusMoves();
+    void enterOnTheButtonRegisters();
     void unwritableFileKeepsEverything();
 };
 
@@ -233,6 +234,16 @@ void TestPrintPosition::focusMoves()
     QTest::keyClick(field, Qt::Key(key));
     QCOMPARE(focusedIn(opened->dialog), to);
     QVERIFY(opened->fixture.prompt().questions.isEmpty());
+}
+
+void TestPrintPosition::enterOnTheButtonRegisters()
+{
+    auto opened = open();
+    opened->dialog->BitBtn_MRGN->setFocus(Qt::TabFocusReason);
+    opened->fixture.prompt().answerNo();
+    QTest::keyClick(opened->dialog->BitBtn_MRGN, Qt::Key_Return);
+    QCOMPARE(opened->fixture.prompt().questions, QStringList{QStringLiteral("印字位置調整の余白を登録しますか?")});
+    QVERIFY(opened->dialog->isVisible());
 }
 
 void TestPrintPosition::unwritableFileKeepsEverything()
