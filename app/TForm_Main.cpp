@@ -297,7 +297,8 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     // The Japanese short date, as the slip prints it, whatever the system's locale.
     DateTimePicker_1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     DateTimePicker_1->setAttribute(Qt::WA_InputMethodEnabled, false);
-    DateTimePicker_1->setFont(pixelFont(13));
+    // Small enough that the whole date fits beside the drop-down button.
+    DateTimePicker_1->setFont(pixelFont(12));
 
     caption(panel, QStringLiteral("品名"), QPoint(334, 50), pixelFont(16, true));
     Edit_G1 = lineEdit(panel, "Edit_G1", QRect(371, 48, 270, 24), 30, InputMethod::On);
