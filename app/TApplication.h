@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 // The application object: an exception that escapes an event handler is reported in the
-// standard error box and the program carries on.
+// standard error box and the program carries on. Qt's own dialogs (the print dialog, the
+// calendar, the line edits' menus) speak Japanese like the rest of the program.
 class TApplication : public QApplication
 {
     Q_OBJECT
@@ -12,4 +14,7 @@ public:
     TApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    QTranslator m_qtTranslator;
 };
