@@ -33,6 +33,8 @@ PrintDialogRunner QtPrintDialogRunner(QWidget* parent, bool setupOnly)
         if (choice.bin && *choice.bin >= 1 && *choice.bin - 1 <= kLastSharedSource)
             printer.setPaperSource(static_cast<QPrinter::PaperSource>(*choice.bin - 1));
 
+        const QPrinter::PaperSource presetSource = printer.paperSource();
+
         QPrintDialog dialog(&printer, parent);
         if (setupOnly)
             dialog.setOptions(QAbstractPrintDialog::PrintToFile);
@@ -46,8 +48,10 @@ PrintDialogRunner QtPrintDialogRunner(QWidget* parent, bool setupOnly)
         const QSizeF points = size.size(QPageSize::Point);
         choice.paperSize = Capability{static_cast<std::uint16_t>(size.windowsId()), size.name().toStdString(),
                                       points.width(), points.height()};
-        const int source = printer.paperSource();
-        if (source <= kLastSharedSource)
+        // Qt reports a paper source only where the platform has one to report; a bin it could
+        // not be told about (a driver's own) stays as it was unless the dialog changed it.
+        const QPrinter::PaperSource source = printer.paperSource();
+        if (source != presetSource && source <= kLastSharedSource)
             choice.bin = static_cast<std::int16_t>(source + 1);
         return true;
     };

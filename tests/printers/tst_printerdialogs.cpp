@@ -1,10 +1,14 @@
 #include "CupsPrinterService.h"
+#include "PlatformPrintDialog.h"
 #include "TPrinterAccess.h"
 #include "TRefreshingPrintDialog.h"
 #include "TRefreshingPrinterSetupDialog.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cups/cups.h>
 
@@ -21,6 +25,8 @@ private slots:
     void confirmedChoiceBecomesCurrent_data();
     void confirmedChoiceBecomesCurrent();
     void cancelledDialogChangesNothing();
+    void qtDialogKeepsTheBinItCannotShow_data();
+    void qtDialogKeepsTheBinItCannotShow();
 
 private:
     QTemporaryDir m_dir;
@@ -82,6 +88,29 @@ void TestPrinterDialogs::cancelledDialogChangesNothing()
     });
     QVERIFY(!dialog.Execute());
     QCOMPARE(PrinterAccess().GetPaperSizeIndex(), 0);
+}
+
+void TestPrinterDialogs::qtDialogKeepsTheBinItCannotShow_data()
+{
+    QTest::addColumn<int>("bin");
+    QTest::newRow("a usual bin") << int(bin::Tractor);
+    QTest::newRow("a driver's own bin") << int(bin::User + 3);
+}
+
+void TestPrinterDialogs::qtDialogKeepsTheBinItCannotShow()
+{
+    QFETCH(int, bin);
+    DialogChoice choice{"PDF", std::nullopt, static_cast<std::int16_t>(bin)};
+    // Confirms Qt's dialog as soon as it is up, changing nothing in it.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            dialog->accept();
+        }
+    });
+    QVERIFY(QtPrintDialogRunner(nullptr, true)(choice));
+    QCOMPARE(choice.printer, std::string("PDF"));
+    QVERIFY(choice.bin.has_value());
+    QCOMPARE(int(*choice.bin), bin);
 }
 
 QTEST_MAIN(TestPrinterDialogs)
