@@ -43,8 +43,12 @@ void TestCp932::roundTrip()
 void TestCp932::unrepresentableBecomesGeta()
 {
     // Emoji and Hangul have no code page 932 form.
-    const std::string encoded = cp932::FromUtf8("a\xF0\x9F\x98\x80" "b\xEA\xB0\x80" "c");
-    QCOMPARE(QByteArray::fromStdString(encoded), QByteArray("a\x81\xAC" "b\x81\xAC" "c"));
+    const std::string encoded = cp932::FromUtf8("a\xF0\x9F\x98\x80"
+                                                "b\xEA\xB0\x80"
+                                                "c");
+    QCOMPARE(QByteArray::fromStdString(encoded), QByteArray("a\x81\xAC"
+                                                            "b\x81\xAC"
+                                                            "c"));
 }
 
 void TestCp932::strictRefusesUnrepresentable()
@@ -78,7 +82,9 @@ void TestCp932::charCount_data()
     QTest::addColumn<int>("count");
     QTest::newRow("empty") << QByteArray() << 0;
     QTest::newRow("ascii") << QByteArray("abc") << 3;
-    QTest::newRow("double-byte counts one") << QByteArray("\x93\x8C" "a\x8B\x9E") << 3;
+    QTest::newRow("double-byte counts one") << QByteArray("\x93\x8C"
+                                                          "a\x8B\x9E")
+                                            << 3;
     QTest::newRow("half-width katakana counts one") << QByteArray("\xB6\xDE") << 2;
     QTest::newRow("lead byte at the end counts one") << QByteArray("a\x81") << 2;
 }
