@@ -1,7 +1,7 @@
 #include "TForm_Main.h"
 
-#include "Cp932.h"
 #include "EPrinterAccess.h"
+#include "FieldText.h"
 #include "PrintCommand.h"
 #include "PrinterRegistration.h"
 #include "Prompt.h"
@@ -17,16 +17,6 @@
 #include <QLineEdit>
 
 namespace {
-
-std::string bytes(const QString& text)
-{
-    return cp932::FromUtf8(text.toStdString());
-}
-
-QString text(const std::string& bytes)
-{
-    return QString::fromStdString(cp932::ToUtf8(bytes));
-}
 
 // The printer layer lists its names in UTF-8.
 QStringList toStringList(const TPrinterAccess::StringList& list)
@@ -67,7 +57,7 @@ void TForm_Main::createPrintWindows()
 
 void TForm_Main::SpeedButton_PRNSETClick()
 {
-    const int number = StrToInt(bytes(Label_PrinterIndex));
+    const int number = StrToInt(ToCp932(Label_PrinterIndex));
     TPrinterAccess& printer = PrinterAccess();
     if (!printcommand::SelectPrinterNumber(printer, number)) {
         // A removed printer: the first one is in force and the boxes stay as they were.
@@ -97,16 +87,16 @@ void TForm_Main::SpeedButton_PRNSETClick()
 
 void TForm_Main::SpeedButton_Prn_iniClick()
 {
-    const PrinterRegistration entry = registration::Load(registrationFile(), bytes(ComboBox_SEL->currentText()));
+    const PrinterRegistration entry = registration::Load(registrationFile(), ToCp932(ComboBox_SEL->currentText()));
     std::vector<std::string> visiblePrinters;
     try {
         visiblePrinters = PrinterAccess().GetPrinterNames();
     } catch (const EPrinterAccess&) {
         // No printer to find by name; the number stands as registered.
     }
-    Label_PrinterIndex = text(registration::ResolvePrinterIndex(entry, visiblePrinters));
-    Label_Prn_Top->setText(text(entry.top));
-    Label_Prn_Left->setText(text(entry.left));
+    Label_PrinterIndex = FromCp932(registration::ResolvePrinterIndex(entry, visiblePrinters));
+    Label_Prn_Top->setText(FromCp932(entry.top));
+    Label_Prn_Left->setText(FromCp932(entry.left));
 }
 
 void TForm_Main::SpeedButton_PrnIdGetClick()
@@ -129,13 +119,13 @@ void TForm_Main::BitBtn_PrnSetClick()
     printer.SetIndex(number == printer.Index() ? number : 0);
     PrinterSetupDialog1->Execute();
     Label_PrinterIndex = QString::number(printer.Index());
-    const std::string section = bytes(ComboBox_SEL->currentText());
+    const std::string section = ToCp932(ComboBox_SEL->currentText());
     SpeedButton_PRNSETClick();
     PrinterRegistration entry;
-    entry.printerName = bytes(ComboBox1->currentText());
-    entry.printerIndex = bytes(Label_PrinterIndex);
-    entry.top = bytes(Label_Prn_Top->text());
-    entry.left = bytes(Label_Prn_Left->text());
+    entry.printerName = ToCp932(ComboBox1->currentText());
+    entry.printerIndex = ToCp932(Label_PrinterIndex);
+    entry.top = ToCp932(Label_Prn_Top->text());
+    entry.left = ToCp932(Label_Prn_Left->text());
     registration::Write(registrationFile(), section, entry);
 }
 

@@ -1,7 +1,7 @@
 #include "TForm_SLIP97YPrn.h"
 
-#include "Cp932.h"
 #include "ErrorReport.h"
+#include "FieldText.h"
 #include "PrintPositionHost.h"
 #include "PrinterRegistration.h"
 #include "Prompt.h"
@@ -17,11 +17,6 @@ namespace {
 
 constexpr int kOuterWidth = 190;
 constexpr int kOuterHeight = 160;
-
-std::string bytes(const QString& text)
-{
-    return cp932::FromUtf8(text.toStdString());
-}
 
 } // namespace
 
@@ -101,11 +96,11 @@ void TForm_SLIP97YPrn::registerMargins()
         return;
     }
     PrinterRegistration entry;
-    entry.printerName = bytes(m_host.printerName());
-    entry.printerIndex = bytes(m_host.printerIndex());
-    entry.top = bytes(NumEdit_TOP->Text());
-    entry.left = bytes(NumEdit_LEFT->Text());
-    registration::Write(registration::RegistrationFile(m_host.registrationFolder().toStdString()), bytes(section),
+    entry.printerName = ToCp932(m_host.printerName());
+    entry.printerIndex = ToCp932(m_host.printerIndex());
+    entry.top = ToCp932(NumEdit_TOP->Text());
+    entry.left = ToCp932(NumEdit_LEFT->Text());
+    registration::Write(registration::RegistrationFile(m_host.registrationFolder().toStdString()), ToCp932(section),
                         entry);
     m_host.setMargins(NumEdit_TOP->Text(), NumEdit_LEFT->Text());
     accept();
