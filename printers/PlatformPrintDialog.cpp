@@ -46,8 +46,11 @@ PrintDialogRunner QtPrintDialogRunner(QWidget* parent, bool setupOnly)
 
         const QPageSize size = printer.pageLayout().pageSize();
         const QSizeF points = size.size(QPageSize::Point);
-        choice.paperSize = Capability{static_cast<std::uint16_t>(size.windowsId()), size.name().toStdString(),
-                                      points.width(), points.height()};
+        // Qt numbers every size it has no id for as "user-defined" (256), which is also the
+        // first of the drivers' own numbers: such a size goes by name and size alone.
+        const int number = size.id() == QPageSize::Custom ? 0 : size.windowsId();
+        choice.paperSize =
+            Capability{static_cast<std::uint16_t>(number), size.name().toStdString(), points.width(), points.height()};
         // Qt reports a paper source only where the platform has one to report; a bin it could
         // not be told about (a driver's own) stays as it was unless the dialog changed it.
         const QPrinter::PaperSource source = printer.paperSource();

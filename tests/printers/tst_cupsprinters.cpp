@@ -1,14 +1,18 @@
 #include "CupsPrinterService.h"
+#include "PlatformPrintDialog.h"
 #include "TPrinterAccess.h"
 
 #include "Canvas.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cups/cups.h>
 
@@ -120,6 +124,24 @@ int JobCount(const std::string& queue)
     return count;
 }
 
+// The test driver description with one more size that has no platform number, listed first.
+QString PpdWithWideSizeFirst(const QTemporaryDir& dir)
+{
+    QFile source(kPpd);
+    if (!source.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray ppd = source.readAll();
+    ppd.replace("*PageSize A4/", "*PageSize Wide/Wide: \"<</PageSize[800 300]>>setpagedevice\"\n*PageSize A4/");
+    ppd.replace("*PageRegion A4/", "*PageRegion Wide/Wide: \"<</PageSize[800 300]>>setpagedevice\"\n*PageRegion A4/");
+    ppd.replace("*ImageableArea A4:", "*ImageableArea Wide: \"0 0 800 300\"\n*ImageableArea A4:");
+    ppd.replace("*PaperDimension A4:", "*PaperDimension Wide: \"800 300\"\n*PaperDimension A4:");
+    const QString path = dir.filePath(QStringLiteral("wide.ppd"));
+    QFile target(path);
+    if (!target.open(QIODevice::WriteOnly) || target.write(ppd) != ppd.size())
+        return {};
+    return path;
+}
+
 QStringList SpoolFiles()
 {
     return QDir::temp().entryList({QStringLiteral(".mivo-spool-*")}, QDir::Files | QDir::Hidden);
@@ -139,6 +161,7 @@ private slots:
     void abortedJobLeavesNothing();
     void addedAndRemovedQueuesAreNoticed();
     void dotMatrixDriverGetsEscP();
+    void confirmedDialogKeepsTheDriversOwnSize();
 };
 
 void TestCupsPrinters::init()
@@ -279,6 +302,27 @@ void TestCupsPrinters::dotMatrixDriverGetsEscP()
     QVERIFY(output.open(QIODevice::ReadOnly));
     // Printer reset, then graphics: what an ESC/P printer takes.
     QVERIFY(output.readAll().startsWith("\x1b@"));
+}
+
+void TestCupsPrinters::confirmedDialogKeepsTheDriversOwnSize()
+{
+    QTemporaryDir dir;
+    const QString ppd = PpdWithWideSizeFirst(dir);
+    QVERIFY(!ppd.isEmpty());
+    Queue queue("dialog", {"-P", ppd, "-o", "PageSize=Slip10x4"});
+    QVERIFY(queue.created());
+    InstallPrinterService(std::make_unique<CupsPrinterService>(dir.path(), 0));
+    PrinterAccess().SetIndex(VisibleIndexOf(queue.name()));
+    QCOMPARE(PrinterAccess().GetPaperSizeNames(), (Names{"Wide", "A4", "Letter", "送り状 10x4"}));
+    QCOMPARE(PrinterAccess().GetPaperSizeIndex(), 3);
+
+    // The user confirms the setup dialog without changing anything in it.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    QVERIFY(ExecuteRefreshing(QtPrintDialogRunner(nullptr, true)));
+    QCOMPARE(PrinterAccess().GetPaperSizeIndex(), 3);
 }
 
 QTEST_MAIN(TestCupsPrinters)
