@@ -36,8 +36,10 @@ PrintDialogRunner QtPrintDialogRunner(QWidget* parent, bool setupOnly)
         const QPrinter::PaperSource presetSource = printer.paperSource();
 
         QPrintDialog dialog(&printer, parent);
+        // Without PrintShowPageSize Qt hides the properties button, the only place to choose
+        // paper size and source.
         if (setupOnly)
-            dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+            dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
         if (dialog.exec() != QDialog::Accepted)
             return false;
 

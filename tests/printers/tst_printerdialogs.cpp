@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,8 @@ private slots:
     void cancelledDialogChangesNothing();
     void qtDialogKeepsTheBinItCannotShow_data();
     void qtDialogKeepsTheBinItCannotShow();
+    void qtDialogOffersPaperSizeAndSource_data();
+    void qtDialogOffersPaperSizeAndSource();
 
 private:
     QTemporaryDir m_dir;
@@ -111,6 +114,30 @@ void TestPrinterDialogs::qtDialogKeepsTheBinItCannotShow()
     QCOMPARE(choice.printer, std::string("PDF"));
     QVERIFY(choice.bin.has_value());
     QCOMPARE(int(*choice.bin), bin);
+}
+
+void TestPrinterDialogs::qtDialogOffersPaperSizeAndSource_data()
+{
+    QTest::addColumn<bool>("setup");
+    QTest::newRow("setup dialog") << true;
+    QTest::newRow("print dialog") << false;
+}
+
+void TestPrinterDialogs::qtDialogOffersPaperSizeAndSource()
+{
+    QFETCH(bool, setup);
+    DialogChoice choice{"PDF", std::nullopt, std::nullopt};
+    // Paper size and source are chosen under the dialog's properties button.
+    bool offered = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            const auto* properties = dialog->findChild<QPushButton*>(QStringLiteral("properties"));
+            offered = properties && properties->isVisible() && properties->isEnabled();
+            dialog->reject();
+        }
+    });
+    QVERIFY(!QtPrintDialogRunner(nullptr, setup)(choice));
+    QVERIFY(offered);
 }
 
 QTEST_MAIN(TestPrinterDialogs)
