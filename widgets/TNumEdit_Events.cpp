@@ -370,11 +370,14 @@ void TNumEdit::keyPressEvent(QKeyEvent* event)
     }
     const int key = event->key();
     const auto mods = event->modifiers() & kModifierMask;
-    // Keys that yield no character on the original platform: navigation, Escape (a dialog's
-    // cancel), Alt combinations (menu accelerators) and Delete, whose text is DEL here.
-    const bool noCharacter = key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape ||
-                             key == Qt::Key_Delete || (mods & (Qt::AltModifier | Qt::MetaModifier)) != 0;
     const QString text = event->text();
+    // Keys that yield no character on the original platform: navigation, Escape (a dialog's
+    // cancel), Alt combinations (menu accelerators), Delete, whose text is DEL here, and Ctrl
+    // with a printable key (Ctrl+1 must not type a 1; Ctrl+letters come as control codes).
+    const bool ctrlPrintable = (mods & Qt::ControlModifier) != 0 && !text.isEmpty() && text.at(0).unicode() >= 0x20;
+    const bool noCharacter = key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape ||
+                             key == Qt::Key_Delete || (mods & (Qt::AltModifier | Qt::MetaModifier)) != 0 ||
+                             ctrlPrintable;
     if (noCharacter || text.isEmpty()) {
         event->ignore();
         return;

@@ -41,6 +41,8 @@ private slots:
     void defaults();
     void keyTyping_data();
     void keyTyping();
+    void ctrlKeysTypeNothing_data();
+    void ctrlKeysTypeNothing();
     void pieceCountAsTyped();
     void leavingDropsLoneMinus();
     void focusMoves_data();
@@ -143,6 +145,27 @@ void TestTNumEdit::keyTyping()
     QCOMPARE(m_field->DisplayText(), display);
     QCOMPARE(spy.count(), changes);
     QCOMPARE(spy.first().first().value<TNumEdit*>(), m_field);
+}
+
+void TestTNumEdit::ctrlKeysTypeNothing_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("ctrl+digit") << int(Qt::Key_1);
+    QTest::newRow("ctrl+minus") << int(Qt::Key_Minus);
+    QTest::newRow("ctrl+point") << int(Qt::Key_Period);
+}
+
+// Some platforms report the plain character with Ctrl held; it must not edit the value.
+void TestTNumEdit::ctrlKeysTypeNothing()
+{
+    QFETCH(int, key);
+    m_field->SetText(QStringLiteral("12"));
+    focusField();
+    m_field->Deselect();
+    QSignalSpy spy(m_field, &TNumEdit::OnChange);
+    QTest::keyClick(m_field, Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(m_field->Text(), QStringLiteral("12"));
+    QCOMPARE(spy.count(), 0);
 }
 
 // The piece count of the main window, used as a user would.
