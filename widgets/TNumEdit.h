@@ -151,6 +151,7 @@ private:
     void ShowEditCaret();
     void DestroyEditCaret();
     void afterLayoutChange();
+    void leaveField();
     void beep();
     int frameWidth() const;
     int textWidth(const std::string& bytes) const;

@@ -246,6 +246,10 @@ void TNumEdit::changeEvent(QEvent* event)
 
 bool TNumEdit::event(QEvent* event)
 {
+    // Focus moved on while the window was inactive sends no focus-out; the field was left all the same.
+    if (event->type() == QEvent::WindowActivate && m_entered && window()->focusWidget() != this) {
+        leaveField();
+    }
     // Keys this field handles itself must not be taken by a window's shortcuts.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -474,6 +478,11 @@ void TNumEdit::focusOutEvent(QFocusEvent* event)
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
         return;
     }
+    leaveField();
+}
+
+void TNumEdit::leaveField()
+{
     m_entered = false;
     m_model.leave(m_hideSelection);
     update();

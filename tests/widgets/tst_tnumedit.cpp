@@ -45,6 +45,7 @@ private slots:
     void ctrlKeysTypeNothing();
     void pieceCountAsTyped();
     void leavingDropsLoneMinus();
+    void leftWhileWindowInactive();
     void focusMoves_data();
     void focusMoves();
     void mouseSelection();
@@ -222,6 +223,29 @@ void TestTNumEdit::leavingDropsLoneMinus()
     m_after->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(m_after->hasFocus());
     QCOMPARE(m_field->Text(), QStringLiteral("-"));
+}
+
+// A program moving the focus on while another window is active (a message box closing, say)
+// still leaves the field: the lone minus goes and coming back selects everything again.
+void TestTNumEdit::leftWhileWindowInactive()
+{
+    focusField();
+    QTest::keyClick(m_field, Qt::Key_Minus);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    m_after->setFocus(Qt::OtherFocusReason);
+    other.hide();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTRY_VERIFY(m_after->hasFocus());
+    QCOMPARE(m_field->Text(), QString());
+
+    m_field->SetText(QStringLiteral("34"));
+    m_field->setFocus(Qt::BacktabFocusReason);
+    QTRY_VERIFY(m_field->hasFocus());
+    QCOMPARE(m_field->SelLength(), 2);
 }
 
 void TestTNumEdit::focusMoves_data()
