@@ -21,6 +21,11 @@ void TForm_Main::BitBtn_MyClick()
     // The focus goes first: entering the postal code would otherwise replace the blanks
     // with its own guidance.
     Edit_MyZip->setFocus();
+    if (!Edit_MyZip->hasFocus()) {
+        // The box took the activation along; the focus arrives only when the window is active
+        // again, and must not count as a new entry then.
+        enterControl(Edit_MyZip);
+    }
     Panel_HelpMess->setText(QStringLiteral("    "));
 }
 

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "ScratchDisk.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +27,18 @@ void SetSenderFields(TForm_Main& window, const QStringList& fields)
     window.Edit_MyTEL->setText(fields[4]);
 }
 
+// A notice box that takes the window's activation with it, as a real box does under a window
+// manager: the window is active again only after the box has gone and the action has ended.
+class ActivationTakingPrompt : public ScriptedPrompt
+{
+public:
+    void notify(QWidget* parent, const QString& message) override
+    {
+        ScriptedPrompt::notify(parent, message);
+        QApplication::setActiveWindow(nullptr);
+    }
+};
+
 } // namespace
 
 class TestSenderRegistry : public QObject
@@ -35,6 +48,7 @@ class TestSenderRegistry : public QObject
 private slots:
     void startLoadsFirstSender();
     void saveWritesTabFile();
+    void blanksOutlastTheReturningActivation();
     void saveAnsweredNo();
     void missingTabFileKeepsSender();
     void tabFileLines_data();
@@ -71,6 +85,27 @@ void TestSenderRegistry::saveWritesTabFile()
     QCOMPARE(fixture.readFile("my0.txt"), kSender0);
     QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("    "));
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_MyZip"));
+}
+
+void TestSenderRegistry::blanksOutlastTheReturningActivation()
+{
+    ActivationTakingPrompt prompt; // outlives the fixture, whose prompt it replaces
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    TForm_Main& window = fixture.show();
+    Prompt::setInstance(&prompt);
+    fixture.focus("Edit_My");
+
+    prompt.answerYes();
+    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QCOMPARE(prompt.notices, QStringList{"ご依頼主を登録しました"});
+    QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_MyZip"));
+    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("    "));
+    QCOMPARE(window.Edit_MyZip->cursorPosition(), static_cast<int>(window.Edit_MyZip->text().size()));
+    QVERIFY(!window.Edit_MyZip->hasSelectedText());
 }
 
 void TestSenderRegistry::saveAnsweredNo()
