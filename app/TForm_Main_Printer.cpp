@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <functional>
+
 namespace {
 
 // The printer layer lists its names in UTF-8.
@@ -28,11 +30,14 @@ QStringList toStringList(const TPrinterAccess::StringList& list)
     return result;
 }
 
-void fillBox(QComboBox* box, const TPrinterAccess::StringList& items, int selected)
+// The list goes in before its selection is asked for: a printer whose current setting is not
+// in its own list still shows that list, without a selection.
+void fillBox(QComboBox* box, const TPrinterAccess::StringList& items, const std::function<int()>& selected)
 {
     box->clear();
     box->addItems(toStringList(items));
-    box->setCurrentIndex(selected);
+    box->setCurrentIndex(-1);
+    box->setCurrentIndex(selected());
 }
 
 // The registered number of a printer, 0 when the text is not a whole number.
@@ -64,19 +69,19 @@ void TForm_Main::SpeedButton_PRNSETClick()
         return;
     }
     try {
-        fillBox(ComboBox1, printer.GetPrinterNames(), printer.Index());
+        fillBox(ComboBox1, printer.GetPrinterNames(), [&printer] { return printer.Index(); });
     } catch (const EPrinterAccess&) {
         ComboBox1->setEnabled(false);
         return;
     }
     try {
-        fillBox(ComboBox2, printer.GetPaperSizeNames(), printer.GetPaperSizeIndex());
+        fillBox(ComboBox2, printer.GetPaperSizeNames(), [&printer] { return printer.GetPaperSizeIndex(); });
     } catch (const EPrinterAccess&) {
         ComboBox2->setEnabled(false);
         return;
     }
     try {
-        fillBox(ComboBox3, printer.GetBinNames(), printer.GetBinIndex());
+        fillBox(ComboBox3, printer.GetBinNames(), [&printer] { return printer.GetBinIndex(); });
     } catch (const EPrinterAccess&) {
         ComboBox3->setCurrentIndex(-1);
     }

@@ -59,6 +59,8 @@ private slots:
     void registeredNumberAtStart();
     void unavailableListsDisableTheirBox_data();
     void unavailableListsDisableTheirBox();
+    void unlistedCurrentSettingStillShowsTheNewList_data();
+    void unlistedCurrentSettingStillShowsTheNewList();
     void paperSelectionLoadsItsRegistration();
     void registerPrinter_data();
     void registerPrinter();
@@ -147,6 +149,61 @@ void TestPrintWindow::unavailableListsDisableTheirBox()
     QVERIFY(window.ComboBox1->isEnabled());
     QCOMPARE(window.ComboBox2->isEnabled(), paperEnabled);
     QVERIFY(window.ComboBox3->isEnabled());
+    QCOMPARE(window.ComboBox3->currentIndex(), binIndex);
+    QVERIFY(fixture.prompt().errors.isEmpty());
+}
+
+void TestPrintWindow::unlistedCurrentSettingStillShowsTheNewList_data()
+{
+    QTest::addColumn<bool>("paperListed");
+    QTest::addColumn<bool>("binListed");
+    QTest::addColumn<QStringList>("papers");
+    QTest::addColumn<bool>("paperEnabled");
+    QTest::addColumn<QStringList>("bins");
+    QTest::addColumn<int>("binIndex");
+    // A failing paper lookup stops the refresh: the sources of the previous printer stay.
+    QTest::newRow("paper size not listed: its list, no selection, box off")
+        << false << true << QStringList{"Letter"} << false << QStringList{"自動", "トラクタ"} << 0;
+    QTest::newRow("source not listed: its list, no selection")
+        << true << false << QStringList{"A4"} << true << QStringList{"上段"} << -1;
+}
+
+void TestPrintWindow::unlistedCurrentSettingStillShowsTheNewList()
+{
+    QFETCH(bool, paperListed);
+    QFETCH(bool, binListed);
+    QFETCH(QStringList, papers);
+    QFETCH(bool, paperEnabled);
+    QFETCH(QStringList, bins);
+    QFETCH(int, binIndex);
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile("[連続(４インチ)]\nPrnNoIndex=1\n"));
+    FakePrinterService::Printer second = printer("Second");
+    second.papers = {{static_cast<std::uint16_t>(paperListed ? 9 : 1), papers.front().toStdString()}};
+    second.bins = {{static_cast<std::uint16_t>(binListed ? bin::Auto : bin::Upper), bins.front().toStdString()}};
+    fixture.installPrinters(service({printer("First"), second}));
+    TForm_Main& window = fixture.show();
+    QCOMPARE(window.ComboBox2->currentText(), QStringLiteral("A4"));
+
+    choosePaper(fixture, 1);
+
+    QCOMPARE(PrinterAccess().Index(), 1);
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Second"));
+    QStringList shownPapers;
+    for (int i = 0; i < window.ComboBox2->count(); ++i) {
+        shownPapers << window.ComboBox2->itemText(i);
+    }
+    QCOMPARE(shownPapers, papers);
+    QCOMPARE(window.ComboBox2->isEnabled(), paperEnabled);
+    if (!paperEnabled) {
+        QCOMPARE(window.ComboBox2->currentIndex(), -1);
+    }
+    QStringList shownBins;
+    for (int i = 0; i < window.ComboBox3->count(); ++i) {
+        shownBins << window.ComboBox3->itemText(i);
+    }
+    QCOMPARE(shownBins, bins);
     QCOMPARE(window.ComboBox3->currentIndex(), binIndex);
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
