@@ -284,13 +284,13 @@ void TestEntryFields::senderColours()
 
     QTest::mouseClick(window.CheckBox_My, Qt::LeftButton, {}, QPoint(5, window.CheckBox_My->height() / 2));
     QVERIFY(!window.CheckBox_My->isChecked());
-    QCOMPARE(colours(), QList<QColor>(5, QColor(128, 128, 128)));
+    QCOMPARE(colours(), QList<QColor>(5, QColor(230, 230, 230)));
     for (QLineEdit* edit : sender) {
         QVERIFY(edit->isEnabled() && !edit->isReadOnly());
     }
 
     QTest::mouseClick(window.CheckBox_Date_1, Qt::LeftButton, {}, QPoint(5, window.CheckBox_Date_1->height() / 2));
-    QCOMPARE(colours(), QList<QColor>(5, QColor(128, 128, 128)));
+    QCOMPARE(colours(), QList<QColor>(5, QColor(230, 230, 230)));
 
     QTest::mouseClick(window.CheckBox_My, Qt::LeftButton, {}, QPoint(5, window.CheckBox_My->height() / 2));
     QCOMPARE(colours(), QList<QColor>(5, normal));
