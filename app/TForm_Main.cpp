@@ -464,6 +464,15 @@ void TForm_Main::connectActions()
     bind(SpeedButton_F[6], &QToolButton::clicked, &TForm_Main::SpeedButton_F7Click);
     bind(SpeedButton_F[10], &QToolButton::clicked, &TForm_Main::SpeedButton_F11Click);
 
+    // A refused edit names its character, so that the beep is not the only hint.
+    for (const QLineEdit* field : findChildren<QLineEdit*>()) {
+        if (const auto* validator = qobject_cast<const Cp932Validator*>(field->validator())) {
+            connect(validator, &Cp932Validator::refused, this, [this](const QString& character) {
+                Panel_HelpMess->setText(QStringLiteral("「%1」は印刷できません").arg(character));
+            });
+        }
+    }
+
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && now->window() == this) {
             m_activeControl = boundControl(now);
