@@ -108,7 +108,6 @@ private slots:
     void addressWarningShowsWhole();
     void pieceCountShowsThreeDigits_data();
     void pieceCountShowsThreeDigits();
-    void disabledPieceCountLooksDisabled();
     void timeServiceBoxesInsideTheirFrame();
     void allSenderTabsFitTheBand();
     void selectedSenderTabStandsOut_data();
@@ -196,21 +195,6 @@ void TestWindowLayout::pieceCountShowsThreeDigits()
                                                    .arg(client.width())
                                                    .arg(client.height())));
     QVERIFY(text.width() > QFontMetrics(field->font()).horizontalAdvance(count));
-}
-
-void TestWindowLayout::disabledPieceCountLooksDisabled()
-{
-    MainWindowFixture fixture;
-    fixture.writeFile("my0.txt", kEmptySender);
-    TForm_Main& window = fixture.show();
-    window.NumEdit_KOSUU->setEnabled(false);
-    window.Edit_G1->setEnabled(false);
-    const QImage goods = grabbed(window.Edit_G1);
-    const QColor disabledBase = goods.pixelColor(goods.rect().center());
-    const QImage count = grabbed(window.NumEdit_KOSUU);
-    const QRect client = window.NumEdit_KOSUU->ClientRect();
-    QCOMPARE(count.pixelColor(client.topLeft()), disabledBase);
-    QCOMPARE(count.pixelColor(client.bottomRight()), disabledBase);
 }
 
 void TestWindowLayout::timeServiceBoxesInsideTheirFrame()
