@@ -13,7 +13,8 @@
 
 namespace {
 
-const QColor kSenderOffColour(128, 128, 128);
+// Light enough that the grey sender texts stay legible, yet plainly not the window colour.
+const QColor kSenderOffColour(230, 230, 230);
 
 // Entering a filled field never selects its content: the caret goes after the last character.
 void EnterLine(QLabel* helpPanel, QLineEdit* field, const QString& message)
@@ -111,6 +112,8 @@ void TForm_Main::Memo1Enter()
 void TForm_Main::Edit_Warning()
 {
     Label_Warning->setText(QString::fromStdString(textimport::AddressLengthWarning(ToCp932(Edit_Add1->text()))));
+    // Its text decides its width: the whole warning must show.
+    Label_Warning->adjustSize();
 }
 
 void TForm_Main::Edit_Cls()
