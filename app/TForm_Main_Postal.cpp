@@ -8,7 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
+
+// The warning line's designed width.
+constexpr int kWarningWidth = 380;
 
 QString placeOf(const postal::PostalEntry& entry)
 {
@@ -112,5 +117,11 @@ void TForm_Main::showWarnings()
             warnings << *warning;
         }
     }
-    Label_Warning->setText(warnings.join(QStringLiteral("　")));
+    const QString text = warnings.join(QStringLiteral("　"));
+    Label_Warning->setText(text);
+    // Two messages may not fit the line: it grows to the band's edge, and its hint holds it all.
+    Label_Warning->setToolTip(text);
+    const int room = Label_Warning->parentWidget()->width() - Label_Warning->x();
+    Label_Warning->resize(std::clamp(Label_Warning->sizeHint().width(), kWarningWidth, std::max(room, kWarningWidth)),
+                          Label_Warning->height());
 }

@@ -102,7 +102,8 @@ const PostalDirectory& directoryFor(const std::filesystem::path& workingFolder)
     static std::mutex mutex;
     static std::map<std::pair<std::filesystem::path, FileStamp>, std::unique_ptr<PostalDirectory>> loaded;
 
-    const std::filesystem::path file = workingFolder / kDirectoryFileName;
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::absolute(workingFolder / kDirectoryFileName, error);
     const FileStamp stamp = stampOf(file);
     if (!stamp.exists) {
         return builtInDirectory();
