@@ -111,14 +111,15 @@ void TForm_Main::Memo1Enter()
 
 void TForm_Main::Edit_Warning()
 {
-    Label_Warning->setText(QString::fromStdString(textimport::AddressLengthWarning(ToCp932(Edit_Add1->text()))));
-    // Its text decides its width: the whole warning must show.
-    Label_Warning->adjustSize();
+    m_lengthWarning = QString::fromStdString(textimport::AddressLengthWarning(ToCp932(Edit_Add1->text())));
+    showWarnings();
 }
 
 void TForm_Main::Edit_Cls()
 {
-    Label_Warning->clear();
+    m_lengthWarning.clear();
+    m_zipWarning.clear();
+    showWarnings();
     Edit_Zip->clear();
     Edit_Add1->clear();
     Edit_Add2->clear();
