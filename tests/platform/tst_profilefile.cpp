@@ -332,15 +332,18 @@ void TestProfileFile::writeValues()
 void TestProfileFile::batchMatchesEntryByEntry()
 {
     // Names that read back as themselves and names that do not (a header that is cut at a
-    // bracket, keys that hold "=" or a line break), over contents of the syntax's bytes.
+    // bracket, keys that hold "=" or a line break), in contents built from lines of the syntax.
     const std::vector<std::string> sections{"s", "S ", "s]x", "\x83]", "s\nt"};
     const std::vector<std::string> keys{"k", " K", "j", "a=b", "[k", ";k", "k\r", "\x83\x61", ""};
-    const std::string alphabet = std::string("[]=;\r\n \t\"'kKsSj\x83\x5D\x61", 20) + std::string(1, '\0');
+    const std::vector<std::string> pieces{
+        "[s]",   "[ S ]", "[t]",        "[s]x]", "[\x83]]", "k=1", " K = 'v' ", "j=",
+        "a=b=c", ";k=2",  "\x83\x61=3", "=4",    "x",       "",    " ",         std::string(1, '\0')};
+    const std::vector<std::string> lineEnds{"\r\n", "\n", "\r", ""};
     std::mt19937 random(17);
     for (int round = 0; round < 5000; ++round) {
-        std::string content(random() % 48, ' ');
-        for (char& byte : content) {
-            byte = alphabet[random() % alphabet.size()];
+        std::string content;
+        for (std::size_t i = random() % 8; i > 0; --i) {
+            content += pieces[random() % pieces.size()] + lineEnds[random() % lineEnds.size()];
         }
         const std::string& section = sections[random() % sections.size()];
         std::vector<std::string> values;
