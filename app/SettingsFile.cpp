@@ -2,6 +2,7 @@
 
 #include "ProfileFile.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -40,38 +41,39 @@ SlipSettings Read(const std::filesystem::path& file)
                                                             "de_date2",
                                                             "ComboBox_SEL"};
     const std::vector<std::optional<std::string>> values = ProfileFile::ReadValues(file, kSection, kKeys);
-    std::size_t next = 0;
-    const auto text = [&values, &next](std::string_view defaultValue = {}) {
-        const std::optional<std::string>& value = values[next++];
-        return value ? *value : std::string(defaultValue);
+    const auto value = [&values](std::string_view key) -> const std::optional<std::string>& {
+        return values.at(static_cast<std::size_t>(std::find(kKeys.begin(), kKeys.end(), key) - kKeys.begin()));
     };
-    const auto integer = [&values, &next](int defaultValue) {
-        const std::optional<std::string>& value = values[next++];
-        return value ? ProfileFile::ParseInteger(*value).value_or(defaultValue) : defaultValue;
+    const auto text = [&value](std::string_view key, std::string_view defaultValue = {}) {
+        return value(key).value_or(std::string(defaultValue));
+    };
+    const auto integer = [&value](std::string_view key, int defaultValue) {
+        const std::optional<std::string>& found = value(key);
+        return found ? ProfileFile::ParseInteger(*found).value_or(defaultValue) : defaultValue;
     };
 
     SlipSettings settings;
-    settings.printerIndex = integer(-1);
-    settings.printTop = integer(0);
-    settings.printLeft = integer(0);
-    settings.addressFont = integer(1);
-    settings.senderName = text();
-    settings.senderZip = text();
-    settings.senderAddress1 = text();
-    settings.senderAddress2 = text();
-    settings.senderTel = text();
-    settings.zip = text();
-    settings.address1 = text();
-    settings.address2 = text();
-    settings.customer = text();
-    settings.tel = text();
-    settings.goods1 = text();
-    settings.goods2 = text();
-    settings.goods3 = text();
-    settings.pieceCount = text("1");
-    settings.deliveryMonth = text();
-    settings.deliveryDay = text();
-    settings.paperIndex = integer(0);
+    settings.printerIndex = integer("Kangarooprnno", -1);
+    settings.printTop = integer("mv_Kangarooprn_Top", 0);
+    settings.printLeft = integer("mv_Kangarooprn_Left", 0);
+    settings.addressFont = integer("Addr_Font", 1);
+    settings.senderName = text("OP023My");
+    settings.senderZip = text("OP023MyZIP ");
+    settings.senderAddress1 = text("OP023MyADD1");
+    settings.senderAddress2 = text("OP023MyADD2");
+    settings.senderTel = text("OP023MyTEL");
+    settings.zip = text("E_ZIP");
+    settings.address1 = text("E_AD1");
+    settings.address2 = text("E_AD2");
+    settings.customer = text("E_CUS");
+    settings.tel = text("E_TEL");
+    settings.goods1 = text("E_G1");
+    settings.goods2 = text("E_G2");
+    settings.goods3 = text("E_G3");
+    settings.pieceCount = text("KOSUU", "1");
+    settings.deliveryMonth = text("de_date1");
+    settings.deliveryDay = text("de_date2");
+    settings.paperIndex = integer("ComboBox_SEL", 0);
     return settings;
 }
 
