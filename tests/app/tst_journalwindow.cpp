@@ -94,6 +94,7 @@ private slots:
     void brokenJournalNeverStopsASlip();
     void historySearchesAsTheUserTypes();
     void historyLoadsReprintsAndDeletes();
+    void longHistoryIsReadAPageAtATime();
 };
 
 void TestJournalWindow::everyJobIsRecordedWithItsOutcome_data()
@@ -308,6 +309,30 @@ void TestJournalWindow::historyLoadsReprintsAndDeletes()
     QCOMPARE(fixture.prompt().questions, QStringList(2, QStringLiteral("この履歴を削除しますか?")));
     QCOMPARE(rows(history), 4);
     QCOMPARE(entries(fixture).size(), std::size_t(4));
+}
+
+void TestJournalWindow::longHistoryIsReadAPageAtATime()
+{
+    MainWindowFixture fixture;
+    {
+        journal::Journal journal(journalPath(fixture));
+        for (int i = 0; i < 450; ++i) {
+            journal::JournalEntry entry;
+            entry.slip.name = "客" + std::to_string(i);
+            journal.recordJob(entry);
+        }
+    }
+    showWithSlip(fixture);
+    HistoryWindow* history = openHistory(fixture);
+    QVERIFY(history);
+    QAbstractItemModel* model = part<QTableView>(history, "historyList")->model();
+    QCOMPARE(model->rowCount(), 200);
+    while (model->canFetchMore({})) {
+        model->fetchMore({});
+    }
+    QCOMPARE(model->rowCount(), 450);
+    QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("客449"));
+    QCOMPARE(model->index(449, 2).data().toString(), QStringLiteral("客0"));
 }
 
 QTEST_MAIN(TestJournalWindow)
