@@ -44,6 +44,17 @@ HistoryWindow::~HistoryWindow()
 
 void HistoryWindow::createLayout()
 {
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(createFilters());
+    layout->addWidget(createList(), 1);
+    m_status = named<QLabel>(this, "historyStatus");
+    layout->addWidget(m_status);
+    layout->addLayout(createButtons());
+    resize(900, 520);
+}
+
+QLayout* HistoryWindow::createFilters()
+{
     m_search = named<QLineEdit>(this, "historySearch");
     m_search->setPlaceholderText(QStringLiteral("お名前・電話番号・郵便番号・住所・注文番号"));
     m_search->setClearButtonEnabled(true);
@@ -57,7 +68,22 @@ void HistoryWindow::createLayout()
         edit->setDate(QDate::currentDate());
     }
     m_from->setDate(QDate::currentDate().addMonths(-1));
+    connect(m_from, &QDateEdit::dateChanged, this, &HistoryWindow::refresh);
+    connect(m_to, &QDateEdit::dateChanged, this, &HistoryWindow::refresh);
+    connect(m_search, &QLineEdit::textChanged, this, &HistoryWindow::refresh);
+    connect(m_period, &QCheckBox::toggled, this, &HistoryWindow::refresh);
 
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(m_search, 1);
+    filters->addWidget(m_period);
+    filters->addWidget(m_from);
+    filters->addWidget(new QLabel(QStringLiteral("～"), this));
+    filters->addWidget(m_to);
+    return filters;
+}
+
+QWidget* HistoryWindow::createList()
+{
     m_model = new JournalListModel(this);
     m_list = named<QTableView>(this, "historyList");
     m_list->setModel(m_model);
@@ -66,48 +92,36 @@ void HistoryWindow::createLayout()
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
     m_list->horizontalHeader()->setStretchLastSection(true);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &HistoryWindow::updateButtons);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &HistoryWindow::updateButtons);
+    return m_list;
+}
 
-    m_status = named<QLabel>(this, "historyStatus");
-    m_load = named<QPushButton>(this, "historyLoad");
-    m_load->setText(QStringLiteral("読込"));
-    m_reprint = named<QPushButton>(this, "historyReprint");
-    m_reprint->setText(QStringLiteral("再印刷"));
+QLayout* HistoryWindow::createButtons()
+{
+    const auto button = [this](const char* name, const QString& caption, void (HistoryWindow::*action)()) {
+        auto* pushButton = named<QPushButton>(this, name);
+        pushButton->setText(caption);
+        connect(pushButton, &QPushButton::clicked, this,
+                [this, action] { RunReported(this, [this, action] { (this->*action)(); }); });
+        return pushButton;
+    };
+    m_load = button("historyLoad", QStringLiteral("読込"), &HistoryWindow::loadEntry);
+    m_reprint = button("historyReprint", QStringLiteral("再印刷"), &HistoryWindow::reprintEntry);
     m_keepDate = named<QCheckBox>(this, "historyKeepDate");
     m_keepDate->setText(QStringLiteral("元の日付で印刷"));
-    m_delete = named<QPushButton>(this, "historyDelete");
-    m_delete->setText(QStringLiteral("削除"));
+    m_delete = button("historyDelete", QStringLiteral("削除"), &HistoryWindow::deleteEntry);
     auto* close = named<QPushButton>(this, "historyClose");
     close->setText(QStringLiteral("閉じる"));
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
 
-    auto* filters = new QHBoxLayout;
-    filters->addWidget(m_search, 1);
-    filters->addWidget(m_period);
-    filters->addWidget(m_from);
-    filters->addWidget(new QLabel(QStringLiteral("～"), this));
-    filters->addWidget(m_to);
     auto* buttons = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{m_load, m_reprint, m_keepDate, m_delete}) {
         buttons->addWidget(widget);
     }
     buttons->addStretch(1);
     buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
-    layout->addWidget(m_list, 1);
-    layout->addWidget(m_status);
-    layout->addLayout(buttons);
-    resize(900, 520);
-
-    connect(m_search, &QLineEdit::textChanged, this, &HistoryWindow::refresh);
-    connect(m_period, &QCheckBox::toggled, this, &HistoryWindow::refresh);
-    connect(m_from, &QDateEdit::dateChanged, this, &HistoryWindow::refresh);
-    connect(m_to, &QDateEdit::dateChanged, this, &HistoryWindow::refresh);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &HistoryWindow::updateButtons);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &HistoryWindow::updateButtons);
-    connect(m_load, &QPushButton::clicked, this, [this] { RunReported(this, [this] { loadEntry(); }); });
-    connect(m_reprint, &QPushButton::clicked, this, [this] { RunReported(this, [this] { reprintEntry(); }); });
-    connect(m_delete, &QPushButton::clicked, this, [this] { RunReported(this, [this] { deleteEntry(); }); });
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    return buttons;
 }
 
 void HistoryWindow::reload()

@@ -9,6 +9,7 @@ class JournalListModel;
 class QCheckBox;
 class QDateEdit;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -34,6 +35,9 @@ public:
 
 private:
     void createLayout();
+    QLayout* createFilters();
+    QWidget* createList();
+    QLayout* createButtons();
     void refresh();
     const journal::JournalEntry* current() const;
     void updateButtons();
