@@ -209,6 +209,15 @@ void TestHistoryCommand::cupsJobIdIsRecorded()
     QCOMPARE(all.at(0).toObject().value("job").toInt(), secondJob);
     QCOMPARE(all.at(0).toObject().value("printer").toString(), queue);
     QCOMPARE(all.at(0).toObject().value("file").toString(), QString());
+
+    // A queue that refuses the job: the slip did not go out, and the journal says so.
+    QCOMPARE(QProcess::execute("cupsreject", {queue}), 0);
+    const Run refused = folder.run({"print", "--printer", queue});
+    QCOMPARE(refused.exitCode, 1);
+    const QJsonObject failed = folder.history().at(0).toObject();
+    QCOMPARE(failed.value("status").toString(), QStringLiteral("failed"));
+    QCOMPARE(failed.value("job").toInt(), 0);
+    QVERIFY2(failed.value("message").toString().contains(queue), qPrintable(failed.value("message").toString()));
 }
 
 QTEST_GUILESS_MAIN(TestHistoryCommand)
