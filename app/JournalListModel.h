@@ -17,7 +17,7 @@ class JournalListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    static constexpr int kPageSize = 200;
+    static constexpr int kPageSize = 100;
 
     explicit JournalListModel(QObject* parent = nullptr);
 

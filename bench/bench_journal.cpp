@@ -1,6 +1,7 @@
 #include "HistoryHost.h"
 #include "HistoryWindow.h"
 #include "Journal.h"
+#include "JournalListModel.h"
 
 #include <QApplication>
 #include <QTableView>
@@ -113,7 +114,7 @@ void BM_Search(benchmark::State& state)
     journal::Journal journal(fullJournal(), journal::Journal::Access::ReadOnly);
     journal::JournalQuery query;
     query.text = kSearches[state.range(0)];
-    query.limit = 200;
+    query.limit = JournalListModel::kPageSize;
     state.SetLabel(query.text.empty() ? "(all)" : query.text);
     for (auto _ : state) {
         benchmark::DoNotOptimize(journal.search(query));
@@ -129,7 +130,7 @@ void BM_SearchInPeriod(benchmark::State& state)
     query.text = "花子";
     query.from = QDate::currentDate().addMonths(-1);
     query.to = QDate::currentDate();
-    query.limit = 200;
+    query.limit = JournalListModel::kPageSize;
     for (auto _ : state) {
         benchmark::DoNotOptimize(journal.search(query));
     }

@@ -1,5 +1,6 @@
 #include "HistoryWindow.h"
 #include "Journal.h"
+#include "JournalListModel.h"
 #include "PrintWindowSupport.h"
 
 #include <QCheckBox>
@@ -326,7 +327,7 @@ void TestJournalWindow::longHistoryIsReadAPageAtATime()
     HistoryWindow* history = openHistory(fixture);
     QVERIFY(history);
     QAbstractItemModel* model = part<QTableView>(history, "historyList")->model();
-    QCOMPARE(model->rowCount(), 200);
+    QCOMPARE(model->rowCount(), JournalListModel::kPageSize);
     while (model->canFetchMore({})) {
         model->fetchMore({});
     }
