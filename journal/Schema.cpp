@@ -34,16 +34,12 @@ void createJobs(QSqlDatabase& db)
         QStringLiteral("CREATE INDEX jobs_slip ON jobs (slip_key, printed_at)"),
         QStringLiteral("CREATE VIRTUAL TABLE search USING fts5 (pairs, singles, "
                        "tokenize = 'unicode61 remove_diacritics 0')"),
-        QStringLiteral("INSERT INTO meta (key, value) VALUES ('application', ?)"),
-        QStringLiteral("INSERT INTO meta (key, value) VALUES ('version', '0')"),
     };
     for (const QString& statement : statements) {
-        if (statement.contains(QLatin1Char('?'))) {
-            sql::Execute(db, statement, {kApplication});
-        } else {
-            sql::Execute(db, statement);
-        }
+        sql::Execute(db, statement);
     }
+    sql::Execute(db, QStringLiteral("INSERT INTO meta (key, value) VALUES ('application', ?), ('version', '0')"),
+                 {kApplication});
 }
 
 using Step = void (*)(QSqlDatabase&);

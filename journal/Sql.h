@@ -14,12 +14,10 @@ namespace journal::sql {
 QSqlQuery Run(QSqlDatabase& db, const QString& statement, std::initializer_list<QVariant> values = {});
 void Execute(QSqlDatabase& db, const QString& statement, std::initializer_list<QVariant> values = {});
 
-// Runs `steps` in one transaction; rolls back and rethrows when a step fails.
-template <typename Steps> void InTransaction(QSqlDatabase& db, Steps&& steps);
-
 void Begin(QSqlDatabase& db);
 void Commit(QSqlDatabase& db);
 
+// Runs `steps` in one transaction; rolls back and rethrows when a step fails.
 template <typename Steps> void InTransaction(QSqlDatabase& db, Steps&& steps)
 {
     Begin(db);
