@@ -104,7 +104,7 @@ bool PrintedInLastDay(const std::filesystem::path& journalFile, const SlipFields
 {
     try {
         journal::Journal journal(journalFile, journal::Journal::Access::ReadOnly);
-        return journal.printedSince(fields, QDateTime::currentDateTime().addDays(-1));
+        return journal.printedSince(fields, QDateTime::currentDateTime().addSecs(-24 * 60 * 60));
     } catch (const journal::JournalError&) {
         return false;
     }
