@@ -13,6 +13,9 @@
 namespace journalprint {
 namespace {
 
+// Exactly a day back, whatever a clock change does to the calendar.
+constexpr qint64 kDaySeconds = 24 * 60 * 60;
+
 std::string currentPrinterName(TPrinterAccess& printer)
 {
     try {
@@ -104,7 +107,7 @@ bool PrintedInLastDay(const std::filesystem::path& journalFile, const SlipFields
 {
     try {
         journal::Journal journal(journalFile, journal::Journal::Access::ReadOnly);
-        return journal.printedSince(fields, QDateTime::currentDateTime().addSecs(-24 * 60 * 60));
+        return journal.printedSince(fields, QDateTime::currentDateTime().addSecs(-kDaySeconds));
     } catch (const journal::JournalError&) {
         return false;
     }
