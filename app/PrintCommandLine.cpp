@@ -3,6 +3,8 @@
 #include "Cp932.h"
 #include "FontSubstitutes.h"
 #include "HalfWidth.h"
+#include "Journal.h"
+#include "JournalledPrint.h"
 #include "NumValue.h"
 #include "PaperFeeds.h"
 #include "PrintCommand.h"
@@ -132,7 +134,8 @@ void selectPrinter(TPrinterAccess& printer, const PrintOptions& options, const P
     printcommand::SelectPrinterNumber(printer, StrToInt(registration::ResolvePrinterIndex(entry, visible)));
 }
 
-void printLastSlip(const PrintOptions& options)
+// Returns why the journal could not record the slip; empty when it did.
+std::string printLastSlip(const PrintOptions& options)
 {
     const QString folder = QDir::currentPath();
     const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
@@ -146,7 +149,10 @@ void printLastSlip(const PrintOptions& options)
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     fields.dpix = std::to_string(resolution.x);
     fields.dpiy = std::to_string(resolution.y);
-    printcommand::PrintJob(printer, [&] { DrawSlip(fields, printer.Canvas()); });
+    const journalprint::JobContext context{utf8(section), {}, 0};
+    return journalprint::PrintAndRecord(printer, journal::Journal::In(folder.toStdString()), fields, context,
+                                        [&] { DrawSlip(fields, printer.Canvas()); })
+        .journalError;
 }
 
 } // namespace
@@ -161,7 +167,11 @@ int RunPrintCommand(int argc, char* argv[], std::ostream& err)
     QGuiApplication application(argc, argv);
     InstallFontSubstitutes();
     try {
-        printLastSlip(parseOptions(std::vector<std::string>(argv + 2, argv + argc)));
+        const std::string journalError = printLastSlip(parseOptions(std::vector<std::string>(argv + 2, argv + argc)));
+        if (!journalError.empty()) {
+            err << "mivo-kangaroo print: the slip was printed but not recorded in the journal: " << journalError
+                << '\n';
+        }
     } catch (const std::exception& error) {
         err << "mivo-kangaroo print: " << error.what() << '\n';
         return 1;

@@ -460,6 +460,7 @@ void TForm_Main::connectActions()
     bind(BitBtn_SendMail, &QPushButton::clicked, &TForm_Main::BitBtn_SendMailClick);
 
     bind(SpeedButton_F[1], &QToolButton::clicked, &TForm_Main::SpeedButton_F2Click);
+    bind(SpeedButton_F[4], &QToolButton::clicked, &TForm_Main::SpeedButton_F5Click);
     bind(SpeedButton_F[5], &QToolButton::clicked, &TForm_Main::SpeedButton_F6Click);
     bind(SpeedButton_F[6], &QToolButton::clicked, &TForm_Main::SpeedButton_F7Click);
     bind(SpeedButton_F[10], &QToolButton::clicked, &TForm_Main::SpeedButton_F11Click);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "HistoryHost.h"
 #include "PrintPositionHost.h"
 #include "SlipFields.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <filesystem>
@@ -28,6 +30,7 @@ class QStatusBar;
 class QTabBar;
 class QToolButton;
 class QWidget;
+class HistoryWindow;
 class TForm_SLIP97YPrn;
 class TNumEdit;
 class TRefreshingPrintDialog;
@@ -40,8 +43,9 @@ class TSlipDot;
 // TForm_Main_Entry.cpp (entry fields), TForm_Main_Settings.cpp (settings file),
 // TForm_Main_Sender.cpp (sender registry), TForm_Main_Transfer.cpp (text transfer),
 // TForm_Main_Postal.cpp (postal code completion and agreement),
-// TForm_Main_Printer.cpp (print command and printer registration).
-class TForm_Main : public QMainWindow, public SlipSource, public PrintPositionHost
+// TForm_Main_Printer.cpp (print command and printer registration), TForm_Main_Journal.cpp
+// (print journal and history window).
+class TForm_Main : public QMainWindow, public SlipSource, public PrintPositionHost, public HistoryHost
 {
     Q_OBJECT
 
@@ -59,6 +63,11 @@ public:
     QString marginTop() const override;
     QString marginLeft() const override;
     void setMargins(const QString& top, const QString& left) override;
+
+    // The print journal, as the history window uses it.
+    std::filesystem::path journalFile() const override;
+    void loadFromJournal(const SlipFields& slip) override;
+    void reprintFromJournal(const journal::JournalEntry& entry, bool keepDate) override;
 
     // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
     QString Label_CurrentDir;   // working directory at show time, no trailing separator
@@ -144,6 +153,7 @@ public slots:
     void FormShow();
     void FormDestroy();
     void SpeedButton_F2Click();
+    void SpeedButton_F5Click();
     void SpeedButton_F6Click();
     void SpeedButton_F7Click();
     void SpeedButton_F11Click();
@@ -249,10 +259,13 @@ private:
     void createPrintWindows();
     void printSlip();
     std::filesystem::path registrationFile() const;
+    // Tells the user that a printed slip is missing from the journal, and why.
+    void reportJournal(const std::string& error);
 
     // Created after the window, as the program creates its windows in that order.
     TForm_SLIP97YPrn* m_positionDialog = nullptr;
     std::unique_ptr<TSlipDot> m_slipDot;
+    QPointer<HistoryWindow> m_history;
 
     bool m_settingsWritten = false;
     bool m_formShown = false;

@@ -21,6 +21,7 @@ namespace {
 constexpr int VK_RETURN = 13;
 constexpr int VK_UP = 38;
 constexpr int VK_F2 = 113;
+constexpr int VK_F5 = 116;
 constexpr int VK_F7 = 118;
 constexpr int VK_F11 = 122;
 
@@ -34,6 +35,8 @@ int virtualKey(int qtKey)
         return VK_UP;
     case Qt::Key_F2:
         return VK_F2;
+    case Qt::Key_F5:
+        return VK_F5;
     case Qt::Key_F7:
         return VK_F7;
     case Qt::Key_F11:
@@ -80,6 +83,8 @@ void TForm_Main::FormShow()
     }
     SpeedButton_F[1]->setText(QStringLiteral("中止"));
     SpeedButton_F[1]->setEnabled(true);
+    SpeedButton_F[4]->setText(QStringLiteral("履歴"));
+    SpeedButton_F[4]->setEnabled(true);
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
 
@@ -121,6 +126,9 @@ bool TForm_Main::FormKeyDown(int key)
         return true;
     case VK_UP:
         focusNextControl(false);
+        return true;
+    case VK_F5:
+        SpeedButton_F5Click();
         return true;
     case VK_F7:
         SpeedButton_F7Click();

@@ -2,6 +2,7 @@
 
 #include "EPrinterAccess.h"
 #include "FieldText.h"
+#include "JournalledPrint.h"
 #include "PrintCommand.h"
 #include "PrinterRegistration.h"
 #include "Prompt.h"
@@ -141,7 +142,10 @@ void TForm_Main::BitBtn_PrnSet2Click()
 
 void TForm_Main::SpeedButton_F11Click()
 {
-    if (!Prompt::instance().ask(this, QStringLiteral("印刷しますか?"))) {
+    const bool printedBefore = journalprint::PrintedInLastDay(journalFile(), slipFields());
+    if ((printedBefore &&
+         !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"))) ||
+        !Prompt::instance().ask(this, QStringLiteral("印刷しますか?"))) {
         Edit_G1->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -154,7 +158,10 @@ void TForm_Main::printSlip()
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     Label_dpix = QString::number(resolution.x);
     Label_dpiy = QString::number(resolution.y);
-    printcommand::PrintJob(printer, [this] { m_slipDot->SLIP97_Prn(); });
+    const journalprint::JobContext context{ComboBox_SEL->currentText().toStdString(), {}, 0};
+    const journalprint::Outcome outcome = journalprint::PrintAndRecord(printer, journalFile(), slipFields(), context,
+                                                                       [this] { m_slipDot->SLIP97_Prn(); });
+    reportJournal(outcome.journalError);
 }
 
 std::filesystem::path TForm_Main::registrationFile() const

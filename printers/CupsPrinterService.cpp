@@ -268,11 +268,13 @@ void CupsPrinterService::endDoc()
         throw std::runtime_error("Printer is not currently printing");
     // The job is over whatever happens below; the spool file goes with it.
     const std::unique_ptr<Job> job = std::move(m_job);
+    m_lastJob = {};
     job->spool->finish();
+    const QDateTime now = QDateTime::currentDateTime();
     if (job->printer.builtIn)
-        builtinpdf::Deliver(job->spool->path(), m_slipsFolder, QDateTime::currentDateTime(), job->title);
+        m_lastJob.file = builtinpdf::Deliver(job->spool->path(), m_slipsFolder, now, job->title).toStdString();
     else
-        submitToCups(*job);
+        m_lastJob.jobId = submitToCups(*job);
 }
 
 void CupsPrinterService::abortDoc()
@@ -284,7 +286,7 @@ void CupsPrinterService::abortDoc()
     m_job.reset();
 }
 
-void CupsPrinterService::submitToCups(const Job& job)
+int CupsPrinterService::submitToCups(const Job& job)
 {
     int count = 0;
     cups_option_t* options = nullptr;
@@ -298,6 +300,7 @@ void CupsPrinterService::submitToCups(const Job& job)
     cupsFreeOptions(count, options);
     if (id == 0)
         throw std::runtime_error("Cannot print on " + queue + ": " + cupsLastErrorString());
+    return id;
 }
 
 DialogChoice CupsPrinterService::dialogChoice()

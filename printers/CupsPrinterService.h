@@ -38,6 +38,7 @@ public:
     void endDoc() override;
     void abortDoc() override;
     Canvas& canvas() override;
+    JobReceipt lastJob() const override { return m_lastJob; }
     DialogChoice dialogChoice() override;
     void applyDialogChoice(const DialogChoice& choice) override;
 
@@ -74,6 +75,7 @@ private:
     DevMode m_settings;
 
     struct Job;
-    static void submitToCups(const Job& job);
+    static int submitToCups(const Job& job);
     std::unique_ptr<Job> m_job;
+    JobReceipt m_lastJob;
 };

@@ -87,6 +87,13 @@ struct Resolution
     bool operator==(const Resolution&) const = default;
 };
 
+// What the last completed job became: its CUPS job id, or the file it was written to.
+struct JobReceipt
+{
+    int jobId = 0;
+    std::string file;
+};
+
 // What the platform's print dialog shows and returns: the printer by name, and the paper
 // size and bin by number. A paper size chosen from the dialog's own list may carry only a
 // name and a size; the service matches it against the printer's list.
@@ -134,6 +141,8 @@ public:
     virtual void abortDoc() = 0;
     // The drawing surface of the running job.
     virtual Canvas& canvas() = 0;
+    // Empty until a job has ended, and for a service that cannot tell.
+    virtual JobReceipt lastJob() const { return {}; }
 
     // The platform dialog's view of the current printer, and the user's confirmed choice.
     virtual DialogChoice dialogChoice() = 0;
