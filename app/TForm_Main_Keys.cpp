@@ -71,6 +71,7 @@ void TForm_Main::FormShow()
     Memo1->clear();
 
     ReadSettings();
+    watchPrinters();
     SpeedButton_PRNSETClick();
     StatusBar1->showMessage(QStringLiteral("  "));
 
