@@ -187,6 +187,7 @@ void LoadCapabilities(PrinterModel& queue)
     queue.capabilitiesLoaded = true;
     queue.papers.clear();
     queue.bins.clear();
+    queue.resolutions.clear();
 
     std::map<std::string, std::string> options;
     if (Http http = Connect()) {
@@ -242,6 +243,8 @@ void LoadCapabilities(PrinterModel& queue)
     if (const ppd_option_t* option = ppdFindOption(ppd.get(), "Resolution")) {
         resolution = defaultOf(option);
         queue.resolutionKeyword = resolution;
+        for (int i = 0; i < option->num_choices; ++i)
+            queue.resolutions.push_back({{0, ChoiceText(option->choices[i])}, option->choices[i].choice, {}});
     } else if (const ppd_attr_t* attr = ppdFindAttr(ppd.get(), "DefaultResolution", nullptr)) {
         resolution = attr->value ? attr->value : "";
     }

@@ -137,7 +137,10 @@ int CupsPrinterService::defaultIndex() const
 void CupsPrinterService::select(int index)
 {
     m_current = index;
-    m_settings = loaded(m_object.at(static_cast<std::size_t>(index))).defaults;
+    const PrinterModel& printer = loaded(m_object.at(static_cast<std::size_t>(index)));
+    m_settings = printer.defaults;
+    m_resolution = printer.resolution;
+    m_resolutionKeyword = printer.resolutionKeyword;
 }
 
 PrinterModel& CupsPrinterService::loaded(PrinterModel& printer)
@@ -217,7 +220,8 @@ std::vector<Capability> CupsPrinterService::bins(const DeviceDescription& device
 
 Resolution CupsPrinterService::resolution()
 {
-    return current().resolution;
+    current();
+    return m_resolution;
 }
 
 const PrinterModel::Choice* CupsPrinterService::paperChoice(PrinterModel& printer) const
@@ -244,7 +248,7 @@ PageGeometry CupsPrinterService::pageGeometry()
 {
     PrinterModel& printer = current();
     PageGeometry page;
-    page.dpi = printer.resolution;
+    page.dpi = m_resolution;
     const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
     page.paperWidthPt = a4.width();
     page.paperHeightPt = a4.height();
@@ -282,8 +286,8 @@ void CupsPrinterService::beginDoc(const std::string& title)
     }
     if (const PrinterModel::Choice* source = binChoice(printer); source && !source->keyword.empty())
         job->options.emplace_back("InputSlot", source->keyword);
-    if (!printer.resolutionKeyword.empty())
-        job->options.emplace_back("Resolution", printer.resolutionKeyword);
+    if (!m_resolutionKeyword.empty())
+        job->options.emplace_back("Resolution", m_resolutionKeyword);
 
     QString folder = QDir::tempPath();
     if (printer.builtIn) {
@@ -353,6 +357,27 @@ void CupsPrinterService::submitToCups(const Job& job)
         throw std::runtime_error("Cannot print on " + queue + ": " + cupsLastErrorString());
 }
 
+DialogChoice::DriverOption CupsPrinterService::binOption(PrinterModel& printer) const
+{
+    DialogChoice::DriverOption option{"InputSlot", {}, {}, {}};
+    for (const PrinterModel::Choice& choice : printer.bins) {
+        option.choices.emplace_back(choice.keyword, choice.capability.name);
+        if (choice.capability.number == static_cast<std::uint16_t>(m_settings.dmDefaultSource))
+            option.current = choice.keyword;
+        if (choice.capability.number == static_cast<std::uint16_t>(printer.defaults.dmDefaultSource))
+            option.byDefault = choice.keyword;
+    }
+    return option;
+}
+
+DialogChoice::DriverOption CupsPrinterService::resolutionOption(PrinterModel& printer) const
+{
+    DialogChoice::DriverOption option{"Resolution", {}, m_resolutionKeyword, printer.resolutionKeyword};
+    for (const PrinterModel::Choice& choice : printer.resolutions)
+        option.choices.emplace_back(choice.keyword, choice.capability.name);
+    return option;
+}
+
 DialogChoice CupsPrinterService::dialogChoice()
 {
     PrinterModel& printer = current();
@@ -361,7 +386,29 @@ DialogChoice CupsPrinterService::dialogChoice()
     if (const PrinterModel::Choice* paper = paperChoice(printer))
         choice.paperSize = paper->capability;
     choice.bin = m_settings.dmDefaultSource;
+    for (const DialogChoice::DriverOption& option : {binOption(printer), resolutionOption(printer)}) {
+        if (!option.choices.empty())
+            choice.driverOptions.push_back(option);
+    }
     return choice;
+}
+
+void CupsPrinterService::applyDriverOption(PrinterModel& printer, const DialogChoice::DriverOption& option)
+{
+    if (option.keyword == "InputSlot") {
+        for (const PrinterModel::Choice& bin : printer.bins) {
+            if (bin.keyword == option.current)
+                m_settings.dmDefaultSource = static_cast<std::int16_t>(bin.capability.number);
+        }
+    } else if (option.keyword == "Resolution") {
+        const Resolution dpi = cupsdest::ParseResolution(option.current);
+        const bool offered = std::any_of(printer.resolutions.begin(), printer.resolutions.end(),
+                                         [&](const PrinterModel::Choice& r) { return r.keyword == option.current; });
+        if (offered && dpi.x > 0) {
+            m_resolution = dpi;
+            m_resolutionKeyword = option.current;
+        }
+    }
 }
 
 void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
@@ -373,6 +420,13 @@ void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
         select(static_cast<int>(printer - m_object.data()));
     }
     PrinterModel& printer = current();
+    // A driver option the dialog left as it was shown leaves the bin and resolution alone.
+    std::vector<DialogChoice::DriverOption> changed;
+    for (const DialogChoice::DriverOption& option : choice.driverOptions) {
+        const std::string shown = option.keyword == "InputSlot" ? binOption(printer).current : m_resolutionKeyword;
+        if (option.current != shown)
+            changed.push_back(option);
+    }
     if (choice.paperSize) {
         const Capability& wanted = *choice.paperSize;
         const auto matches = [&](const PrinterModel::Choice& paper) {
@@ -395,4 +449,6 @@ void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
         if (found != printer.bins.end())
             m_settings.dmDefaultSource = *choice.bin;
     }
+    for (const DialogChoice::DriverOption& option : changed)
+        applyDriverOption(printer, option);
 }
