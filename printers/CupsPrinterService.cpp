@@ -357,6 +357,27 @@ void CupsPrinterService::submitToCups(const Job& job)
         throw std::runtime_error("Cannot print on " + queue + ": " + cupsLastErrorString());
 }
 
+const PrinterModel::Choice& CupsPrinterService::madeUpPaper(PrinterModel& printer, const Capability& size)
+{
+    const long width = std::lround(size.widthPt);
+    const long height = std::lround(size.heightPt);
+    const std::string keyword = "Custom." + std::to_string(width) + "x" + std::to_string(height);
+    const auto known = std::find_if(printer.papers.begin(), printer.papers.end(),
+                                    [&](const PrinterModel::Choice& paper) { return paper.keyword == keyword; });
+    if (known != printer.papers.end())
+        return *known;
+    // The driver's margins for sizes it is given: left, bottom, right, top.
+    const std::array<double, 4>& margins = *printer.customMargins;
+    PrinterModel::Choice paper{
+        {cupsdest::PaperNumber(static_cast<double>(width), static_cast<double>(height), printer.papers.size()),
+         keyword.substr(7), static_cast<double>(width), static_cast<double>(height)},
+        keyword,
+        cupsdest::AreaOf(static_cast<double>(width), static_cast<double>(height), margins[0], margins[1],
+                         static_cast<double>(width) - margins[2], static_cast<double>(height) - margins[3])};
+    printer.papers.push_back(paper);
+    return printer.papers.back();
+}
+
 DialogChoice::DriverOption CupsPrinterService::binOption(PrinterModel& printer) const
 {
     DialogChoice::DriverOption option{"InputSlot", {}, {}, {}};
@@ -441,6 +462,8 @@ void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
         const auto found = std::find_if(printer.papers.begin(), printer.papers.end(), matches);
         if (found != printer.papers.end())
             m_settings.dmPaperSize = static_cast<std::int16_t>(found->capability.number);
+        else if (printer.customMargins && wanted.widthPt > 0 && wanted.heightPt > 0)
+            m_settings.dmPaperSize = static_cast<std::int16_t>(madeUpPaper(printer, wanted).capability.number);
     }
     if (choice.bin) {
         const auto found = std::find_if(printer.bins.begin(), printer.bins.end(), [&](const PrinterModel::Choice& b) {

@@ -66,6 +66,9 @@ private:
     PrinterModel* byName(const std::string& name);
     const PrinterModel::Choice* paperChoice(PrinterModel& printer) const;
     const PrinterModel::Choice* binChoice(PrinterModel& printer) const;
+    // A size the user made up, added to the printer's papers with the driver's margins for such
+    // sizes.
+    static const PrinterModel::Choice& madeUpPaper(PrinterModel& printer, const Capability& size);
     DialogChoice::DriverOption binOption(PrinterModel& printer) const;
     DialogChoice::DriverOption resolutionOption(PrinterModel& printer) const;
     void applyDriverOption(PrinterModel& printer, const DialogChoice::DriverOption& option);

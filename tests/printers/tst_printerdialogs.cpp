@@ -59,6 +59,7 @@ private slots:
     void qtDialogKeepsWhatIsInForce_data();
     void qtDialogKeepsWhatIsInForce();
     void qtDialogOpensOnTheBuiltInPrinter();
+    void madeUpSizeTakesTheDriversMargins();
     void qtDialogKeepsTheBinItCannotShow_data();
     void qtDialogKeepsTheBinItCannotShow();
     void qtDialogOffersPaperSizeAndSource_data();
@@ -272,6 +273,34 @@ void TestPrinterDialogs::qtDialogOpensOnTheBuiltInPrinter()
     QVERIFY(onBuiltIn);
     QVERIFY(!fileFieldShown);
     QCOMPARE(Shown(access.GetPrinterNames(), access.GetIndex()), std::string("PDF"));
+}
+
+void TestPrinterDialogs::madeUpSizeTakesTheDriversMargins()
+{
+    const QString queue = QStringLiteral("mivo_custom_%1").arg(QCoreApplication::applicationPid());
+    QVERIFY(QProcess::execute("lpadmin", {"-p", queue, "-E", "-v", "file:///dev/null", "-P", MIVO_UNEQUAL_PPD}) == 0);
+    InstallPrinterService(std::make_unique<CupsPrinterService>(m_dir.path(), 0));
+    TPrinterAccess& access = PrinterAccess();
+    const std::vector<std::string> printers = access.GetPrinterNames();
+    access.SetIndex(
+        static_cast<int>(std::find(printers.begin(), printers.end(), queue.toStdString()) - printers.begin()));
+    const PageGeometry a4 = access.GetPageGeometry();
+
+    const bool confirmed = ExecuteRefreshing([](DialogChoice& choice) {
+        choice.paperSize = Capability{0, "Custom", 612, 300};
+        return true;
+    });
+    const PageGeometry madeUp = access.GetPageGeometry();
+    QProcess::execute("lpadmin", {"-x", queue});
+
+    QVERIFY(confirmed);
+    // The listed size has its own area; a made-up one the driver's margins for such sizes.
+    QCOMPARE(QPointF(a4.printableLeftPt, a4.printableTopPt), QPointF(12, 24));
+    QCOMPARE(QSizeF(madeUp.paperWidthPt, madeUp.paperHeightPt), QSizeF(612, 300));
+    QCOMPARE(QPointF(madeUp.printableLeftPt, madeUp.printableTopPt), QPointF(9, 27));
+    QVERIFY(qAbs(madeUp.printableWidthPt - (612 - 9 - 18)) < 1e-6);
+    QVERIFY(qAbs(madeUp.printableHeightPt - (300 - 14.4 - 27)) < 1e-6);
+    QCOMPARE(Shown(access.GetPaperSizeNames(), access.GetPaperSizeIndex()), std::string("612x300"));
 }
 
 QTEST_MAIN(TestPrinterDialogs)
