@@ -72,7 +72,7 @@ void TForm_Main::FormShow()
 
     ReadSettings();
     watchPrinters();
-    SpeedButton_PRNSETClick();
+    runPrinterStep([this] { SpeedButton_PRNSETClick(); });
     StatusBar1->showMessage(QStringLiteral("  "));
 
     for (int key = 0; key < 12; ++key) {
@@ -84,7 +84,7 @@ void TForm_Main::FormShow()
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
 
-    ComboBox_SELChange();
+    runPrinterStep([this] { ComboBox_SELChange(); });
     if (ComboBox_SEL->currentIndex() < 0) {
         ComboBox_SEL->setCurrentIndex(0);
     }
