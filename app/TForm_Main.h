@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace postal {
 class PostalDirectory;
@@ -257,6 +258,11 @@ private:
 
     // Printing: the slip on the current printer, and the registration file.
     void createPrintWindows();
+    void watchPrinters();
+    void stopWatchingPrinters();
+    void printersChanged();
+    void runPrinterStep(const std::function<void()>& step);
+    void showMissingPrinter();
     void printSlip();
     std::filesystem::path registrationFile() const;
     // Tells the user that a printed slip is missing from the journal, and why.
@@ -266,6 +272,9 @@ private:
     TForm_SLIP97YPrn* m_positionDialog = nullptr;
     std::unique_ptr<TSlipDot> m_slipDot;
     QPointer<HistoryWindow> m_history;
+    // Set while the registered printer is not installed: its registered name (empty when
+    // only its number is known). Nothing prints until the user registers a printer again.
+    std::optional<QString> m_missingPrinter;
 
     bool m_settingsWritten = false;
     bool m_formShown = false;

@@ -74,7 +74,8 @@ void TForm_Main::FormShow()
     Memo1->clear();
 
     ReadSettings();
-    SpeedButton_PRNSETClick();
+    watchPrinters();
+    runPrinterStep([this] { SpeedButton_PRNSETClick(); });
     StatusBar1->showMessage(QStringLiteral("  "));
 
     for (int key = 0; key < 12; ++key) {
@@ -88,7 +89,7 @@ void TForm_Main::FormShow()
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
 
-    ComboBox_SELChange();
+    runPrinterStep([this] { ComboBox_SELChange(); });
     if (ComboBox_SEL->currentIndex() < 0) {
         ComboBox_SEL->setCurrentIndex(0);
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class Canvas;
+struct PageGeometry;
 
 // A printer as the system lists it. Attribute bit 0x20 marks a printer that the user is not
 // offered.
@@ -102,6 +103,18 @@ struct DialogChoice
     std::string printer;
     std::optional<Capability> paperSize;
     std::optional<std::int16_t> bin;
+
+    // A setting the driver offers under its own keyword (Resolution, InputSlot): its choices
+    // as keyword and shown text, the one in force and the driver's default. A dialog that
+    // knows the driver returns the keyword chosen.
+    struct DriverOption
+    {
+        std::string keyword;
+        std::vector<std::pair<std::string, std::string>> choices;
+        std::string current;
+        std::string byDefault;
+    };
+    std::vector<DriverOption> driverOptions{};
 };
 
 // The system's printer service as the printer layer uses it: a printer object with a
@@ -135,6 +148,9 @@ public:
     virtual std::vector<Capability> bins(const DeviceDescription& device) = 0;
     // Dots per inch of the current printer.
     virtual Resolution resolution() = 0;
+    // The current paper size with the area the driver prints on, at the current resolution.
+    // By default the paper is the current one of paperSizes(), printable to its edges.
+    virtual PageGeometry pageGeometry();
 
     virtual void beginDoc(const std::string& title) = 0;
     virtual void endDoc() = 0;
