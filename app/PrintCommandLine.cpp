@@ -50,15 +50,6 @@ PrintOptions parseOptions(const std::vector<std::string>& arguments)
     return options;
 }
 
-// The section of a paper selection; an index the list does not have selects no section.
-std::string paperSection(int index)
-{
-    if (index < 0 || index >= static_cast<int>(std::size(paperfeeds::kAll))) {
-        return {};
-    }
-    return cp932::FromUtf8(paperfeeds::kAll[index]);
-}
-
 std::string utf8(const std::string& bytes)
 {
     return cp932::ToUtf8(bytes);
@@ -112,13 +103,16 @@ SlipFields slipOf(const SlipSettings& settings, const SenderRecord& sender, cons
     return f;
 }
 
-void selectPrinter(TPrinterAccess& printer, const PrintOptions& options, const PrinterRegistration& entry)
+} // namespace
+
+void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::string>& name,
+                              const PrinterRegistration& entry)
 {
-    if (options.printer) {
+    if (name) {
         const auto& names = printer.GetPrinterNames();
-        const auto found = std::find(names.begin(), names.end(), *options.printer);
+        const auto found = std::find(names.begin(), names.end(), *name);
         if (found == names.end()) {
-            throw std::runtime_error("no printer named " + *options.printer);
+            throw std::runtime_error("no printer named " + *name);
         }
         printer.SetIndex(static_cast<int>(found - names.begin()));
         return;
@@ -132,16 +126,18 @@ void selectPrinter(TPrinterAccess& printer, const PrintOptions& options, const P
     printcommand::SelectPrinterNumber(printer, StrToInt(registration::ResolvePrinterIndex(entry, visible)));
 }
 
+namespace {
+
 void printLastSlip(const PrintOptions& options)
 {
     const QString folder = QDir::currentPath();
     const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
-    const std::string section = paperSection(options.paper.value_or(settings.paperIndex));
+    const std::string section = PaperSection(options.paper.value_or(settings.paperIndex));
     const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder.toStdString()), section);
 
     SystemPrinters printers(folder);
     TPrinterAccess& printer = PrinterAccess();
-    selectPrinter(printer, options, entry);
+    SelectCommandLinePrinter(printer, options.printer, entry);
     SlipFields fields = slipOf(settings, startSender(settings), entry);
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     fields.dpix = std::to_string(resolution.x);
@@ -150,6 +146,14 @@ void printLastSlip(const PrintOptions& options)
 }
 
 } // namespace
+
+std::string PaperSection(int index)
+{
+    if (index < 0 || index >= static_cast<int>(std::size(paperfeeds::kAll))) {
+        return {};
+    }
+    return cp932::FromUtf8(paperfeeds::kAll[index]);
+}
 
 int RunPrintCommand(int argc, char* argv[], std::ostream& err)
 {

@@ -1,3 +1,4 @@
+#include "BatchCommand.h"
 #include "ErrorReport.h"
 #include "FontSubstitutes.h"
 #include "ImportCommand.h"
@@ -60,6 +61,9 @@ int main(int argc, char* argv[])
         }
         if (command == "print") {
             return RunPrintCommand(argc, argv, std::cerr);
+        }
+        if (command == "batch") {
+            return RunBatchCommand(argc, argv, std::cout, std::cerr);
         }
     }
 

@@ -284,6 +284,13 @@ void CupsPrinterService::abortDoc()
     m_job.reset();
 }
 
+void CupsPrinterService::newPage()
+{
+    if (!m_job)
+        throw std::runtime_error("Printer is not currently printing");
+    m_job->spool->newPage();
+}
+
 void CupsPrinterService::submitToCups(const Job& job)
 {
     int count = 0;

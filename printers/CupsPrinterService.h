@@ -37,6 +37,7 @@ public:
     void beginDoc(const std::string& title) override;
     void endDoc() override;
     void abortDoc() override;
+    void newPage() override;
     Canvas& canvas() override;
     DialogChoice dialogChoice() override;
     void applyDialogChoice(const DialogChoice& choice) override;

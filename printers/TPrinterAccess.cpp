@@ -85,6 +85,11 @@ void TPrinterAccess::Abort()
     m_service->abortDoc();
 }
 
+void TPrinterAccess::NewPage()
+{
+    m_service->newPage();
+}
+
 void TPrinterAccess::CheckNoPrinter()
 {
     for (std::uint32_t i = 0; i < m_printers.Count(); ++i) {

@@ -42,6 +42,7 @@ public:
     void BeginDoc(const std::string& title);
     void EndDoc();
     void Abort();
+    void NewPage();
 
     int Index() { return GetIndex(); }
     int GetIndex();

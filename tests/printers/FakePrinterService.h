@@ -33,6 +33,7 @@ public:
         std::string printer;
         bool ended = false;
         bool aborted = false;
+        int pages = 1;
         RecordingCanvas canvas;
     };
 
@@ -122,6 +123,7 @@ public:
 
     void endDoc() override { openJob().ended = true; }
     void abortDoc() override { openJob().aborted = true; }
+    void newPage() override { ++openJob().pages; }
     Canvas& canvas() override { return openJob().canvas; }
 
     DialogChoice dialogChoice() override
