@@ -1,11 +1,25 @@
 // Reading a shop's order export: 10,000 orders of a 楽天 file (two item rows each) into checked
-// slips, in UTF-8 and in code page 932.
+// slips, in UTF-8 and in code page 932. Printing one: 1,000 orders from the file into one
+// finished spool file of the built-in PDF printer, with the process's peak memory.
+#include "BatchJob.h"
+#include "BatchPrint.h"
 #include "Cp932.h"
+#include "CupsPrinterService.h"
+#include "FontSubstitutes.h"
 #include "OrderFile.h"
+#include "PrintCommand.h"
+#include "SlipDrawing.h"
+#include "TPrinterAccess.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -49,9 +63,60 @@ void BM_ReadOrdersCp932(benchmark::State& state)
     readOrders(state, true);
 }
 
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void printSlips(TPrinterAccess& printer, const batch::OrderFile& file)
+{
+    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
+    const SenderRecord sender{"530-0001", "\x91\xe5\x8d\xe3", "", "mivo", "06-3333-4444"};
+    SlipFields page;
+    printcommand::PrintBatchJob(
+        printer, file.slips.size(),
+        [&](std::size_t i) {
+            page = BatchSlipFields(file.slips[i], sender);
+            page.dpix = std::to_string(resolution.x);
+            page.dpiy = std::to_string(resolution.y);
+            DrawSlip(page, printer.Canvas());
+        },
+        [](std::size_t) { return true; });
+}
+
+void BM_PrintSlipsToOneSpoolFile(benchmark::State& state)
+{
+    const std::string bytes = rakutenExport(static_cast<int>(state.range(0)));
+    QTemporaryDir slips;
+    InstallPrinterService(std::make_unique<CupsPrinterService>(slips.path(), 0));
+    TPrinterAccess& printer = PrinterAccess();
+    const auto& names = printer.GetPrinterNames();
+    printer.SetIndex(static_cast<int>(std::find(names.begin(), names.end(), "PDF") - names.begin()));
+    for (auto _ : state) {
+        printSlips(printer, batch::ReadOrderFile(bytes));
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["files"] = static_cast<double>(QDir(slips.path()).entryList(QDir::Files).size());
+    UninstallPrinterService();
+}
+
 BENCHMARK(BM_ReadOrdersUtf8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadOrdersCp932)->Unit(benchmark::kMillisecond);
+// Each run leaves one file: few, fixed iterations. Run alone (--benchmark_filter=Print) for
+// a peak that is the printing's own.
+BENCHMARK(BM_PrintSlipsToOneSpoolFile)->Arg(1000)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
