@@ -6,10 +6,13 @@
 #include "DryRunJson.h"
 #include "FontSubstitutes.h"
 #include "OrderFile.h"
+#include "PostalDirectory.h"
+#include "PostalSlipCheck.h"
 #include "SlipSelection.h"
 
 #include <QGuiApplication>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <ostream>
@@ -47,7 +50,9 @@ int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err
         return 2;
     }
     try {
-        const batch::OrderFile file = batch::ReadOrderFile(readFile(options.file), options.read);
+        batch::OrderFile file = batch::ReadOrderFile(readFile(options.file), options.read);
+        const batch::PostalSlipCheck postalCheck(postal::directoryFor(std::filesystem::current_path()));
+        batch::RunChecks(file.slips, {&postalCheck});
         const std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
         if (options.dryRun) {
             out << batch::DryRunJson(file, chosen);
