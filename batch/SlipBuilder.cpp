@@ -86,16 +86,12 @@ std::string telephone(const RowValues& values)
     return RepairTel(tel);
 }
 
-std::string postalCode(const RowValues& values, bool& valid)
+// The repaired code, or the cells as they stand for the user to see and mend.
+std::string postalCode(const RowValues& values)
 {
     const std::string& zip = value(values, Field::Zip);
     const std::string& zip2 = value(values, Field::Zip2);
-    if (const auto repaired = RepairZip(zip, zip2)) {
-        valid = true;
-        return *repaired;
-    }
-    valid = zip.empty() && zip2.empty();
-    return joined(zip, zip2, "-");
+    return RepairZip(zip, zip2).value_or(joined(zip, zip2, "-"));
 }
 
 } // namespace
@@ -122,13 +118,7 @@ BatchSlip BuildSlip(const OrderGroup& group)
     slip.firstRow = group.firstRow;
     SlipText text(slip);
 
-    bool zipValid = false;
-    text.set(slip.zip, halfWidth(postalCode(values, zipValid)), "郵便番号");
-    if (slip.zip.empty()) {
-        slip.warnings.push_back("郵便番号がありません");
-    } else if (!zipValid) {
-        slip.warnings.push_back("郵便番号の形が正しくありません");
-    }
+    text.set(slip.zip, halfWidth(postalCode(values)), "郵便番号");
     const AddressLines lines =
         SplitAddress({value(values, Field::Prefecture), value(values, Field::City), value(values, Field::Address1),
                       joined(value(values, Field::Address2), value(values, Field::Address3), "　")});

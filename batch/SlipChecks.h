@@ -17,8 +17,9 @@ public:
     virtual std::vector<std::string> check(const BatchSlip& slip) const = 0;
 };
 
-// The checks that need nothing but the slip: lengths the form takes, a missing telephone,
-// a postal code without its form. Appends their warnings to the slip.
+// The checks that need nothing but the slip: a postal code missing or without the form
+// "ddd-dddd", lengths the form takes, a missing address, name or telephone, characters the
+// form cannot print. Appends their warnings to the slip.
 void CheckFields(BatchSlip& slip);
 
 // Runs every check over every slip, appending the warnings.
