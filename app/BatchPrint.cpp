@@ -8,10 +8,10 @@
 #include "PrinterRegistration.h"
 #include "SlipDrawing.h"
 #include "SlipSelection.h"
+#include "StartSlip.h"
 #include "SystemPrinters.h"
 #include "TPrinterAccess.h"
 
-#include <QDate>
 #include <QDir>
 
 #include <ostream>
@@ -49,28 +49,15 @@ private:
 
 } // namespace
 
-SlipFields BatchSlipFields(const batch::BatchSlip& slip, const SenderRecord& sender)
+Slip BatchSlipModel(const batch::BatchSlip& slip, const SenderRecord& sender)
 {
-    SlipFields f;
-    const QDate today = QDate::currentDate();
-    f.slipYear = today.year();
-    f.slipMonth = today.month();
-    f.slipDay = today.day();
-    f.goods1 = slip.goods[0];
-    f.goods2 = slip.goods[1];
-    f.goods3 = slip.goods[2];
-    f.zip = slip.zip;
-    f.address1 = slip.address1;
-    f.address2 = slip.address2;
-    f.name = slip.name;
-    f.tel = slip.tel;
-    f.senderZip = utf8(sender.zip);
-    f.senderAddress1 = utf8(sender.address1);
-    f.senderAddress2 = utf8(sender.address2);
-    f.senderName = utf8(sender.name);
-    f.senderTel = utf8(sender.tel);
-    f.pieceCount = slip.pieces;
-    return f;
+    Slip model;
+    DateToday(model);
+    model.goods = slip.goods;
+    model.recipient = {slip.zip, slip.address1, slip.address2, slip.name, slip.tel};
+    model.sender = SenderAddress(sender);
+    model.pieceCount = slip.pieces;
+    return model;
 }
 
 SenderRecord RegisteredSender(const std::filesystem::path& folder, int number)
@@ -93,7 +80,7 @@ std::string PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::ve
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     SlipFields page;
     const auto drawSlip = [&](std::size_t i) {
-        page = BatchSlipFields(slips.at(chosen[i]), target.sender);
+        page = PrintFields(BatchSlipModel(slips.at(chosen[i]), target.sender));
         page.dpix = std::to_string(resolution.x);
         page.dpiy = std::to_string(resolution.y);
         page.prnTop = utf8(entry.top);

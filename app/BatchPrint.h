@@ -2,7 +2,7 @@
 
 #include "BatchSlip.h"
 #include "SenderFile.h"
-#include "SlipFields.h"
+#include "Slip.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -18,8 +18,8 @@ struct OrderFile;
 }
 
 // The slip a batch slip prints: its recipient and goods, the sender, one piece, today's
-// date, no delivery date or time service. Print state (resolution, margins) is left empty.
-SlipFields BatchSlipFields(const batch::BatchSlip& slip, const SenderRecord& sender);
+// date, no delivery date or time service.
+Slip BatchSlipModel(const batch::BatchSlip& slip, const SenderRecord& sender);
 
 // The sender of a tab (1-10) as registered in the folder; throws when none is.
 SenderRecord RegisteredSender(const std::filesystem::path& folder, int number);

@@ -2,19 +2,17 @@
 
 #include "Cp932.h"
 #include "FontSubstitutes.h"
-#include "HalfWidth.h"
-#include "NumValue.h"
 #include "PaperFeeds.h"
 #include "PrintCommand.h"
 #include "PrinterRegistration.h"
 #include "SenderFile.h"
 #include "SettingsFile.h"
 #include "SlipDrawing.h"
+#include "StartSlip.h"
 #include "StrToInt.h"
 #include "SystemPrinters.h"
 #include "TPrinterAccess.h"
 
-#include <QDate>
 #include <QDir>
 #include <QGuiApplication>
 
@@ -48,59 +46,6 @@ PrintOptions parseOptions(const std::vector<std::string>& arguments)
         }
     }
     return options;
-}
-
-std::string utf8(const std::string& bytes)
-{
-    return cp932::ToUtf8(bytes);
-}
-
-// The sender the window shows at start: sender 1 when its file exists, else the last one.
-SenderRecord startSender(const SlipSettings& settings)
-{
-    try {
-        return SenderFile::Read(SenderFile::ForTab(0));
-    } catch (const std::exception&) {
-        return {settings.senderZip, settings.senderAddress1, settings.senderAddress2, settings.senderName,
-                settings.senderTel};
-    }
-}
-
-// The piece count as its field holds it: three digits, no decimals.
-std::string pieceCount(const std::string& stored)
-{
-    numvalue::NumFormat format;
-    format.IntegerLength = 3;
-    format.DecimalLength = 0;
-    return numvalue::CleanText(stored, format);
-}
-
-SlipFields slipOf(const SlipSettings& settings, const SenderRecord& sender, const PrinterRegistration& entry)
-{
-    SlipFields f;
-    f.prnTop = utf8(entry.top);
-    f.prnLeft = utf8(entry.left);
-    f.deliveryMonth = utf8(settings.deliveryMonth);
-    f.deliveryDay = utf8(settings.deliveryDay);
-    const QDate today = QDate::currentDate();
-    f.slipYear = today.year();
-    f.slipMonth = today.month();
-    f.slipDay = today.day();
-    f.goods1 = utf8(settings.goods1);
-    f.goods2 = utf8(settings.goods2);
-    f.goods3 = utf8(settings.goods3);
-    f.tel = utf8(textimport::ToHalfWidth(settings.tel));
-    f.zip = utf8(textimport::ToHalfWidth(settings.zip));
-    f.address1 = utf8(settings.address1);
-    f.address2 = utf8(settings.address2);
-    f.name = utf8(settings.customer);
-    f.senderTel = utf8(sender.tel);
-    f.senderZip = utf8(sender.zip);
-    f.senderAddress1 = utf8(sender.address1);
-    f.senderAddress2 = utf8(sender.address2);
-    f.senderName = utf8(sender.name);
-    f.pieceCount = utf8(pieceCount(settings.pieceCount));
-    return f;
 }
 
 } // namespace
@@ -138,7 +83,9 @@ void printLastSlip(const PrintOptions& options)
     SystemPrinters printers(folder);
     TPrinterAccess& printer = PrinterAccess();
     SelectCommandLinePrinter(printer, options.printer, entry);
-    SlipFields fields = slipOf(settings, startSender(settings), entry);
+    SlipFields fields = PrintFields(StartSlip(settings, StartSender(folder.toStdString(), settings)));
+    fields.prnTop = cp932::ToUtf8(entry.top);
+    fields.prnLeft = cp932::ToUtf8(entry.left);
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     fields.dpix = std::to_string(resolution.x);
     fields.dpiy = std::to_string(resolution.y);

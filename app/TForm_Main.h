@@ -44,6 +44,8 @@ public:
     ~TForm_Main() override;
 
     SlipFields slipFields() const override;
+    // The slip as the fields hold it now.
+    Slip currentSlip() const;
 
     // The registration in force, as the print-position dialog reads and writes it.
     QString registrationFolder() const override;

@@ -78,7 +78,7 @@ void printSlips(TPrinterAccess& printer, const batch::OrderFile& file)
     printcommand::PrintBatchJob(
         printer, file.slips.size(),
         [&](std::size_t i) {
-            page = BatchSlipFields(file.slips[i], sender);
+            page = PrintFields(BatchSlipModel(file.slips[i], sender));
             page.dpix = std::to_string(resolution.x);
             page.dpiy = std::to_string(resolution.y);
             DrawSlip(page, printer.Canvas());
