@@ -1,3 +1,4 @@
+#include "BatchMappingDialog.h"
 #include "BatchWindow.h"
 #include "Cp932.h"
 #include "MainWindowFixture.h"
@@ -17,6 +18,8 @@ private slots:
     void mendingARowChecksItAgain();
     void genericFileMappingIsRemembered();
     void droppedFileIsRead();
+    void mappingDialogOffersTheColumns_data();
+    void mappingDialogOffersTheColumns();
 };
 
 namespace {
@@ -173,6 +176,37 @@ void TestBatchWindow::droppedFileIsRead()
     QApplication::sendEvent(&window, &drop);
     QCOMPARE(window.findChild<QTableWidget*>("Table_Slips")->rowCount(), 2);
     QVERIFY(window.findChild<QLabel*>("Label_Summary")->text().contains("amazon"));
+}
+
+void TestBatchWindow::mappingDialogOffersTheColumns_data()
+{
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("field");  // the box the user changes
+    QTest::addColumn<int>("downs");      // arrow-down presses on it
+    QTest::addColumn<QString>("mapping");
+    QTest::newRow("fresh file: one column chosen") << "" << "name" << 1 << "name=1";
+    QTest::newRow("remembered mapping preselected") << "zip=2,name=1" << "tel" << 4 << "zip=2,name=1,tel=4";
+    QTest::newRow("remembered by header name") << "address1=住所" << "item" << 5 << "address1=3,item=5";
+    QTest::newRow("a stale mapping preselects nothing") << "zip=9" << "zip" << 2 << "zip=2";
+}
+
+void TestBatchWindow::mappingDialogOffersTheColumns()
+{
+    QFETCH(QString, remembered);
+    QFETCH(QString, field);
+    QFETCH(int, downs);
+    QFETCH(QString, mapping);
+    const std::vector<std::string> header{"氏名", "郵便番号", "住所", "電話", "品物"};
+    BatchMappingDialog dialog(header, remembered.toStdString());
+    dialog.show();
+    auto* box = dialog.findChild<QComboBox*>("ComboBox_" + field);
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->count(), 6);
+    box->setFocus();
+    for (int i = 0; i < 10 && box->currentIndex() < downs; ++i) {
+        QTest::keyClick(box, Qt::Key_Down);
+    }
+    QCOMPARE(QString::fromStdString(dialog.mapping()), mapping);
 }
 
 QTEST_MAIN(TestBatchWindow)
