@@ -1,5 +1,7 @@
 #include "Csv.h"
 
+#include <algorithm>
+
 namespace batch {
 namespace {
 
@@ -11,11 +13,14 @@ public:
     std::vector<CsvRecord> records()
     {
         std::vector<CsvRecord> result;
+        result.reserve(static_cast<std::size_t>(std::count(m_text.begin(), m_text.end(), '\n')) + 1);
         std::size_t row = 1;
         while (m_pos < m_text.size()) {
             CsvRecord record;
             record.row = row++;
+            record.cells.reserve(m_width);
             readRecord(record.cells);
+            m_width = std::max(m_width, record.cells.size());
             result.push_back(std::move(record));
         }
         return result;
@@ -80,6 +85,7 @@ private:
     std::string_view m_text;
     char m_separator;
     std::size_t m_pos = 0;
+    std::size_t m_width = 0; // cells of the widest record so far
 };
 
 } // namespace

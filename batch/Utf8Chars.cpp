@@ -88,8 +88,12 @@ std::string AsciiDigits(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (const Utf8Char& c : SplitUtf8(text)) {
-        if (c.code >= U'！' && c.code <= U'～') {
+    for (std::size_t offset = 0; offset < text.size();) {
+        const Utf8Char c = decodeAt(text, offset);
+        offset += c.length;
+        if (c.code < 0x80) {
+            out.push_back(static_cast<char>(c.code));
+        } else if (c.code >= U'！' && c.code <= U'～') {
             out.push_back(static_cast<char>(c.code - U'！' + U'!'));
         } else if (isDash(c.code)) {
             out.push_back('-');

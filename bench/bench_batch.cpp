@@ -1,5 +1,5 @@
 // Reading a shop's order export: 10,000 orders of a 楽天 file (two item rows each) into checked
-// slips, in UTF-8 and in code page 932. Printing one: 1,000 orders from the file into one
+// slips, in UTF-8 and in code page 932, and with one row per order. Printing one: 1,000 orders from the file into one
 // finished spool file of the built-in PDF printer, with the process's peak memory.
 #include "BatchJob.h"
 #include "BatchPrint.h"
@@ -25,7 +25,8 @@ namespace {
 
 constexpr int kOrders = 10'000;
 
-std::string rakutenExport(int orders)
+// itemRows: rows per order, one per item, each repeating the destination.
+std::string rakutenExport(int orders, int itemRows = 2)
 {
     std::string text = "受注番号,送付先名字,送付先名前,送付先郵便番号1,送付先郵便番号2,送付先住所都道府県,"
                        "送付先住所郡市区,送付先住所それ以降の住所,送付先電話番号1,送付先電話番号2,送付先電話番号3,"
@@ -35,14 +36,16 @@ std::string rakutenExport(int orders)
                                 std::to_string(i % 10000) + ",北海道,札幌市北区,北十一条西" + std::to_string(i % 20) +
                                 "-2-3 メゾン札幌" + std::to_string(i % 300) + "号室,011,123,4567,";
         text += row + "\"りんごジュース, 1L\",2\r\n";
-        text += row + "みかん,1\r\n";
+        for (int item = 1; item < itemRows; ++item) {
+            text += row + "みかん,1\r\n";
+        }
     }
     return text;
 }
 
-void readOrders(benchmark::State& state, bool cp932Bytes)
+void readOrders(benchmark::State& state, bool cp932Bytes, int itemRows = 2)
 {
-    const std::string utf8 = rakutenExport(kOrders);
+    const std::string utf8 = rakutenExport(kOrders, itemRows);
     const std::string bytes = cp932Bytes ? cp932::FromUtf8(utf8) : utf8;
     std::size_t slips = 0;
     for (auto _ : state) {
@@ -102,7 +105,13 @@ void BM_PrintSlipsToOneSpoolFile(benchmark::State& state)
     UninstallPrinterService();
 }
 
+void BM_ReadOrdersOneRowEach(benchmark::State& state)
+{
+    readOrders(state, false, 1);
+}
+
 BENCHMARK(BM_ReadOrdersUtf8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadOrdersOneRowEach)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadOrdersCp932)->Unit(benchmark::kMillisecond);
 // Each run leaves one file: few, fixed iterations. Run alone (--benchmark_filter=Print) for
 // a peak that is the printing's own.
