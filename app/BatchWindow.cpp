@@ -219,9 +219,9 @@ bool BatchWindow::openFile(const QString& path)
         return false;
     }
     m_file = std::move(*file);
-    for (batch::BatchSlip& slip : m_file.slips) {
-        checkSlip(slip);
-    }
+    // The slips' own checks ran while reading; the reading's notes (characters shown as 〓) stay.
+    const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
+    batch::RunChecks(m_file.slips, {&postalCheck});
     fillTable();
     m_summary->setText(QStringLiteral("%1（%2, %3）")
                            .arg(QFileInfo(path).fileName(), QString::fromStdString(m_file.format),
@@ -255,7 +255,7 @@ std::optional<batch::OrderFile> BatchWindow::readGeneric(const std::string& byte
     return file;
 }
 
-// The slip's own checks and the postal-code list's, anew.
+// The slip's own checks and the postal-code list's, anew, after an edit.
 void BatchWindow::checkSlip(batch::BatchSlip& slip) const
 {
     const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
@@ -371,7 +371,14 @@ void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
         BatchTarget target;
         target.folder = m_folder.toStdString();
         target.paper = m_paper->currentIndex();
-        target.sender = RegisteredSender(target.folder, m_sender->currentIndex() + 1);
+        try {
+            target.sender = RegisteredSender(target.folder, m_sender->currentIndex() + 1);
+        } catch (const std::exception&) {
+            progress.reset();
+            Prompt::instance().reportError(
+                this, QStringLiteral("ご依頼主%1 が登録されていません").arg(m_sender->currentIndex() + 1));
+            return;
+        }
         PrintBatch(m_file.slips, chosen, target, [&progress](std::size_t done) {
             progress.setValue(static_cast<int>(done));
             return !progress.wasCanceled();

@@ -18,6 +18,8 @@ private slots:
     void mendingARowChecksItAgain();
     void genericFileMappingIsRemembered();
     void droppedFileIsRead();
+    void listShowsWhatTheFormCannotPrint();
+    void unregisteredSenderPrintsNothing();
     void mappingDialogOffersTheColumns_data();
     void mappingDialogOffersTheColumns();
 };
@@ -178,16 +180,49 @@ void TestBatchWindow::droppedFileIsRead()
     QVERIFY(window.findChild<QLabel*>("Label_Summary")->text().contains("amazon"));
 }
 
+void TestBatchWindow::listShowsWhatTheFormCannotPrint()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    fixture.writeFile("orders.csv", "OrderId,ShipName,ShipZipCode,ShipPrefecture,ShipAddress1,ShipPhoneNumber\n"
+                                    "1,花子🌸,100-0005,東京都,千代田区丸の内1-1,03-1111-2222\n");
+    BatchWindow window(fixture.folder());
+    QVERIFY(window.openFile(fixture.path("orders.csv")));
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    QCOMPARE(table->item(0, column(*table, "おなまえ"))->text(), QStringLiteral("花子〓"));
+    QVERIFY(table->item(0, column(*table, "注意"))->text().contains("〓"));
+}
+
+void TestBatchWindow::unregisteredSenderPrintsNothing()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/base-utf8.csv"));
+    auto* sender = window.findChild<QComboBox*>("ComboBox_Sender");
+    QCOMPARE(sender->itemText(0), QStringLiteral("1: 西濃商店"));
+    sender->setCurrentIndex(1);
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("ご依頼主2 が登録されていません")});
+    QVERIFY(fixture.printers().jobs.empty());
+}
+
 void TestBatchWindow::mappingDialogOffersTheColumns_data()
 {
     QTest::addColumn<QString>("remembered");
-    QTest::addColumn<QString>("field");  // the box the user changes
-    QTest::addColumn<int>("downs");      // arrow-down presses on it
+    QTest::addColumn<QString>("field"); // the box the user changes
+    QTest::addColumn<int>("downs");     // arrow-down presses on it
     QTest::addColumn<QString>("mapping");
-    QTest::newRow("fresh file: one column chosen") << "" << "name" << 1 << "name=1";
-    QTest::newRow("remembered mapping preselected") << "zip=2,name=1" << "tel" << 4 << "zip=2,name=1,tel=4";
-    QTest::newRow("remembered by header name") << "address1=住所" << "item" << 5 << "address1=3,item=5";
-    QTest::newRow("a stale mapping preselects nothing") << "zip=9" << "zip" << 2 << "zip=2";
+    QTest::newRow("fresh file: one column chosen") << ""
+                                                   << "name" << 1 << "name=1";
+    QTest::newRow("remembered mapping preselected") << "zip=2,name=1"
+                                                    << "tel" << 4 << "zip=2,name=1,tel=4";
+    QTest::newRow("remembered by header name") << "address1=住所"
+                                               << "item" << 5 << "address1=3,item=5";
+    QTest::newRow("a stale mapping preselects nothing") << "zip=9"
+                                                        << "zip" << 2 << "zip=2";
 }
 
 void TestBatchWindow::mappingDialogOffersTheColumns()
