@@ -55,6 +55,8 @@ public:
     ~TForm_Main() override;
 
     SlipFields slipFields() const override;
+    // The slip as the fields hold it now.
+    Slip currentSlip() const;
 
     // The registration in force, as the print-position dialog reads and writes it.
     QString registrationFolder() const override;
@@ -157,6 +159,7 @@ public slots:
     void SpeedButton_F5Click();
     void SpeedButton_F6Click();
     void SpeedButton_F7Click();
+    void SpeedButton_F10Click();
     void SpeedButton_F11Click();
 
     // Entry fields

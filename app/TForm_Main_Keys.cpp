@@ -23,6 +23,7 @@ constexpr int VK_UP = 38;
 constexpr int VK_F2 = 113;
 constexpr int VK_F5 = 116;
 constexpr int VK_F7 = 118;
+constexpr int VK_F10 = 121;
 constexpr int VK_F11 = 122;
 
 int virtualKey(int qtKey)
@@ -39,6 +40,8 @@ int virtualKey(int qtKey)
         return VK_F5;
     case Qt::Key_F7:
         return VK_F7;
+    case Qt::Key_F10:
+        return VK_F10;
     case Qt::Key_F11:
         return VK_F11;
     default:
@@ -86,6 +89,8 @@ void TForm_Main::FormShow()
     SpeedButton_F[1]->setEnabled(true);
     SpeedButton_F[4]->setText(QStringLiteral("履歴"));
     SpeedButton_F[4]->setEnabled(true);
+    SpeedButton_F[9]->setText(QStringLiteral("一括印刷"));
+    SpeedButton_F[9]->setEnabled(true);
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
 
@@ -133,6 +138,9 @@ bool TForm_Main::FormKeyDown(int key)
         return true;
     case VK_F7:
         SpeedButton_F7Click();
+        return true;
+    case VK_F10:
+        SpeedButton_F10Click();
         return true;
     case VK_F11:
         SpeedButton_F11Click();

@@ -1,3 +1,4 @@
+#include "BatchCommand.h"
 #include "ErrorReport.h"
 #include "FontSubstitutes.h"
 #include "HistoryCommand.h"
@@ -79,6 +80,9 @@ int main(int argc, char* argv[])
         }
         if (command == "reprint") {
             return RunReprintCommand(argc, argv, std::cerr);
+        }
+        if (command == "batch") {
+            return RunBatchCommand(argc, argv, std::cout, std::cerr);
         }
     }
 

@@ -329,6 +329,13 @@ void CupsPrinterService::abortDoc()
     m_job.reset();
 }
 
+void CupsPrinterService::newPage()
+{
+    if (!m_job)
+        throw std::runtime_error("Printer is not currently printing");
+    m_job->spool->newPage();
+}
+
 int CupsPrinterService::submitToCups(const Job& job)
 {
     QFile spool(job.spool->path());

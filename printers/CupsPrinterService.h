@@ -39,6 +39,7 @@ public:
     void beginDoc(const std::string& title) override;
     void endDoc() override;
     void abortDoc() override;
+    void newPage() override;
     Canvas& canvas() override;
     JobReceipt lastJob() const override { return m_lastJob; }
     DialogChoice dialogChoice() override;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,9 @@ public:
     virtual void beginDoc(const std::string& title) = 0;
     virtual void endDoc() = 0;
     virtual void abortDoc() = 0;
+    // Ends the running job's page and starts the next one, for jobs of several slips. A
+    // service that prints one page per job says so.
+    virtual void newPage() { throw std::runtime_error("This printer prints one page per job"); }
     // The drawing surface of the running job.
     virtual Canvas& canvas() = 0;
     // Empty until a job has ended, and for a service that cannot tell.

@@ -41,6 +41,12 @@ void SpoolJob::finish()
         throw std::runtime_error("Cannot complete the print spool file " + m_path.toStdString());
 }
 
+void SpoolJob::newPage()
+{
+    if (!m_writer->newPage())
+        throw std::runtime_error("Cannot add a page to the print spool file " + m_path.toStdString());
+}
+
 void SpoolJob::discard()
 {
     if (m_painter.isActive())

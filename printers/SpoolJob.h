@@ -28,6 +28,8 @@ public:
     const QString& path() const { return m_path; }
     // Completes the file; throws std::runtime_error when it could not be written.
     void finish();
+    // Throws std::runtime_error when the page could not be added.
+    void newPage();
     void discard();
 
 private:

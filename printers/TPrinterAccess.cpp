@@ -85,6 +85,11 @@ void TPrinterAccess::Abort()
     m_service->abortDoc();
 }
 
+void TPrinterAccess::NewPage()
+{
+    m_service->newPage();
+}
+
 void TPrinterAccess::CheckNoPrinter()
 {
     // A server that does not answer is no reason to print elsewhere.

@@ -43,6 +43,7 @@ public:
     void BeginDoc(const std::string& title);
     void EndDoc();
     void Abort();
+    void NewPage();
 
     int Index() { return GetIndex(); }
     int GetIndex();

@@ -34,6 +34,7 @@ public:
         std::string printer;
         bool ended = false;
         bool aborted = false;
+        int pages = 1;
         RecordingCanvas canvas;
     };
 
@@ -127,6 +128,7 @@ public:
 
     void endDoc() override { openJob().ended = true; }
     void abortDoc() override { openJob().aborted = true; }
+    void newPage() override { ++openJob().pages; }
     Canvas& canvas() override { return openJob().canvas; }
 
     DialogChoice dialogChoice() override
