@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPen>
 
 namespace {
 QColor fromRgb(std::uint32_t rgb)
@@ -48,4 +49,11 @@ void QPainterCanvas::textOut(int x, int y, const std::string& text)
     m_painter.fillRect(cell, m_brushColor);
     m_painter.setPen(m_fontColor);
     m_painter.drawText(QPointF(x, y + metrics.ascent()), string);
+}
+
+void QPainterCanvas::lineOut(int x1, int y1, int x2, int y2)
+{
+    // Dot centres, so that a line from dot a to dot b covers both.
+    m_painter.setPen(QPen(m_fontColor, 1.0, Qt::SolidLine, Qt::SquareCap));
+    m_painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
 }
