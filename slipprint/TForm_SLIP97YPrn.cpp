@@ -15,8 +15,9 @@
 
 namespace {
 
-constexpr int kOuterWidth = 190;
-constexpr int kOuterHeight = 160;
+// Wide and high enough for the calibration group below the margin fields.
+constexpr int kOuterWidth = 350;
+constexpr int kOuterHeight = 310;
 
 } // namespace
 
@@ -55,6 +56,7 @@ void TForm_SLIP97YPrn::createLayout()
 
     setTabOrder(NumEdit_TOP, NumEdit_LEFT);
     setTabOrder(NumEdit_LEFT, BitBtn_MRGN);
+    createCalibration();
 }
 
 TNumEdit* TForm_SLIP97YPrn::createMarginField(const QString& name, int top)
