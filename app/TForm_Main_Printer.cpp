@@ -2,6 +2,7 @@
 
 #include "EPrinterAccess.h"
 #include "FieldText.h"
+#include "MarginDots.h"
 #include "PrintCommand.h"
 #include "PrinterRegistration.h"
 #include "Prompt.h"
@@ -100,8 +101,8 @@ void TForm_Main::SpeedButton_Prn_iniClick()
         // No printer to find by name; the number stands as registered.
     }
     Label_PrinterIndex = FromCp932(registration::ResolvePrinterIndex(entry, visiblePrinters));
-    Label_Prn_Top->setText(FromCp932(entry.top));
-    Label_Prn_Left->setText(FromCp932(entry.left));
+    Label_Prn_Top->setText(FromCp932(margins::WholeMarginText(entry.top)));
+    Label_Prn_Left->setText(FromCp932(margins::WholeMarginText(entry.left)));
 }
 
 void TForm_Main::SpeedButton_PrnIdGetClick()

@@ -83,6 +83,29 @@ std::string ChoiceText(const ppd_choice_t& choice)
 
 } // namespace
 
+PrintableArea AreaOf(double widthPt, double heightPt, double left, double bottom, double right, double top)
+{
+    if (right <= left || top <= bottom || widthPt <= 0 || heightPt <= 0)
+        return {};
+    // Driver descriptions measure from the bottom-left corner, upwards.
+    return {left, heightPt - top, right - left, top - bottom};
+}
+
+namespace {
+
+PrinterModel::Choice PaperChoice(const ppd_size_t* size, const std::string& name, const std::string& keyword,
+                                 std::size_t position)
+{
+    const double width = size ? size->width : 0;
+    const double height = size ? size->length : 0;
+    PrinterModel::Choice choice{{PaperNumber(width, height, position), name, width, height}, keyword, {}};
+    if (size)
+        choice.printable = AreaOf(width, height, size->left, size->bottom, size->right, size->top);
+    return choice;
+}
+
+} // namespace
+
 std::uint16_t PaperNumber(double widthPt, double heightPt, std::size_t position)
 {
     const QPageSize::PageSizeId id = QPageSize::id(QSizeF(widthPt, heightPt), QPageSize::Point, QPageSize::FuzzyMatch);
@@ -179,20 +202,29 @@ void LoadCapabilities(PrinterModel& queue)
         for (int i = 0; i < pageSize->num_choices; ++i) {
             const ppd_choice_t& choice = pageSize->choices[i];
             const ppd_size_t* size = ppdPageSize(ppd.get(), choice.choice);
-            const double width = size ? size->width : 0;
-            const double height = size ? size->length : 0;
-            const std::uint16_t number = PaperNumber(width, height, static_cast<std::size_t>(i));
-            queue.papers.push_back({{number, ChoiceText(choice), width, height}, choice.choice});
+            queue.papers.push_back(PaperChoice(size, ChoiceText(choice), choice.choice, static_cast<std::size_t>(i)));
             if (chosen == choice.choice)
-                queue.defaults.dmPaperSize = static_cast<std::int16_t>(number);
+                queue.defaults.dmPaperSize = static_cast<std::int16_t>(queue.papers.back().capability.number);
+        }
+        // A size made up for the queue (Custom.WxH) takes the driver's margins for such sizes.
+        const bool listed = std::any_of(queue.papers.begin(), queue.papers.end(),
+                                        [&](const PrinterModel::Choice& paper) { return paper.keyword == chosen; });
+        if (!listed && chosen.rfind("Custom.", 0) == 0) {
+            if (const ppd_size_t* size = ppdPageSize(ppd.get(), chosen.c_str())) {
+                queue.papers.push_back(PaperChoice(size, chosen.substr(7), chosen, queue.papers.size()));
+                queue.defaults.dmPaperSize = static_cast<std::int16_t>(queue.papers.back().capability.number);
+            }
         }
     }
+    if (ppd->variable_sizes)
+        queue.customMargins = std::array<double, 4>{ppd->custom_margins[0], ppd->custom_margins[1],
+                                                    ppd->custom_margins[2], ppd->custom_margins[3]};
     if (const ppd_option_t* inputSlot = ppdFindOption(ppd.get(), "InputSlot")) {
         const std::string chosen = defaultOf(inputSlot);
         for (int i = 0; i < inputSlot->num_choices; ++i) {
             const ppd_choice_t& choice = inputSlot->choices[i];
             const std::int16_t number = BinNumber(choice.choice, static_cast<std::size_t>(i));
-            queue.bins.push_back({{static_cast<std::uint16_t>(number), ChoiceText(choice)}, choice.choice});
+            queue.bins.push_back({{static_cast<std::uint16_t>(number), ChoiceText(choice)}, choice.choice, {}});
             if (chosen == choice.choice)
                 queue.defaults.dmDefaultSource = number;
         }

@@ -16,6 +16,11 @@ std::vector<PrinterModel> ListQueues();
 // resolution; the queue's own option defaults win over the description's.
 void LoadCapabilities(PrinterModel& queue);
 
+// The printable area of a paper from a driver description's imageable area (lower-left and
+// upper-right corners, measured from the paper's bottom-left corner); the whole paper (a
+// width of 0) when the area is empty.
+PrintableArea AreaOf(double widthPt, double heightPt, double left, double bottom, double right, double top);
+
 // The paper number of a size: the platform's number where the size has one, otherwise a
 // driver number from its position.
 std::uint16_t PaperNumber(double widthPt, double heightPt, std::size_t position);

@@ -2,6 +2,7 @@
 
 #include "BuiltInPdfPrinter.h"
 #include "CupsDestinations.h"
+#include "PageGeometry.h"
 #include "SpoolJob.h"
 
 #include <QDateTime>
@@ -223,6 +224,31 @@ const PrinterModel::Choice* CupsPrinterService::binChoice(PrinterModel& printer)
     return nullptr;
 }
 
+PageGeometry CupsPrinterService::pageGeometry()
+{
+    PrinterModel& printer = current();
+    PageGeometry page;
+    page.dpi = printer.resolution;
+    const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
+    page.paperWidthPt = a4.width();
+    page.paperHeightPt = a4.height();
+    PrintableArea printable;
+    if (const PrinterModel::Choice* paper = paperChoice(printer)) {
+        if (paper->capability.widthPt > 0 && paper->capability.heightPt > 0) {
+            page.paperWidthPt = paper->capability.widthPt;
+            page.paperHeightPt = paper->capability.heightPt;
+            printable = paper->printable;
+        }
+    }
+    // Without an area from the driver the whole paper is printable.
+    const bool whole = printable.widthPt <= 0 || printable.heightPt <= 0;
+    page.printableLeftPt = whole ? 0 : printable.leftPt;
+    page.printableTopPt = whole ? 0 : printable.topPt;
+    page.printableWidthPt = whole ? page.paperWidthPt : printable.widthPt;
+    page.printableHeightPt = whole ? page.paperHeightPt : printable.heightPt;
+    return page;
+}
+
 void CupsPrinterService::beginDoc(const std::string& title)
 {
     if (m_job)
@@ -232,11 +258,9 @@ void CupsPrinterService::beginDoc(const std::string& title)
     job->printer = printer;
     job->title = QString::fromStdString(title);
 
-    QPageSize pageSize(QPageSize::A4);
+    QString paperName = QStringLiteral("A4");
     if (const PrinterModel::Choice* paper = paperChoice(printer)) {
-        if (paper->capability.widthPt > 0 && paper->capability.heightPt > 0)
-            pageSize = QPageSize(QSizeF(paper->capability.widthPt, paper->capability.heightPt), QPageSize::Point,
-                                 QString::fromStdString(paper->capability.name), QPageSize::ExactMatch);
+        paperName = QString::fromStdString(paper->capability.name);
         if (!paper->keyword.empty())
             job->options.emplace_back("PageSize", paper->keyword);
     }
@@ -251,7 +275,7 @@ void CupsPrinterService::beginDoc(const std::string& title)
         if (!QDir().mkpath(folder))
             throw std::runtime_error("Cannot create the folder " + folder.toStdString());
     }
-    job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), pageSize, printer.resolution, job->title);
+    job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), pageGeometry(), paperName, job->title);
     m_job = std::move(job);
 }
 
@@ -286,17 +310,30 @@ void CupsPrinterService::abortDoc()
 
 void CupsPrinterService::submitToCups(const Job& job)
 {
+    QFile spool(job.spool->path());
+    if (!spool.open(QIODevice::ReadOnly))
+        throw std::runtime_error("Cannot read the print spool file " + job.spool->path().toStdString());
     int count = 0;
     cups_option_t* options = nullptr;
     for (const auto& [name, value] : job.options)
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
-    const QByteArray path = QFile::encodeName(job.spool->path());
     const QByteArray title = job.title.toUtf8();
     const std::string& queue = job.printer.record.name;
-    const int id =
-        cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path.constData(), title.constData(), count, options);
+    // The document is named by the title too: the spool file's name means nothing to anyone.
+    const int id = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.constData(), count, options);
     cupsFreeOptions(count, options);
-    if (id == 0)
+    bool sent = id > 0 && cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), id, title.constData(), CUPS_FORMAT_PDF,
+                                            1) == HTTP_STATUS_CONTINUE;
+    while (sent && !spool.atEnd()) {
+        const QByteArray block = spool.read(64 * 1024);
+        sent = cupsWriteRequestData(CUPS_HTTP_DEFAULT, block.constData(), static_cast<std::size_t>(block.size())) ==
+               HTTP_STATUS_CONTINUE;
+    }
+    if (id > 0 && (cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str()) != IPP_STATUS_OK || !sent)) {
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), id, 0);
+        sent = false;
+    }
+    if (!sent)
         throw std::runtime_error("Cannot print on " + queue + ": " + cupsLastErrorString());
 }
 

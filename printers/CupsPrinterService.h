@@ -34,6 +34,7 @@ public:
     std::vector<Capability> paperSizes(const DeviceDescription& device) override;
     std::vector<Capability> bins(const DeviceDescription& device) override;
     Resolution resolution() override;
+    PageGeometry pageGeometry() override;
     void beginDoc(const std::string& title) override;
     void endDoc() override;
     void abortDoc() override;

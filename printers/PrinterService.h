@@ -7,6 +7,7 @@
 #include <vector>
 
 class Canvas;
+struct PageGeometry;
 
 // A printer as the system lists it. Attribute bit 0x20 marks a printer that the user is not
 // offered.
@@ -128,6 +129,9 @@ public:
     virtual std::vector<Capability> bins(const DeviceDescription& device) = 0;
     // Dots per inch of the current printer.
     virtual Resolution resolution() = 0;
+    // The current paper size with the area the driver prints on, at the current resolution.
+    // By default the paper is the current one of paperSizes(), printable to its edges.
+    virtual PageGeometry pageGeometry();
 
     virtual void beginDoc(const std::string& title) = 0;
     virtual void endDoc() = 0;

@@ -280,6 +280,12 @@ std::uint16_t TPrinterAccess::GetScale()
     return DevModeSnapshot().dmScale;
 }
 
+PageGeometry TPrinterAccess::GetPageGeometry()
+{
+    CheckNoPrinter();
+    return m_service->pageGeometry();
+}
+
 const TPrinterAccess::StringList& TPrinterAccess::GetPrinterNames()
 {
     CheckNoPrinter();

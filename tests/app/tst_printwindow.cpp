@@ -67,7 +67,8 @@ private slots:
     void movedPrinterIsFoundByName();
     void printAnsweredYesDrawsTheWholeSlip();
     void printAnsweredNoPrintsNothing();
-    void fractionalMarginAbortsTheJob();
+    void storedMarginsAsPrinted_data();
+    void storedMarginsAsPrinted();
     void effectiveResolution_data();
     void effectiveResolution();
 };
@@ -346,23 +347,50 @@ void TestPrintWindow::printAnsweredNoPrintsNothing()
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
-void TestPrintWindow::fractionalMarginAbortsTheJob()
+void TestPrintWindow::storedMarginsAsPrinted_data()
 {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("inForce");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("a half rounds up") << "1.5"
+                                      << "2" << QString();
+    QTest::newRow("a negative half rounds away from zero") << "-2.5"
+                                                           << "-3" << QString();
+    QTest::newRow("less than a half rounds down") << "7.49"
+                                                  << "7" << QString();
+    QTest::newRow("whole dots stay") << "-40"
+                                     << "-40" << QString();
+    QTest::newRow("a word aborts the job") << "1,5"
+                                           << "1,5" << QStringLiteral("'1,5' is not a valid integer value.");
+}
+
+void TestPrintWindow::storedMarginsAsPrinted()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, inForce);
+    QFETCH(QString, error);
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
-    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\ndenPrn_Top=1.5\n"));
+    fixture.writeFile("mivo_a500.ini",
+                      sjisFile(QStringLiteral("[手差し]\ndenPrn_Top=%1\ndenPrn_Left=%1\n").arg(stored)));
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("1.5"));
+    QCOMPARE(window.Label_Prn_Top->text(), inForce);
+    QCOMPARE(window.Label_Prn_Left->text(), inForce);
 
+    fillSampleSlip(window);
     fixture.prompt().answerYes();
     window.SpeedButton_F[10]->click();
 
-    QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("'1.5' is not a valid integer value.")});
+    QCOMPARE(fixture.prompt().errors, error.isEmpty() ? QStringList() : QStringList{error});
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
     const FakePrinterService::Job& job = fixture.printers().jobs.front();
-    QVERIFY(job.aborted);
-    QVERIFY(!job.ended);
-    QVERIFY(job.canvas.items().empty());
+    QCOMPARE(job.ended, error.isEmpty());
+    if (error.isEmpty()) {
+        const QPoint at = deviceOf(sampleSlip().front(), 180, 180, inForce.toInt(), inForce.toInt());
+        QCOMPARE(QPoint(job.canvas.items().front().x, job.canvas.items().front().y), at);
+    } else {
+        QVERIFY(job.canvas.items().empty());
+    }
 }
 
 void TestPrintWindow::effectiveResolution_data()
