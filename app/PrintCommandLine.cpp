@@ -134,15 +134,9 @@ void selectPrinter(TPrinterAccess& printer, const PrintOptions& options, const P
 
 void printLastSlip(const PrintOptions& options)
 {
-    const QString folder = QDir::currentPath();
-    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
-    const std::string section = paperSection(options.paper.value_or(settings.paperIndex));
-    const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder.toStdString()), section);
-
-    SystemPrinters printers(folder);
+    SystemPrinters printers(QDir::currentPath());
     TPrinterAccess& printer = PrinterAccess();
-    selectPrinter(printer, options, entry);
-    SlipFields fields = slipOf(settings, startSender(settings), entry);
+    SlipFields fields = LoadLastSlip(options.printer, options.paper).fields;
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     fields.dpix = std::to_string(resolution.x);
     fields.dpiy = std::to_string(resolution.y);
@@ -150,6 +144,17 @@ void printLastSlip(const PrintOptions& options)
 }
 
 } // namespace
+
+LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::optional<int>& paper)
+{
+    const QString folder = QDir::currentPath();
+    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
+    const int paperIndex = paper.value_or(settings.paperIndex);
+    const std::string section = paperSection(paperIndex);
+    const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder.toStdString()), section);
+    selectPrinter(PrinterAccess(), {printerName, paper}, entry);
+    return {slipOf(settings, startSender(settings), entry), paperIndex};
+}
 
 int RunPrintCommand(int argc, char* argv[], std::ostream& err)
 {

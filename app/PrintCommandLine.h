@@ -1,6 +1,10 @@
 #pragma once
 
+#include "SlipFields.h"
+
 #include <iosfwd>
+#include <optional>
+#include <string>
 
 // `mivo-kangaroo print [--printer NAME] [--paper 0|1]`: the slip of the last session printed
 // without a window, for scripts. Loads what the window loads at start (the settings file, the
@@ -8,3 +12,14 @@
 // question, on the registered printer or on NAME. Prints nothing on standard output; an
 // error goes to `err` and the status is 1.
 int RunPrintCommand(int argc, char* argv[], std::ostream& err);
+
+// The slip of the last session on its printer, as `print` prepares it: the printer selected
+// (NAME, else the registration of the paper selection, `paper` or the stored one) on the
+// installed printer object, and the slip's fields with the registered margins. The print
+// state's resolution is left to the caller. Throws on a missing printer or unreadable files.
+struct LastSlip
+{
+    SlipFields fields;
+    int paperIndex = 0;
+};
+LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::optional<int>& paper);

@@ -433,6 +433,7 @@ void TForm_Main::connectActions()
     bind(SpeedButton_F[1], &QToolButton::clicked, &TForm_Main::SpeedButton_F2Click);
     bind(SpeedButton_F[5], &QToolButton::clicked, &TForm_Main::SpeedButton_F6Click);
     bind(SpeedButton_F[6], &QToolButton::clicked, &TForm_Main::SpeedButton_F7Click);
+    bind(SpeedButton_F[8], &QToolButton::clicked, &TForm_Main::SpeedButton_F9Click);
     bind(SpeedButton_F[10], &QToolButton::clicked, &TForm_Main::SpeedButton_F11Click);
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {

@@ -139,6 +139,7 @@ public slots:
     void SpeedButton_F2Click();
     void SpeedButton_F6Click();
     void SpeedButton_F7Click();
+    void SpeedButton_F9Click();
     void SpeedButton_F11Click();
 
     // Entry fields

@@ -22,6 +22,7 @@ constexpr int VK_RETURN = 13;
 constexpr int VK_UP = 38;
 constexpr int VK_F2 = 113;
 constexpr int VK_F7 = 118;
+constexpr int VK_F9 = 120;
 constexpr int VK_F11 = 122;
 
 int virtualKey(int qtKey)
@@ -36,6 +37,8 @@ int virtualKey(int qtKey)
         return VK_F2;
     case Qt::Key_F7:
         return VK_F7;
+    case Qt::Key_F9:
+        return VK_F9;
     case Qt::Key_F11:
         return VK_F11;
     default:
@@ -82,6 +85,8 @@ void TForm_Main::FormShow()
     SpeedButton_F[1]->setEnabled(true);
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
+    SpeedButton_F[8]->setText(QStringLiteral("プレビュー"));
+    SpeedButton_F[8]->setEnabled(true);
 
     ComboBox_SELChange();
     if (ComboBox_SEL->currentIndex() < 0) {
@@ -124,6 +129,9 @@ bool TForm_Main::FormKeyDown(int key)
         return true;
     case VK_F7:
         SpeedButton_F7Click();
+        return true;
+    case VK_F9:
+        SpeedButton_F9Click();
         return true;
     case VK_F11:
         SpeedButton_F11Click();

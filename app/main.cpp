@@ -1,6 +1,7 @@
 #include "ErrorReport.h"
 #include "FontSubstitutes.h"
 #include "ImportCommand.h"
+#include "PreviewCommandLine.h"
 #include "PrintCommandLine.h"
 #include "Prompt.h"
 #include "SingleInstance.h"
@@ -60,6 +61,9 @@ int main(int argc, char* argv[])
         }
         if (command == "print") {
             return RunPrintCommand(argc, argv, std::cerr);
+        }
+        if (command == "preview") {
+            return RunPreviewCommand(argc, argv, std::cerr);
         }
     }
 

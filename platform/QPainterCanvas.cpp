@@ -62,7 +62,11 @@ void QPainterCanvas::textOut(int x, int y, const std::string& text)
 
 void QPainterCanvas::lineOut(int x1, int y1, int x2, int y2)
 {
-    // Dot centres, so that a line from dot a to dot b covers both.
-    m_painter.setPen(QPen(m_fontColor, 1.0, Qt::SolidLine, Qt::SquareCap));
-    m_painter.drawLine(QPointF(x1 + 0.5, y1 + 0.5), QPointF(x2 + 0.5, y2 + 0.5));
+    // Through dot centres, one dot wide across, so that a line from dot a to dot b covers both.
+    const auto centre = [this](int x, int y) {
+        return QPointF(m_placement.originX + (x + 0.5) * m_placement.dotWidth,
+                       m_placement.originY + (y + 0.5) * m_placement.dotHeight);
+    };
+    m_painter.setPen(QPen(m_fontColor, m_placement.dotWidth, Qt::SolidLine, Qt::FlatCap));
+    m_painter.drawLine(centre(x1, y1), centre(x2, y2));
 }
