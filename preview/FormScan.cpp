@@ -65,6 +65,9 @@ std::optional<FormScan> Parse(std::string_view content)
         return std::nullopt;
     }
     scan.file = url.toLocalFile();
+    if (scan.file.isEmpty()) {
+        return std::nullopt;
+    }
     const auto scanPoints = parsePair(value("ScanPixels"));
     const auto paperPoints = parsePair(value("PaperMillimetres"));
     if (scanPoints && paperPoints) {

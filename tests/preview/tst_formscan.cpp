@@ -69,6 +69,7 @@ void TestFormScan::refusesWhatCannotPlaceAScan_data()
     QTest::newRow("nothing recorded") << "";
     QTest::newRow("no file") << "Dpi=200|";
     QTest::newRow("not a local file") << "Url=http://example.com/a.png|Dpi=200|";
+    QTest::newRow("a URL without a path") << "Url=file:|Dpi=200|";
     QTest::newRow("not a URL") << "Url=%%%|Dpi=200|";
     QTest::newRow("zero resolution") << "Url=file:///f.png|Dpi=0|";
     QTest::newRow("negative resolution") << "Url=file:///f.png|Dpi=-5|";
