@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -25,9 +24,6 @@ namespace {
 
 constexpr double kDefaultScanDpi = 200;
 constexpr double kMaxShownDpi = 1200;
-// The boxes whose corners place a scan: the delivery date's top-left, the piece count's
-// bottom-right, far apart on the form.
-constexpr std::size_t kFirstBox = 0;
 
 QString millimetres(double points)
 {
@@ -215,7 +211,8 @@ void PreviewWindow::scanDpiChanged(double dpi)
 
 QPointF PreviewWindow::referencePoint(int index) const
 {
-    const slipform::Box& box = index == 0 ? slipform::Boxes().at(kFirstBox) : slipform::Boxes().back();
+    // The delivery date's top-left and the piece count's bottom-right: far apart on the form.
+    const slipform::Box& box = index == 0 ? slipform::Boxes().front() : slipform::Boxes().back();
     const slipgeometry::DeviceMapping mapping =
         slipgeometry::MakeDeviceMapping(m_scene.slip.dpix, m_scene.slip.dpiy, "0", "0");
     const CanvasPlacement points = m_scene.page.placement(72);

@@ -5,6 +5,8 @@
 
 #include <QImageReader>
 
+#include <stdexcept>
+
 namespace preview {
 namespace {
 
@@ -17,6 +19,9 @@ PreviewScene SceneOnCurrentPrinter(TPrinterAccess& printer, SlipFields slip, boo
 {
     PreviewScene scene;
     scene.page = printer.GetPageGeometry();
+    if (scene.page.dpi.x <= 0 || scene.page.dpi.y <= 0) {
+        throw std::runtime_error("The current printer reports no resolution");
+    }
     if (scene.page.paperWidthPt <= 0 || scene.page.paperHeightPt <= 0) {
         scene.page.paperWidthPt = scene.page.printableWidthPt = kFallbackWidthPt;
         scene.page.paperHeightPt = scene.page.printableHeightPt = kFallbackHeightPt;

@@ -1,6 +1,7 @@
 #include "CalibrationPattern.h"
 
 #include "Canvas.h"
+#include "MarginDots.h"
 #include "SlipGeometry.h"
 #include "StrToInt.h"
 
@@ -124,7 +125,7 @@ void drawBottomScale(Marks& marks)
 
 void drawMargins(Marks& marks, const SlipFields& state, int dpix, int dpiy)
 {
-    const auto margin = [](const std::string& text) { return std::to_string(text.empty() ? 0 : StrToInt(text)); };
+    const auto margin = [](const std::string& text) { return std::to_string(margins::MarginDots(text)); };
     marks.text(marks.x(kScaleLeft) + marks.dotsX(25), marks.y(290), "TOP " + margin(state.prnTop) + " ドット", kGothic,
                kNotePoints);
     marks.text(marks.x(800), marks.y(kScaleBottom) - marks.dotsY(110),

@@ -4,8 +4,8 @@
 #include "EPrinterAccess.h"
 #include "ErrorReport.h"
 #include "MarginCalibration.h"
+#include "MarginDots.h"
 #include "PrintCommand.h"
-#include "StrToInt.h"
 #include "TNumEdit.h"
 #include "TPrinterAccess.h"
 
@@ -50,12 +50,7 @@ std::optional<int> tenthsOf(const QLineEdit* field)
 
 int wholeMargin(const TNumEdit* field)
 {
-    const QString text = field->Text();
-    try {
-        return text.isEmpty() ? 0 : StrToInt(text.toStdString());
-    } catch (const EConvertError&) {
-        return 0;
-    }
+    return margins::MarginDots(field->Text().toStdString());
 }
 
 } // namespace

@@ -121,7 +121,8 @@ void TestPreviewCommand::previewMatchesThePrintAndWritesNothingElse()
     // The built-in printer's A4 page at 50 dpi.
     QCOMPARE(QImage(folder.file(QStringLiteral("p.png"))).size(), QSize(414, 585));
 
-    QCOMPARE(runIn(folder.path(), {"print", "--printer", "PDF"}), 0);
+    QByteArray errors;
+    QVERIFY2(runIn(folder.path(), {"print", "--printer", "PDF"}, &errors) == 0, errors.constData());
     const QStringList slips = QDir(folder.file(QStringLiteral("slips"))).entryList({QStringLiteral("*.pdf")});
     QCOMPARE(slips.size(), 1);
     const QList<Word> printed = readWords(folder.file(QStringLiteral("slips/") + slips.front()));
