@@ -112,10 +112,12 @@ SlipFields slipOf(const SlipSettings& settings, const SenderRecord& sender, cons
     return f;
 }
 
+// The registered printer, or NAME: never another one in its place.
 void selectPrinter(TPrinterAccess& printer, const PrintOptions& options, const PrinterRegistration& entry)
 {
+    // A server that does not answer raises its error here.
+    const std::vector<std::string> names = printer.GetPrinterNames();
     if (options.printer) {
-        const auto& names = printer.GetPrinterNames();
         const auto found = std::find(names.begin(), names.end(), *options.printer);
         if (found == names.end()) {
             throw std::runtime_error("no printer named " + *options.printer);
@@ -123,13 +125,12 @@ void selectPrinter(TPrinterAccess& printer, const PrintOptions& options, const P
         printer.SetIndex(static_cast<int>(found - names.begin()));
         return;
     }
-    std::vector<std::string> visible;
-    try {
-        visible = printer.GetPrinterNames();
-    } catch (const std::exception&) {
-        // No printer to find by name; selecting by number raises the error.
+    if (const std::optional<std::string> missing = registration::MissingPrinter(entry, names)) {
+        throw std::runtime_error(missing->empty()
+                                     ? "the registered printer number " + entry.printerIndex + " is not installed"
+                                     : "the registered printer " + *missing + " is not installed");
     }
-    printcommand::SelectPrinterNumber(printer, StrToInt(registration::ResolvePrinterIndex(entry, visible)));
+    printer.SetIndex(StrToInt(registration::ResolvePrinterIndex(entry, names)));
 }
 
 void printLastSlip(const PrintOptions& options)

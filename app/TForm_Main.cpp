@@ -135,6 +135,7 @@ TForm_Main::~TForm_Main()
 {
     // Children go after this body; their focus changes must not reach a half-destroyed window.
     disconnect(qApp, nullptr, this, nullptr);
+    stopWatchingPrinters();
     // A window destroyed without being closed still keeps the last slip.
     runAction([this] { FormDestroy(); });
 }

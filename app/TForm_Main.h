@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -227,12 +228,19 @@ private:
 
     // Printing: the slip on the current printer, and the registration file.
     void createPrintWindows();
+    void watchPrinters();
+    void stopWatchingPrinters();
+    void printersChanged();
+    void showMissingPrinter();
     void printSlip();
     std::filesystem::path registrationFile() const;
 
     // Created after the window, as the program creates its windows in that order.
     TForm_SLIP97YPrn* m_positionDialog = nullptr;
     std::unique_ptr<TSlipDot> m_slipDot;
+    // Set while the registered printer is not installed: its registered name (empty when
+    // only its number is known). Nothing prints until the user registers a printer again.
+    std::optional<QString> m_missingPrinter;
 
     bool m_settingsWritten = false;
     bool m_formShown = false;

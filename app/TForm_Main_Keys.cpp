@@ -74,6 +74,7 @@ void TForm_Main::FormShow()
     Memo1->clear();
 
     ReadSettings();
+    watchPrinters();
     SpeedButton_PRNSETClick();
     StatusBar1->showMessage(QStringLiteral("  "));
 

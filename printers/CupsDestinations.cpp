@@ -1,5 +1,7 @@
 #include "CupsDestinations.h"
 
+#include "EPrinterAccess.h"
+
 #include <QPageSize>
 #include <QSizeF>
 
@@ -28,7 +30,7 @@ struct HttpCloser
 };
 using Http = std::unique_ptr<http_t, HttpCloser>;
 
-// A short timeout: the server is polled from the user-interface thread.
+// A short timeout: a server that does not answer at once is as good as gone.
 Http Connect()
 {
     return Http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 2000, nullptr));
@@ -148,9 +150,16 @@ Resolution ParseResolution(const std::string& keyword)
 std::vector<PrinterModel> ListQueues()
 {
     std::vector<PrinterModel> queues;
+    const std::string server = std::string(cupsServer()) + ":" + std::to_string(ippPort());
     Http http = Connect();
     if (!http)
-        return queues;
+        throw EPrinterAccessServerError("The print server " + server + " does not answer");
+    // An empty list means nothing unless a print server gave it: whatever else listens on the
+    // address gives no IPP answer at all.
+    ipp_t* answer = cupsDoRequest(http.get(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    if (!answer)
+        throw EPrinterAccessServerError("The print server " + server + " does not answer: " + cupsLastErrorString());
+    ippDelete(answer);
     cups_dest_t* dests = nullptr;
     const int count = cupsGetDests2(http.get(), &dests);
     for (int i = 0; i < count; ++i) {

@@ -2,6 +2,7 @@
 
 #include "BuiltInPdfPrinter.h"
 #include "CupsDestinations.h"
+#include "EPrinterAccess.h"
 #include "PageGeometry.h"
 #include "SpoolJob.h"
 
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QPageSize>
 #include <QTemporaryFile>
-#include <QTimer>
 
 #include <cups/cups.h>
 
@@ -42,38 +42,54 @@ QString SpoolPath(const QString& folder)
 
 CupsPrinterService::CupsPrinterService(const QString& slipsFolder, int pollMilliseconds) : m_slipsFolder(slipsFolder)
 {
-    m_lastListing = listingOf(enumerate());
-    if (pollMilliseconds > 0) {
-        m_poll = std::make_unique<QTimer>();
-        QObject::connect(m_poll.get(), &QTimer::timeout, [this] { poll(); });
-        m_poll->start(pollMilliseconds);
-    }
+    const QueueAnswer first = look();
+    m_lastListing = listingOf(first);
+    m_lastFailure = first.failure;
+    if (pollMilliseconds > 0)
+        m_poll = std::make_unique<QueuePoll>(
+            pollMilliseconds, [this] { return look(); }, [this](const QueueAnswer& answer) { polled(answer); });
 }
 
 CupsPrinterService::~CupsPrinterService() = default;
 
-std::vector<PrinterModel> CupsPrinterService::enumerate() const
+QueueAnswer CupsPrinterService::look() const
 {
-    std::vector<PrinterModel> printers = cupsdest::ListQueues();
-    printers.push_back(builtinpdf::Model(m_slipsFolder, printers));
-    return printers;
+    QueueAnswer answer;
+    try {
+        answer.printers = cupsdest::ListQueues();
+        answer.printers.push_back(builtinpdf::Model(m_slipsFolder, answer.printers));
+    } catch (const EPrinterAccessServerError& error) {
+        answer.printers.clear();
+        answer.failure = error.what();
+    }
+    return answer;
 }
 
-std::vector<CupsPrinterService::Listing> CupsPrinterService::listingOf(const std::vector<PrinterModel>& printers)
+std::vector<PrinterModel> CupsPrinterService::enumerate() const
+{
+    const QueueAnswer answer = m_latest ? *m_latest : look();
+    if (!answer.failure.empty())
+        throw EPrinterAccessServerError(answer.failure);
+    return answer.printers;
+}
+
+std::vector<CupsPrinterService::Listing> CupsPrinterService::listingOf(const QueueAnswer& answer)
 {
     std::vector<Listing> listing;
-    listing.reserve(printers.size());
-    for (const PrinterModel& printer : printers)
+    listing.reserve(answer.printers.size());
+    for (const PrinterModel& printer : answer.printers)
         listing.push_back({printer.record, printer.port});
     return listing;
 }
 
-void CupsPrinterService::poll()
+void CupsPrinterService::polled(const QueueAnswer& answer)
 {
-    std::vector<Listing> listing = listingOf(enumerate());
-    if (listing == m_lastListing)
+    m_latest = answer;
+    std::vector<Listing> listing = listingOf(answer);
+    if (listing == m_lastListing && answer.failure == m_lastFailure)
         return;
     m_lastListing = std::move(listing);
+    m_lastFailure = answer.failure;
     notifySettingsChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #include "PrinterModel.h"
 #include "PrinterService.h"
+#include "QueuePoll.h"
 
 #include <QString>
 
@@ -9,13 +10,13 @@
 #include <optional>
 #include <vector>
 
-class QTimer;
 class SpoolJob;
 
 // The system's printers: the CUPS queues, then the built-in PDF printer. Jobs are drawn into
 // a PDF spool file and handed to CUPS with the chosen page size, paper source and
 // resolution, or stored in the slips folder. CUPS broadcasts no changes, so the queue list
-// is polled on the user-interface thread.
+// is polled, on a thread of its own. A server that does not answer is an error of the
+// printer layer, never an empty list.
 class CupsPrinterService : public PrinterService
 {
 public:
@@ -53,9 +54,10 @@ private:
         bool operator==(const Listing&) const = default;
     };
 
+    QueueAnswer look() const;
     std::vector<PrinterModel> enumerate() const;
-    static std::vector<Listing> listingOf(const std::vector<PrinterModel>& printers);
-    void poll();
+    static std::vector<Listing> listingOf(const QueueAnswer& answer);
+    void polled(const QueueAnswer& answer);
     void ensureObject();
     int defaultIndex() const;
     void select(int index);
@@ -67,7 +69,10 @@ private:
 
     QString m_slipsFolder;
     std::vector<Listing> m_lastListing;
-    std::unique_ptr<QTimer> m_poll;
+    std::string m_lastFailure;
+    // The poll's last answer stands for the server between polls.
+    std::optional<QueueAnswer> m_latest;
+    std::unique_ptr<QueuePoll> m_poll;
 
     std::vector<PrinterModel> m_object;
     bool m_objectValid = false;

@@ -87,6 +87,11 @@ void TPrinterAccess::Abort()
 
 void TPrinterAccess::CheckNoPrinter()
 {
+    // A server that does not answer is no reason to print elsewhere.
+    if (!m_printers.Failure().empty()) {
+        m_cachedIndex = -1;
+        throw EPrinterAccessServerError(m_printers.Failure());
+    }
     for (std::uint32_t i = 0; i < m_printers.Count(); ++i) {
         if (!m_printers.IsHidden(i))
             return;
@@ -327,9 +332,16 @@ void TPrinterAccess::SettingsChanged()
 {
     TAllPrintersInfo fresh(*m_service);
     if (fresh.IsSame(m_printers)) {
+        if (!fresh.Failure().empty())
+            return;
         const StringList heldPorts = m_portNames;
-        if (GetPortNames() != heldPorts)
-            RaiseChange();
+        try {
+            if (GetPortNames() == heldPorts)
+                return;
+        } catch (const EPrinterAccessServerError&) {
+            // Gone between the two questions: the next poll sees it in the printers too.
+        }
+        RaiseChange();
         return;
     }
     m_service->resetPrinterObject();

@@ -380,12 +380,25 @@ void TestCupsPrint::commandLinePrintsTheLastSlip()
     QTRY_VERIFY_WITH_TIMEOUT(other.lastCompleted(), 30000);
     QCOMPARE(registered.jobCount(), 1);
 
+    // Never another printer in place of a missing one, nor a file.
     const Run unknown = print({QStringLiteral("--printer"), QStringLiteral("no such queue")});
     QCOMPARE(unknown.exitCode, 1);
     QVERIFY(unknown.out.isEmpty());
     QVERIFY2(unknown.err.contains("no such queue"), unknown.err.constData());
+    QVERIFY(write("mivo_a500.ini", "[連続(４インチ)]\nPrnName=removed queue\nPrnNoIndex=0\n"));
+    const Run removed = print({});
+    QCOMPARE(removed.exitCode, 1);
+    QVERIFY2(removed.err.contains("removed queue"), removed.err.constData());
+    QVERIFY(write("mivo_a500.ini", "[連続(４インチ)]\nPrnNoIndex=0\n"));
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", "127.0.0.1:1");
+    const Run unanswered = print({});
+    qputenv("CUPS_SERVER", server);
+    QCOMPARE(unanswered.exitCode, 1);
+    QVERIFY2(unanswered.err.contains("does not answer"), unanswered.err.constData());
     QCOMPARE(registered.jobCount(), 1);
     QCOMPARE(other.jobCount(), 1);
+    QVERIFY(!QDir(folder.filePath(QStringLiteral("slips"))).exists());
 }
 
 QTEST_MAIN(TestCupsPrint)

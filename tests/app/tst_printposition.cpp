@@ -195,6 +195,8 @@ void TestPrintPosition::continuousFeedWritesOnlyItsSection()
     MainWindowFixture& fixture = opened->fixture;
     QCOMPARE(opened->top()->Text(), QStringLiteral("0"));
     typeInto(opened->top(), QStringLiteral("30"));
+    // What stands in the printer box's edit line is no registration.
+    fixture.window().ComboBox1->setEditText(QStringLiteral("typed by hand"));
     fixture.prompt().answerYes();
     QTest::mouseClick(opened->dialog->BitBtn_MRGN, Qt::LeftButton);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EPrinterAccess.h"
 #include "PrinterService.h"
 #include "RecordingCanvas.h"
 
@@ -41,6 +42,8 @@ public:
     int defaultIndex = 0;
     std::vector<std::string> ports;
     std::deque<Job> jobs;
+    // Set: the system cannot be asked, for this reason.
+    std::string unreachable;
 
     int deviceReads = 0;
     int capabilityQueries = 0;
@@ -54,6 +57,8 @@ public:
 
     std::vector<PrinterRecord> enumPrinters() override
     {
+        if (!unreachable.empty())
+            throw EPrinterAccessServerError(unreachable);
         std::vector<PrinterRecord> records;
         for (const Printer& printer : printers)
             records.push_back({printer.name, printer.attributes});

@@ -37,14 +37,15 @@ private:
 
 void TestPrinterDialogs::init()
 {
-    cupsSetServer("127.0.0.1:1");
+    // A server that answers without queues: the built-in printer is the one in force.
+    if (qEnvironmentVariableIsEmpty("MIVO_TEST_CUPS_STATE"))
+        QSKIP("needs the private CUPS server (scripts/cups-test-server)");
     InstallPrinterService(std::make_unique<CupsPrinterService>(m_dir.path(), 0));
 }
 
 void TestPrinterDialogs::cleanup()
 {
     UninstallPrinterService();
-    cupsSetServer(nullptr);
 }
 
 void TestPrinterDialogs::confirmedChoiceBecomesCurrent_data()
