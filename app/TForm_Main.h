@@ -54,6 +54,7 @@ public:
     QString marginTop() const override;
     QString marginLeft() const override;
     void setMargins(const QString& top, const QString& left) override;
+    void requirePrinterInForce() const override;
 
     // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
     QString Label_CurrentDir;   // working directory at show time, no trailing separator

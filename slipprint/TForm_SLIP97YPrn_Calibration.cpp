@@ -6,6 +6,7 @@
 #include "MarginCalibration.h"
 #include "MarginDots.h"
 #include "PrintCommand.h"
+#include "PrintPositionHost.h"
 #include "TNumEdit.h"
 #include "TPrinterAccess.h"
 
@@ -96,6 +97,7 @@ void TForm_SLIP97YPrn::createCalibration()
 
 void TForm_SLIP97YPrn::printCalibration()
 {
+    m_host.requirePrinterInForce();
     TPrinterAccess& printer = PrinterAccess();
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     SlipFields state;

@@ -3,6 +3,7 @@
 #include "PrintWindowSupport.h"
 #include "RecordingCanvas.h"
 #include "SlipDrawing.h"
+#include "TForm_SLIP97YPrn.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -85,6 +86,7 @@ private slots:
     void zoomFollowsTheScreen();
     void printsFromThePreview();
     void twoClickedPointsPlaceTheScan();
+    void goneRegisteredPrinterIsReportedNotReplaced();
 };
 
 void TestPreviewWindow::f9ShowsTheNextPrintAndWritesNothing()
@@ -199,6 +201,33 @@ void TestPreviewWindow::twoClickedPointsPlaceTheScan()
     });
     QVERIFY(fixture.prompt().errors.isEmpty());
     QVERIFY(fixture.prompt().notices.isEmpty());
+}
+
+void TestPreviewWindow::goneRegisteredPrinterIsReportedNotReplaced()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\nPrnName=Gone Printer\nPrnNoIndex=0\n"));
+    TForm_Main& window = fixture.show();
+    const QString error = QStringLiteral(
+        "登録されたプリンタ「Gone Printer」が見つかりません。「セットするプリンタを登録」で選び直してください。");
+
+    bool previewShown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* preview = qobject_cast<PreviewWindow*>(QApplication::activeModalWidget())) {
+            previewShown = true;
+            preview->reject();
+        }
+    });
+    fixture.key(Qt::Key_F9);
+    QVERIFY(!previewShown);
+    QCOMPARE(fixture.prompt().errors, QStringList{error});
+
+    auto* dialog = window.findChild<TForm_SLIP97YPrn*>();
+    dialog->show();
+    QTest::mouseClick(dialog->BitBtn_TestPrint, Qt::LeftButton);
+    QCOMPARE(fixture.prompt().errors, (QStringList{error, error}));
+    QVERIFY(fixture.printers().jobs.empty());
 }
 
 QTEST_MAIN(TestPreviewWindow)
