@@ -3,7 +3,6 @@
 #include "PreviewScene.h"
 
 #include <QImageWriter>
-#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -74,7 +73,6 @@ private slots:
     void scanLiesAtTrueScale();
     void unreadableScanIsRefused_data();
     void unreadableScanIsRefused();
-    void badPrintStatePaintsNothing();
 };
 
 void TestPreviewRender::initTestCase()
@@ -171,18 +169,6 @@ void TestPreviewRender::unreadableScanIsRefused()
     PreviewScene scene = sceneOf({180, 180});
     QVERIFY(!preview::AddScan(scene, scan));
     QVERIFY(scene.scan.isNull());
-}
-
-void TestPreviewRender::badPrintStatePaintsNothing()
-{
-    PreviewScene scene = sceneOf({180, 180});
-    scene.slip.prnTop = "x";
-    QImage image(100, 100, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    QPainter painter(&image);
-    QVERIFY_THROWS_EXCEPTION(std::exception, preview::Paint(painter, scene, 10));
-    painter.end();
-    QCOMPARE(image.pixel(50, 50), QColor(Qt::green).rgb());
 }
 
 QTEST_MAIN(TestPreviewRender)
