@@ -232,6 +232,7 @@ private:
     void watchPrinters();
     void stopWatchingPrinters();
     void printersChanged();
+    void runPrinterStep(const std::function<void()>& step);
     void showMissingPrinter();
     void printSlip();
     std::filesystem::path registrationFile() const;

@@ -75,7 +75,7 @@ void TForm_Main::FormShow()
 
     ReadSettings();
     watchPrinters();
-    SpeedButton_PRNSETClick();
+    runPrinterStep([this] { SpeedButton_PRNSETClick(); });
     StatusBar1->showMessage(QStringLiteral("  "));
 
     for (int key = 0; key < 12; ++key) {
@@ -89,7 +89,7 @@ void TForm_Main::FormShow()
     SpeedButton_F[8]->setText(QStringLiteral("プレビュー"));
     SpeedButton_F[8]->setEnabled(true);
 
-    ComboBox_SELChange();
+    runPrinterStep([this] { ComboBox_SELChange(); });
     if (ComboBox_SEL->currentIndex() < 0) {
         ComboBox_SEL->setCurrentIndex(0);
     }

@@ -84,16 +84,21 @@ void TForm_Main::printersChanged()
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
         box->setEnabled(true);
     }
-    runAction([this] {
-        try {
-            SpeedButton_PrnIdGetClick();
-        } catch (const EPrinterAccess& error) {
-            ComboBox1->clear();
-            ComboBox1->setEditText(QString::fromStdString(error.what()));
-            ComboBox2->clear();
-            ComboBox3->clear();
-        }
-    });
+    runAction([this] { runPrinterStep([this] { SpeedButton_PrnIdGetClick(); }); });
+}
+
+void TForm_Main::runPrinterStep(const std::function<void()>& step)
+{
+    // A printer layer that cannot answer is shown in the printer box rather than in a message;
+    // F11 reports it when the user asks to print.
+    try {
+        step();
+    } catch (const EPrinterAccess& error) {
+        ComboBox1->clear();
+        ComboBox1->setEditText(QString::fromStdString(error.what()));
+        ComboBox2->clear();
+        ComboBox3->clear();
+    }
 }
 
 void TForm_Main::showMissingPrinter()

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <string_view>
 #include <unistd.h>
 
 // The driver description (PPD) interface is marked deprecated, yet it is the only one that
@@ -187,6 +188,7 @@ void LoadCapabilities(PrinterModel& queue)
     queue.capabilitiesLoaded = true;
     queue.papers.clear();
     queue.bins.clear();
+    queue.resolutions.clear();
 
     std::map<std::string, std::string> options;
     if (Http http = Connect()) {
@@ -210,6 +212,9 @@ void LoadCapabilities(PrinterModel& queue)
         const std::string chosen = defaultOf(pageSize);
         for (int i = 0; i < pageSize->num_choices; ++i) {
             const ppd_choice_t& choice = pageSize->choices[i];
+            // The stand-in for made-up sizes is no size of its own.
+            if (std::string_view(choice.choice) == "Custom")
+                continue;
             const ppd_size_t* size = ppdPageSize(ppd.get(), choice.choice);
             queue.papers.push_back(PaperChoice(size, ChoiceText(choice), choice.choice, static_cast<std::size_t>(i)));
             if (chosen == choice.choice)
@@ -242,6 +247,8 @@ void LoadCapabilities(PrinterModel& queue)
     if (const ppd_option_t* option = ppdFindOption(ppd.get(), "Resolution")) {
         resolution = defaultOf(option);
         queue.resolutionKeyword = resolution;
+        for (int i = 0; i < option->num_choices; ++i)
+            queue.resolutions.push_back({{0, ChoiceText(option->choices[i])}, option->choices[i].choice, {}});
     } else if (const ppd_attr_t* attr = ppdFindAttr(ppd.get(), "DefaultResolution", nullptr)) {
         resolution = attr->value ? attr->value : "";
     }

@@ -15,7 +15,6 @@
 #include <cups/cups.h>
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 struct CupsPrinterService::Job
@@ -137,7 +136,10 @@ int CupsPrinterService::defaultIndex() const
 void CupsPrinterService::select(int index)
 {
     m_current = index;
-    m_settings = loaded(m_object.at(static_cast<std::size_t>(index))).defaults;
+    const PrinterModel& printer = loaded(m_object.at(static_cast<std::size_t>(index)));
+    m_settings = printer.defaults;
+    m_resolution = printer.resolution;
+    m_resolutionKeyword = printer.resolutionKeyword;
 }
 
 PrinterModel& CupsPrinterService::loaded(PrinterModel& printer)
@@ -217,7 +219,8 @@ std::vector<Capability> CupsPrinterService::bins(const DeviceDescription& device
 
 Resolution CupsPrinterService::resolution()
 {
-    return current().resolution;
+    current();
+    return m_resolution;
 }
 
 const PrinterModel::Choice* CupsPrinterService::paperChoice(PrinterModel& printer) const
@@ -244,7 +247,7 @@ PageGeometry CupsPrinterService::pageGeometry()
 {
     PrinterModel& printer = current();
     PageGeometry page;
-    page.dpi = printer.resolution;
+    page.dpi = m_resolution;
     const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
     page.paperWidthPt = a4.width();
     page.paperHeightPt = a4.height();
@@ -282,8 +285,8 @@ void CupsPrinterService::beginDoc(const std::string& title)
     }
     if (const PrinterModel::Choice* source = binChoice(printer); source && !source->keyword.empty())
         job->options.emplace_back("InputSlot", source->keyword);
-    if (!printer.resolutionKeyword.empty())
-        job->options.emplace_back("Resolution", printer.resolutionKeyword);
+    if (!m_resolutionKeyword.empty())
+        job->options.emplace_back("Resolution", m_resolutionKeyword);
 
     QString folder = QDir::tempPath();
     if (printer.builtIn) {
@@ -351,48 +354,4 @@ void CupsPrinterService::submitToCups(const Job& job)
     }
     if (!sent)
         throw std::runtime_error("Cannot print on " + queue + ": " + cupsLastErrorString());
-}
-
-DialogChoice CupsPrinterService::dialogChoice()
-{
-    PrinterModel& printer = current();
-    DialogChoice choice;
-    choice.printer = printer.record.name;
-    if (const PrinterModel::Choice* paper = paperChoice(printer))
-        choice.paperSize = paper->capability;
-    choice.bin = m_settings.dmDefaultSource;
-    return choice;
-}
-
-void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
-{
-    if (!choice.printer.empty() && choice.printer != current().record.name) {
-        PrinterModel* printer = byName(choice.printer);
-        if (!printer)
-            throw std::runtime_error("Printer " + choice.printer + " is not installed");
-        select(static_cast<int>(printer - m_object.data()));
-    }
-    PrinterModel& printer = current();
-    if (choice.paperSize) {
-        const Capability& wanted = *choice.paperSize;
-        const auto matches = [&](const PrinterModel::Choice& paper) {
-            const Capability& offered = paper.capability;
-            if (wanted.number != 0 && offered.number == wanted.number)
-                return true;
-            if (!wanted.name.empty() && offered.name == wanted.name)
-                return true;
-            return wanted.widthPt > 0 && std::abs(offered.widthPt - wanted.widthPt) < 2 &&
-                   std::abs(offered.heightPt - wanted.heightPt) < 2;
-        };
-        const auto found = std::find_if(printer.papers.begin(), printer.papers.end(), matches);
-        if (found != printer.papers.end())
-            m_settings.dmPaperSize = static_cast<std::int16_t>(found->capability.number);
-    }
-    if (choice.bin) {
-        const auto found = std::find_if(printer.bins.begin(), printer.bins.end(), [&](const PrinterModel::Choice& b) {
-            return b.capability.number == static_cast<std::uint16_t>(*choice.bin);
-        });
-        if (found != printer.bins.end())
-            m_settings.dmDefaultSource = *choice.bin;
-    }
 }

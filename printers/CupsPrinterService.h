@@ -66,6 +66,12 @@ private:
     PrinterModel* byName(const std::string& name);
     const PrinterModel::Choice* paperChoice(PrinterModel& printer) const;
     const PrinterModel::Choice* binChoice(PrinterModel& printer) const;
+    // A size the user made up, added to the printer's papers with the driver's margins for such
+    // sizes.
+    static const PrinterModel::Choice& madeUpPaper(PrinterModel& printer, const Capability& size);
+    DialogChoice::DriverOption binOption(PrinterModel& printer) const;
+    DialogChoice::DriverOption resolutionOption(PrinterModel& printer) const;
+    void applyDriverOption(PrinterModel& printer, const DialogChoice::DriverOption& option);
 
     QString m_slipsFolder;
     std::vector<Listing> m_lastListing;
@@ -78,6 +84,10 @@ private:
     bool m_objectValid = false;
     int m_current = -1;
     DevMode m_settings;
+    // The resolution in force on the current printer: its driver default until a dialog
+    // chooses another.
+    Resolution m_resolution;
+    std::string m_resolutionKeyword;
 
     struct Job;
     static void submitToCups(const Job& job);

@@ -39,8 +39,10 @@ struct PrinterModel
     bool capabilitiesLoaded = false;
     std::vector<Choice> papers;
     std::vector<Choice> bins;
+    // The driver's default resolution, and every resolution it offers (name, keyword).
     Resolution resolution{300, 300};
     std::string resolutionKeyword;
+    std::vector<Choice> resolutions;
     DevMode defaults;
     // Unprintable margins of sizes the user makes up (left, bottom, right, top in points);
     // none when the driver takes no such sizes.

@@ -96,6 +96,18 @@ struct DialogChoice
     std::string printer;
     std::optional<Capability> paperSize;
     std::optional<std::int16_t> bin;
+
+    // A setting the driver offers under its own keyword (Resolution, InputSlot): its choices
+    // as keyword and shown text, the one in force and the driver's default. A dialog that
+    // knows the driver returns the keyword chosen.
+    struct DriverOption
+    {
+        std::string keyword;
+        std::vector<std::pair<std::string, std::string>> choices;
+        std::string current;
+        std::string byDefault;
+    };
+    std::vector<DriverOption> driverOptions{};
 };
 
 // The system's printer service as the printer layer uses it: a printer object with a

@@ -68,6 +68,7 @@ private slots:
     void missingPrinterIsNeverReplaced_data();
     void missingPrinterIsNeverReplaced();
     void printersChangingWhileRunning();
+    void serverDownAtStart();
     void printAnsweredYesDrawsTheWholeSlip();
     void printAnsweredNoPrintsNothing();
     void storedMarginsAsPrinted_data();
@@ -389,6 +390,26 @@ void TestPrintWindow::printersChangingWhileRunning()
     QCOMPARE(fixture.prompt().errors.size(), 2);
     QCOMPARE(system.jobs.size(), std::size_t(1));
     QCOMPARE(system.jobs.front().printer, std::string("Second"));
+}
+
+void TestPrintWindow::serverDownAtStart()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    auto system = service({printer("First")});
+    system->unreachable = "The print server cups.example:631 does not answer";
+    fixture.installPrinters(std::move(system));
+    TForm_Main& window = fixture.show();
+
+    // The window starts whole; the printer box says why nothing can print, and F11 says it too.
+    QVERIFY(fixture.prompt().errors.isEmpty());
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("The print server cups.example:631 does not answer"));
+    QCOMPARE(window.SpeedButton_F[10]->text(), QStringLiteral("印刷"));
+    QVERIFY(window.SpeedButton_F[10]->isEnabled());
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+    QCOMPARE(fixture.prompt().errors, QStringList{"The print server cups.example:631 does not answer."});
+    QVERIFY(fixture.printers().jobs.empty());
 }
 
 void TestPrintWindow::printAnsweredYesDrawsTheWholeSlip()
