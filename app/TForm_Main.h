@@ -236,6 +236,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The working folder (Label_CurrentDir) that every file of the window lies in.
+    std::filesystem::path workingFolder() const;
+    // The sender file of the sender tab shown.
+    std::filesystem::path senderFile() const;
     void createLayout();
     void createPasteBand(QWidget* band);
     void createRecipientBand(QWidget* band);

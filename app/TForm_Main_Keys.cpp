@@ -1,5 +1,6 @@
 #include "TForm_Main.h"
 
+#include "FilePath.h"
 #include "Prompt.h"
 #include "TNumEdit.h"
 
@@ -61,6 +62,11 @@ bool isCharacter(const QKeyEvent* event)
     return event->text().front() != QChar(0x7F);
 }
 } // namespace
+
+std::filesystem::path TForm_Main::workingFolder() const
+{
+    return ToPath(Label_CurrentDir);
+}
 
 void TForm_Main::FormShow()
 {
@@ -146,6 +152,7 @@ bool TForm_Main::FormKeyDown(int key)
         return true;
     case VK_F10:
         SpeedButton_F10Click();
+        return true;
     case VK_F9:
         SpeedButton_F9Click();
         return true;

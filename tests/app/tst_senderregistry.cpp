@@ -2,10 +2,13 @@
 #include "ScratchDisk.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -54,6 +57,7 @@ private slots:
     void tabFileLines_data();
     void tabFileLines();
     void failedSaveKeepsFileAndFocus();
+    void sendersStayInWorkingFolder();
 };
 
 void TestSenderRegistry::startLoadsFirstSender()
@@ -165,6 +169,32 @@ void TestSenderRegistry::tabFileLines()
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
+// Another part of the process may change the current folder after the start; the sender files
+// still belong to the working folder the window took at its start, like its other files.
+void TestSenderRegistry::sendersStayInWorkingFolder()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    fixture.writeFile("my3.txt", "300-0003\r\n");
+    TForm_Main& window = fixture.show();
+    QTemporaryDir elsewhere;
+    const QByteArray decoy("999-9999\r\n");
+    QFile decoyFile(QDir(elsewhere.path()).filePath("my3.txt"));
+    QVERIFY(decoyFile.open(QIODevice::WriteOnly) && decoyFile.write(decoy) == decoy.size());
+    decoyFile.close();
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+
+    window.PageControl_My->setCurrentIndex(3);
+    QCOMPARE(window.Edit_MyZip->text(), QStringLiteral("300-0003"));
+    fixture.prompt().answerYes();
+    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+
+    QCOMPARE(fixture.readFile("my3.txt"), QByteArray("300-0003\r\n\r\n\r\n\r\n\r\n"));
+    QVERIFY(decoyFile.open(QIODevice::ReadOnly));
+    QCOMPARE(decoyFile.readAll(), decoy);
+    QVERIFY(fixture.prompt().errors.isEmpty());
+}
+
 void TestSenderRegistry::failedSaveKeepsFileAndFocus()
 {
     ScratchDisk disk;
@@ -173,10 +203,10 @@ void TestSenderRegistry::failedSaveKeepsFileAndFocus()
     }
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kSender0);
-    TForm_Main& window = fixture.show();
-    // Sender files follow the working folder of the moment.
+    // The window's working folder is the small disk.
     QDir::setCurrent(QString::fromStdString(disk.path()));
-    QFile::copy(fixture.path("my0.txt"), QString::fromStdString(disk.path()) + "/my0.txt");
+    QVERIFY(QFile::copy(fixture.path("my0.txt"), QString::fromStdString(disk.path()) + "/my0.txt"));
+    TForm_Main& window = fixture.show();
     QVERIFY(disk.makeReadOnly());
     window.Edit_My->setText(QStringLiteral("changed"));
     fixture.focus("Edit_MyTEL");
