@@ -1,6 +1,7 @@
 #pragma once
 
-#include "Cp932.h"
+#include "Cp932Text.h"
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 
 #include <QCheckBox>
@@ -14,20 +15,17 @@
 // belongs on the carrier's form, and the registration file as text.
 namespace printwindow {
 
-// Five empty sender lines: the start finds its first sender and reports nothing.
-inline const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
-
 // Profile text as the program stores it: code page 932, CR LF.
 inline QByteArray sjisFile(const QString& text)
 {
     QString crlf = text;
     crlf.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return QByteArray::fromStdString(cp932::FromUtf8(crlf.toStdString()));
+    return sjBytes(crlf);
 }
 
 inline QString registrationText(const MainWindowFixture& fixture)
 {
-    QString text = QString::fromStdString(cp932::ToUtf8(fixture.readFile("mivo_a500.ini").toStdString()));
+    QString text = fromSj(fixture.readFile("mivo_a500.ini").toStdString());
     text.remove(QLatin1Char('\r'));
     return text;
 }

@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 
 #include <QCheckBox>
@@ -10,7 +11,6 @@
 
 namespace {
 
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 const QString kAddressWarning = QStringLiteral("警告:おところ①の文字数が多すぎます。　おところ②へ分割してください");
 
 // Records the links the program hands to the platform instead of opening them.

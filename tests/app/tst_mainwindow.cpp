@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 #include "TNumEdit.h"
 
@@ -17,7 +18,6 @@ const QStringList kTabCycle{"Edit_Zip",        "Edit_Add1",     "Edit_Add2",    
                             "BitBtn_My"};
 
 // Five empty sender lines: the start then finds its first sender and reports nothing.
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 } // namespace
 
 class TestMainWindow : public QObject

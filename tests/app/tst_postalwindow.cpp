@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 #include "PostalData.h"
 #include "PostalPickList.h"
@@ -8,7 +9,6 @@
 
 namespace {
 
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 const QString kMismatch = QStringLiteral("郵便番号と住所が一致しません（〒100-0001 は東京都千代田区千代田）");
 const QString kUnknown = QStringLiteral("この郵便番号は見つかりません");
 

@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 #include "ScratchDisk.h"
 
@@ -7,10 +8,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-
-namespace {
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
-} // namespace
 
 class TestSettingsWindow : public QObject
 {

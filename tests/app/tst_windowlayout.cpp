@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 
 #include <QCalendarWidget>
@@ -9,8 +10,6 @@
 // What the user sees of the main window: texts whole, nothing covering a field, states that
 // can be told apart. Sizes come from the fonts actually in use, colours from the painted pixels.
 namespace {
-
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 
 double luminance(QColor colour)
 {

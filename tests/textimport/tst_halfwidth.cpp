@@ -1,5 +1,5 @@
 #include "HalfWidth.h"
-#include "Sjis.h"
+#include "Cp932Text.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,5 +1,5 @@
 #include "LineText.h"
-#include "Sjis.h"
+#include "Cp932Text.h"
 #include "Transfer.h"
 
 #include <QTest>
