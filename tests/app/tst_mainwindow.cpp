@@ -2,11 +2,14 @@
 #include "MainWindowFixture.h"
 #include "TNumEdit.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -34,6 +37,8 @@ private slots:
     void tabCycle();
     void keyDispatch_data();
     void keyDispatch();
+    void windowKeyOpensOnlyItsWindow_data();
+    void windowKeyOpensOnlyItsWindow();
     void quitKey_data();
     void quitKey();
     void functionKeysOnlyInBoundFields_data();
@@ -253,6 +258,38 @@ void TestMainWindow::keyDispatch()
     QCOMPARE(fixture.focusedName(), to);
     QVERIFY(fixture.prompt().questions.isEmpty());
     QVERIFY(fixture.window().isVisible());
+}
+
+void TestMainWindow::windowKeyOpensOnlyItsWindow_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("opened");
+
+    QTest::newRow("F9 the preview") << int(Qt::Key_F9) << QStringList{"PreviewWindow"};
+    QTest::newRow("F10 the batch window") << int(Qt::Key_F10) << QStringList{"BatchWindow"};
+}
+
+void TestMainWindow::windowKeyOpensOnlyItsWindow()
+{
+    QFETCH(int, key);
+    QFETCH(QStringList, opened);
+
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.show();
+    fixture.focus("Edit_Zip");
+    QStringList seen;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&seen] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen << dialog->metaObject()->className();
+            dialog->reject();
+        }
+    });
+    closer.start(0);
+    fixture.key(Qt::Key(key));
+    closer.stop();
+    QCOMPARE(seen, opened);
 }
 
 void TestMainWindow::quitKey_data()
