@@ -73,12 +73,9 @@ public:
     void loadFromJournal(const SlipFields& slip) override;
     void reprintFromJournal(const journal::JournalEntry& entry, bool keepDate) override;
 
-    // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
-    QString Label_CurrentDir;   // working directory at show time, no trailing separator
-    QString Label_PrinterIndex; // printer number in force
-    QString Label_dpix;         // effective resolution of the print in progress
-    QString Label_dpiy;
-    // Label_Prn_Top and Label_Prn_Left are visible labels; see the printer group below.
+    // The effective resolution of the last print, as decimal texts; empty before the first.
+    const QString& dpiX() const { return Label_dpix; }
+    const QString& dpiY() const { return Label_dpiy; }
 
     // ---- Paste band ----
     QWidget* Panel3 = nullptr;
@@ -236,6 +233,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
+    QString Label_CurrentDir;   // working directory at show time, no trailing separator
+    QString Label_PrinterIndex; // printer number in force
+    QString Label_dpix;         // effective resolution of the print in progress
+    QString Label_dpiy;
+    // Label_Prn_Top and Label_Prn_Left are visible labels; see the printer group below.
+
     // The working folder (Label_CurrentDir) that every file of the window lies in.
     std::filesystem::path workingFolder() const;
     // The sender file of the sender tab shown.

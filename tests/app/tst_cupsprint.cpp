@@ -261,8 +261,8 @@ void TestCupsPrint::everyTextArrivesAtItsDots()
     fixture.focus(QStringLiteral("Edit_G1"));
     fixture.key(Qt::Key_F11);
     QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join(u'\n')));
-    QCOMPARE(window.Label_dpix, QString::number(dpix));
-    QCOMPARE(window.Label_dpiy, QString::number(dpiy));
+    QCOMPARE(window.dpiX(), QString::number(dpix));
+    QCOMPARE(window.dpiY(), QString::number(dpiy));
 
     QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 30000);
     QCOMPARE(queue.jobCount(), 1);

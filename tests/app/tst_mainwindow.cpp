@@ -62,7 +62,7 @@ void TestMainWindow::startState()
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_Zip"));
     QCOMPARE(fixture.control<QStatusBar>("StatusBar1")->currentMessage(), QStringLiteral("  "));
-    QCOMPARE(window.Label_CurrentDir, QDir(fixture.folder()).canonicalPath());
+    QCOMPARE(window.registrationFolder(), QDir(fixture.folder()).canonicalPath());
     QCOMPARE(window.kosuuText(), QStringLiteral("1"));
     QVERIFY(fixture.control<QCheckBox>("CheckBox_My")->isChecked());
     QVERIFY(fixture.control<QCheckBox>("CheckBox_Date_1")->isChecked());

@@ -25,12 +25,16 @@ struct Opened
 };
 
 // The window started on this registration, and its dialog shown (not modally, so that the
-// test can drive it).
-std::unique_ptr<Opened> open(const QString& registration = QString(), int paper = 0)
+// test can drive it). The window starts in `folder` when one is given.
+std::unique_ptr<Opened> open(const QString& registration = QString(), int paper = 0, const QString& folder = QString())
 {
     auto opened = std::make_unique<Opened>();
     MainWindowFixture& fixture = opened->fixture;
     fixture.writeFile("my0.txt", kEmptySender);
+    if (!folder.isEmpty() &&
+        !(QDir::setCurrent(folder) && QFile::copy(fixture.path("my0.txt"), QDir(folder).filePath("my0.txt")))) {
+        throw std::runtime_error("cannot start in " + folder.toStdString());
+    }
     if (!registration.isEmpty()) {
         fixture.writeFile("mivo_a500.ini", sjisFile(registration));
     }
@@ -310,16 +314,15 @@ void TestPrintPosition::unwritableFileKeepsEverything()
     if (!disk.available()) {
         QSKIP("needs the right to mount a scratch file system");
     }
-    auto opened = open();
-    MainWindowFixture& fixture = opened->fixture;
     const QString folder = QString::fromStdString(disk.path());
     const QByteArray before = sjisFile(QStringLiteral("[手差し]\ndenPrn_Top=0\ndenPrn_Left=0\n"));
     {
         QFile file(QDir(folder).filePath(QStringLiteral("mivo_a500.ini")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
     }
+    auto opened = open(QString(), 0, folder);
+    MainWindowFixture& fixture = opened->fixture;
     QVERIFY(disk.makeReadOnly());
-    fixture.window().Label_CurrentDir = folder;
 
     typeInto(opened->top(), QStringLiteral("25"));
     fixture.prompt().answerYes();

@@ -87,7 +87,7 @@ void TestPrintWindow::freshInstallUsesFirstPrinterWithoutMargins()
 
     for (int paper : {0, 1}) {
         choosePaper(fixture, paper);
-        QCOMPARE(window.Label_PrinterIndex, QStringLiteral("0"));
+        QCOMPARE(window.printerIndex(), QStringLiteral("0"));
         QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("0"));
         QCOMPARE(window.Label_Prn_Left->text(), QStringLiteral("0"));
         QCOMPARE(PrinterAccess().Index(), 0);
@@ -128,7 +128,7 @@ void TestPrintWindow::registeredNumberAtStart()
     TForm_Main& window = fixture.show();
 
     QCOMPARE(PrinterAccess().Index(), printerInForce);
-    QCOMPARE(window.Label_PrinterIndex, number);
+    QCOMPARE(window.printerIndex(), number);
     QCOMPARE(fixture.prompt().errors, error.isEmpty() ? QStringList() : QStringList{error});
     QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("3"));
 }
@@ -231,7 +231,7 @@ void TestPrintWindow::paperSelectionLoadsItsRegistration()
     QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("5"));
 
     choosePaper(fixture, 1);
-    QCOMPARE(window.Label_PrinterIndex, QStringLiteral("1"));
+    QCOMPARE(window.printerIndex(), QStringLiteral("1"));
     QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("-40"));
     QCOMPARE(window.Label_Prn_Left->text(), QStringLiteral("12"));
     QCOMPARE(PrinterAccess().Index(), 1);
@@ -280,7 +280,7 @@ void TestPrintWindow::registerPrinter()
 
     QVERIFY(asked);
     QVERIFY(fixture.prompt().errors.isEmpty());
-    QCOMPARE(window.Label_PrinterIndex, number);
+    QCOMPARE(window.printerIndex(), number);
     QCOMPARE(window.ComboBox1->currentText(), registered);
     QCOMPARE(window.ComboBox3->currentText(), confirm ? QStringLiteral("トラクタ") : QStringLiteral("自動"));
     const QString text = registrationText(fixture);
@@ -300,7 +300,7 @@ void TestPrintWindow::movedPrinterIsFoundByName()
     fixture.installPrinters(service({printer("Added Later"), printer("事務所 Dot 24")}));
     TForm_Main& window = fixture.show();
 
-    QCOMPARE(window.Label_PrinterIndex, QStringLiteral("1"));
+    QCOMPARE(window.printerIndex(), QStringLiteral("1"));
     QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("事務所 Dot 24"));
     fixture.prompt().answerYes();
     window.SpeedButton_F[10]->click();
@@ -456,14 +456,14 @@ void TestPrintWindow::printAnsweredNoPrintsNothing()
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
     fixture.focus(QStringLiteral("Edit_Add1"));
-    window.Label_dpix = QStringLiteral("untouched");
+    const QString before = window.dpiX();
 
     fixture.prompt().answerNo();
     fixture.key(Qt::Key_F11);
 
     QVERIFY(fixture.printers().jobs.empty());
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_G1"));
-    QCOMPARE(window.Label_dpix, QStringLiteral("untouched"));
+    QCOMPARE(window.dpiX(), before);
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
@@ -551,8 +551,8 @@ void TestPrintWindow::effectiveResolution()
     fixture.prompt().answerYes();
     window.SpeedButton_F[10]->click();
 
-    QCOMPARE(window.Label_dpix, dpix);
-    QCOMPARE(window.Label_dpiy, dpiy);
+    QCOMPARE(window.dpiX(), dpix);
+    QCOMPARE(window.dpiY(), dpiy);
     // Row one of the slip lands by the effective resolution, not the printer's own.
     const auto& drawn = fixture.printers().jobs.at(0).canvas.items();
     QVERIFY(!drawn.empty());
