@@ -154,12 +154,12 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
     TForm_Main& window = showWithSlip(fixture, firstRegistration);
     fixture.prompt().answerYes();
     pressF11(fixture);
-    window.Label_Prn_Top->setText(QStringLiteral("0"));
+    NamedControl<QLabel>(window, "Label_Prn_Top")->setText(QStringLiteral("0"));
     if (!changedGoods.isEmpty()) {
-        window.Edit_G1->setText(changedGoods);
+        NamedControl<QLineEdit>(window, "Edit_G1")->setText(changedGoods);
     }
     // Another sender does not make it another slip.
-    window.Edit_My->setText(QStringLiteral("OtherSender"));
+    NamedControl<QLineEdit>(window, "Edit_My")->setText(QStringLiteral("OtherSender"));
 
     fixture.prompt().questions.clear();
     for (const bool answer : answers) {
@@ -215,7 +215,9 @@ void TestJournalWindow::brokenJournalNeverStopsASlip()
     QVERIFY(fixture.prompt().errors.isEmpty());
     QCOMPARE(fixture.prompt().notices.size(), 1);
     QVERIFY(fixture.prompt().notices.front().contains(QStringLiteral("履歴に記録できませんでした")));
-    QVERIFY(window.StatusBar1->currentMessage().contains(QStringLiteral("記録できませんでした")));
+    QVERIFY(NamedControl<QStatusBar>(window, "StatusBar1")
+                ->currentMessage()
+                .contains(QStringLiteral("記録できませんでした")));
     QCOMPARE(fixture.readFile(name), before);
 
     // The history window says why it lists nothing.
@@ -263,16 +265,16 @@ void TestJournalWindow::historyLoadsReprintsAndDeletes()
     TForm_Main& window = showWithSlip(fixture);
     fixture.prompt().answerYes();
     pressF11(fixture);
-    window.Edit_Custo1->clear();
-    window.Edit_G3->clear();
-    window.Edit_MyADD1->clear();
+    NamedControl<QLineEdit>(window, "Edit_Custo1")->clear();
+    NamedControl<QLineEdit>(window, "Edit_G3")->clear();
+    NamedControl<QLineEdit>(window, "Edit_MyADD1")->clear();
 
     HistoryWindow* history = openHistory(fixture);
     QVERIFY(history);
     QTest::mouseClick(NamedControl<QPushButton>(*history, "historyLoad"), Qt::LeftButton);
-    QCOMPARE(window.Edit_Custo1->text(), QStringLiteral("西濃太郎"));
-    QCOMPARE(window.Edit_G3->text(), QStringLiteral("ぶどう"));
-    QCOMPARE(window.Edit_MyADD1->text(), QStringLiteral("大阪府大阪市"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_Custo1")->text(), QStringLiteral("西濃太郎"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_G3")->text(), QStringLiteral("ぶどう"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_MyADD1")->text(), QStringLiteral("大阪府大阪市"));
     QCOMPARE(window.kosuuText(), QStringLiteral("42"));
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
 

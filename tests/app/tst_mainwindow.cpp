@@ -66,7 +66,7 @@ void TestMainWindow::startState()
     QCOMPARE(window.kosuuText(), QStringLiteral("1"));
     QVERIFY(fixture.control<QCheckBox>("CheckBox_My")->isChecked());
     QVERIFY(fixture.control<QCheckBox>("CheckBox_Date_1")->isChecked());
-    QCOMPARE(window.DateTimePicker_1->date(), QDate::currentDate());
+    QCOMPARE(NamedControl<QDateEdit>(window, "DateTimePicker_1")->date(), QDate::currentDate());
     QVERIFY(fixture.prompt().errors.isEmpty());
     QVERIFY(fixture.prompt().questions.isEmpty());
 }
@@ -393,7 +393,7 @@ void TestMainWindow::closeBoxSavesWithoutAsking()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    window.Edit_G1->setText("りんご");
+    NamedControl<QLineEdit>(window, "Edit_G1")->setText("りんご");
     QVERIFY(window.close());
     QVERIFY(fixture.prompt().questions.isEmpty());
     QVERIFY(fixture.readFile("mivo_Kangaroo.ini").contains("E_G1="));
@@ -411,7 +411,7 @@ void TestMainWindow::failingStartStepIsReportedAndWindowOpens()
     QCOMPARE(fixture.prompt().errors, QStringList{"File not found."});
     QVERIFY(window.isVisible());
     QCOMPARE(window.windowTitle(), QStringLiteral("mivo　送り状印刷　< 西濃運輸　カンガルー便　> ver1.10"));
-    QCOMPARE(window.SpeedButton_F[10]->text(), QStringLiteral("印刷"));
+    QCOMPARE(NamedControl<QToolButton>(window, "SpeedButton_F11")->text(), QStringLiteral("印刷"));
 }
 
 void TestMainWindow::returningFocusIsNoNewEntry()
@@ -420,9 +420,9 @@ void TestMainWindow::returningFocusIsNoNewEntry()
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
     fixture.focus("Edit_Add2");
-    QVERIFY(!window.Panel_HelpMess->text().isEmpty());
+    QVERIFY(!NamedControl<QLabel>(window, "Panel_HelpMess")->text().isEmpty());
 
-    window.Panel_HelpMess->setText("kept");
+    NamedControl<QLabel>(window, "Panel_HelpMess")->setText("kept");
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
@@ -430,11 +430,12 @@ void TestMainWindow::returningFocusIsNoNewEntry()
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_Add2"));
-    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("kept"));
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(), QStringLiteral("kept"));
 
     fixture.key(Qt::Key_Tab);
     fixture.key(Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("お届け先のおところ②を入力して下さい"));
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(),
+             QStringLiteral("お届け先のおところ②を入力して下さい"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -97,7 +97,7 @@ void TestPreviewWindow::f9ShowsTheNextPrintAndWritesNothing()
     fixture.writeFile("mivo_Kangaroo.ini", "[mv_Kangarooprn]\r\nE_G1=x\r\n[FormScan]\r\nUrl=" +
                                                QUrl::fromLocalFile(scan).toEncoded() + "\r\nDpi=100\r\n");
     const QMap<QString, QByteArray> before = snapshot(fixture.folder());
-    QCOMPARE(window.SpeedButton_F[8]->text(), QStringLiteral("プレビュー"));
+    QCOMPARE(NamedControl<QToolButton>(window, "SpeedButton_F9")->text(), QStringLiteral("プレビュー"));
 
     withPreview(fixture, [&](PreviewWindow& preview) {
         const PreviewScene& scene = preview.scene();
