@@ -1,5 +1,5 @@
-#include "HalfWidth.h"
 #include "Cp932Text.h"
+#include "HalfWidth.h"
 
 #include <QFile>
 #include <QHash>

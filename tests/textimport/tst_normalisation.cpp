@@ -1,5 +1,5 @@
-#include "Normalisation.h"
 #include "Cp932Text.h"
+#include "Normalisation.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "LineText.h"
 #include "Cp932Text.h"
+#include "LineText.h"
 #include "Transfer.h"
 
 #include <QTest>
