@@ -1,0 +1,304 @@
+#include "MailReader.h"
+
+#include "Address.h"
+#include "Names.h"
+#include "Numbers.h"
+#include "Places.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace smartimport {
+
+bool Block::has(Field field) const
+{
+    return first(field) != nullptr;
+}
+
+const Item* Block::first(Field field) const
+{
+    const auto it = std::find_if(items.begin(), items.end(), [field](const Item& item) { return item.field == field; });
+    return it == items.end() ? nullptr : &*it;
+}
+
+namespace {
+
+bool isCountry(TextView text)
+{
+    const Text lower = LowerAscii(Trim(text));
+    return lower == U"japan" || lower == U"日本" || lower == U"日本国";
+}
+
+bool isRoomNumber(TextView text)
+{
+    text = Trim(text);
+    if (text.ends_with(U"号室")) {
+        text.remove_suffix(2);
+    } else if (text.ends_with(U"号")) {
+        text.remove_suffix(1);
+    }
+    return !text.empty() && text.size() <= 5 && CountDigits(text) == text.size();
+}
+
+class Reader
+{
+public:
+    explicit Reader(Mail& mail) : m_mail(mail) {}
+
+    void line(TextView text)
+    {
+        const Label label = ReadLabel(text);
+        if (label.separator) {
+            if (m_section != Section::Other && !block().items.empty()) {
+                m_section = Section::Other;
+            }
+            m_pending = Field::Unknown;
+            return;
+        }
+        if (label.section != Section::None) {
+            if (label.section == Section::Other) {
+                if (label.heading) {
+                    m_section = Section::Other;
+                }
+                return;
+            }
+            m_section = label.section;
+            m_pending = Field::Unknown;
+            if (label.heading) {
+                return;
+            }
+        }
+        if (m_section == Section::Other || label.field == Field::Ignored) {
+            return;
+        }
+        Field field = label.field;
+        if (label.value.empty()) {
+            m_pending = field;
+            return;
+        }
+        if (field == Field::Unknown) {
+            field = std::exchange(m_pending, Field::Unknown);
+        }
+        m_pending = Field::Unknown;
+        value(field, NormaliseDigitDashes(label.value));
+    }
+
+private:
+    Block& block()
+    {
+        return m_section == Section::Recipient ? m_mail.recipient
+               : m_section == Section::Orderer ? m_mail.orderer
+                                               : m_mail.unheaded;
+    }
+
+    void add(Field field, TextView text, bool labelled = false)
+    {
+        text = Trim(text);
+        if (!text.empty()) {
+            block().items.push_back({field, Text(text), labelled});
+        }
+    }
+
+    // Takes the postal code and the telephone number out of a value and gives back the rest.
+    Text takeNumbers(TextView text, bool zipLabelled)
+    {
+        Text rest(text);
+        if (const auto zip = FindPostalCode(rest, zipLabelled)) {
+            add(Field::PostalCode, zip->value);
+            rest.erase(zip->begin, zip->end - zip->begin);
+        }
+        const std::size_t marker = TelephoneMarker(rest);
+        if (const auto tel = marker != TextView::npos ? FindTelephone(TextView(rest).substr(marker), true)
+                                                      : unmarkedTelephone(rest)) {
+            const std::size_t from = marker != TextView::npos ? marker : tel->begin;
+            std::size_t end = from + tel->end - (marker != TextView::npos ? 0 : tel->begin);
+            while (end < rest.size() && !IsBlank(rest[end]) && rest[end] != U')') {
+                ++end;
+            }
+            add(Field::Telephone, tel->value);
+            rest.erase(from, end - from);
+        }
+        return Text(Trim(rest));
+    }
+
+    // A number standing as a word of its own at the end of a line with other data.
+    static std::optional<Found> unmarkedTelephone(TextView text)
+    {
+        const std::vector<TextView> words = Words(text);
+        for (std::size_t i = words.size(); i-- > 0;) {
+            if (!words[i].empty() &&
+                (words[i].front() == U'0' || words[i].front() == U'+' || words[i].front() == U'(')) {
+                const auto at = static_cast<std::size_t>(words[i].data() - text.data());
+                if (auto tel = FindTelephone(text.substr(at), false)) {
+                    tel->begin += at;
+                    tel->end += at;
+                    return tel;
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    static bool plausibleAddress(TextView text)
+    {
+        return PrefectureAt(text) > 0 || HasMunicipality(text) || CountDigits(text) > 0 || IsRomajiPlace(text);
+    }
+
+    void value(Field field, const Text& text)
+    {
+        if (m_section == Section::Recipient && IsSameAsAbove(text)) {
+            m_mail.recipient.sameAsOrderer = true;
+            return;
+        }
+        if (field == Field::Unknown) {
+            if (const auto tel = FindTelephone(text, false)) {
+                add(Field::Telephone, tel->value);
+                return;
+            }
+        }
+        if (field == Field::Address && !plausibleAddress(text)) {
+            field = Field::Unknown;
+        }
+        switch (field) {
+        case Field::PostalCode:
+        case Field::Address:
+        case Field::Unknown:
+            content(field, takeNumbers(text, field == Field::PostalCode));
+            return;
+        case Field::Telephone:
+            if (const auto tel = FindTelephone(text, true)) {
+                add(Field::Telephone, tel->value);
+            }
+            return;
+        case Field::Name:
+            add(HasCareOf(text) ? Field::Building : Field::Name, text, true);
+            return;
+        default:
+            add(field, text, true);
+        }
+    }
+
+    bool lastIsIncompleteAddress() const
+    {
+        const auto& items = current().items;
+        for (auto it = items.rbegin(); it != items.rend(); ++it) {
+            if (it->field == Field::Address) {
+                return !HasStreetNumber(it->text);
+            }
+            if (it->field != Field::PostalCode && it->field != Field::Telephone) {
+                return false;
+            }
+        }
+        return false;
+    }
+
+    const Block& current() const
+    {
+        return m_section == Section::Recipient ? m_mail.recipient
+               : m_section == Section::Orderer ? m_mail.orderer
+                                               : m_mail.unheaded;
+    }
+
+    void appendToAddress(TextView text)
+    {
+        for (auto it = block().items.rbegin(); it != block().items.rend(); ++it) {
+            if (it->field == Field::Address) {
+                it->text += Text(text);
+                return;
+            }
+        }
+    }
+
+    // A value without a label (or with an address label), judged by what it holds.
+    void content(Field field, const Text& text)
+    {
+        if (text.empty() || IsMailOrWeb(text) || isCountry(text)) {
+            return;
+        }
+        if (IsRomaji(text) && romaji(text)) {
+            return;
+        }
+        const bool addressSeen = block().has(Field::Address) || block().has(Field::Street);
+        if (lastIsIncompleteAddress() && HasStreetNumber(text) && PrefectureAt(text) == 0 && !HasBuildingWord(text)) {
+            appendToAddress(text);
+            return;
+        }
+        if (addressSeen && (HasBuildingWord(text) || HasCareOf(text) || isRoomNumber(text))) {
+            add(Field::Building, text);
+            return;
+        }
+        if (const Text prefecture = PrefectureNamed(text); !prefecture.empty()) {
+            add(Field::Prefecture, prefecture);
+            return;
+        }
+        if (reversedPlace(text)) {
+            return;
+        }
+        if (field == Field::Address || PrefectureAt(text) > 0 || (HasMunicipality(text) && HasStreetNumber(text)) ||
+            (block().has(Field::Prefecture) && !addressSeen && HasStreetNumber(text))) {
+            add(Field::Address, text);
+            return;
+        }
+        if (field == Field::Unknown && !IsProse(text) && CountDigits(text) == 0 && text.size() <= 40) {
+            add(HasCareOf(text) ? Field::Building : Field::Name, text);
+        }
+    }
+
+    // Addresses written in Latin letters: building lines come first, the street, the city and
+    // the prefecture follow on lines of their own.
+    bool romaji(TextView text)
+    {
+        if (HasBuildingWord(text)) {
+            add(Field::Building, text);
+            return true;
+        }
+        if (!IsRomajiPlace(text)) {
+            return false;
+        }
+        for (auto it = block().items.rbegin(); it != block().items.rend(); ++it) {
+            if (it->field == Field::Address && IsRomaji(it->text)) {
+                it->text += U" " + Text(text);
+                return true;
+            }
+        }
+        add(Field::Address, text);
+        return true;
+    }
+
+    // "小金井市 東京都": city and prefecture in the order of foreign forms.
+    bool reversedPlace(TextView text)
+    {
+        const std::vector<TextView> words = Words(text);
+        if (words.size() < 2 || PrefectureNamed(words.back()).empty() || !HasMunicipality(words.front())) {
+            return false;
+        }
+        Text city;
+        for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+            city += Text(words[i]);
+        }
+        add(Field::Prefecture, PrefectureNamed(words.back()));
+        add(Field::City, city);
+        return true;
+    }
+
+    Mail& m_mail;
+    Section m_section = Section::None;
+    Field m_pending = Field::Unknown;
+};
+
+} // namespace
+
+Mail ReadMail(const std::vector<Text>& lines)
+{
+    Mail mail;
+    Reader reader(mail);
+    for (const Text& line : lines) {
+        if (!line.empty()) {
+            reader.line(line);
+        }
+    }
+    return mail;
+}
+
+} // namespace smartimport

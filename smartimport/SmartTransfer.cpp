@@ -1,0 +1,255 @@
+#include "SmartTransfer.h"
+
+#include "Address.h"
+#include "AddressWarning.h"
+#include "Cp932.h"
+#include "LineText.h"
+#include "MailReader.h"
+#include "Names.h"
+#include "Places.h"
+#include "WideText.h"
+
+#include <utility>
+
+namespace smartimport {
+
+namespace {
+
+// The block that holds the recipient: the recipient's own, the orderer's for "同上", else the
+// first block that carries an address.
+const Block& recipientBlock(const Mail& mail)
+{
+    if (mail.recipient.sameAsOrderer) {
+        return mail.orderer;
+    }
+    if (!mail.recipient.items.empty()) {
+        return mail.recipient;
+    }
+    for (const Block* block : {&mail.unheaded, &mail.orderer}) {
+        if (block->has(Field::Address) || block->has(Field::PostalCode) || block->has(Field::Street)) {
+            return *block;
+        }
+    }
+    return mail.unheaded.items.empty() ? mail.orderer : mail.unheaded;
+}
+
+Text sevenDigits(TextView zip)
+{
+    Text digits;
+    for (const char32_t c : zip) {
+        if (IsDigit(c)) {
+            digits.push_back(c);
+        }
+    }
+    return digits;
+}
+
+std::vector<PostalPlace> placesOf(TextView zip, const PostalLookup& lookup)
+{
+    return lookup && !zip.empty() ? lookup(ToUtf8(sevenDigits(zip))) : std::vector<PostalPlace>{};
+}
+
+// The first postal code, or the first one the directory knows when there are several.
+Text postalCode(const Block& block, const PostalLookup& lookup)
+{
+    const Item* first = block.first(Field::PostalCode);
+    if (first == nullptr) {
+        return {};
+    }
+    for (const Item& item : block.items) {
+        if (item.field == Field::PostalCode && !placesOf(item.text, lookup).empty()) {
+            return item.text;
+        }
+    }
+    return first->text;
+}
+
+Text joined(const Block& block, Field field)
+{
+    Text out;
+    for (const Item& item : block.items) {
+        if (item.field == field) {
+            out += item.text;
+        }
+    }
+    return out;
+}
+
+Text writtenAddress(const Block& block)
+{
+    const Item* address = block.first(Field::Address);
+    Text text = address != nullptr ? address->text : joined(block, Field::Street);
+    const Text city = joined(block, Field::City);
+    if (!city.empty() && !TextView(text).starts_with(city) && PrefectureAt(text) == 0) {
+        text = city + text;
+    }
+    const Item* prefecture = block.first(Field::Prefecture);
+    if (prefecture != nullptr && PrefectureAt(text) == 0) {
+        text = prefecture->text + text;
+    }
+    return text;
+}
+
+// The directory supplies a prefecture (and a city before a bare town) the mail left out.
+Text withPrefecture(const Text& address, const std::vector<PostalPlace>& places)
+{
+    if (address.empty() || places.empty() || PrefectureAt(address) > 0) {
+        return address;
+    }
+    const Text prefecture = FromUtf8(places.front().prefecture);
+    const Text city = FromUtf8(places.front().city);
+    for (const PostalPlace& place : places) {
+        if (FromUtf8(place.prefecture) != prefecture) {
+            return address;
+        }
+    }
+    const bool bareTown = !city.empty() && !TextView(address).starts_with(city) && !HasMunicipality(address);
+    return prefecture + (bareTown ? city : Text()) + address;
+}
+
+struct NameParts
+{
+    Text company;
+    Text department;
+    Text person;
+};
+
+void addName(NameParts& parts, const Text& raw, Field field)
+{
+    const Text name = CleanName(raw);
+    if (name.empty()) {
+        return;
+    }
+    Text& slot = field == Field::Company || (field == Field::Name && IsCompany(name) && Words(name).size() == 1)
+                     ? parts.company
+                 : field == Field::Department || (field == Field::Name && IsDepartment(name) && !parts.company.empty())
+                     ? parts.department
+                     : parts.person;
+    if (slot.empty()) {
+        slot = name;
+    }
+}
+
+Text joinWords(std::initializer_list<const Text*> parts)
+{
+    Text out;
+    for (const Text* part : parts) {
+        if (!part->empty()) {
+            out += (out.empty() ? U"" : U" ") + *part;
+        }
+    }
+    return out;
+}
+
+// A name written after the address on the same line ("…1-1-1 ビル4F 長谷川 光子 様").
+Text splitTrailingName(Text& building)
+{
+    if (!EndsInHonorific(building)) {
+        return {};
+    }
+    const std::vector<TextView> words = Words(building);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (CountDigits(words[i]) > 0 || HasBuildingWord(words[i])) {
+            start = i + 1;
+        }
+    }
+    if (start >= words.size()) {
+        return {};
+    }
+    const std::size_t cut = static_cast<std::size_t>(words[start].data() - building.data());
+    Text name = building.substr(cut);
+    building = Text(Trim(TextView(building).substr(0, cut)));
+    return name;
+}
+
+// What follows a street number on the same line is a name when nothing marks it as a building.
+bool isBareName(TextView text)
+{
+    return !text.empty() && CountDigits(text) == 0 && !HasBuildingWord(text) && !HasCareOf(text);
+}
+
+struct Recipient
+{
+    Text zip, address1, address2, name, tel;
+};
+
+Recipient assemble(const Block& block, const PostalLookup& lookup)
+{
+    Recipient out;
+    out.zip = postalCode(block, lookup);
+    const Text address = withPrefecture(writtenAddress(block), placesOf(out.zip, lookup));
+    AddressParts parts = IsRomaji(address) ? AddressParts{address, {}} : SplitAddress(address);
+    out.address1 = parts.street;
+    Text inlineName = splitTrailingName(parts.building);
+    if (inlineName.empty() && !block.has(Field::Name) && isBareName(parts.building)) {
+        inlineName = std::exchange(parts.building, Text());
+    }
+    out.address2 = parts.building;
+    for (const Item& item : block.items) {
+        if (item.field == Field::Building) {
+            out.address2 = joinWords({&out.address2, &item.text});
+        }
+    }
+    // Labelled names first: an unlabelled line that only looks like a name must not win.
+    NameParts name;
+    for (const bool labelled : {true, false}) {
+        for (const Item& item : block.items) {
+            const bool isName =
+                item.field == Field::Name || item.field == Field::Company || item.field == Field::Department;
+            if (isName && item.labelled == labelled) {
+                addName(name, item.text, item.field);
+            }
+        }
+    }
+    if (!inlineName.empty()) {
+        addName(name, inlineName, Field::Name);
+    }
+    out.name = joinWords({&name.company, &name.department, &name.person});
+    if (const Item* tel = block.first(Field::Telephone)) {
+        out.tel = tel->text;
+    }
+    return out;
+}
+
+std::vector<Text> normalisedLines(std::string_view utf8)
+{
+    std::vector<Text> lines;
+    for (const std::string& line : textimport::SplitLines(utf8)) {
+        lines.emplace_back(Trim(NormaliseWidth(FromUtf8(line))));
+    }
+    return lines;
+}
+
+} // namespace
+
+textimport::RecipientFields ReadRecipient(std::string_view utf8Mail, const PostalLookup& lookup)
+{
+    const Mail mail = ReadMail(normalisedLines(utf8Mail));
+    const Recipient r = assemble(recipientBlock(mail), lookup);
+    return {ToUtf8(r.zip), ToUtf8(r.address1), ToUtf8(r.address2), ToUtf8(r.name), ToUtf8(r.tel)};
+}
+
+SmartResult RunSmartTransfer(std::string_view memoCp932, const textimport::RecipientFields& current,
+                             const PostalLookup& lookup)
+{
+    SmartResult result;
+    result.fields = current;
+    for (const std::string& line : textimport::SplitLines(memoCp932)) {
+        if (const std::string_view trimmed = textimport::Trim(line); !trimmed.empty()) {
+            result.memo.emplace_back(trimmed);
+        }
+    }
+    if (result.memo.empty()) {
+        result.message = "転送テキストがありません";
+    } else {
+        result.status = SmartStatus::Transferred;
+        const textimport::RecipientFields utf8 = ReadRecipient(cp932::ToUtf8(memoCp932), lookup);
+        result.fields = {cp932::FromUtf8(utf8.zip), cp932::FromUtf8(utf8.address1), cp932::FromUtf8(utf8.address2),
+                         cp932::FromUtf8(utf8.name), cp932::FromUtf8(utf8.tel)};
+    }
+    result.warning = textimport::AddressLengthWarning(result.fields.address1);
+    return result;
+}
+
+} // namespace smartimport
