@@ -103,7 +103,8 @@ Text withPrefecture(const Text& address, const std::vector<PostalPlace>& places)
             return address;
         }
     }
-    const bool bareTown = !city.empty() && !TextView(address).starts_with(city) && !HasMunicipality(address);
+    const Text town = FromUtf8(places.front().town);
+    const bool bareTown = !town.empty() && TextView(address).starts_with(town);
     return prefecture + (bareTown ? city : Text()) + address;
 }
 
@@ -236,7 +237,8 @@ SmartResult RunSmartTransfer(std::string_view memoCp932, const textimport::Recip
     SmartResult result;
     result.fields = current;
     for (const std::string& line : textimport::SplitLines(memoCp932)) {
-        if (const std::string_view trimmed = textimport::Trim(line); !trimmed.empty()) {
+        const std::string_view trimmed = textimport::Trim(line);
+        if (!Trim(NormaliseWidth(FromUtf8(cp932::ToUtf8(trimmed)))).empty()) {
             result.memo.emplace_back(trimmed);
         }
     }
