@@ -1,6 +1,7 @@
 #include "ErrorReport.h"
 #include "FontSubstitutes.h"
 #include "ImportCommand.h"
+#include "PostalCommand.h"
 #include "PrintCommandLine.h"
 #include "Prompt.h"
 #include "SingleInstance.h"
@@ -12,6 +13,7 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -57,6 +59,10 @@ int main(int argc, char* argv[])
         const std::vector<std::string> arguments(argv + 2, argv + argc);
         if (command == "import") {
             return RunImportCommand(arguments, std::cin, std::cout, std::cerr);
+        }
+        if (command == "postal" || command == "postal-update") {
+            const auto run = command == "postal" ? RunPostalCommand : RunPostalUpdateCommand;
+            return run(arguments, std::filesystem::current_path(), std::cout, std::cerr);
         }
         if (command == "print") {
             return RunPrintCommand(argc, argv, std::cerr);

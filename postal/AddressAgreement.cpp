@@ -1,0 +1,83 @@
+#include "AddressAgreement.h"
+
+#include "PostalCode.h"
+#include "PostalDirectory.h"
+#include "Utf8.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace postal {
+
+namespace {
+
+constexpr std::size_t kShownPlaces = 3;
+
+// The address as compared: without blanks, and with one form of the letters that place names
+// write both small and large.
+std::u32string comparable(std::string_view utf8)
+{
+    std::u32string out;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t c = 0;
+        if (!utf8::next(utf8, pos, c)) {
+            ++pos;
+            continue;
+        }
+        if (c == U' ' || c == U'\t' || c == U'\u3000') {
+            continue;
+        }
+        out.push_back(c == U'ヶ' ? U'ケ' : c == U'ヵ' ? U'カ' : c);
+    }
+    return out;
+}
+
+bool fits(const std::u32string& address, const PostalEntry& entry)
+{
+    const std::u32string city = comparable(entry.city);
+    return address.starts_with(comparable(entry.prefecture) + city) || address.starts_with(city);
+}
+
+std::string placesOf(const std::string& zip, const std::vector<PostalEntry>& entries)
+{
+    std::vector<std::string> places;
+    for (const PostalEntry& entry : entries) {
+        const std::string place = addressOf(entry);
+        if (std::find(places.begin(), places.end(), place) == places.end()) {
+            places.push_back(place);
+        }
+    }
+    std::string out = "〒" + zip + " は";
+    for (std::size_t i = 0; i < places.size() && i < kShownPlaces; ++i) {
+        out += (i == 0 ? "" : "、") + places[i];
+    }
+    return places.size() > kShownPlaces ? out + "など" : out;
+}
+
+} // namespace
+
+std::string addressOf(const PostalEntry& entry)
+{
+    return entry.prefecture + entry.city + entry.town;
+}
+
+AgreementResult checkAgreement(const PostalDirectory& directory, std::string_view zip, std::string_view address1Utf8)
+{
+    const std::optional<std::string> code = normaliseCode(zip);
+    if (!code) {
+        return {Agreement::NotACode, {}};
+    }
+    const std::vector<PostalEntry> entries = directory.find(*code);
+    if (entries.empty()) {
+        return {Agreement::UnknownCode, "この郵便番号は見つかりません"};
+    }
+    const std::u32string address = comparable(address1Utf8);
+    if (address.empty() ||
+        std::any_of(entries.begin(), entries.end(), [&](const PostalEntry& e) { return fits(address, e); })) {
+        return {Agreement::Agrees, {}};
+    }
+    return {Agreement::Disagrees, "郵便番号と住所が一致しません（" + placesOf(formatCode(*code), entries) + "）"};
+}
+
+} // namespace postal

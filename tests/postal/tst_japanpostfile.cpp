@@ -1,0 +1,133 @@
+#include "Cp932.h"
+#include "JapanPostFile.h"
+
+#include <QTest>
+
+#include <fstream>
+#include <iterator>
+
+using postal::PostalEntry;
+
+namespace {
+
+QString describe(const std::vector<PostalEntry>& entries)
+{
+    QStringList out;
+    for (const PostalEntry& e : entries) {
+        out << QString::fromStdString(e.zip + "|" + e.prefecture + "|" + e.city + "|" + e.town + "|" + e.street + "|" +
+                                      e.office);
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
+const std::string kTail = ",0,0,0,0,0,0\r\n";
+
+// A residential line in code page 932, as KEN_ALL.CSV holds it.
+std::string kenAll(const std::string& zip, const std::string& town, const std::string& prefecture = "北海道")
+{
+    return cp932::FromUtf8("01101,\"060  \",\"" + zip + "\",\"ﾎｯｶｲﾄﾞｳ\",\"ｻｯﾎﾟﾛｼ\",\"ｶﾅ\",\"" + prefecture +
+                           "\",\"札幌市中央区\",\"" + town + "\"" + kTail);
+}
+
+} // namespace
+
+class TestJapanPostFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fixtures_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("KEN_ALL.CSV") << "KEN_ALL.CSV"
+                                     << "060-0000|北海道|札幌市中央区|||\n"
+                                        "060-0042|北海道|札幌市中央区|大通西||\n"
+                                        "060-0042|北海道|札幌市中央区|大通西||\n"
+                                        "066-0005|北海道|千歳市|協和||\n"
+                                        "306-0433|茨城県|猿島郡境町|||\n"
+                                        "100-6001|東京都|千代田区|霞が関霞が関ビル１階||\n"
+                                        "100-6090|東京都|千代田区|霞が関霞が関ビル||\n"
+                                        "100-1301|東京都|御蔵島村|||\n"
+                                        "498-0000|愛知県|弥富市|||\n"
+                                        "498-0000|三重県|桑名郡木曽岬町|||\n"
+                                        "522-0317|滋賀県|犬上郡多賀町|一円||\n"
+                                        "100-0001|東京都|千代田区|千代田||";
+        QTest::newRow("utf_ken_all.csv") << "utf_ken_all.csv"
+                                         << "066-0005|北海道|千歳市|協和||\n"
+                                            "100-0005|東京都|千代田区|丸の内||\n"
+                                            "100-6001|東京都|千代田区|霞が関霞が関ビル１階||\n"
+                                            "060-0000|北海道|札幌市中央区|||\n"
+                                            "904-0493|沖縄県|国頭郡恩納村|字瀬良垣||";
+        QTest::newRow("JIGYOSYO.CSV") << "JIGYOSYO.CSV"
+                                      << "060-8621|北海道|札幌市中央区|北一条西|６丁目１－２|株式会社　北海新聞社\n"
+                                         "904-0493|沖縄県|国頭郡恩納村|字瀬良垣|２２６０|万座ビーチホテル＆リゾート\n"
+                                         "100-8799|東京都|千代田区|丸の内|１丁目１－１|株式会社\"テスト\"";
+    }
+
+    void fixtures()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, expected);
+        QCOMPARE(describe(postal::readJapanPostFile(std::filesystem::path(FIXTURES) / file.toStdString())), expected);
+    }
+
+    void faults_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+
+        const std::string good = kenAll("0600000", "以下に掲載がない場合");
+        QTest::newRow("empty file") << QByteArray() << "KEN_ALL.CSV の 1 行目: 郵便番号の行がありません";
+        QTest::newRow("unknown columns")
+            << QByteArray("a,b,c\r\n")
+            << "KEN_ALL.CSV の 1 行目: 項目の数が 3 です（住所の一覧は 15、事業所の一覧は 13 のはずです）";
+        QTest::newRow("column missing") << QByteArray::fromStdString(good + good + good.substr(0, good.find(",0,")) +
+                                                                     "\r\n")
+                                        << "KEN_ALL.CSV の 3 行目: 項目の数が 9 です（15 のはずです）";
+        QTest::newRow("cut inside a quote") << QByteArray::fromStdString(good + good.substr(0, 40))
+                                            << "KEN_ALL.CSV の 2 行目: 引用符 \" が閉じていません";
+        QTest::newRow("cut inside a split town")
+            << QByteArray::fromStdString(good + kenAll("0660005", "協和（８８－２、") +
+                                         kenAll("0660005", "２７１－１０、"))
+            << "KEN_ALL.CSV の 2 行目: 町域名の括弧が閉じないまま続きの行がありません";
+        QTest::newRow("split town runs into the next code")
+            << QByteArray::fromStdString(kenAll("0660005", "協和（８８－２、") + kenAll("0660006", "東雲町"))
+            << "KEN_ALL.CSV の 1 行目: 町域名の括弧が閉じないまま続きの行がありません";
+        QTest::newRow("code not seven digits")
+            << QByteArray::fromStdString(good + kenAll("060004", "大通西"))
+            << "KEN_ALL.CSV の 2 行目: 郵便番号 \"060004\" が 7 桁の数字ではありません";
+        QTest::newRow("full-width code")
+            << QByteArray::fromStdString(kenAll("０６０００４２", "大通西"))
+            << "KEN_ALL.CSV の 1 行目: 郵便番号 \"０６０００４２\" が 7 桁の数字ではありません";
+        QTest::newRow("empty prefecture") << QByteArray::fromStdString(kenAll("0600042", "大通西", ""))
+                                          << "KEN_ALL.CSV の 1 行目: 都道府県名か市区町村名が空です";
+        QTest::newRow("not code page 932")
+            << QByteArray::fromStdString(
+                   good + "01101,\"060  \",\"0600042\",\"a\",\"b\",\"c\",\"\x96\x6B\",\"x\",\"\xFF\"" + kTail)
+            << "KEN_ALL.CSV の 2 行目: 文字コードがコードページ 932 (Shift_JIS) でも UTF-8 でもありません";
+        QTest::newRow("stray quote") << QByteArray::fromStdString(good + "01101,\"060\"x,\"0600042\"\r\n")
+                                     << "KEN_ALL.CSV の 2 行目: 引用符 \" の後に区切りのカンマがありません";
+    }
+
+    void faults()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        try {
+            postal::parseJapanPostFile(bytes.toStdString(), "KEN_ALL.CSV");
+            QFAIL("accepted");
+        } catch (const postal::JapanPostFileError& error) {
+            QCOMPARE(QString::fromUtf8(error.what()), message);
+        }
+    }
+
+    void missingFileIsNamed()
+    {
+        QVERIFY_THROWS_EXCEPTION(postal::JapanPostFileError, postal::readJapanPostFile("/nonexistent/KEN_ALL.CSV"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestJapanPostFile)
+#include "tst_japanpostfile.moc"
