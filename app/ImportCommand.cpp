@@ -1,12 +1,14 @@
 #include "ImportCommand.h"
 
 #include "Cp932.h"
+#include "SmartPostalLookup.h"
 #include "SmartTransfer.h"
 #include "Transfer.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -139,7 +141,8 @@ struct Outcome
 Outcome transfer(const std::string& cp932Text, bool smart)
 {
     if (smart) {
-        smartimport::SmartResult r = smartimport::RunSmartTransfer(cp932Text);
+        smartimport::SmartResult r =
+            smartimport::RunSmartTransfer(cp932Text, {}, SmartPostalLookup(std::filesystem::current_path()));
         return {r.status == smartimport::SmartStatus::Transferred, r.message, r.fields, r.memo, r.warning};
     }
     textimport::TransferResult r = textimport::RunTransfer(cp932Text);

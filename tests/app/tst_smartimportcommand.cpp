@@ -62,6 +62,10 @@ void TestSmartImportCommand::transfers_data()
         << QStringList{"058-0014", "北海道様似郡様似町栄町18", "", "様似 太郎", "0146-36-2119"}
         << QStringList{"お名前：様似 太郎 様", "住所：〒０５８００１４北海道様似郡様似町栄町１８",
                        "ＴＥＬ：+81 146 36 2119"};
+    QTest::newRow("prefecture from the postal-code list")
+        << false << "〒420-0853\n静岡市葵区追手町9-6\n山本 和也様\n"
+        << QStringList{"420-0853", "静岡県静岡市葵区追手町9-6", "", "山本 和也", ""}
+        << QStringList{"〒420-0853", "静岡市葵区追手町9-6", "山本 和也様"};
 }
 
 void TestSmartImportCommand::transfers()

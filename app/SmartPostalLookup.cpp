@@ -1,0 +1,15 @@
+#include "SmartPostalLookup.h"
+
+#include "PostalDirectory.h"
+
+smartimport::PostalLookup SmartPostalLookup(const std::filesystem::path& workingFolder)
+{
+    const postal::PostalDirectory& directory = postal::directoryFor(workingFolder);
+    return [&directory](std::string_view sevenDigits) {
+        std::vector<smartimport::PostalPlace> places;
+        for (const postal::PostalEntry& entry : directory.find(sevenDigits)) {
+            places.push_back({entry.prefecture, entry.city, entry.town});
+        }
+        return places;
+    };
+}
