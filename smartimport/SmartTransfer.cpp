@@ -93,7 +93,7 @@ Text writtenAddress(const Block& block)
 // The directory supplies a prefecture (and a city before a bare town) the mail left out.
 Text withPrefecture(const Text& address, const std::vector<PostalPlace>& places)
 {
-    if (address.empty() || places.empty() || PrefectureAt(address) > 0) {
+    if (address.empty() || places.empty() || PrefectureAt(address) > 0 || IsRomaji(address)) {
         return address;
     }
     const Text prefecture = FromUtf8(places.front().prefecture);
