@@ -222,6 +222,19 @@ std::vector<Text> normalisedLines(std::string_view utf8)
     return lines;
 }
 
+// Blanks of both widths only ("　" is 0x81 0x40 in code page 932).
+bool isBlankCp932(std::string_view line)
+{
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line.compare(i, 2, "\x81\x40") == 0) {
+            ++i;
+        } else if (static_cast<unsigned char>(line[i]) > 0x20) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 textimport::RecipientFields ReadRecipient(std::string_view utf8Mail, const PostalLookup& lookup)
@@ -238,7 +251,7 @@ SmartResult RunSmartTransfer(std::string_view memoCp932, const textimport::Recip
     result.fields = current;
     for (const std::string& line : textimport::SplitLines(memoCp932)) {
         const std::string_view trimmed = textimport::Trim(line);
-        if (!Trim(NormaliseWidth(FromUtf8(cp932::ToUtf8(trimmed)))).empty()) {
+        if (!isBlankCp932(trimmed)) {
             result.memo.emplace_back(trimmed);
         }
     }
