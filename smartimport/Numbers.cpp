@@ -113,7 +113,8 @@ std::optional<Text> readNumber(TextView run)
     if (groups.size() == 1 && !international) {
         return digits;
     }
-    if (groups.size() == 1) {
+    // A Japanese number has three parts; other splits are regrouped the usual way.
+    if (groups.size() == 1 || groups.size() > 3) {
         groups = standardGroups(digits);
     }
     Text out;

@@ -61,6 +61,8 @@ private slots:
                                           << "090-1111-2222";
         QTest::newRow("+81 solid Tokyo") << "+81312345678"
                                          << "03-1234-5678";
+        QTest::newRow("four groups regrouped") << "+81 7 75 211 4455"
+                                               << "077-5211-4455";
         QTest::newRow("extension in brackets") << "03-5400-1234（内線215）"
                                                << "03-5400-1234";
         QTest::newRow("extension word") << "058-262-1111 内線 305"
