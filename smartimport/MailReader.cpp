@@ -100,6 +100,19 @@ private:
         }
     }
 
+    // "山田様方 鈴木花子様": the care-of goes to the address, the addressee after it is the name.
+    void addName(TextView text, bool labelled)
+    {
+        for (const std::u32string_view careOf : {U"様方", U"気付"}) {
+            if (const std::size_t at = text.find(careOf); at != TextView::npos) {
+                add(Field::Building, text.substr(0, at + careOf.size()));
+                add(Field::Name, text.substr(at + careOf.size()), labelled);
+                return;
+            }
+        }
+        add(HasCareOf(text) ? Field::Building : Field::Name, text, labelled);
+    }
+
     // Takes the postal code and the telephone number out of a value and gives back the rest.
     Text takeNumbers(TextView text, bool zipLabelled)
     {
@@ -172,7 +185,7 @@ private:
             }
             return;
         case Field::Name:
-            add(HasCareOf(text) ? Field::Building : Field::Name, text, true);
+            addName(text, true);
             return;
         default:
             add(field, text, true);
@@ -241,7 +254,7 @@ private:
             return;
         }
         if (field == Field::Unknown && !IsProse(text) && CountDigits(text) == 0 && text.size() <= 40) {
-            add(HasCareOf(text) ? Field::Building : Field::Name, text);
+            addName(text, false);
         }
     }
 

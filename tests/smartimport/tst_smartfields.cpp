@@ -250,6 +250,13 @@ private slots:
         QCOMPARE(QString::fromStdString(fields.zip), QStringLiteral("420-0853"));
     }
 
+    void careOfAndNameOnOneLine()
+    {
+        const auto fields = ReadRecipient("[お届け先]\n山田太郎様方 鈴木花子様\n〒150-0001 東京都渋谷区神宮前1-2-3");
+        QCOMPARE(QString::fromStdString(fields.address2), QStringLiteral("山田太郎様方"));
+        QCOMPARE(QString::fromStdString(fields.name), QStringLiteral("鈴木花子"));
+    }
+
     void emptyMemoIsRefusedAndKeepsTheFields()
     {
         const textimport::RecipientFields before{"1", "2", "3", "4", "5"};
