@@ -142,7 +142,7 @@ Outcome transfer(const std::string& cp932Text, bool smart)
 {
     if (smart) {
         smartimport::SmartResult r =
-            smartimport::RunSmartTransfer(cp932Text, {}, SmartPostalLookup(std::filesystem::current_path()));
+            smartimport::runSmartTransfer(cp932Text, {}, smartPostalLookup(std::filesystem::current_path()));
         return {r.status == smartimport::SmartStatus::Transferred, r.message, r.fields, r.memo, r.warning};
     }
     textimport::TransferResult r = textimport::RunTransfer(cp932Text);

@@ -2,7 +2,7 @@
 
 #include "PostalDirectory.h"
 
-smartimport::PostalLookup SmartPostalLookup(const std::filesystem::path& workingFolder)
+smartimport::PostalLookup smartPostalLookup(const std::filesystem::path& workingFolder)
 {
     const postal::PostalDirectory& directory = postal::directoryFor(workingFolder);
     return [&directory](std::string_view sevenDigits) {

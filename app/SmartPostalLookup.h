@@ -5,4 +5,4 @@
 #include <filesystem>
 
 // The postal-code list of a working folder as the smart transfer asks it.
-smartimport::PostalLookup SmartPostalLookup(const std::filesystem::path& workingFolder);
+smartimport::PostalLookup smartPostalLookup(const std::filesystem::path& workingFolder);

@@ -94,8 +94,8 @@ void TForm_Main::SpeedButton_F3Click()
     const textimport::RecipientFields before{ToCp932(Edit_Zip->text()), ToCp932(Edit_Add1->text()),
                                              ToCp932(Edit_Add2->text()), ToCp932(Edit_Custo1->text()),
                                              ToCp932(Edit_tel->text())};
-    const smartimport::SmartResult result = smartimport::RunSmartTransfer(
-        ToCp932(Memo1->toPlainText()), before, SmartPostalLookup(Label_CurrentDir.toStdString()));
+    const smartimport::SmartResult result = smartimport::runSmartTransfer(
+        ToCp932(Memo1->toPlainText()), before, smartPostalLookup(Label_CurrentDir.toStdString()));
 
     SetMemoLines(Memo1, result.memo);
     if (result.status == smartimport::SmartStatus::Transferred) {

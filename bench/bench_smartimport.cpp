@@ -48,7 +48,7 @@ const std::string& thirtyLineMail()
 void BM_SmartTransfer(benchmark::State& state)
 {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(smartimport::RunSmartTransfer(thirtyLineMail()));
+        benchmark::DoNotOptimize(smartimport::runSmartTransfer(thirtyLineMail()));
     }
 }
 BENCHMARK(BM_SmartTransfer)->Unit(benchmark::kMicrosecond);
@@ -65,7 +65,7 @@ void BM_SmartTransferWithPostalList(benchmark::State& state)
         return places;
     };
     for (auto _ : state) {
-        benchmark::DoNotOptimize(smartimport::RunSmartTransfer(thirtyLineMail(), {}, lookup));
+        benchmark::DoNotOptimize(smartimport::runSmartTransfer(thirtyLineMail(), {}, lookup));
     }
 }
 BENCHMARK(BM_SmartTransferWithPostalList)->Unit(benchmark::kMicrosecond);

@@ -51,11 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    const smartimport::SmartResult raw = smartimport::RunSmartTransfer(bytes, {}, smallList);
+    const smartimport::SmartResult raw = smartimport::runSmartTransfer(bytes, {}, smallList);
     require((raw.status == smartimport::SmartStatus::Transferred) == raw.message.empty());
     require(raw.status == smartimport::SmartStatus::NoText || !raw.memo.empty());
 
-    const smartimport::SmartResult converted = smartimport::RunSmartTransfer(cp932::FromUtf8(bytes), {}, smallList);
+    const smartimport::SmartResult converted = smartimport::runSmartTransfer(cp932::FromUtf8(bytes), {}, smallList);
     if (converted.status == smartimport::SmartStatus::Transferred) {
         checkFields(converted.fields);
     }
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(isValidCp932(line));
     }
 
-    const textimport::RecipientFields utf8 = smartimport::ReadRecipient(bytes, smallList);
+    const textimport::RecipientFields utf8 = smartimport::readRecipient(bytes, smallList);
     for (const std::string* field : {&utf8.zip, &utf8.tel}) {
         require(field->find_first_not_of("0123456789-") == std::string::npos);
     }

@@ -13,9 +13,9 @@ struct AddressParts
 
 // Splits an address after its street number ("…梅田2-4-9 梅田ビル12F"). Numbers that are part
 // of a place name ("一番町", "北1条") do not end it. Without a street number the address stays whole.
-AddressParts SplitAddress(TextView address);
+AddressParts splitAddress(TextView address);
 
 // True when the text carries a street number ("1-2-3", "3丁目", "10番地").
-bool HasStreetNumber(TextView text);
+bool hasStreetNumber(TextView text);
 
 } // namespace smartimport

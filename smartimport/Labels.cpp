@@ -244,7 +244,7 @@ std::size_t matchWord(TextView text, std::u32string_view word)
     std::size_t at = 0;
     for (std::size_t k = 0; k < word.size(); ++k) {
         if (k > 0 && word[k] != U' ') {
-            while (at < text.size() && IsBlank(text[at])) {
+            while (at < text.size() && isBlank(text[at])) {
                 ++at;
             }
         }
@@ -260,7 +260,7 @@ std::size_t matchWord(TextView text, std::u32string_view word)
         }
         ++at;
     }
-    if (isAsciiWord(word) && at < text.size() && IsAsciiLetter(text[at])) {
+    if (isAsciiWord(word) && at < text.size() && isAsciiLetter(text[at])) {
         return 0;
     }
     return at;
@@ -278,7 +278,7 @@ template <typename Table> const Word* findWord(TextView text, const Table& table
 
 bool isCloser(char32_t c)
 {
-    return IsBlank(c) || kClosers.find(c) != TextView::npos;
+    return isBlank(c) || kClosers.find(c) != TextView::npos;
 }
 
 TextView skipClosers(TextView text)
@@ -301,7 +301,7 @@ TextView skipQualifier(TextView text, Field& field)
     }
     const TextView inside = text.substr(1, close - 1);
     for (const std::u32string_view kana : {U"フリガナ", U"ふりがな", U"カナ", U"かな", U"読み"}) {
-        if (Contains(inside, kana)) {
+        if (contains(inside, kana)) {
             field = Field::Ignored;
         }
     }
@@ -311,12 +311,12 @@ TextView skipQualifier(TextView text, Field& field)
 bool isRule(TextView line)
 {
     return line.size() >= 3 && std::all_of(line.begin(), line.end(),
-                                           [](char32_t c) { return kRules.find(c) != TextView::npos || IsBlank(c); });
+                                           [](char32_t c) { return kRules.find(c) != TextView::npos || isBlank(c); });
 }
 
 } // namespace
 
-Label ReadLabel(TextView line)
+Label readLabel(TextView line)
 {
     Label label;
     label.value = line;
@@ -353,7 +353,7 @@ Label ReadLabel(TextView line)
             const TextView after = rest.substr(length);
             const bool glued =
                 field->field == Field::PostalCode || field->field == Field::Address || field->field == Field::Telephone;
-            const bool digitNext = !after.empty() && (IsDigit(after.front()) || after.front() == U'+');
+            const bool digitNext = !after.empty() && (isDigit(after.front()) || after.front() == U'+');
             if (after.empty() || isCloser(after.front()) || after.front() == U'(' || after.front() == U'[' ||
                 (glued && (digitNext || field->field != Field::Telephone))) {
                 label.field = field->field;
@@ -365,7 +365,7 @@ Label ReadLabel(TextView line)
         return label;
     }
     rest = skipQualifier(skipClosers(rest), label.field);
-    label.value = Trim(skipClosers(rest));
+    label.value = trimBlanks(skipClosers(rest));
     label.heading = label.field == Field::Unknown && label.value.empty();
     return label;
 }

@@ -40,6 +40,6 @@ struct Label
 };
 
 // Reads the labels at the start of a width-normalised, trimmed line.
-Label ReadLabel(TextView line);
+Label readLabel(TextView line);
 
 } // namespace smartimport

@@ -26,19 +26,19 @@ namespace {
 
 bool isCountry(TextView text)
 {
-    const Text lower = LowerAscii(Trim(text));
+    const Text lower = lowerAscii(trimBlanks(text));
     return lower == U"japan" || lower == U"日本" || lower == U"日本国";
 }
 
 bool isRoomNumber(TextView text)
 {
-    text = Trim(text);
+    text = trimBlanks(text);
     if (text.ends_with(U"号室")) {
         text.remove_suffix(2);
     } else if (text.ends_with(U"号")) {
         text.remove_suffix(1);
     }
-    return !text.empty() && text.size() <= 5 && CountDigits(text) == text.size();
+    return !text.empty() && text.size() <= 5 && countDigits(text) == text.size();
 }
 
 class Reader
@@ -48,7 +48,7 @@ public:
 
     void line(TextView text)
     {
-        const Label label = ReadLabel(text);
+        const Label label = readLabel(text);
         if (label.separator) {
             if (m_section != Section::Other && !block().items.empty()) {
                 m_section = Section::Other;
@@ -81,7 +81,7 @@ public:
             field = std::exchange(m_pending, Field::Unknown);
         }
         m_pending = Field::Unknown;
-        value(field, NormaliseDigitDashes(label.value));
+        value(field, normaliseDigitDashes(label.value));
     }
 
 private:
@@ -94,7 +94,7 @@ private:
 
     void add(Field field, TextView text, bool labelled = false)
     {
-        text = Trim(text);
+        text = trimBlanks(text);
         if (!text.empty()) {
             block().items.push_back({field, Text(text), labelled});
         }
@@ -110,40 +110,40 @@ private:
                 return;
             }
         }
-        add(HasCareOf(text) ? Field::Building : Field::Name, text, labelled);
+        add(hasCareOf(text) ? Field::Building : Field::Name, text, labelled);
     }
 
     // Takes the postal code and the telephone number out of a value and gives back the rest.
     Text takeNumbers(TextView text, bool zipLabelled)
     {
         Text rest(text);
-        if (const auto zip = FindPostalCode(rest, zipLabelled)) {
+        if (const auto zip = findPostalCode(rest, zipLabelled)) {
             add(Field::PostalCode, zip->value);
             rest.erase(zip->begin, zip->end - zip->begin);
         }
-        const std::size_t marker = TelephoneMarker(rest);
-        if (const auto tel = marker != TextView::npos ? FindTelephone(TextView(rest).substr(marker), true)
+        const std::size_t marker = telephoneMarker(rest);
+        if (const auto tel = marker != TextView::npos ? findTelephone(TextView(rest).substr(marker), true)
                                                       : unmarkedTelephone(rest)) {
             const std::size_t from = marker != TextView::npos ? marker : tel->begin;
             std::size_t end = from + tel->end - (marker != TextView::npos ? 0 : tel->begin);
-            while (end < rest.size() && !IsBlank(rest[end]) && rest[end] != U')') {
+            while (end < rest.size() && !isBlank(rest[end]) && rest[end] != U')') {
                 ++end;
             }
             add(Field::Telephone, tel->value);
             rest.erase(from, end - from);
         }
-        return Text(Trim(rest));
+        return Text(trimBlanks(rest));
     }
 
     // A number standing as a word of its own at the end of a line with other data.
     static std::optional<Found> unmarkedTelephone(TextView text)
     {
-        const std::vector<TextView> words = Words(text);
+        const std::vector<TextView> words = splitWords(text);
         for (std::size_t i = words.size(); i-- > 0;) {
             if (!words[i].empty() &&
                 (words[i].front() == U'0' || words[i].front() == U'+' || words[i].front() == U'(')) {
                 const auto at = static_cast<std::size_t>(words[i].data() - text.data());
-                if (auto tel = FindTelephone(text.substr(at), false)) {
+                if (auto tel = findTelephone(text.substr(at), false)) {
                     tel->begin += at;
                     tel->end += at;
                     return tel;
@@ -155,17 +155,17 @@ private:
 
     static bool plausibleAddress(TextView text)
     {
-        return PrefectureAt(text) > 0 || HasMunicipality(text) || CountDigits(text) > 0 || IsRomajiPlace(text);
+        return prefectureAt(text) > 0 || hasMunicipality(text) || countDigits(text) > 0 || isRomajiPlace(text);
     }
 
     void value(Field field, const Text& text)
     {
-        if (m_section == Section::Recipient && IsSameAsAbove(text)) {
+        if (m_section == Section::Recipient && isSameAsAbove(text)) {
             m_mail.recipient.sameAsOrderer = true;
             return;
         }
         if (field == Field::Unknown) {
-            if (const auto tel = FindTelephone(text, false)) {
+            if (const auto tel = findTelephone(text, false)) {
                 add(Field::Telephone, tel->value);
                 return;
             }
@@ -180,7 +180,7 @@ private:
             content(field, takeNumbers(text, field == Field::PostalCode));
             return;
         case Field::Telephone:
-            if (const auto tel = FindTelephone(text, true)) {
+            if (const auto tel = findTelephone(text, true)) {
                 add(Field::Telephone, tel->value);
             }
             return;
@@ -197,7 +197,7 @@ private:
         const auto& items = current().items;
         for (auto it = items.rbegin(); it != items.rend(); ++it) {
             if (it->field == Field::Address) {
-                return !HasStreetNumber(it->text);
+                return !hasStreetNumber(it->text);
             }
             if (it->field != Field::PostalCode && it->field != Field::Telephone) {
                 return false;
@@ -226,34 +226,34 @@ private:
     // A value without a label (or with an address label), judged by what it holds.
     void content(Field field, const Text& text)
     {
-        if (text.empty() || IsMailOrWeb(text) || isCountry(text)) {
+        if (text.empty() || isMailOrWeb(text) || isCountry(text)) {
             return;
         }
-        if (IsRomaji(text) && romaji(text)) {
+        if (isRomaji(text) && romaji(text)) {
             return;
         }
         const bool addressSeen = block().has(Field::Address) || block().has(Field::Street);
-        if (lastIsIncompleteAddress() && HasStreetNumber(text) && PrefectureAt(text) == 0 && !HasBuildingWord(text)) {
+        if (lastIsIncompleteAddress() && hasStreetNumber(text) && prefectureAt(text) == 0 && !hasBuildingWord(text)) {
             appendToAddress(text);
             return;
         }
-        if (addressSeen && (HasBuildingWord(text) || HasCareOf(text) || isRoomNumber(text))) {
+        if (addressSeen && (hasBuildingWord(text) || hasCareOf(text) || isRoomNumber(text))) {
             add(Field::Building, text);
             return;
         }
-        if (const Text prefecture = PrefectureNamed(text); !prefecture.empty()) {
+        if (const Text prefecture = prefectureNamed(text); !prefecture.empty()) {
             add(Field::Prefecture, prefecture);
             return;
         }
         if (reversedPlace(text)) {
             return;
         }
-        if (field == Field::Address || PrefectureAt(text) > 0 || (HasMunicipality(text) && HasStreetNumber(text)) ||
-            (block().has(Field::Prefecture) && !addressSeen && HasStreetNumber(text))) {
+        if (field == Field::Address || prefectureAt(text) > 0 || (hasMunicipality(text) && hasStreetNumber(text)) ||
+            (block().has(Field::Prefecture) && !addressSeen && hasStreetNumber(text))) {
             add(Field::Address, text);
             return;
         }
-        if (field == Field::Unknown && !IsProse(text) && CountDigits(text) == 0 && text.size() <= 40) {
+        if (field == Field::Unknown && !isProse(text) && countDigits(text) == 0 && text.size() <= 40) {
             addName(text, false);
         }
     }
@@ -262,15 +262,15 @@ private:
     // the prefecture follow on lines of their own.
     bool romaji(TextView text)
     {
-        if (HasBuildingWord(text)) {
+        if (hasBuildingWord(text)) {
             add(Field::Building, text);
             return true;
         }
-        if (!IsRomajiPlace(text)) {
+        if (!isRomajiPlace(text)) {
             return false;
         }
         for (auto it = block().items.rbegin(); it != block().items.rend(); ++it) {
-            if (it->field == Field::Address && IsRomaji(it->text)) {
+            if (it->field == Field::Address && isRomaji(it->text)) {
                 it->text += U" " + Text(text);
                 return true;
             }
@@ -282,15 +282,15 @@ private:
     // "小金井市 東京都": city and prefecture in the order of foreign forms.
     bool reversedPlace(TextView text)
     {
-        const std::vector<TextView> words = Words(text);
-        if (words.size() < 2 || PrefectureNamed(words.back()).empty() || !HasMunicipality(words.front())) {
+        const std::vector<TextView> words = splitWords(text);
+        if (words.size() < 2 || prefectureNamed(words.back()).empty() || !hasMunicipality(words.front())) {
             return false;
         }
         Text city;
         for (std::size_t i = 0; i + 1 < words.size(); ++i) {
             city += Text(words[i]);
         }
-        add(Field::Prefecture, PrefectureNamed(words.back()));
+        add(Field::Prefecture, prefectureNamed(words.back()));
         add(Field::City, city);
         return true;
     }
@@ -302,7 +302,7 @@ private:
 
 } // namespace
 
-Mail ReadMail(const std::vector<Text>& lines)
+Mail readMail(const std::vector<Text>& lines)
 {
     Mail mail;
     Reader reader(mail);

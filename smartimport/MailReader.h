@@ -31,6 +31,6 @@ struct Mail
 };
 
 // `lines` are width-normalised and trimmed.
-Mail ReadMail(const std::vector<Text>& lines);
+Mail readMail(const std::vector<Text>& lines);
 
 } // namespace smartimport

@@ -22,7 +22,7 @@ constexpr std::array<std::u32string_view, 12> kDepartmentEnds = {
 
 bool isReading(TextView inside)
 {
-    return !inside.empty() && std::all_of(inside.begin(), inside.end(), [](char32_t c) { return IsKana(c); });
+    return !inside.empty() && std::all_of(inside.begin(), inside.end(), [](char32_t c) { return isKana(c); });
 }
 
 // Drops "(ヤマダ タロウ)" readings.
@@ -45,23 +45,23 @@ Text dropReadings(TextView name)
 
 } // namespace
 
-bool EndsInHonorific(TextView text)
+bool endsInHonorific(TextView text)
 {
-    text = Trim(text);
+    text = trimBlanks(text);
     return std::any_of(kHonorifics.begin(), kHonorifics.end(), [&](std::u32string_view honorific) {
         return text.ends_with(honorific) && text.size() > honorific.size();
     });
 }
 
-Text CleanName(TextView name)
+Text cleanName(TextView name)
 {
-    const Text withoutReadings = dropReadings(Trim(name));
-    TextView text = Trim(withoutReadings);
+    const Text withoutReadings = dropReadings(trimBlanks(name));
+    TextView text = trimBlanks(withoutReadings);
     for (bool cut = true; cut;) {
         cut = false;
         for (const std::u32string_view honorific : kHonorifics) {
             if (text.size() > honorific.size() && text.ends_with(honorific)) {
-                text = Trim(text.substr(0, text.size() - honorific.size()));
+                text = trimBlanks(text.substr(0, text.size() - honorific.size()));
                 cut = true;
             }
         }
@@ -69,51 +69,51 @@ Text CleanName(TextView name)
     return Text(text);
 }
 
-bool IsCompany(TextView name)
+bool isCompany(TextView name)
 {
-    const Text lower = LowerAscii(name);
+    const Text lower = lowerAscii(name);
     return std::any_of(kCompanyWords.begin(), kCompanyWords.end(),
-                       [&](std::u32string_view word) { return Contains(lower, word); });
+                       [&](std::u32string_view word) { return contains(lower, word); });
 }
 
-bool IsDepartment(TextView name)
+bool isDepartment(TextView name)
 {
-    name = Trim(name);
-    return Words(name).size() == 1 &&
+    name = trimBlanks(name);
+    return splitWords(name).size() == 1 &&
            std::any_of(kDepartmentEnds.begin(), kDepartmentEnds.end(),
                        [&](std::u32string_view end) { return name.ends_with(end) && name.size() > end.size(); });
 }
 
-bool IsProse(TextView line)
+bool isProse(TextView line)
 {
     for (const std::u32string_view mark :
          {U"。", U"!", U"?", U"お願い", U"ありがと", U"ください", U"下さい", U"いたします", U"します", U"ました",
           U"ません", U"お世話", U"よろしく", U"こんにちは"}) {
-        if (Contains(line, mark)) {
+        if (contains(line, mark)) {
             return true;
         }
     }
     return line.ends_with(U"です") || line.ends_with(U"ます");
 }
 
-bool IsSameAsAbove(TextView line)
+bool isSameAsAbove(TextView line)
 {
-    line = Trim(line);
+    line = trimBlanks(line);
     for (const std::u32string_view same :
          {U"同上", U"上記と同じ", U"上記に同じ", U"ご注文者と同じ", U"注文者と同じ", U"ご購入者と同じ", U"購入者と同じ",
           U"ご依頼主と同じ", U"ご注文者様と同じ", U"same as above", U"same as billing"}) {
-        if (LowerAscii(line).starts_with(same)) {
+        if (lowerAscii(line).starts_with(same)) {
             return true;
         }
     }
     return false;
 }
 
-bool IsMailOrWeb(TextView line)
+bool isMailOrWeb(TextView line)
 {
-    const Text lower = LowerAscii(line);
+    const Text lower = lowerAscii(line);
     for (const std::u32string_view mark : {U"@", U"http", U"www.", U".com", U".co.jp", U".ne.jp", U".or.jp", U".jp/"}) {
-        if (Contains(lower, mark)) {
+        if (contains(lower, mark)) {
             return true;
         }
     }

@@ -15,7 +15,7 @@ bool digitsAt(TextView text, std::size_t at, std::size_t count)
         return false;
     }
     for (std::size_t i = at; i < at + count; ++i) {
-        if (!IsDigit(text[i])) {
+        if (!isDigit(text[i])) {
             return false;
         }
     }
@@ -24,7 +24,7 @@ bool digitsAt(TextView text, std::size_t at, std::size_t count)
 
 bool numberEdge(TextView text, std::size_t at)
 {
-    return at >= text.size() || !(IsDigit(text[at]) || IsDash(text[at]));
+    return at >= text.size() || !(isDigit(text[at]) || isDash(text[at]));
 }
 
 // "ddd-dddd" or, when `solid` is allowed, "ddddddd" at `at`; returns the end or npos.
@@ -33,10 +33,10 @@ std::size_t codeAt(TextView text, std::size_t at, bool solid)
     if (!digitsAt(text, at, 3)) {
         return TextView::npos;
     }
-    if (at + 3 < text.size() && IsDash(text[at + 3]) && digitsAt(text, at + 4, 4) && numberEdge(text, at + 8)) {
+    if (at + 3 < text.size() && isDash(text[at + 3]) && digitsAt(text, at + 4, 4) && numberEdge(text, at + 8)) {
         return at + 8;
     }
-    if (solid && digitsAt(text, at, 7) && (at + 7 >= text.size() || !IsDigit(text[at + 7]))) {
+    if (solid && digitsAt(text, at, 7) && (at + 7 >= text.size() || !isDigit(text[at + 7]))) {
         return at + 7;
     }
     return TextView::npos;
@@ -46,7 +46,7 @@ Text formatCode(TextView text, std::size_t begin)
 {
     Text digits;
     for (std::size_t i = begin; digits.size() < 7; ++i) {
-        if (IsDigit(text[i])) {
+        if (isDigit(text[i])) {
             digits.push_back(text[i]);
         }
     }
@@ -55,7 +55,7 @@ Text formatCode(TextView text, std::size_t begin)
 
 bool isPhoneChar(char32_t c)
 {
-    return IsDigit(c) || IsDash(c) || IsBlank(c) || c == U'(' || c == U')' || c == U'+' || c == U'.';
+    return isDigit(c) || isDash(c) || isBlank(c) || c == U'(' || c == U')' || c == U'+' || c == U'.';
 }
 
 // Groups for a number whose writer gave none but "+81".
@@ -79,16 +79,16 @@ std::optional<Text> readNumber(TextView run)
     std::vector<Text> groups;
     bool inGroup = false;
     for (const char32_t c : run) {
-        if (IsDigit(c)) {
+        if (isDigit(c)) {
             if (!inGroup) {
                 groups.emplace_back();
             }
             groups.back().push_back(c);
         }
-        inGroup = IsDigit(c);
+        inGroup = isDigit(c);
     }
     bool international = false;
-    const TextView trimmed = Trim(run);
+    const TextView trimmed = trimBlanks(run);
     if (trimmed.starts_with(U"+") && !groups.empty() && groups.front().starts_with(U"81")) {
         international = true;
         groups.front().erase(0, 2);
@@ -132,11 +132,11 @@ std::optional<Found> numberAt(TextView text, std::size_t begin)
     while (end < text.size() && isPhoneChar(text[end])) {
         ++end;
     }
-    while (end > begin && !IsDigit(text[end - 1]) && text[end - 1] != U')') {
+    while (end > begin && !isDigit(text[end - 1]) && text[end - 1] != U')') {
         --end;
     }
     for (std::size_t stop = end; stop > begin; --stop) {
-        if (stop != end && !IsBlank(text[stop])) {
+        if (stop != end && !isBlank(text[stop])) {
             continue;
         }
         if (auto number = readNumber(text.substr(begin, stop - begin))) {
@@ -151,7 +151,7 @@ constexpr std::array<std::u32string_view, 9> kMarkers = {U"TEL",  U"Tel",    U"t
 
 bool isExtension(TextView rest)
 {
-    rest = Trim(rest);
+    rest = trimBlanks(rest);
     for (const std::u32string_view mark : {U"内線", U"(内", U"内", U"ext", U"Ext", U"EXT", U"x", U"#", U"(", U"/"}) {
         if (rest.starts_with(mark)) {
             return true;
@@ -162,12 +162,12 @@ bool isExtension(TextView rest)
 
 } // namespace
 
-std::optional<Found> FindPostalCode(TextView text, bool labelled)
+std::optional<Found> findPostalCode(TextView text, bool labelled)
 {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == U'〒') {
             std::size_t at = i + 1;
-            while (at < text.size() && (IsBlank(text[at]) || text[at] == U':')) {
+            while (at < text.size() && (isBlank(text[at]) || text[at] == U':')) {
                 ++at;
             }
             if (const std::size_t end = codeAt(text, at, true); end != TextView::npos) {
@@ -175,7 +175,7 @@ std::optional<Found> FindPostalCode(TextView text, bool labelled)
             }
         }
     }
-    const TextView trimmed = Trim(text);
+    const TextView trimmed = trimBlanks(text);
     const std::size_t lead = trimmed.empty() ? 0 : static_cast<std::size_t>(trimmed.data() - text.data());
     if (labelled || trimmed.size() == 7) {
         if (const std::size_t end = codeAt(text, lead, true); end != TextView::npos) {
@@ -184,10 +184,10 @@ std::optional<Found> FindPostalCode(TextView text, bool labelled)
     }
     // Unmarked, a code stands as a word of its own or right before the prefecture.
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i == 0 || IsBlank(text[i - 1]) || text[i - 1] == U':') {
+        if (i == 0 || isBlank(text[i - 1]) || text[i - 1] == U':') {
             const std::size_t end = codeAt(text, i, false);
             if (end != TextView::npos &&
-                (end == text.size() || IsBlank(text[end]) || text[end] == U',' || PrefectureAt(text.substr(end)) > 0)) {
+                (end == text.size() || isBlank(text[end]) || text[end] == U',' || prefectureAt(text.substr(end)) > 0)) {
                 return Found{formatCode(text, i), i, end};
             }
         }
@@ -195,7 +195,7 @@ std::optional<Found> FindPostalCode(TextView text, bool labelled)
     return std::nullopt;
 }
 
-std::size_t TelephoneMarker(TextView text)
+std::size_t telephoneMarker(TextView text)
 {
     std::size_t first = TextView::npos;
     for (const std::u32string_view marker : kMarkers) {
@@ -204,10 +204,10 @@ std::size_t TelephoneMarker(TextView text)
     return first;
 }
 
-std::optional<Found> FindTelephone(TextView text, bool anywhere)
+std::optional<Found> findTelephone(TextView text, bool anywhere)
 {
     if (!anywhere) {
-        const TextView trimmed = Trim(text);
+        const TextView trimmed = trimBlanks(text);
         if (trimmed.empty()) {
             return std::nullopt;
         }
@@ -219,7 +219,7 @@ std::optional<Found> FindTelephone(TextView text, bool anywhere)
         return std::nullopt;
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsDigit(text[i]) || text[i] == U'+' || text[i] == U'(') {
+        if (isDigit(text[i]) || text[i] == U'+' || text[i] == U'(') {
             if (auto found = numberAt(text, i)) {
                 return found;
             }

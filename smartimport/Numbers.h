@@ -16,14 +16,14 @@ struct Found
 
 // A postal code: after "〒", or "ddd-dddd" standing on its own, or seven digits that are the
 // whole text or follow a postal-code label (`labelled`).
-std::optional<Found> FindPostalCode(TextView text, bool labelled);
+std::optional<Found> findPostalCode(TextView text, bool labelled);
 
 // A telephone number: the whole text (`anywhere` false) or the first one after a telephone
 // label or marker inside it. Extensions are dropped; "+81" becomes a domestic number; digits
 // written with any separator come out hyphenated, solid digits stay solid.
-std::optional<Found> FindTelephone(TextView text, bool anywhere);
+std::optional<Found> findTelephone(TextView text, bool anywhere);
 
 // The start of a telephone marker inside a line ("TEL", "電話", "携帯", "℡"), or npos.
-std::size_t TelephoneMarker(TextView text);
+std::size_t telephoneMarker(TextView text);
 
 } // namespace smartimport

@@ -41,8 +41,8 @@ constexpr std::array<std::u32string_view, 9> kRomajiBuildingWords = {
 bool hasLatinWord(TextView lower, std::u32string_view word)
 {
     for (std::size_t at = lower.find(word); at != TextView::npos; at = lower.find(word, at + 1)) {
-        const bool startsWord = at == 0 || !IsAsciiLetter(lower[at - 1]);
-        const bool endsWord = at + word.size() == lower.size() || !IsAsciiLetter(lower[at + word.size()]);
+        const bool startsWord = at == 0 || !isAsciiLetter(lower[at - 1]);
+        const bool endsWord = at + word.size() == lower.size() || !isAsciiLetter(lower[at + word.size()]);
         if (startsWord && endsWord) {
             return true;
         }
@@ -53,13 +53,13 @@ bool hasLatinWord(TextView lower, std::u32string_view word)
 bool isFloorMark(TextView text, std::size_t at)
 {
     // "5F" or "B1F": a floor when a digit precedes the letter and no letter follows it.
-    return (text[at] == U'F' || text[at] == U'f') && at > 0 && IsDigit(text[at - 1]) &&
-           (at + 1 == text.size() || !IsAsciiLetter(text[at + 1]));
+    return (text[at] == U'F' || text[at] == U'f') && at > 0 && isDigit(text[at - 1]) &&
+           (at + 1 == text.size() || !isAsciiLetter(text[at + 1]));
 }
 
 } // namespace
 
-std::size_t PrefectureAt(TextView text)
+std::size_t prefectureAt(TextView text)
 {
     for (const std::u32string_view name : kPrefectures) {
         if (text.starts_with(name)) {
@@ -69,9 +69,9 @@ std::size_t PrefectureAt(TextView text)
     return 0;
 }
 
-Text PrefectureNamed(TextView text)
+Text prefectureNamed(TextView text)
 {
-    text = Trim(text);
+    text = trimBlanks(text);
     for (const std::u32string_view name : kPrefectures) {
         if (text == name || (name != U"北海道" && text == name.substr(0, name.size() - 1))) {
             return Text(name);
@@ -80,58 +80,58 @@ Text PrefectureNamed(TextView text)
     return {};
 }
 
-bool HasMunicipality(TextView text)
+bool hasMunicipality(TextView text)
 {
     for (std::size_t i = 1; i < text.size(); ++i) {
         const char32_t c = text[i];
-        if ((c == U'市' || c == U'区' || c == U'町' || c == U'村' || c == U'郡') && !IsBlank(text[i - 1]) &&
-            !IsDigit(text[i - 1])) {
+        if ((c == U'市' || c == U'区' || c == U'町' || c == U'村' || c == U'郡') && !isBlank(text[i - 1]) &&
+            !isDigit(text[i - 1])) {
             return true;
         }
     }
     return false;
 }
 
-bool HasBuildingWord(TextView text)
+bool hasBuildingWord(TextView text)
 {
     for (const std::u32string_view word : kBuildingWords) {
-        if (Contains(text, word)) {
+        if (contains(text, word)) {
             return true;
         }
     }
-    const Text lower = LowerAscii(text);
+    const Text lower = lowerAscii(text);
     for (const std::u32string_view word : kRomajiBuildingWords) {
         if (hasLatinWord(lower, word)) {
             return true;
         }
     }
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isFloorMark(text, i) || (text[i] == U'#' && i + 1 < text.size() && IsDigit(text[i + 1]))) {
+        if (isFloorMark(text, i) || (text[i] == U'#' && i + 1 < text.size() && isDigit(text[i + 1]))) {
             return true;
         }
     }
     return false;
 }
 
-bool IsRomaji(TextView text)
+bool isRomaji(TextView text)
 {
     std::size_t latin = 0;
     std::size_t other = 0;
     for (const char32_t c : text) {
-        latin += IsAsciiLetter(c) ? 1 : 0;
+        latin += isAsciiLetter(c) ? 1 : 0;
         other += c >= 0x80 ? 1 : 0;
     }
     return latin > 0 && other * 10 <= latin;
 }
 
-bool IsRomajiPlace(TextView text)
+bool isRomajiPlace(TextView text)
 {
-    if (!IsRomaji(text)) {
+    if (!isRomaji(text)) {
         return false;
     }
-    const Text lower = LowerAscii(text);
+    const Text lower = lowerAscii(text);
     for (const std::u32string_view word : kRomajiPlaceWords) {
-        if (Contains(lower, word)) {
+        if (contains(lower, word)) {
             return true;
         }
     }
@@ -143,9 +143,9 @@ bool IsRomajiPlace(TextView text)
     return false;
 }
 
-bool HasCareOf(TextView text)
+bool hasCareOf(TextView text)
 {
-    return Contains(text, U"様方") || Contains(text, U"気付") || Contains(LowerAscii(text), U"c/o");
+    return contains(text, U"様方") || contains(text, U"気付") || contains(lowerAscii(text), U"c/o");
 }
 
 } // namespace smartimport

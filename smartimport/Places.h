@@ -6,20 +6,20 @@
 namespace smartimport {
 
 // Length of the prefecture name the text starts with, or 0.
-std::size_t PrefectureAt(TextView text);
+std::size_t prefectureAt(TextView text);
 // The prefecture the text is exactly, with its suffix added when written without one
 // ("東京" -> "東京都"), or empty.
-Text PrefectureNamed(TextView text);
+Text prefectureNamed(TextView text);
 // True when the text names a municipality: a city, ward, town, village or district suffix
 // after at least one other character ("渋谷区", "北佐久郡軽井沢町").
-bool HasMunicipality(TextView text);
+bool hasMunicipality(TextView text);
 // Building, floor and room words ("ビル", "マンション", "号室", "5F").
-bool HasBuildingWord(TextView text);
+bool hasBuildingWord(TextView text);
 // Mostly Latin letters: an address or name written in romaji.
-bool IsRomaji(TextView text);
+bool isRomaji(TextView text);
 // A romaji place: a municipality ("Minato-ku", "Sapporo-shi") or a prefecture ("Tokyo").
-bool IsRomajiPlace(TextView text);
+bool isRomajiPlace(TextView text);
 // Care-of words that keep a line in the address ("様方", "気付", "c/o").
-bool HasCareOf(TextView text);
+bool hasCareOf(TextView text);
 
 } // namespace smartimport

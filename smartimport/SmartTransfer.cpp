@@ -37,7 +37,7 @@ Text sevenDigits(TextView zip)
 {
     Text digits;
     for (const char32_t c : zip) {
-        if (IsDigit(c)) {
+        if (isDigit(c)) {
             digits.push_back(c);
         }
     }
@@ -46,7 +46,7 @@ Text sevenDigits(TextView zip)
 
 std::vector<PostalPlace> placesOf(TextView zip, const PostalLookup& lookup)
 {
-    return lookup && !zip.empty() ? lookup(ToUtf8(sevenDigits(zip))) : std::vector<PostalPlace>{};
+    return lookup && !zip.empty() ? lookup(toUtf8(sevenDigits(zip))) : std::vector<PostalPlace>{};
 }
 
 // The first postal code, or the first one the directory knows when there are several.
@@ -80,11 +80,11 @@ Text writtenAddress(const Block& block)
     const Item* address = block.first(Field::Address);
     Text text = address != nullptr ? address->text : joined(block, Field::Street);
     const Text city = joined(block, Field::City);
-    if (!city.empty() && !TextView(text).starts_with(city) && PrefectureAt(text) == 0) {
+    if (!city.empty() && !TextView(text).starts_with(city) && prefectureAt(text) == 0) {
         text = city + text;
     }
     const Item* prefecture = block.first(Field::Prefecture);
-    if (prefecture != nullptr && PrefectureAt(text) == 0) {
+    if (prefecture != nullptr && prefectureAt(text) == 0) {
         text = prefecture->text + text;
     }
     return text;
@@ -93,17 +93,17 @@ Text writtenAddress(const Block& block)
 // The directory supplies a prefecture (and a city before a bare town) the mail left out.
 Text withPrefecture(const Text& address, const std::vector<PostalPlace>& places)
 {
-    if (address.empty() || places.empty() || PrefectureAt(address) > 0 || IsRomaji(address)) {
+    if (address.empty() || places.empty() || prefectureAt(address) > 0 || isRomaji(address)) {
         return address;
     }
-    const Text prefecture = FromUtf8(places.front().prefecture);
-    const Text city = FromUtf8(places.front().city);
+    const Text prefecture = fromUtf8(places.front().prefecture);
+    const Text city = fromUtf8(places.front().city);
     for (const PostalPlace& place : places) {
-        if (FromUtf8(place.prefecture) != prefecture) {
+        if (fromUtf8(place.prefecture) != prefecture) {
             return address;
         }
     }
-    const Text town = FromUtf8(places.front().town);
+    const Text town = fromUtf8(places.front().town);
     const bool bareTown = !town.empty() && TextView(address).starts_with(town);
     return prefecture + (bareTown ? city : Text()) + address;
 }
@@ -117,13 +117,13 @@ struct NameParts
 
 void addName(NameParts& parts, const Text& raw, Field field)
 {
-    const Text name = CleanName(raw);
+    const Text name = cleanName(raw);
     if (name.empty()) {
         return;
     }
-    Text& slot = field == Field::Company || (field == Field::Name && IsCompany(name) && Words(name).size() == 1)
+    Text& slot = field == Field::Company || (field == Field::Name && isCompany(name) && splitWords(name).size() == 1)
                      ? parts.company
-                 : field == Field::Department || (field == Field::Name && IsDepartment(name) && !parts.company.empty())
+                 : field == Field::Department || (field == Field::Name && isDepartment(name) && !parts.company.empty())
                      ? parts.department
                      : parts.person;
     if (slot.empty()) {
@@ -145,13 +145,13 @@ Text joinWords(std::initializer_list<const Text*> parts)
 // A name written after the address on the same line ("…1-1-1 ビル4F 長谷川 光子 様").
 Text splitTrailingName(Text& building)
 {
-    if (!EndsInHonorific(building)) {
+    if (!endsInHonorific(building)) {
         return {};
     }
-    const std::vector<TextView> words = Words(building);
+    const std::vector<TextView> words = splitWords(building);
     std::size_t start = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        if (CountDigits(words[i]) > 0 || HasBuildingWord(words[i])) {
+        if (countDigits(words[i]) > 0 || hasBuildingWord(words[i])) {
             start = i + 1;
         }
     }
@@ -160,14 +160,14 @@ Text splitTrailingName(Text& building)
     }
     const std::size_t cut = static_cast<std::size_t>(words[start].data() - building.data());
     Text name = building.substr(cut);
-    building = Text(Trim(TextView(building).substr(0, cut)));
+    building = Text(trimBlanks(TextView(building).substr(0, cut)));
     return name;
 }
 
 // What follows a street number on the same line is a name when nothing marks it as a building.
 bool isBareName(TextView text)
 {
-    return !text.empty() && CountDigits(text) == 0 && !HasBuildingWord(text) && !HasCareOf(text);
+    return !text.empty() && countDigits(text) == 0 && !hasBuildingWord(text) && !hasCareOf(text);
 }
 
 struct Recipient
@@ -180,7 +180,7 @@ Recipient assemble(const Block& block, const PostalLookup& lookup)
     Recipient out;
     out.zip = postalCode(block, lookup);
     const Text address = withPrefecture(writtenAddress(block), placesOf(out.zip, lookup));
-    AddressParts parts = IsRomaji(address) ? AddressParts{address, {}} : SplitAddress(address);
+    AddressParts parts = isRomaji(address) ? AddressParts{address, {}} : splitAddress(address);
     out.address1 = parts.street;
     Text inlineName = splitTrailingName(parts.building);
     if (inlineName.empty() && !block.has(Field::Name) && isBareName(parts.building)) {
@@ -217,7 +217,7 @@ std::vector<Text> normalisedLines(std::string_view utf8)
 {
     std::vector<Text> lines;
     for (const std::string& line : textimport::SplitLines(utf8)) {
-        lines.emplace_back(Trim(NormaliseWidth(FromUtf8(line))));
+        lines.emplace_back(trimBlanks(normaliseWidth(fromUtf8(line))));
     }
     return lines;
 }
@@ -237,14 +237,14 @@ bool isBlankCp932(std::string_view line)
 
 } // namespace
 
-textimport::RecipientFields ReadRecipient(std::string_view utf8Mail, const PostalLookup& lookup)
+textimport::RecipientFields readRecipient(std::string_view utf8Mail, const PostalLookup& lookup)
 {
-    const Mail mail = ReadMail(normalisedLines(utf8Mail));
+    const Mail mail = readMail(normalisedLines(utf8Mail));
     const Recipient r = assemble(recipientBlock(mail), lookup);
-    return {ToUtf8(r.zip), ToUtf8(r.address1), ToUtf8(r.address2), ToUtf8(r.name), ToUtf8(r.tel)};
+    return {toUtf8(r.zip), toUtf8(r.address1), toUtf8(r.address2), toUtf8(r.name), toUtf8(r.tel)};
 }
 
-SmartResult RunSmartTransfer(std::string_view memoCp932, const textimport::RecipientFields& current,
+SmartResult runSmartTransfer(std::string_view memoCp932, const textimport::RecipientFields& current,
                              const PostalLookup& lookup)
 {
     SmartResult result;
@@ -259,7 +259,7 @@ SmartResult RunSmartTransfer(std::string_view memoCp932, const textimport::Recip
         result.message = "転送テキストがありません";
     } else {
         result.status = SmartStatus::Transferred;
-        const textimport::RecipientFields utf8 = ReadRecipient(cp932::ToUtf8(memoCp932), lookup);
+        const textimport::RecipientFields utf8 = readRecipient(cp932::ToUtf8(memoCp932), lookup);
         result.fields = {cp932::FromUtf8(utf8.zip), cp932::FromUtf8(utf8.address1), cp932::FromUtf8(utf8.address2),
                          cp932::FromUtf8(utf8.name), cp932::FromUtf8(utf8.tel)};
     }

@@ -27,10 +27,10 @@ struct SmartResult
 };
 
 // The recipient fields of a mail, as UTF-8 and without any memo handling.
-textimport::RecipientFields ReadRecipient(std::string_view utf8Mail, const PostalLookup& lookup = {});
+textimport::RecipientFields readRecipient(std::string_view utf8Mail, const PostalLookup& lookup = {});
 
 // Runs the transfer on the memo's code page 932 text; `current` is what the fields hold.
-SmartResult RunSmartTransfer(std::string_view memoCp932, const textimport::RecipientFields& current = {},
+SmartResult runSmartTransfer(std::string_view memoCp932, const textimport::RecipientFields& current = {},
                              const PostalLookup& lookup = {});
 
 } // namespace smartimport

@@ -22,7 +22,7 @@ bool takesSemiVoicedMark(char32_t c)
 
 } // namespace
 
-Text FromUtf8(std::string_view utf8)
+Text fromUtf8(std::string_view utf8)
 {
     Text out;
     out.reserve(utf8.size());
@@ -51,7 +51,7 @@ Text FromUtf8(std::string_view utf8)
     return out;
 }
 
-std::string ToUtf8(TextView text)
+std::string toUtf8(TextView text)
 {
     std::string out;
     out.reserve(text.size() * 3);
@@ -75,7 +75,7 @@ std::string ToUtf8(TextView text)
     return out;
 }
 
-Text NormaliseWidth(TextView text)
+Text normaliseWidth(TextView text)
 {
     Text out;
     out.reserve(text.size());
@@ -100,79 +100,79 @@ Text NormaliseWidth(TextView text)
     return out;
 }
 
-Text NormaliseDigitDashes(TextView text)
+Text normaliseDigitDashes(TextView text)
 {
     Text out(text);
     for (std::size_t i = 1; i + 1 < out.size(); ++i) {
-        if (IsDash(out[i]) && IsDigit(out[i - 1]) && IsDigit(out[i + 1])) {
+        if (isDash(out[i]) && isDigit(out[i - 1]) && isDigit(out[i + 1])) {
             out[i] = U'-';
         }
     }
     return out;
 }
 
-bool IsBlank(char32_t c)
+bool isBlank(char32_t c)
 {
     return c == U' ' || c == U'\t' || c == 0x3000 || c == U'\r' || c == 0xA0;
 }
 
-bool IsDigit(char32_t c)
+bool isDigit(char32_t c)
 {
     return c >= U'0' && c <= U'9';
 }
 
-bool IsKanjiNumeral(char32_t c)
+bool isKanjiNumeral(char32_t c)
 {
     return TextView(U"〇一二三四五六七八九十百千").find(c) != TextView::npos;
 }
 
-bool IsDash(char32_t c)
+bool isDash(char32_t c)
 {
     return c == U'-' || (c >= 0x2010 && c <= 0x2015) || c == 0x2212 || c == U'ー' || c == 0x2500 || c == 0xFF0D ||
            c == 0xFF70;
 }
 
-bool IsKana(char32_t c)
+bool isKana(char32_t c)
 {
     return (c >= 0x3041 && c <= 0x30FF) || c == U' ';
 }
 
-bool IsAsciiLetter(char32_t c)
+bool isAsciiLetter(char32_t c)
 {
     return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
 }
 
-TextView Trim(TextView text)
+TextView trimBlanks(TextView text)
 {
-    while (!text.empty() && (IsBlank(text.front()) || text.front() < 0x20)) {
+    while (!text.empty() && (isBlank(text.front()) || text.front() < 0x20)) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && (IsBlank(text.back()) || text.back() < 0x20)) {
+    while (!text.empty() && (isBlank(text.back()) || text.back() < 0x20)) {
         text.remove_suffix(1);
     }
     return text;
 }
 
-bool Contains(TextView text, TextView part)
+bool contains(TextView text, TextView part)
 {
     return text.find(part) != TextView::npos;
 }
 
-std::size_t CountDigits(TextView text)
+std::size_t countDigits(TextView text)
 {
     std::size_t count = 0;
     for (const char32_t c : text) {
-        count += IsDigit(c) ? 1 : 0;
+        count += isDigit(c) ? 1 : 0;
     }
     return count;
 }
 
-std::vector<TextView> Words(TextView text)
+std::vector<TextView> splitWords(TextView text)
 {
     std::vector<TextView> words;
     std::size_t start = 0;
     for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || IsBlank(text[i])) {
+        if (i == text.size() || isBlank(text[i])) {
             if (i > start) {
                 words.push_back(text.substr(start, i - start));
             }
@@ -182,7 +182,7 @@ std::vector<TextView> Words(TextView text)
     return words;
 }
 
-Text LowerAscii(TextView text)
+Text lowerAscii(TextView text)
 {
     Text out(text);
     for (char32_t& c : out) {

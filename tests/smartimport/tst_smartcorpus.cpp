@@ -89,7 +89,7 @@ double measure(const QString& part, const smartimport::PostalLookup& directory)
     const QList<LabelledMail> mails = readCorpus(part);
     int right = 0;
     for (const LabelledMail& mail : mails) {
-        const textimport::RecipientFields f = smartimport::ReadRecipient(mail.text.toStdString(), directory);
+        const textimport::RecipientFields f = smartimport::readRecipient(mail.text.toStdString(), directory);
         const QStringList got{QString::fromStdString(f.zip), QString::fromStdString(f.address1),
                               QString::fromStdString(f.address2), QString::fromStdString(f.name),
                               QString::fromStdString(f.tel)};

@@ -14,12 +14,12 @@ namespace {
 
 Text wide(const QString& text)
 {
-    return NormaliseWidth(FromUtf8(text.toStdString()));
+    return normaliseWidth(fromUtf8(text.toStdString()));
 }
 
 QString utf8(const Text& text)
 {
-    return QString::fromStdString(ToUtf8(text));
+    return QString::fromStdString(toUtf8(text));
 }
 
 QString sjisToQt(const std::string& bytes)
@@ -86,7 +86,7 @@ private slots:
     {
         QFETCH(QString, line);
         QFETCH(QString, expected);
-        const auto found = FindTelephone(wide(line), false);
+        const auto found = findTelephone(wide(line), false);
         QCOMPARE(found ? utf8(found->value) : QString(), expected);
     }
 
@@ -127,7 +127,7 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(QString, rest);
         const Text text = wide(line);
-        const auto found = FindPostalCode(text, labelled);
+        const auto found = findPostalCode(text, labelled);
         QCOMPARE(found ? utf8(found->value) : QString(), expected);
         if (found) {
             QCOMPARE(utf8(Text(text).erase(found->begin, found->end - found->begin)), rest);
@@ -164,7 +164,7 @@ private slots:
     {
         QFETCH(QString, written);
         QFETCH(QString, expected);
-        QCOMPARE(utf8(CleanName(wide(written))), expected);
+        QCOMPARE(utf8(cleanName(wide(written))), expected);
     }
 
     void address_data()
@@ -209,7 +209,7 @@ private slots:
         QFETCH(QString, written);
         QFETCH(QString, street);
         QFETCH(QString, building);
-        const AddressParts parts = SplitAddress(NormaliseDigitDashes(wide(written)));
+        const AddressParts parts = splitAddress(normaliseDigitDashes(wide(written)));
         QCOMPARE(utf8(parts.street), street);
         QCOMPARE(utf8(parts.building), building);
     }
@@ -235,7 +235,7 @@ private slots:
             asked << QString::fromStdString(std::string(digits));
             return std::vector<PostalPlace>{{"静岡県", "静岡市葵区", "追手町"}};
         };
-        const auto fields = ReadRecipient(("〒420-0853\n" + address + "\n山本 和也").toStdString(), directory);
+        const auto fields = readRecipient(("〒420-0853\n" + address + "\n山本 和也").toStdString(), directory);
         QCOMPARE(QString::fromStdString(fields.address1), expected);
         QCOMPARE(asked.value(0), QStringLiteral("4200853"));
     }
@@ -246,13 +246,13 @@ private slots:
             return digits == "4200853" ? std::vector<PostalPlace>{{"静岡県", "静岡市葵区", "追手町"}}
                                        : std::vector<PostalPlace>{};
         };
-        const auto fields = ReadRecipient("〒999-9999\n〒420-0853\n静岡市葵区追手町9-6", directory);
+        const auto fields = readRecipient("〒999-9999\n〒420-0853\n静岡市葵区追手町9-6", directory);
         QCOMPARE(QString::fromStdString(fields.zip), QStringLiteral("420-0853"));
     }
 
     void careOfAndNameOnOneLine()
     {
-        const auto fields = ReadRecipient("[お届け先]\n山田太郎様方 鈴木花子様\n〒150-0001 東京都渋谷区神宮前1-2-3");
+        const auto fields = readRecipient("[お届け先]\n山田太郎様方 鈴木花子様\n〒150-0001 東京都渋谷区神宮前1-2-3");
         QCOMPARE(QString::fromStdString(fields.address2), QStringLiteral("山田太郎様方"));
         QCOMPARE(QString::fromStdString(fields.name), QStringLiteral("鈴木花子"));
     }
@@ -260,7 +260,7 @@ private slots:
     void emptyMemoIsRefusedAndKeepsTheFields()
     {
         const textimport::RecipientFields before{"1", "2", "3", "4", "5"};
-        const SmartResult result = RunSmartTransfer(" \r\n\x81\x40\n", before);
+        const SmartResult result = runSmartTransfer(" \r\n\x81\x40\n", before);
         QCOMPARE(result.status, SmartStatus::NoText);
         QCOMPARE(QString::fromStdString(result.message), QStringLiteral("転送テキストがありません"));
         QVERIFY(result.fields == before);
@@ -274,7 +274,7 @@ private slots:
         }
         mail += cp932::FromUtf8("  お届け先  \r\n\r\n〒１００－０００５ 東京都千代田区丸の内一丁目９番１号 "
                                 "グラントウキョウノースタワー　４０階\r\nﾔﾏﾀﾞ ﾀﾛｳ 様\r\n");
-        const SmartResult result = RunSmartTransfer(mail, {"x", "x", "x", "x", "x"});
+        const SmartResult result = runSmartTransfer(mail, {"x", "x", "x", "x", "x"});
         QCOMPARE(result.status, SmartStatus::Transferred);
         QCOMPARE(result.memo.size(), std::size_t(23));
         QCOMPARE(sjisToQt(result.memo[20]), QStringLiteral("お届け先"));
@@ -289,7 +289,7 @@ private slots:
     void longFirstAddressWarns()
     {
         const SmartResult result =
-            RunSmartTransfer(cp932::FromUtf8("〒891-5201\n鹿児島県鹿児島郡十島村中之島字大字七ツ山下3456-78\n山田"));
+            runSmartTransfer(cp932::FromUtf8("〒891-5201\n鹿児島県鹿児島郡十島村中之島字大字七ツ山下3456-78\n山田"));
         QVERIFY(!result.warning.empty());
     }
 };
