@@ -10,6 +10,10 @@
 #include <functional>
 #include <memory>
 
+namespace postal {
+class PostalDirectory;
+}
+
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -18,6 +22,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class PostalPickList;
 class QPushButton;
 class QStatusBar;
 class QTabBar;
@@ -34,6 +39,7 @@ class TSlipDot;
 // TForm_Main.cpp (layout), TForm_Main_Keys.cpp (show sequence, key dispatch, quit),
 // TForm_Main_Entry.cpp (entry fields), TForm_Main_Settings.cpp (settings file),
 // TForm_Main_Sender.cpp (sender registry), TForm_Main_Transfer.cpp (text transfer),
+// TForm_Main_Postal.cpp (postal code completion and agreement),
 // TForm_Main_Printer.cpp (print command and printer registration).
 class TForm_Main : public QMainWindow, public SlipSource, public PrintPositionHost
 {
@@ -79,7 +85,8 @@ public:
     QLineEdit* Edit_tel = nullptr;
     QLabel* Label_Warning = nullptr;
     QPushButton* BitBtn_CLS = nullptr;
-    QComboBox* ComboBox_FontSize = nullptr; // hidden
+    PostalPickList* ListBox_ZipPick = nullptr; // created when a code first offers several places
+    QComboBox* ComboBox_FontSize = nullptr;    // hidden
 
     // ---- Sender band ----
     QWidget* Panel2 = nullptr;
@@ -168,6 +175,12 @@ public slots:
     void BitBtn_WebHelpClick();
     void BitBtn_SendMailClick();
 
+    // Postal codes: completion and agreement on leaving the code or the first address line
+    void Edit_ZipExit();
+    void Edit_Add1Exit();
+    void Edit_MyZipExit();
+    void Edit_MyADD1Exit();
+
     // Settings file
     void ReadSettings();
     void WriteSettings();
@@ -222,6 +235,14 @@ private:
     bool dispatchKey(QWidget* control, QKeyEvent* event);
     void enterControl(QWidget* control);
     void focusNextControl(bool forward);
+    void leaveControl(QWidget* control);
+
+    // Postal codes (TForm_Main_Postal.cpp)
+    const postal::PostalDirectory& postalDirectory() const;
+    QString agreementMessage(const QLineEdit* zip, const QLineEdit* address) const;
+    void completeAddress(const QLineEdit* zip, QLineEdit* address, QString& warning);
+    void fillAddress(QLineEdit* address, const QString& place);
+    void showWarnings();
     // Runs an action; an error that escapes it reaches the standard error report.
     void runAction(const std::function<void()>& action);
 
@@ -239,4 +260,11 @@ private:
     // The control that last received the focus within this window: a focus that merely
     // returns with the window's activation is no new entry.
     QWidget* m_activeControl = nullptr;
+
+    // The warning line shows the address-length warning and the postal code messages of the
+    // recipient and the sender, each refreshed at its own time.
+    QString m_lengthWarning;
+    QString m_zipWarning;
+    QString m_myZipWarning;
+    QLineEdit* m_pickTarget = nullptr;
 };

@@ -110,12 +110,15 @@ void TForm_Main::Memo1Enter()
 
 void TForm_Main::Edit_Warning()
 {
-    Label_Warning->setText(QString::fromStdString(textimport::AddressLengthWarning(ToCp932(Edit_Add1->text()))));
+    m_lengthWarning = QString::fromStdString(textimport::AddressLengthWarning(ToCp932(Edit_Add1->text())));
+    showWarnings();
 }
 
 void TForm_Main::Edit_Cls()
 {
-    Label_Warning->clear();
+    m_lengthWarning.clear();
+    m_zipWarning.clear();
+    showWarnings();
     Edit_Zip->clear();
     Edit_Add1->clear();
     Edit_Add2->clear();

@@ -254,7 +254,11 @@ bool TForm_Main::dispatchKey(QWidget* control, QKeyEvent* event)
 
 void TForm_Main::enterControl(QWidget* control)
 {
+    QWidget* left = m_activeControl;
     m_activeControl = control;
+    if (left != control) {
+        leaveControl(left);
+    }
     if (control == Edit_Zip) {
         Edit_ZipEnter();
     } else if (control == Edit_Add1) {

@@ -37,6 +37,9 @@ void TForm_Main::SpeedButton_readMyClick()
     Edit_MyADD2->setText(FromCp932(sender.address2));
     Edit_My->setText(FromCp932(sender.name));
     Edit_MyTEL->setText(FromCp932(sender.tel));
+    // Another sender: its code is checked when the user leaves it.
+    m_myZipWarning.clear();
+    showWarnings();
 }
 
 void TForm_Main::PageControl_MyChange()

@@ -33,10 +33,18 @@ std::u32string comparable(std::string_view utf8)
     return out;
 }
 
+// The prefecture may be left out, and so may the district (郡) of a town or village.
 bool fits(const std::u32string& address, const PostalEntry& entry)
 {
-    const std::u32string city = comparable(entry.city);
-    return address.starts_with(comparable(entry.prefecture) + city) || address.starts_with(city);
+    const std::u32string prefecture = comparable(entry.prefecture);
+    std::vector<std::u32string> cities{comparable(entry.city)};
+    const std::size_t district = cities.front().find(U'郡');
+    if (district != std::u32string::npos && district > 0 && district + 1 < cities.front().size()) {
+        cities.push_back(cities.front().substr(district + 1));
+    }
+    return std::any_of(cities.begin(), cities.end(), [&](const std::u32string& city) {
+        return address.starts_with(prefecture + city) || address.starts_with(city);
+    });
 }
 
 std::string placesOf(const std::string& zip, const std::vector<PostalEntry>& entries)

@@ -265,9 +265,15 @@ PostalEntry DirectoryData::entryAt(std::size_t index) const
 {
     const std::size_t at = index * kEntrySize;
     const std::uint32_t city = readLe(m_entries, at + 3, 2);
-    std::string digits = std::to_string(codeAt(index));
-    digits.insert(0, 7 - digits.size(), '0');
-    return {formatCode(digits),
+    std::string zip = "000-0000";
+    std::uint32_t code = codeAt(index);
+    for (std::size_t pos = zip.size(); pos-- > 0;) {
+        if (pos != 3) {
+            zip[pos] = static_cast<char>('0' + code % 10);
+            code /= 10;
+        }
+    }
+    return {std::move(zip),
             text(readLe(m_cities, city * kCitySize, 3)),
             text(readLe(m_cities, city * kCitySize + 3, 3)),
             text(readLe(m_entries, at + 5, 3)),
@@ -301,6 +307,7 @@ std::string DirectoryData::text(std::uint32_t poolOffset) const
     if (!number(length)) {
         return out;
     }
+    out.reserve(length * 3);
     for (std::size_t i = 0; i < length; ++i) {
         std::size_t index = 0;
         if (!number(index) || index >= m_charCount) {

@@ -1,10 +1,10 @@
 #include "PostalDirectory.h"
 
-#include "AtomicFile.h"
 #include "BuiltInData.h"
 #include "PostalData.h"
 
 #include <charconv>
+#include <cstdio>
 #include <map>
 #include <mutex>
 
@@ -27,13 +27,20 @@ PostalDirectory PostalDirectory::builtIn()
     return PostalDirectory(BuiltInTag{});
 }
 
+// Read in one piece: the list is a few megabytes and its size is known beforehand.
 PostalDirectory PostalDirectory::fromFile(const std::filesystem::path& file)
 {
-    std::optional<std::string> bytes = AtomicFile::Read(file);
-    if (!bytes) {
-        throw std::runtime_error(file.string() + " がありません");
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(file.c_str(), "rb"), &std::fclose);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!stream || error) {
+        throw std::runtime_error(file.string() + " を読み込めません");
     }
-    return PostalDirectory(std::move(*bytes));
+    std::string bytes(size, '\0');
+    if (std::fread(bytes.data(), 1, bytes.size(), stream.get()) != bytes.size() || std::fgetc(stream.get()) != EOF) {
+        throw std::runtime_error(file.string() + " を読み込めません");
+    }
+    return PostalDirectory(std::move(bytes));
 }
 
 std::vector<PostalEntry> PostalDirectory::find(std::string_view sevenDigits) const
@@ -102,7 +109,8 @@ const PostalDirectory& directoryFor(const std::filesystem::path& workingFolder)
     static std::mutex mutex;
     static std::map<std::pair<std::filesystem::path, FileStamp>, std::unique_ptr<PostalDirectory>> loaded;
 
-    const std::filesystem::path file = workingFolder / kDirectoryFileName;
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::absolute(workingFolder / kDirectoryFileName, error);
     const FileStamp stamp = stampOf(file);
     if (!stamp.exists) {
         return builtInDirectory();

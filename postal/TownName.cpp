@@ -43,20 +43,32 @@ std::string townOfRecord(const std::string& town)
         (text.ends_with("一円") && text != "一円")) {
         return {};
     }
-    const std::size_t open = text.find(kOpen);
-    if (open == std::string_view::npos) {
-        return town;
+    // Each outermost parenthesised group goes, or gives its floor; a stray closing one goes.
+    std::string out;
+    std::size_t depth = 0;
+    std::size_t groupStart = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        if (text.substr(pos).starts_with(kOpen)) {
+            pos += kOpen.size();
+            if (depth++ == 0) {
+                groupStart = pos;
+            }
+        } else if (text.substr(pos).starts_with(kClose)) {
+            if (depth > 0 && --depth == 0) {
+                const std::string_view inside = text.substr(groupStart, pos - groupStart);
+                if (isFloor(inside)) {
+                    out += inside;
+                }
+            }
+            pos += kClose.size();
+        } else {
+            if (depth == 0) {
+                out += text[pos];
+            }
+            ++pos;
+        }
     }
-    const std::size_t close = text.rfind(kClose);
-    if (close == std::string_view::npos || close < open) {
-        return std::string(text.substr(0, open));
-    }
-    const std::string_view inside = text.substr(open + kOpen.size(), close - open - kOpen.size());
-    std::string out(text.substr(0, open));
-    if (isFloor(inside)) {
-        out += inside;
-    }
-    return out + std::string(text.substr(close + kClose.size()));
+    return out;
 }
 
 } // namespace postal

@@ -40,6 +40,13 @@ private slots:
             << "498-0000"
             << "岐阜県岐阜市" << Agreement::Disagrees
             << "郵便番号と住所が一致しません（〒498-0000 は愛知県弥富市、三重県桑名郡木曽岬町）";
+        QTest::newRow("district left out") << "498-0000"
+                                           << "三重県木曽岬町西対海地" << Agreement::Agrees << "";
+        QTest::newRow("district and prefecture left out") << "498-0000"
+                                                          << "木曽岬町" << Agreement::Agrees << "";
+        QTest::newRow("city starting with 郡")
+            << "963-8001"
+            << "山市大町" << Agreement::Disagrees << "郵便番号と住所が一致しません（〒963-8001 は福島県郡山市大町）";
         QTest::newRow("small ke") << "273-0100"
                                   << "千葉県鎌ヶ谷市" << Agreement::Agrees << "";
         QTest::newRow("unknown code") << "000-0000"

@@ -1,5 +1,6 @@
 #include "Cp932.h"
 #include "JapanPostFile.h"
+#include "TownName.h"
 
 #include <QTest>
 
@@ -71,6 +72,52 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, expected);
         QCOMPARE(describe(postal::readJapanPostFile(std::filesystem::path(FIXTURES) / file.toStdString())), expected);
+    }
+
+    void townNames_data()
+    {
+        QTest::addColumn<QString>("town");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("plain") << "千代田"
+                               << "千代田";
+        QTest::newRow("not listed") << "以下に掲載がない場合"
+                                    << "";
+        QTest::newRow("number follows the city") << "境町の次に番地がくる場合"
+                                                 << "";
+        QTest::newRow("whole village") << "御蔵島村一円"
+                                       << "";
+        QTest::newRow("town named 一円") << "一円"
+                                         << "一円";
+        QTest::newRow("number range") << "大通西（１～１９丁目）"
+                                      << "大通西";
+        QTest::newRow("other areas") << "春日町（その他）"
+                                     << "春日町";
+        QTest::newRow("numbers and commas") << "藤野（４００、４００－２番地）"
+                                            << "藤野";
+        QTest::newRow("floor") << "霞が関霞が関ビル（１階）"
+                               << "霞が関霞が関ビル１階";
+        QTest::newRow("basement floor") << "西新宿新宿ＮＳビル（地下１階）"
+                                        << "西新宿新宿ＮＳビル地下１階";
+        QTest::newRow("floor unknown") << "霞が関霞が関ビル（地階・階層不明）"
+                                       << "霞が関霞が関ビル";
+        QTest::newRow("two groups, the floor kept") << "名駅ミッドランドスクエア（高層棟）（１２階）"
+                                                    << "名駅ミッドランドスクエア１２階";
+        QTest::newRow("nested") << "大字上（甲（１番）～乙）南"
+                                << "大字上南";
+        QTest::newRow("unclosed") << "協和（８８－２、"
+                                  << "協和";
+        QTest::newRow("stray closing") << "協和）北"
+                                       << "協和北";
+        QTest::newRow("digits without 階") << "大通（１２）"
+                                           << "大通";
+    }
+
+    void townNames()
+    {
+        QFETCH(QString, town);
+        QFETCH(QString, expected);
+        QCOMPARE(QString::fromStdString(postal::townOfRecord(town.toStdString())), expected);
     }
 
     void faults_data()
