@@ -1,6 +1,7 @@
 #include "ImportCommand.h"
 
 #include "Cp932.h"
+#include "PostalDirectory.h"
 #include "SmartPostalLookup.h"
 #include "SmartTransfer.h"
 #include "Transfer.h"
@@ -141,8 +142,8 @@ struct Outcome
 Outcome transfer(const std::string& cp932Text, bool smart)
 {
     if (smart) {
-        smartimport::SmartResult r =
-            smartimport::runSmartTransfer(cp932Text, {}, smartPostalLookup(std::filesystem::current_path()));
+        smartimport::SmartResult r = smartimport::runSmartTransfer(
+            cp932Text, {}, smartPostalLookup(postal::directoryFor(std::filesystem::current_path())));
         return {r.status == smartimport::SmartStatus::Transferred, r.message, r.fields, r.memo, r.warning};
     }
     textimport::TransferResult r = textimport::RunTransfer(cp932Text);

@@ -2,9 +2,8 @@
 
 #include "PostalDirectory.h"
 
-smartimport::PostalLookup smartPostalLookup(const std::filesystem::path& workingFolder)
+smartimport::PostalLookup smartPostalLookup(const postal::PostalDirectory& directory)
 {
-    const postal::PostalDirectory& directory = postal::directoryFor(workingFolder);
     return [&directory](std::string_view sevenDigits) {
         std::vector<smartimport::PostalPlace> places;
         for (const postal::PostalEntry& entry : directory.find(sevenDigits)) {

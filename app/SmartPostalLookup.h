@@ -2,7 +2,9 @@
 
 #include "PostalLookup.h"
 
-#include <filesystem>
+namespace postal {
+class PostalDirectory;
+}
 
-// The postal-code list of a working folder as the smart transfer asks it.
-smartimport::PostalLookup smartPostalLookup(const std::filesystem::path& workingFolder);
+// A postal-code list as the smart transfer asks it; the list must outlive the lookup.
+smartimport::PostalLookup smartPostalLookup(const postal::PostalDirectory& directory);

@@ -67,6 +67,32 @@ private slots:
         QVERIFY(fixture.control<QLabel>("Label_Warning")->text().isEmpty());
     }
 
+    void postalCodeCheckedAfterwards_data()
+    {
+        QTest::addColumn<QString>("mail");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("agrees") << "〒100-0001\n東京都千代田区千代田1-1\n宮内 様"
+                                << "";
+        QTest::newRow("prefecture supplied, agrees") << "〒100-0001\n千代田区千代田1-1\n宮内 様"
+                                                     << "";
+        QTest::newRow("disagrees") << "〒100-0001\n大阪府大阪市北区梅田1-1\n梅田 様"
+                                   << "郵便番号と住所が一致しません（〒100-0001 は東京都千代田区千代田）";
+    }
+    void postalCodeCheckedAfterwards()
+    {
+        QFETCH(QString, mail);
+        QFETCH(QString, warning);
+        MainWindowFixture fixture;
+        fixture.writeFile("my0.txt", kEmptySender);
+        fixture.show();
+        fixture.control<QPlainTextEdit>("Memo1")->setPlainText(mail);
+
+        QTest::mouseClick(fixture.control<QToolButton>("SpeedButton_F3"), Qt::LeftButton);
+
+        QCOMPARE(fixture.control<QLabel>("Label_Warning")->text(), warning);
+        QVERIFY(fixture.control<QLineEdit>("Edit_Add1")->text().startsWith("東京都") == warning.isEmpty());
+    }
+
     void emptyMemoIsRefused()
     {
         MainWindowFixture fixture;
