@@ -300,6 +300,9 @@ TextView skipQualifier(TextView text, Field& field)
         return text;
     }
     const TextView inside = text.substr(1, close - 1);
+    if (countDigits(inside) > 0) {
+        return text; // "(03)1234-5678": the bracket belongs to the value
+    }
     for (const std::u32string_view kana : {U"フリガナ", U"ふりがな", U"カナ", U"かな", U"読み"}) {
         if (contains(inside, kana)) {
             field = Field::Ignored;

@@ -124,8 +124,10 @@ private:
         const std::size_t marker = telephoneMarker(rest);
         if (const auto tel = marker != TextView::npos ? findTelephone(TextView(rest).substr(marker), true)
                                                       : unmarkedTelephone(rest)) {
+            // A marked number was read from the marker on; the marker goes with it.
+            const std::size_t offset = marker != TextView::npos ? marker : 0;
             const std::size_t from = marker != TextView::npos ? marker : tel->begin;
-            std::size_t end = from + tel->end - (marker != TextView::npos ? 0 : tel->begin);
+            std::size_t end = offset + tel->end;
             while (end < rest.size() && !isBlank(rest[end]) && rest[end] != U')') {
                 ++end;
             }
@@ -192,9 +194,9 @@ private:
         }
     }
 
-    bool lastIsIncompleteAddress() const
+    bool lastIsIncompleteAddress()
     {
-        const auto& items = current().items;
+        const auto& items = block().items;
         for (auto it = items.rbegin(); it != items.rend(); ++it) {
             if (it->field == Field::Address) {
                 return !hasStreetNumber(it->text);
@@ -204,13 +206,6 @@ private:
             }
         }
         return false;
-    }
-
-    const Block& current() const
-    {
-        return m_section == Section::Recipient ? m_mail.recipient
-               : m_section == Section::Orderer ? m_mail.orderer
-                                               : m_mail.unheaded;
     }
 
     void appendToAddress(TextView text)

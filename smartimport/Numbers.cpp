@@ -36,6 +36,20 @@ std::size_t codeAt(TextView text, std::size_t at, bool solid)
     if (at + 3 < text.size() && isDash(text[at + 3]) && digitsAt(text, at + 4, 4) && numberEdge(text, at + 8)) {
         return at + 8;
     }
+    // "〒 064 - 0804": blanks around the hyphen of a marked code.
+    if (solid) {
+        std::size_t dash = at + 3;
+        while (dash < text.size() && isBlank(text[dash])) {
+            ++dash;
+        }
+        std::size_t digits = dash + 1;
+        while (digits < text.size() && isBlank(text[digits])) {
+            ++digits;
+        }
+        if (dash < text.size() && isDash(text[dash]) && digitsAt(text, digits, 4) && numberEdge(text, digits + 4)) {
+            return digits + 4;
+        }
+    }
     if (solid && digitsAt(text, at, 7) && (at + 7 >= text.size() || !isDigit(text[at + 7]))) {
         return at + 7;
     }

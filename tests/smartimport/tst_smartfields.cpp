@@ -105,6 +105,8 @@ private slots:
                                               << "宮城県仙台市";
         QTest::newRow("hyphenated before the prefecture") << "530-0001大阪府大阪市" << false << "530-0001"
                                                           << "大阪府大阪市";
+        QTest::newRow("blanks around the hyphen of a marked code") << "〒 064 - 0804 北海道" << false << "064-0804"
+                                                                   << " 北海道";
         QTest::newRow("seven digits alone") << "1130033" << false << "113-0033"
                                             << "";
         QTest::newRow("seven digits after a label") << "5400008 大阪府" << true << "540-0008"
@@ -255,6 +257,13 @@ private slots:
         const auto fields = readRecipient("[お届け先]\n山田太郎様方 鈴木花子様\n〒150-0001 東京都渋谷区神宮前1-2-3");
         QCOMPARE(QString::fromStdString(fields.address2), QStringLiteral("山田太郎様方"));
         QCOMPARE(QString::fromStdString(fields.name), QStringLiteral("鈴木花子"));
+    }
+
+    void labelledTelephoneWithBracketedAreaCode()
+    {
+        const auto fields =
+            readRecipient("〒150-0001\n東京都渋谷区神宮前1-2-3\n山田 太郎 様\nＴＥＬ　（０３）１２３４－５６７８");
+        QCOMPARE(QString::fromStdString(fields.tel), QStringLiteral("03-1234-5678"));
     }
 
     void emptyMemoIsRefusedAndKeepsTheFields()
