@@ -67,6 +67,10 @@ std::string readInput(const ImportOptions& options, std::istream& in)
         }
         return text;
     }
+    std::error_code error;
+    if (std::filesystem::is_directory(*options.file, error)) {
+        throw std::runtime_error("cannot read " + *options.file + ": " + std::strerror(EISDIR));
+    }
     std::ifstream file(*options.file, std::ios::binary);
     if (!file) {
         throw std::runtime_error("cannot read " + *options.file + ": " + std::strerror(errno));
@@ -78,6 +82,56 @@ std::string readInput(const ImportOptions& options, std::istream& in)
     return text;
 }
 
+// The length of the UTF-8 sequence at the start of `text`, 0 when it is not one: no
+// overlong forms, no surrogates, nothing beyond U+10FFFF.
+std::size_t utf8SequenceLength(std::string_view text)
+{
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+bool isUtf8(std::string_view text)
+{
+    while (!text.empty()) {
+        const std::size_t length = utf8SequenceLength(text);
+        if (length == 0) {
+            return false;
+        }
+        text.remove_prefix(length);
+    }
+    return true;
+}
+
+// Code page 932 bytes from the input; text that is not UTF-8 would come out as a row of
+// replacement marks and is refused instead.
 std::string toCp932(std::string text, bool cp932Input)
 {
     if (cp932Input) {
@@ -86,6 +140,9 @@ std::string toCp932(std::string text, bool cp932Input)
     std::string_view utf8 = text;
     if (utf8.starts_with(kUtf8Bom)) {
         utf8.remove_prefix(kUtf8Bom.size());
+    }
+    if (!isUtf8(utf8)) {
+        throw std::runtime_error("input is not UTF-8 (use --cp932)");
     }
     return cp932::FromUtf8(utf8);
 }
@@ -175,7 +232,7 @@ int RunImportCommand(const std::vector<std::string>& arguments, std::istream& in
     ImportOptions options;
     try {
         options = parseOptions(arguments);
-        pasted = readInput(options, in);
+        pasted = toCp932(readInput(options, in), options.cp932Input);
     } catch (const UsageError& error) {
         err << "mivo-kangaroo import: " << error.what() << '\n' << kUsage;
         return 2;
@@ -184,12 +241,16 @@ int RunImportCommand(const std::vector<std::string>& arguments, std::istream& in
         return 2;
     }
 
-    const Outcome result = transfer(toCp932(std::move(pasted), options.cp932Input), options.smart);
+    const Outcome result = transfer(pasted, options.smart);
     if (!result.transferred) {
         err << result.message << '\n';
         return 1;
     }
     writeJson(result, out);
     out.flush();
-    return out ? 0 : 2;
+    if (!out) {
+        err << "mivo-kangaroo import: cannot write standard output\n";
+        return 2;
+    }
+    return 0;
 }

@@ -2,7 +2,11 @@
 
 #include "ProfileFile.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace SettingsFile {
 
@@ -13,11 +17,39 @@ std::filesystem::path In(const std::filesystem::path& folder)
 
 SlipSettings Read(const std::filesystem::path& file)
 {
-    const auto text = [&file](std::string_view key, std::string_view defaultValue = {}) {
-        return ProfileFile::ReadString(file, kSection, key, defaultValue);
+    // Read under this spelling, written as "OP023MyZip": names compare without case and
+    // blanks, so both address the same entry.
+    static constexpr std::array<std::string_view, 22> kKeys{"Kangarooprnno",
+                                                            "mv_Kangarooprn_Top",
+                                                            "mv_Kangarooprn_Left",
+                                                            "Addr_Font",
+                                                            "OP023My",
+                                                            "OP023MyZIP ",
+                                                            "OP023MyADD1",
+                                                            "OP023MyADD2",
+                                                            "OP023MyTEL",
+                                                            "E_ZIP",
+                                                            "E_AD1",
+                                                            "E_AD2",
+                                                            "E_CUS",
+                                                            "E_TEL",
+                                                            "E_G1",
+                                                            "E_G2",
+                                                            "E_G3",
+                                                            "KOSUU",
+                                                            "de_date1",
+                                                            "de_date2",
+                                                            "ComboBox_SEL"};
+    const std::vector<std::optional<std::string>> values = ProfileFile::ReadValues(file, kSection, kKeys);
+    const auto value = [&values](std::string_view key) -> const std::optional<std::string>& {
+        return values.at(static_cast<std::size_t>(std::find(kKeys.begin(), kKeys.end(), key) - kKeys.begin()));
     };
-    const auto integer = [&file](std::string_view key, int defaultValue) {
-        return ProfileFile::ReadInteger(file, kSection, key, defaultValue);
+    const auto text = [&value](std::string_view key, std::string_view defaultValue = {}) {
+        return value(key).value_or(std::string(defaultValue));
+    };
+    const auto integer = [&value](std::string_view key, int defaultValue) {
+        const std::optional<std::string>& found = value(key);
+        return found ? ProfileFile::ParseInteger(*found).value_or(defaultValue) : defaultValue;
     };
 
     SlipSettings settings;
@@ -26,8 +58,6 @@ SlipSettings Read(const std::filesystem::path& file)
     settings.printLeft = integer("mv_Kangarooprn_Left", 0);
     settings.addressFont = integer("Addr_Font", 1);
     settings.senderName = text("OP023My");
-    // Read under this spelling, written as "OP023MyZip": names compare without case and
-    // blanks, so both address the same entry.
     settings.senderZip = text("OP023MyZIP ");
     settings.senderAddress1 = text("OP023MyADD1");
     settings.senderAddress2 = text("OP023MyADD2");
@@ -49,27 +79,29 @@ SlipSettings Read(const std::filesystem::path& file)
 
 void Write(const std::filesystem::path& file, const SlipSettings& settings)
 {
-    const auto write = [&file](std::string_view key, const std::string& value) {
-        ProfileFile::WriteString(file, kSection, key, value);
-    };
-    write("Addr_Font", std::to_string(settings.addressFont));
-    write("E_ZIP", settings.zip);
-    write("E_AD1", settings.address1);
-    write("E_AD2", settings.address2);
-    write("E_CUS", settings.customer);
-    write("E_TEL", settings.tel);
-    write("E_G1", settings.goods1);
-    write("E_G2", settings.goods2);
-    write("E_G3", settings.goods3);
-    write("OP023My", settings.senderName);
-    write("OP023MyZip", settings.senderZip);
-    write("OP023MyADD1", settings.senderAddress1);
-    write("OP023MyADD2", settings.senderAddress2);
-    write("OP023MyTEL", settings.senderTel);
-    write("ComboBox_SEL", std::to_string(settings.paperIndex));
-    write("KOSUU", settings.pieceCount);
-    write("de_date1", settings.deliveryMonth);
-    write("de_date2", settings.deliveryDay);
+    const std::string addressFont = std::to_string(settings.addressFont);
+    const std::string paperIndex = std::to_string(settings.paperIndex);
+    const std::array<ProfileFile::Entry, 18> entries{{
+        {"Addr_Font", addressFont},
+        {"E_ZIP", settings.zip},
+        {"E_AD1", settings.address1},
+        {"E_AD2", settings.address2},
+        {"E_CUS", settings.customer},
+        {"E_TEL", settings.tel},
+        {"E_G1", settings.goods1},
+        {"E_G2", settings.goods2},
+        {"E_G3", settings.goods3},
+        {"OP023My", settings.senderName},
+        {"OP023MyZip", settings.senderZip},
+        {"OP023MyADD1", settings.senderAddress1},
+        {"OP023MyADD2", settings.senderAddress2},
+        {"OP023MyTEL", settings.senderTel},
+        {"ComboBox_SEL", paperIndex},
+        {"KOSUU", settings.pieceCount},
+        {"de_date1", settings.deliveryMonth},
+        {"de_date2", settings.deliveryDay},
+    }};
+    ProfileFile::WriteValues(file, kSection, entries);
 }
 
 } // namespace SettingsFile

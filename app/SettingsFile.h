@@ -39,11 +39,12 @@ inline constexpr const char* kSection = "mv_Kangarooprn";
 // The settings file in `folder`.
 std::filesystem::path In(const std::filesystem::path& folder);
 
-// Every entry, or its default when the file, the section or the entry is missing.
+// Every entry, or its default when the file, the section or the entry is missing; the file is
+// read once.
 SlipSettings Read(const std::filesystem::path& file);
 
-// Writes the entries one by one, never the three printer entries. A failing write throws
-// FileWriteError and the entries after it are not written.
+// Writes the entries in their order, never the three printer entries, as one replacement of
+// the file. A failing write throws FileWriteError and leaves every old entry as it was.
 void Write(const std::filesystem::path& file, const SlipSettings& settings);
 
 } // namespace SettingsFile

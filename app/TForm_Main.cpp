@@ -7,6 +7,7 @@
 #include "TSlipDot.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -20,6 +21,8 @@
 #include <QTabBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 const QColor kGrey(128, 128, 128);
 const QColor kNavy(0, 0, 128);
@@ -28,6 +31,7 @@ const QColor kSilver(192, 192, 192);
 constexpr int kClientWidth = 677;
 constexpr int kClientHeight = 646;
 constexpr int kFieldLeft = 114;
+constexpr int kGoodsWidth = 237;
 
 QFont pixelFont(int pixels, bool bold = false)
 {
@@ -242,10 +246,16 @@ void TForm_Main::createSenderBand(QWidget* panel)
     setTextColor(PageControl_My, kGrey);
     PageControl_My->setExpanding(false);
     PageControl_My->setDrawBase(false);
-    PageControl_My->setStyleSheet(QStringLiteral("QTabBar::tab { height: 17px; padding: 0px 3px; }"));
+    // The selected tab names the file that 「ご依頼主登録」 overwrites: it must stand out.
+    PageControl_My->setStyleSheet(
+        QStringLiteral("QTabBar::tab { height: 17px; padding: 0px 4px; color: gray; background: #e4e4e4;"
+                       " border: 1px solid #a0a0a0; border-bottom: none; margin-right: 1px; }"
+                       "QTabBar::tab:selected { color: white; background: #000080; border-color: #000080; }"));
     for (int tab = 1; tab <= 10; ++tab) {
         PageControl_My->addTab(QStringLiteral("依頼主%1").arg(tab));
     }
+    // Wider than 440 when need be, so that all ten tabs show without scroll arrows.
+    PageControl_My->resize(std::max(440, PageControl_My->sizeHint().width()), 19);
     PageControl_My->setFocusPolicy(Qt::StrongFocus);
     for (QToolButton* scroll : PageControl_My->findChildren<QToolButton*>()) {
         scroll->setFocusPolicy(Qt::NoFocus);
@@ -292,8 +302,18 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     CheckBox_Date_1 = checkBox(panel, "CheckBox_Date_1", QStringLiteral("日付"), QPoint(322, 28));
     CheckBox_Date_1->setChecked(true);
     CheckBox_Date_1->setToolTip(QStringLiteral("チェックをはずすと日付を印字しません"));
+    // The date picker starts 49 pixels to the right; the style's wider gap put "付" under it.
+    CheckBox_Date_1->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
+    CheckBox_Date_1->adjustSize();
     DateTimePicker_1 = place<QDateEdit>(panel, "DateTimePicker_1", QRect(371, 26, 98, 21));
     DateTimePicker_1->setCalendarPopup(true);
+    // The calendar too is Japanese, month names and Sunday first, whatever the system's locale.
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    DateTimePicker_1->setLocale(japanese);
+    auto* calendar = new QCalendarWidget(DateTimePicker_1);
+    calendar->setLocale(japanese);
+    calendar->setFirstDayOfWeek(Qt::Sunday);
+    DateTimePicker_1->setCalendarWidget(calendar);
     // The Japanese short date, as the slip prints it, whatever the system's locale.
     DateTimePicker_1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     DateTimePicker_1->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -301,10 +321,11 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     DateTimePicker_1->setFont(pixelFont(12));
 
     caption(panel, QStringLiteral("品名"), QPoint(334, 50), pixelFont(16, true));
-    Edit_G1 = lineEdit(panel, "Edit_G1", QRect(371, 48, 270, 24), 30, InputMethod::On);
+    // The goods lines end before the help button, so that their end and the caret stay visible.
+    Edit_G1 = lineEdit(panel, "Edit_G1", QRect(371, 48, kGoodsWidth, 24), 30, InputMethod::On);
     Edit_G1->setToolTip(QStringLiteral("30文字入力可"));
-    Edit_G2 = lineEdit(panel, "Edit_G2", QRect(371, 71, 270, 24), 30, InputMethod::On);
-    Edit_G3 = lineEdit(panel, "Edit_G3", QRect(371, 95, 270, 24), 30, InputMethod::On);
+    Edit_G2 = lineEdit(panel, "Edit_G2", QRect(371, 71, kGoodsWidth, 24), 30, InputMethod::On);
+    Edit_G3 = lineEdit(panel, "Edit_G3", QRect(371, 95, kGoodsWidth, 24), 30, InputMethod::On);
 
     caption(panel, QStringLiteral("個数"), QPoint(578, 30), pixelFont(13));
     NumEdit_KOSUU = place<TNumEdit>(panel, "NumEdit_KOSUU", QRect(606, 27, 35, 20));
@@ -315,19 +336,27 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     NumEdit_KOSUU->SetTopMargin(1);
     NumEdit_KOSUU->SetBottomMargin(1);
     NumEdit_KOSUU->SetLeftMargin(0);
+    // The caption's size: at the window's 16 pixels three digits do not fit the field.
+    NumEdit_KOSUU->setFont(pixelFont(13));
     NumEdit_KOSUU->setAttribute(Qt::WA_InputMethodEnabled, false);
 
     GroupBox_Time2 = place<QGroupBox>(panel, "GroupBox_Time2", QRect(471, 0, 203, 27));
     GroupBox_Time2->setTitle(QStringLiteral("確約サービス"));
     GroupBox_Time2->setFont(pixelFont(11));
     GroupBox_Time2->setToolTip(QStringLiteral("チェックで○が印字されます"));
+    // The frame is only 27 high: its top line runs through the title and the boxes are
+    // small enough to stand whole between the title and the bottom line.
+    GroupBox_Time2->setStyleSheet(
+        QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 6px; padding: 0px; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }"
+                       "QCheckBox::indicator { width: 11px; height: 11px; }"));
     CheckBox_t21 = checkBox(GroupBox_Time2, "CheckBox_t21", QStringLiteral("9時まで"), QPoint(4, 11));
     CheckBox_t22 = checkBox(GroupBox_Time2, "CheckBox_t22", QStringLiteral("10時まで"), QPoint(68, 11));
     CheckBox_t23 = checkBox(GroupBox_Time2, "CheckBox_t23", QStringLiteral("午前中"), QPoint(138, 11));
 
-    // Placed after the goods lines, which it overlaps at their right end, so that it stays clickable.
     BitBtn_WebHelp = pictureButton(panel, "BitBtn_WebHelp", QRect(610, 48, 39, 39), QStyle::SP_DialogHelpButton);
-    BitBtn_SendMail = place<QPushButton>(panel, "BitBtn_SendMail", QRect(602, 112, 60, 20));
+    // Below the third goods line, which it would otherwise cover.
+    BitBtn_SendMail = place<QPushButton>(panel, "BitBtn_SendMail", QRect(602, 119, 60, 20));
     BitBtn_SendMail->setText(QStringLiteral("E-Mail"));
     BitBtn_SendMail->setFont(pixelFont(12));
     BitBtn_SendMail->setToolTip(QStringLiteral(MIVO_SUPPORT_MAIL));
@@ -435,6 +464,15 @@ void TForm_Main::connectActions()
     bind(SpeedButton_F[5], &QToolButton::clicked, &TForm_Main::SpeedButton_F6Click);
     bind(SpeedButton_F[6], &QToolButton::clicked, &TForm_Main::SpeedButton_F7Click);
     bind(SpeedButton_F[10], &QToolButton::clicked, &TForm_Main::SpeedButton_F11Click);
+
+    // A refused edit names its character, so that the beep is not the only hint.
+    for (const QLineEdit* field : findChildren<QLineEdit*>()) {
+        if (const auto* validator = qobject_cast<const Cp932Validator*>(field->validator())) {
+            connect(validator, &Cp932Validator::refused, this, [this](const QString& character) {
+                Panel_HelpMess->setText(QStringLiteral("「%1」は印刷できません").arg(character));
+            });
+        }
+    }
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && now->window() == this) {

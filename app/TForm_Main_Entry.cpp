@@ -13,7 +13,8 @@
 
 namespace {
 
-const QColor kSenderOffColour(128, 128, 128);
+// Light enough that the grey sender texts stay legible, yet plainly not the window colour.
+const QColor kSenderOffColour(230, 230, 230);
 
 // Entering a filled field never selects its content: the caret goes after the last character.
 void EnterLine(QLabel* helpPanel, QLineEdit* field, const QString& message)

@@ -8,6 +8,7 @@
 #include "SystemPrinters.h"
 #include "TApplication.h"
 #include "TForm_Main.h"
+#include "TerminationHandler.h"
 
 #include <QDir>
 #include <QEvent>
@@ -21,10 +22,12 @@
 namespace {
 // MIVO_EXIT_AFTER_SHOW=1 prints "shown" when the main window has been painted once and then
 // ends the program normally, so that start-up can be timed from outside (bench/).
+// MIVO_REPORT_SHOWN=1 prints it when any window (the main window or a notice of the start) has
+// been painted and runs on, for tests that drive the running program.
 class ExitAfterFirstPaint : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit ExitAfterFirstPaint(bool exit) : m_exit(exit) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -32,12 +35,15 @@ protected:
         if (event->type() == QEvent::Paint && !m_painted) {
             m_painted = true;
             std::cout << "shown" << std::endl;
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            if (m_exit) {
+                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            }
         }
         return false;
     }
 
 private:
+    bool m_exit = false;
     bool m_painted = false;
 };
 
@@ -89,10 +95,14 @@ int main(int argc, char* argv[])
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow,
                      [&mainWindow] { bringToFront(mainWindow); });
 
-    ExitAfterFirstPaint exitAfterShow;
+    TerminationHandler termination(mainWindow);
+
+    ExitAfterFirstPaint exitAfterShow(qEnvironmentVariableIntValue("MIVO_EXIT_AFTER_SHOW") != 0);
     if (qEnvironmentVariableIntValue("MIVO_EXIT_AFTER_SHOW") != 0) {
         mainWindow.installEventFilter(&exitAfterShow);
+    } else if (qEnvironmentVariableIntValue("MIVO_REPORT_SHOWN") != 0) {
+        application.installEventFilter(&exitAfterShow);
     }
     mainWindow.show();
-    return application.exec();
+    return termination.requested() ? 0 : application.exec();
 }

@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "ProfileFile.h"
 #include "SettingsFile.h"
 
@@ -33,30 +34,44 @@ SlipSettings TypicalSlip()
     return settings;
 }
 
+// A settings file of about `bytes`: the slip's entries after that many bytes of other entries
+// of the same section (a file grown by hand or by another tool), the costliest place for them.
+fs::path SettingsFileOf(const fs::path& folder, std::size_t bytes)
+{
+    const fs::path file = SettingsFile::In(folder);
+    std::string content = "[mv_Kangarooprn]\r\n";
+    content.reserve(bytes + 4096);
+    for (int line = 0; content.size() < bytes; ++line) {
+        content += "other" + std::to_string(line) + "=" + std::string(80, 'x') + "\r\n";
+    }
+    AtomicFile::Write(file, content);
+    SettingsFile::Write(file, TypicalSlip());
+    return file;
+}
+
 void BM_ReadSettings(benchmark::State& state)
 {
     const fs::path folder = ScratchFolder();
-    const fs::path file = SettingsFile::In(folder);
-    SettingsFile::Write(file, TypicalSlip());
+    const fs::path file = SettingsFileOf(folder, static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {
         benchmark::DoNotOptimize(SettingsFile::Read(file));
     }
     fs::remove_all(folder);
 }
-BENCHMARK(BM_ReadSettings)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadSettings)->Arg(0)->Arg(100 << 20)->Unit(benchmark::kMillisecond);
 
-// The save at program end: eighteen entries, each an atomic, flushed replacement.
+// The save at program end: eighteen entries set in one pass, one atomic, flushed replacement.
 void BM_WriteSettings(benchmark::State& state)
 {
     const fs::path folder = ScratchFolder();
-    const fs::path file = SettingsFile::In(folder);
+    const fs::path file = SettingsFileOf(folder, static_cast<std::size_t>(state.range(0)));
     const SlipSettings settings = TypicalSlip();
     for (auto _ : state) {
         SettingsFile::Write(file, settings);
     }
     fs::remove_all(folder);
 }
-BENCHMARK(BM_WriteSettings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteSettings)->Arg(0)->Arg(100 << 20)->Unit(benchmark::kMillisecond);
 
 // The worst a damaged file can cost: one look-up in megabytes of random bytes.
 void BM_FindValueInGarbage(benchmark::State& state)

@@ -11,12 +11,29 @@
 #include <stdexcept>
 
 namespace {
-void startToFirstPaint(benchmark::State& state, const QString& program)
+// A settings file of about `bytes`, the slip's entries after that many bytes of other entries.
+bool writeSettings(const QString& folder, qint64 bytes)
+{
+    QFile settings(QDir(folder).filePath("mivo_Kangaroo.ini"));
+    if (!settings.open(QIODevice::WriteOnly) || settings.write("[mv_Kangarooprn]\r\n") < 0) {
+        return false;
+    }
+    const QByteArray filler = "other=" + QByteArray(88, 'x') + "\r\n";
+    for (qint64 written = 0; written < bytes; written += filler.size()) {
+        if (settings.write(filler) != filler.size()) {
+            return false;
+        }
+    }
+    return settings.write("E_CUS=customer\r\nE_ZIP=503-0001\r\nKOSUU=2\r\n") > 0;
+}
+
+void startToFirstPaint(benchmark::State& state, const QString& program, qint64 settingsBytes = 0)
 {
     QTemporaryDir folder;
     QTemporaryDir temporary; // lock and socket of the single-instance rule
     QFile sender(QDir(folder.path()).filePath("my0.txt"));
-    if (!sender.open(QIODevice::WriteOnly) || sender.write("\r\n\r\n\r\n\r\n\r\n") != 10) {
+    if (!sender.open(QIODevice::WriteOnly) || sender.write("\r\n\r\n\r\n\r\n\r\n") != 10 ||
+        (settingsBytes > 0 && !writeSettings(folder.path(), settingsBytes))) {
         state.SkipWithError("cannot prepare the working folder");
         return;
     }
@@ -53,6 +70,12 @@ void BM_StartMivoKangaroo(benchmark::State& state)
     startToFirstPaint(state, QStringLiteral(MIVO_EXECUTABLE));
 }
 
+// A 100 MB settings file: read once at start, its entries looked up in memory.
+void BM_StartMivoKangarooLargeSettings(benchmark::State& state)
+{
+    startToFirstPaint(state, QStringLiteral(MIVO_EXECUTABLE), qint64(100) << 20);
+}
+
 void BM_StartMinimalWindow(benchmark::State& state)
 {
     startToFirstPaint(state, QStringLiteral(MINIMAL_WINDOW_EXECUTABLE));
@@ -60,6 +83,7 @@ void BM_StartMinimalWindow(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_StartMivoKangaroo)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(BM_StartMivoKangarooLargeSettings)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_StartMinimalWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
 
 BENCHMARK_MAIN();

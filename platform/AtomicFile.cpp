@@ -1,7 +1,8 @@
 #include "AtomicFile.h"
 
+#include "TemporarySibling.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,67 +20,6 @@ std::string FullPath(const fs::path& file)
     }
     return full.lexically_normal().make_preferred().string();
 }
-
-// Closes the descriptor and removes the temporary file unless the rename took it over.
-class TemporaryFile
-{
-public:
-    explicit TemporaryFile(const fs::path& target)
-    {
-        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-        m_path = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-        m_descriptor = mkstemp(m_path.data());
-    }
-    ~TemporaryFile()
-    {
-        if (m_descriptor >= 0) {
-            ::close(m_descriptor);
-        }
-        if (!m_renamed) {
-            ::unlink(m_path.c_str());
-        }
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool isOpen() const { return m_descriptor >= 0; }
-
-    bool write(std::string_view content)
-    {
-        while (!content.empty()) {
-            const ssize_t written = ::write(m_descriptor, content.data(), content.size());
-            if (written < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return false;
-            }
-            content.remove_prefix(static_cast<std::size_t>(written));
-        }
-        return true;
-    }
-
-    bool setMode(mode_t mode) { return ::fchmod(m_descriptor, mode) == 0; }
-
-    bool flushAndClose()
-    {
-        const bool flushed = ::fsync(m_descriptor) == 0;
-        const bool closed = ::close(m_descriptor) == 0;
-        m_descriptor = -1;
-        return flushed && closed;
-    }
-
-    bool renameTo(const fs::path& target)
-    {
-        m_renamed = ::rename(m_path.c_str(), target.c_str()) == 0;
-        return m_renamed;
-    }
-
-private:
-    std::string m_path;
-    int m_descriptor = -1;
-    bool m_renamed = false;
-};
 
 mode_t NewFileMode()
 {
@@ -119,30 +59,46 @@ void Write(const fs::path& file, std::string_view content)
 
     // The folder is not flushed after the rename: a crash then leaves the old content under
     // the name, which is as good an outcome as the new one, for half the cost of a save.
-    TemporaryFile temporary(target);
-    if (!temporary.isOpen() || !temporary.write(content) || !temporary.setMode(mode) || !temporary.flushAndClose() ||
-        !temporary.renameTo(target)) {
+    TemporarySibling::RemoveLeftovers(target);
+    TemporarySibling temporary(target);
+    if (!temporary.isOpen() || !temporary.write(content) || !temporary.setMode(mode) ||
+        !temporary.flushAndRenameTo(target)) {
         throw FileWriteError(file);
     }
 }
 
 std::optional<std::string> Read(const fs::path& file)
 {
-    std::FILE* stream = std::fopen(file.c_str(), "rb");
-    if (stream == nullptr) {
+    // Non-blocking, so that a FIFO under the file's name cannot hold the program up; only
+    // plain files are read.
+    const int descriptor = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             return std::nullopt;
         }
         throw std::runtime_error(FullPath(file) + " を読み込めません");
     }
+    struct stat status
+    {
+    };
     std::string content;
-    char buffer[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, stream)) > 0) {
-        content.append(buffer, got);
+    bool failed = ::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode);
+    if (!failed) {
+        content.reserve(static_cast<std::size_t>(status.st_size));
+        char buffer[65536];
+        ssize_t got = 0;
+        while ((got = ::read(descriptor, buffer, sizeof buffer)) != 0) {
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                failed = true;
+                break;
+            }
+            content.append(buffer, static_cast<std::size_t>(got));
+        }
     }
-    const bool failed = std::ferror(stream) != 0;
-    std::fclose(stream);
+    ::close(descriptor);
     if (failed) {
         throw std::runtime_error(FullPath(file) + " を読み込めません");
     }

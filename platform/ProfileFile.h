@@ -2,8 +2,10 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Profile (INI) files as the platform's private profile functions read and write them.
 // Sections, keys and values are code page 932 byte strings; files end their lines in CR LF
@@ -32,9 +34,29 @@ int ReadInteger(const std::filesystem::path& file, std::string_view section, std
 void WriteString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                  std::string_view value);
 
+// One entry to set.
+struct Entry
+{
+    std::string_view key;
+    std::string_view value;
+};
+
+// Several keys of one section from one read of the file: for each key what ReadString
+// would find, nothing where it would give its default.
+std::vector<std::optional<std::string>> ReadValues(const std::filesystem::path& file, std::string_view section,
+                                                   std::span<const std::string_view> keys);
+
+// Sets the entries in their order by the rules of WriteString, with one read of the file and
+// one atomic replacement: a failure or a kill leaves every old entry as it was.
+void WriteValues(const std::filesystem::path& file, std::string_view section, std::span<const Entry> entries);
+
 // The same rules over a file's content, for callers that hold the bytes already.
 std::optional<std::string> FindValue(std::string_view content, std::string_view section, std::string_view key);
 std::string WithValue(std::string_view content, std::string_view section, std::string_view key, std::string_view value);
+std::vector<std::optional<std::string>> FindValues(std::string_view content, std::string_view section,
+                                                   std::span<const std::string_view> keys);
+// What WithValue applied for each entry in turn gives, in one pass over the content.
+std::string WithValues(std::string_view content, std::string_view section, std::span<const Entry> entries);
 std::optional<int> ParseInteger(std::string_view text);
 
 } // namespace ProfileFile

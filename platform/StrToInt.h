@@ -13,5 +13,6 @@ public:
 
 // A decimal whole number in the 32-bit range: optional leading blanks, an optional sign,
 // digits. Anything else (empty, a fraction, trailing text) raises EConvertError
-// "'<text>' is not a valid integer value".
+// "'<text>' is not a valid integer value", the code page 932 text shown in UTF-8 with its
+// control characters made visible.
 int StrToInt(std::string_view text);

@@ -4,15 +4,16 @@
 #include "ProfileFile.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace registration {
 namespace {
 
-const char* const kName = "PrnName";
-const char* const kIndex = "PrnNoIndex";
-const char* const kTop = "denPrn_Top";
-const char* const kLeft = "denPrn_Left";
+constexpr std::string_view kName = "PrnName";
+constexpr std::string_view kIndex = "PrnNoIndex";
+constexpr std::string_view kTop = "denPrn_Top";
+constexpr std::string_view kLeft = "denPrn_Left";
 
 bool isBlankOrControl(char c)
 {
@@ -42,20 +43,26 @@ std::filesystem::path RegistrationFile(const std::filesystem::path& folder)
 
 PrinterRegistration Load(const std::filesystem::path& file, const std::string& section)
 {
+    static constexpr std::array<std::string_view, 4> kKeys{kName, kIndex, kTop, kLeft};
+    const std::vector<std::optional<std::string>> values = ProfileFile::ReadValues(file, section, kKeys);
     PrinterRegistration entry;
-    entry.printerName = ProfileFile::ReadString(file, section, kName, "");
-    entry.printerIndex = ProfileFile::ReadString(file, section, kIndex, "0");
-    entry.top = ProfileFile::ReadString(file, section, kTop, "0");
-    entry.left = ProfileFile::ReadString(file, section, kLeft, "0");
+    entry.printerName = values[0].value_or("");
+    entry.printerIndex = values[1].value_or("0");
+    entry.top = values[2].value_or("0");
+    entry.left = values[3].value_or("0");
     return entry;
 }
 
 void Write(const std::filesystem::path& file, const std::string& section, const PrinterRegistration& entry)
 {
-    ProfileFile::WriteString(file, section, kName, trimmed(entry.printerName));
-    ProfileFile::WriteString(file, section, kIndex, entry.printerIndex);
-    ProfileFile::WriteString(file, section, kTop, entry.top);
-    ProfileFile::WriteString(file, section, kLeft, entry.left);
+    const std::string name = trimmed(entry.printerName);
+    const std::array<ProfileFile::Entry, 4> entries{{
+        {kName, name},
+        {kIndex, entry.printerIndex},
+        {kTop, entry.top},
+        {kLeft, entry.left},
+    }};
+    ProfileFile::WriteValues(file, section, entries);
 }
 
 std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vector<std::string>& visibleNames)

@@ -22,7 +22,8 @@ std::filesystem::path RegistrationFile(const std::filesystem::path& folder);
 
 PrinterRegistration Load(const std::filesystem::path& file, const std::string& section);
 
-// Writes the four keys in their order; raises the file's write error at the first that fails.
+// Writes the four keys in their order as one replacement of the file; a failure raises the
+// file's write error and leaves every old entry as it was.
 void Write(const std::filesystem::path& file, const std::string& section, const PrinterRegistration& entry);
 
 // The printer number to select for a registration. A registration names its printer by

@@ -481,6 +481,17 @@ void TNumEdit::focusOutEvent(QFocusEvent* event)
     leaveField();
 }
 
+void TNumEdit::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // A closed dialog keeps its focus widget and gives no focus-out: closing is leaving the
+    // field all the same, so that the next opening enters it afresh. Minimising is not.
+    if (!event->spontaneous() && m_entered) {
+        DestroyEditCaret();
+        leaveField();
+    }
+}
+
 void TNumEdit::leaveField()
 {
     m_entered = false;

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +62,8 @@ private slots:
     void timeServicesExclusive();
     void deliveryDateFilter_data();
     void deliveryDateFilter();
+    void pastes_data();
+    void pastes();
     void shellLinks();
 };
 
@@ -284,13 +287,13 @@ void TestEntryFields::senderColours()
 
     QTest::mouseClick(window.CheckBox_My, Qt::LeftButton, {}, QPoint(5, window.CheckBox_My->height() / 2));
     QVERIFY(!window.CheckBox_My->isChecked());
-    QCOMPARE(colours(), QList<QColor>(5, QColor(128, 128, 128)));
+    QCOMPARE(colours(), QList<QColor>(5, QColor(230, 230, 230)));
     for (QLineEdit* edit : sender) {
         QVERIFY(edit->isEnabled() && !edit->isReadOnly());
     }
 
     QTest::mouseClick(window.CheckBox_Date_1, Qt::LeftButton, {}, QPoint(5, window.CheckBox_Date_1->height() / 2));
-    QCOMPARE(colours(), QList<QColor>(5, QColor(128, 128, 128)));
+    QCOMPARE(colours(), QList<QColor>(5, QColor(230, 230, 230)));
 
     QTest::mouseClick(window.CheckBox_My, Qt::LeftButton, {}, QPoint(5, window.CheckBox_My->height() / 2));
     QCOMPARE(colours(), QList<QColor>(5, normal));
@@ -350,6 +353,68 @@ void TestEntryFields::deliveryDateFilter()
     QCOMPARE(window.Edit_de_date1->text(), expected);
     fixture.key(Qt::Key_Backspace);
     QCOMPARE(window.Edit_de_date1->text(), expected.left(expected.size() - 1));
+}
+
+void TestEntryFields::pastes_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("caret"); // -1: at the end
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("help");
+
+    const QString digits20 = QStringLiteral("12345678901234567890");
+    const QString name81 = QString(81, QChar(0x3042));
+    const QString goods35 = QString(35, QLatin1Char('x'));
+    const QString zipHelp = QStringLiteral("お届け先の郵便番号を入力して下さい");
+    const QString goodsHelp = QStringLiteral("品名を入力して下さい");
+    QTest::newRow("20 digits into the postal code keep 16") << "Edit_Zip"
+                                                            << "" << -1 << digits20 << digits20.left(16) << zipHelp;
+    QTest::newRow("81 characters into the name keep 80")
+        << "Edit_Custo1"
+        << "" << -1 << name81 << name81.left(80) << QStringLiteral("お届け先のおなまえを入力して下さい");
+    QTest::newRow("35 into a goods line keep 30") << "Edit_G2"
+                                                  << "" << -1 << goods35 << goods35.left(30) << goodsHelp;
+    QTest::newRow("into the middle, the text after the caret stays")
+        << "Edit_G1"
+        << "AB" << 1 << goods35 << "A" + goods35.left(28) + "B" << goodsHelp;
+    QTest::newRow("into a full line, nothing")
+        << "Edit_G3" << goods35.left(30) << -1 << "yz" << goods35.left(30) << goodsHelp;
+    QTest::newRow("a field without limit takes it all")
+        << "Edit_Add1"
+        << "" << -1 << name81 << name81 << QStringLiteral("お届け先のおところ①を入力して下さい");
+    QTest::newRow("a character without a code page 932 form is named")
+        << "Edit_G1"
+        << "箱" << -1 << QStringLiteral("Café") << "箱" << QStringLiteral("「é」は印刷できません");
+    QTest::newRow("the first of several is named")
+        << "Edit_Custo1"
+        << "" << -1 << QStringLiteral("山田한様é") << "" << QStringLiteral("「한」は印刷できません");
+}
+
+void TestEntryFields::pastes()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(QString, pasted);
+    QFETCH(QString, after);
+    QFETCH(QString, help);
+
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    TForm_Main& window = fixture.show();
+    auto* edit = fixture.control<QLineEdit>(field);
+    edit->setText(before);
+    fixture.focus(field);
+    if (caret >= 0) {
+        edit->setCursorPosition(caret);
+    }
+    QApplication::clipboard()->setText(pasted);
+    fixture.key(Qt::Key_V, Qt::ControlModifier);
+
+    QCOMPARE(edit->text(), after);
+    QCOMPARE(window.Panel_HelpMess->text(), help);
 }
 
 void TestEntryFields::shellLinks()

@@ -18,6 +18,8 @@ private slots:
     void transfers();
     void refusesAndFails_data();
     void refusesAndFails();
+    void unwritableOutput_data();
+    void unwritableOutput();
 
 private:
     struct Run
@@ -113,31 +115,64 @@ void TestImportCommand::transfers()
 void TestImportCommand::refusesAndFails_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("input");
+    QTest::addColumn<QByteArray>("input");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("nothing pasted") << QStringList{} << "\n \n" << 1 << "転送テキストがありません";
-    QTest::newRow("only a mail address") << QStringList{} << "taro@example.org" << 1 << "転送テキストがありません";
-    QTest::newRow("eight lines") << QStringList{} << "1\n2\n3\n4\n5\n6\n7\n8\n"
-                                 << 1 << " ７行以内に収めてください  現在 8行です";
-    QTest::newRow("unknown option") << QStringList{"--utf16"} << "山田" << 2 << "unknown option --utf16";
-    QTest::newRow("two files") << QStringList{"a.txt", "b.txt"} << "" << 2 << "more than one input file";
-    QTest::newRow("missing file") << QStringList{"/nonexistent/mail.txt"} << "" << 2
+    QTest::newRow("nothing pasted") << QStringList{} << QByteArray("\n \n") << 1 << "転送テキストがありません";
+    QTest::newRow("only a mail address") << QStringList{} << QByteArray("taro@example.org") << 1
+                                         << "転送テキストがありません";
+    QTest::newRow("eight lines") << QStringList{} << QByteArray("1\n2\n3\n4\n5\n6\n7\n8\n") << 1
+                                 << " ７行以内に収めてください  現在 8行です";
+    QTest::newRow("unknown option") << QStringList{"--utf16"} << QString("山田").toUtf8() << 2
+                                    << "unknown option --utf16";
+    QTest::newRow("two files") << QStringList{"a.txt", "b.txt"} << QByteArray() << 2 << "more than one input file";
+    QTest::newRow("missing file") << QStringList{"/nonexistent/mail.txt"} << QByteArray() << 2
                                   << "cannot read /nonexistent/mail.txt";
+    QTest::newRow("folder as file") << QStringList{"/"} << QByteArray() << 2 << "cannot read /: Is a directory";
+    // 山田 様 in code page 932.
+    QTest::newRow("code page 932 without --cp932")
+        << QStringList{} << QByteArray("\x8E\x52\x93\x63 \x97\x6C\n") << 2 << "input is not UTF-8 (use --cp932)";
+    QTest::newRow("overlong UTF-8") << QStringList{} << QByteArray("\xC0\xAF\n") << 2
+                                    << "input is not UTF-8 (use --cp932)";
+    QTest::newRow("UTF-8 surrogate") << QStringList{} << QByteArray("\xED\xA0\x80\n") << 2
+                                     << "input is not UTF-8 (use --cp932)";
+    QTest::newRow("UTF-8 cut short") << QStringList{} << QByteArray("山田\n\xE5\xB1") << 2
+                                     << "input is not UTF-8 (use --cp932)";
 }
 
 void TestImportCommand::refusesAndFails()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(QString, input);
+    QFETCH(QByteArray, input);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
 
-    const Run result = run(arguments, input.toUtf8());
+    const Run result = run(arguments, input);
     QCOMPARE(result.exitCode, exitCode);
     QVERIFY(result.out.isEmpty());
     QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+}
+
+void TestImportCommand::unwritableOutput_data()
+{
+    QTest::addColumn<QString>("redirection");
+    QTest::newRow("full disk") << ">/dev/full";
+    QTest::newRow("closed") << ">&-";
+}
+
+void TestImportCommand::unwritableOutput()
+{
+    QFETCH(QString, redirection);
+    QProcess process;
+    process.start("/bin/sh", {"-c", "\"$0\" import " + redirection, QStringLiteral(MIVO_EXECUTABLE)});
+    QVERIFY(process.waitForStarted());
+    process.write("〒150-0002\n東京都渋谷区渋谷2-21-1\n山本 一郎 様\n");
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 2);
+    QCOMPARE(process.readAllStandardError(), QByteArray("mivo-kangaroo import: cannot write standard output\n"));
 }
 
 QTEST_GUILESS_MAIN(TestImportCommand)

@@ -110,8 +110,6 @@ void TestMainWindow::geometry_data()
                                     << "Panel1" << QRect(114, 97, 360, 24);
     QTest::newRow("recipient clear") << "BitBtn_CLS"
                                      << "Panel1" << QRect(610, 60, 39, 39);
-    QTest::newRow("sender tabs") << "PageControl_My"
-                                 << "Panel2" << QRect(114, 1, 440, 19);
     QTest::newRow("sender telephone") << "Edit_MyTEL"
                                       << "Panel2" << QRect(114, 111, 140, 23);
     QTest::newRow("second delivery-date field") << "Edit_de_date2"
@@ -120,12 +118,12 @@ void TestMainWindow::geometry_data()
                                  << "Panel4" << QRect(371, 26, 98, 21);
     QTest::newRow("piece count") << "NumEdit_KOSUU"
                                  << "Panel4" << QRect(606, 27, 35, 20);
-    QTest::newRow("third goods line") << "Edit_G3"
-                                      << "Panel4" << QRect(371, 95, 270, 24);
+    QTest::newRow("third goods line, ending before the help button") << "Edit_G3"
+                                                                     << "Panel4" << QRect(371, 95, 237, 24);
     QTest::newRow("printer group") << "GroupBox1"
                                    << "Panel4" << QRect(12, 4, 285, 130);
-    QTest::newRow("mail button") << "BitBtn_SendMail"
-                                 << "Panel4" << QRect(602, 112, 60, 20);
+    QTest::newRow("mail button below the third goods line") << "BitBtn_SendMail"
+                                                            << "Panel4" << QRect(602, 119, 60, 20);
     QTest::newRow("first key of the second group") << "SpeedButton_F5"
                                                    << "Panel_Fnc" << QRect(230, 1, 55, 26);
     QTest::newRow("last key") << "SpeedButton_F12"

@@ -83,6 +83,8 @@ private slots:
     void focusMoves();
     void enterOnTheButtonRegisters();
     void unwritableFileKeepsEverything();
+    void everyOpeningSelectsTop_data();
+    void everyOpeningSelectsTop();
 };
 
 void TestPrintPosition::buttonOpensTheDialogModallyWithTheMarginsInForce()
@@ -244,6 +246,52 @@ void TestPrintPosition::enterOnTheButtonRegisters()
     QTest::keyClick(opened->dialog->BitBtn_MRGN, Qt::Key_Return);
     QCOMPARE(opened->fixture.prompt().questions, QStringList{QStringLiteral("印字位置調整の余白を登録しますか?")});
     QVERIFY(opened->dialog->isVisible());
+}
+
+void TestPrintPosition::everyOpeningSelectsTop_data()
+{
+    QTest::addColumn<QString>("closing");
+    QTest::addColumn<bool>("leftFocused");
+    QTest::newRow("close box after typing in the top field") << "close box" << false;
+    QTest::newRow("Escape after typing in the top field") << "Escape" << false;
+    QTest::newRow("registered from the left field") << "register" << true;
+    QTest::newRow("close box from the left field") << "close box" << true;
+}
+
+// Closing the dialog leaves its field: the next opening selects the top margin, so that
+// typing replaces it instead of being appended to it.
+void TestPrintPosition::everyOpeningSelectsTop()
+{
+    QFETCH(QString, closing);
+    QFETCH(bool, leftFocused);
+    auto opened = open(QStringLiteral("[手差し]\ndenPrn_Top=12\ndenPrn_Left=3\n"));
+    TForm_SLIP97YPrn* dialog = opened->dialog;
+    const auto type = [](const QString& text) { TypeText(QApplication::focusWidget(), text); };
+    QCOMPARE(focusedIn(dialog), QStringLiteral("NumEdit_TOP"));
+    type(QStringLiteral("7"));
+    QCOMPARE(opened->top()->Text(), QStringLiteral("7"));
+    if (leftFocused) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(focusedIn(dialog), QStringLiteral("NumEdit_LEFT"));
+        type(QStringLiteral("4"));
+    }
+    if (closing == "Escape") {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    } else if (closing == "register") {
+        opened->fixture.prompt().answerYes();
+        dialog->BitBtn_MRGNClick();
+    } else {
+        dialog->reject();
+    }
+    QVERIFY(!dialog->isVisible());
+
+    dialog->show();
+    QApplication::setActiveWindow(dialog);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTRY_COMPARE(focusedIn(dialog), QStringLiteral("NumEdit_TOP"));
+    QCOMPARE(opened->top()->SelLength(), opened->top()->Text().size());
+    type(QStringLiteral("5"));
+    QCOMPARE(opened->top()->Text(), QStringLiteral("5"));
 }
 
 void TestPrintPosition::unwritableFileKeepsEverything()

@@ -104,6 +104,13 @@ void TestPrintWindow::registeredNumberAtStart_data()
     QTest::newRow("a number past the list falls back too") << "7" << 0 << QString();
     QTest::newRow("a hand-edited word is a conversion error")
         << "zwei" << 1 << QStringLiteral("'zwei' is not a valid integer value.");
+    QTest::newRow("a NUL does not cut the message")
+        << QString("0") + QChar(0) + "9" << 1 << QStringLiteral("'0\u24009' is not a valid integer value.");
+    QTest::newRow("control characters are shown")
+        << QString("1") + QChar(0x1B) + "\t2" + QChar(0x7F) << 1
+        << QStringLiteral("'1\u241B\u24092\u2421' is not a valid integer value.");
+    QTest::newRow("full-width digits read as written")
+        << "１２" << 1 << QStringLiteral("'１２' is not a valid integer value.");
 }
 
 void TestPrintWindow::registeredNumberAtStart()

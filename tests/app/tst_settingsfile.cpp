@@ -58,7 +58,7 @@ private slots:
     void firstWriteListsEntriesInWriteOrder();
     void printerEntriesAreNeverWritten();
     void leadingBlankIsLost();
-    void fullDiskStopsAtTheFailingEntry();
+    void fullDiskLeavesEveryOldEntry();
 
 private:
     QTemporaryDir m_folder;
@@ -120,7 +120,7 @@ void TestSettingsFile::leadingBlankIsLost()
     QCOMPARE(SettingsFile::Read(m_file).address1, std::string("\x81\x40\x93\x8C"));
 }
 
-void TestSettingsFile::fullDiskStopsAtTheFailingEntry()
+void TestSettingsFile::fullDiskLeavesEveryOldEntry()
 {
     ScratchDisk disk("size=32k");
     if (!disk.available()) {
@@ -150,7 +150,8 @@ void TestSettingsFile::fullDiskStopsAtTheFailingEntry()
         QCOMPARE(QString::fromUtf8(error.what()),
                  QString::fromStdString(file.string()) + QStringLiteral(" に書き込めません"));
     }
-    QCOMPARE(FileContent(file), QByteArray("[mv_Kangarooprn]\r\nE_G1=old\r\nAddr_Font=0\r\nE_ZIP=100-0001\r\n"));
+    QCOMPARE(FileContent(file), QByteArray("[mv_Kangarooprn]\r\nE_G1=old\r\n"));
+    QCOMPARE(std::distance(fs::directory_iterator(disk.path()), fs::directory_iterator()), 2);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 } // namespace
@@ -21,6 +23,8 @@ private slots:
     void storedIndexes_data();
     void storedIndexes();
     void failedSaveIsReportedAndWindowCloses();
+    void fifoInPlaceOfAFileDoesNotBlock_data();
+    void fifoInPlaceOfAFileDoesNotBlock();
 };
 
 void TestSettingsWindow::firstStart()
@@ -144,6 +148,39 @@ void TestSettingsWindow::failedSaveIsReportedAndWindowCloses()
     fixture.destroyWindow();
     QCOMPARE(fixture.prompt().errors.size(), 1);
     QDir::setCurrent(fixture.folder());
+}
+
+void TestSettingsWindow::fifoInPlaceOfAFileDoesNotBlock_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("reported"); // at start, as an unreadable file
+    QTest::newRow("settings file") << "mivo_Kangaroo.ini" << false;
+    QTest::newRow("printer registration") << "mivo_a500.ini" << false;
+    QTest::newRow("first sender") << "my0.txt" << true;
+}
+
+void TestSettingsWindow::fifoInPlaceOfAFileDoesNotBlock()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, reported);
+    MainWindowFixture fixture;
+    const QStringList errors = reported ? QStringList{fixture.path(name) + " を読み込めません."} : QStringList{};
+    if (name != "my0.txt") {
+        fixture.writeFile("my0.txt", kEmptySender);
+    }
+    fixture.writeFile("mivo_Kangaroo.ini", "[mv_Kangarooprn]\r\nE_CUS=kept\r\n");
+    QFile::remove(fixture.path(name));
+    QCOMPARE(::mkfifo(QFile::encodeName(fixture.path(name)).constData(), 0600), 0);
+
+    TForm_Main& window = fixture.show();
+    QCOMPARE(window.Edit_Custo1->text(), name == "mivo_Kangaroo.ini" ? QString() : QStringLiteral("kept"));
+    QCOMPARE(fixture.prompt().errors, errors);
+    window.close();
+
+    // Read as unreadable and not written over: a save would have to replace the FIFO.
+    const QStringList saveErrors{fixture.path(name) + " に書き込めません."};
+    QCOMPARE(fixture.prompt().errors, name == "mivo_Kangaroo.ini" ? saveErrors : errors);
+    QVERIFY(QFileInfo(fixture.path(name)).isFile() == false);
 }
 
 QTEST_MAIN(TestSettingsWindow)

@@ -4,7 +4,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +50,10 @@ private slots:
     void readOnlyDiskLeavesOldFile();
     void readOnlyPlacesAreRefused_data();
     void readOnlyPlacesAreRefused();
+    void leftoversOfKilledSavesAreRemoved_data();
+    void leftoversOfKilledSavesAreRemoved();
+    void onlyPlainFilesAreRead_data();
+    void onlyPlainFilesAreRead();
 };
 
 void TestAtomicFile::createsAndReplaces()
@@ -170,6 +176,99 @@ void TestAtomicFile::readOnlyPlacesAreRefused()
     ::chmod(base.c_str(), 0755);
     QCOMPARE(FileContent(file), std::string("old"));
     QCOMPARE(EntryCount(base), 1);
+}
+
+void TestAtomicFile::leftoversOfKilledSavesAreRemoved_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind"); // file, folder, link, locked
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("left by a killed save") << ".a.ini.mivo-Ab12Cd"
+                                           << "file" << true;
+    QTest::newRow("of a save still running") << ".a.ini.mivo-Ab12Cd"
+                                             << "locked" << false;
+    QTest::newRow("folder of that name") << ".a.ini.mivo-Ab12Cd"
+                                         << "folder" << false;
+    QTest::newRow("link of that name") << ".a.ini.mivo-Ab12Cd"
+                                       << "link" << false;
+    QTest::newRow("another file's") << ".b.ini.mivo-Ab12Cd"
+                                    << "file" << false;
+    QTest::newRow("not hidden") << "a.ini.mivo-Ab12Cd"
+                                << "file" << false;
+    QTest::newRow("five random characters") << ".a.ini.mivo-Ab12C"
+                                            << "file" << false;
+    QTest::newRow("seven random characters") << ".a.ini.mivo-Ab12Cde"
+                                             << "file" << false;
+    QTest::newRow("not alphanumeric") << ".a.ini.mivo-Ab-2Cd"
+                                      << "file" << false;
+    QTest::newRow("someone's backup") << ".a.ini.backup"
+                                      << "file" << false;
+    QTest::newRow("without the program's mark") << ".a.ini.Ab12Cd"
+                                                << "file" << false;
+}
+
+void TestAtomicFile::leftoversOfKilledSavesAreRemoved()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
+    QTemporaryDir folder;
+    const fs::path base(folder.path().toStdString());
+    const fs::path candidate = base / name.toStdString();
+    PutFile(base / "elsewhere", "keep");
+    int lock = -1;
+    if (kind == "folder") {
+        fs::create_directory(candidate);
+    } else if (kind == "link") {
+        fs::create_symlink(base / "elsewhere", candidate);
+    } else {
+        PutFile(candidate, "[s]\r\nname=address\r\n");
+    }
+    if (kind == "locked") {
+        lock = ::open(candidate.c_str(), O_RDONLY);
+        QVERIFY(::flock(lock, LOCK_EX) == 0);
+    }
+
+    AtomicFile::Write(base / "a.ini", "new");
+
+    if (lock >= 0) {
+        ::close(lock);
+    }
+    QCOMPARE(!fs::exists(fs::symlink_status(candidate)), removed);
+    QCOMPARE(FileContent(base / "elsewhere"), std::string("keep"));
+    QCOMPARE(FileContent(base / "a.ini"), std::string("new"));
+    QCOMPARE(EntryCount(base), removed ? 2 : 3);
+}
+
+void TestAtomicFile::onlyPlainFilesAreRead_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("link to an endless device") << "device";
+}
+
+void TestAtomicFile::onlyPlainFilesAreRead()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir folder;
+    const fs::path file = fs::path(folder.path().toStdString()) / "mivo_Kangaroo.ini";
+    if (kind == "fifo") {
+        QCOMPARE(::mkfifo(file.c_str(), 0600), 0);
+    } else if (kind == "folder") {
+        fs::create_directory(file);
+    } else {
+        fs::create_symlink("/dev/zero", file);
+    }
+    // A FIFO opened for reading in the ordinary way would wait here for a writer forever.
+    try {
+        AtomicFile::Read(file);
+        QFAIL("read as a file");
+    } catch (const std::runtime_error& error) {
+        QCOMPARE(std::string(error.what()), file.string() + " を読み込めません");
+    }
+    QVERIFY_THROWS_EXCEPTION(FileWriteError, AtomicFile::Write(file, "new"));
+    QCOMPARE(EntryCount(file.parent_path()), 1);
 }
 
 QTEST_GUILESS_MAIN(TestAtomicFile)

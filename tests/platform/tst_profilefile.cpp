@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <fstream>
 #include <random>
 
@@ -49,6 +50,9 @@ private slots:
     void longValueIsCutAtTheLimit();
     void garbageSurvivesAWrite();
     void randomContentNeverBreaks();
+    void writeValues_data();
+    void writeValues();
+    void batchMatchesEntryByEntry();
 
 private:
     fs::path putFile(const QByteArray& content);
@@ -291,6 +295,77 @@ void TestProfileFile::randomContentNeverBreaks()
             }
         }
         QVERIFY2(matched + 1 >= oldLines.size(), qPrintable(QByteArray::fromStdString(content).toHex()));
+    }
+}
+
+void TestProfileFile::writeValues_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    // Every row writes a=1, b=2, A=3 (the same key as a) into section s.
+    QTest::newRow("new file") << QByteArray("") << QByteArray("[s]\r\na=3\r\nb=2\r\n");
+    QTest::newRow("one in place, one appended") << QByteArray("[s]\r\nx=0\r\nb=old\r\n\r\n[t]\r\na=t\r\n")
+                                                << QByteArray("[s]\r\nx=0\r\nb=2\r\na=3\r\n\r\n[t]\r\na=t\r\n");
+    QTest::newRow("both in place, spelling kept")
+        << QByteArray("[S]\r\n B = \r\n A =old\r\n") << QByteArray("[S]\r\n B =2\r\n A =3\r\n");
+    QTest::newRow("section appended after an unterminated line")
+        << QByteArray("[t]\r\nx=1") << QByteArray("[t]\r\nx=1\r\n[s]\r\na=3\r\nb=2\r\n");
+    QTest::newRow("appended after an unterminated last entry")
+        << QByteArray("[s]\r\nb=old") << QByteArray("[s]\r\nb=2\r\na=3\r\n");
+    QTest::newRow("second section of the name untouched")
+        << QByteArray("[s]\r\n[s]\r\na=x\r\n") << QByteArray("[s]\r\na=3\r\nb=2\r\n[s]\r\na=x\r\n");
+}
+
+void TestProfileFile::writeValues()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    putFile(before);
+    const std::array<ProfileFile::Entry, 3> entries{{{"a", "1"}, {"b", "2"}, {"A", "3"}}};
+    ProfileFile::WriteValues(m_file, "s", entries);
+    QCOMPARE(QByteArray::fromStdString(AtomicFile::Read(m_file).value()), after);
+    const std::array<std::string_view, 3> keys{"A ", "b", "c"};
+    const std::vector<std::optional<std::string>> read = ProfileFile::ReadValues(m_file, "s", keys);
+    QCOMPARE(read, (std::vector<std::optional<std::string>>{"3", "2", std::nullopt}));
+}
+
+void TestProfileFile::batchMatchesEntryByEntry()
+{
+    // Names that read back as themselves and names that do not (a header that is cut at a
+    // bracket, keys that hold "=" or a line break), in contents built from lines of the syntax.
+    const std::vector<std::string> sections{"s", "S ", "s]x", "\x83]", "s\nt"};
+    const std::vector<std::string> keys{"k", " K", "j", "a=b", "[k", ";k", "k\r", "\x83\x61", ""};
+    const std::vector<std::string> pieces{
+        "[s]",   "[ S ]", "[t]",        "[s]x]", "[\x83]]", "k=1", " K = 'v' ", "j=",
+        "a=b=c", ";k=2",  "\x83\x61=3", "=4",    "x",       "",    " ",         std::string(1, '\0')};
+    const std::vector<std::string> lineEnds{"\r\n", "\n", "\r", ""};
+    std::mt19937 random(17);
+    for (int round = 0; round < 5000; ++round) {
+        std::string content;
+        for (std::size_t i = random() % 8; i > 0; --i) {
+            content += pieces[random() % pieces.size()] + lineEnds[random() % lineEnds.size()];
+        }
+        const std::string& section = sections[random() % sections.size()];
+        std::vector<std::string> values;
+        std::vector<ProfileFile::Entry> entries;
+        std::vector<std::string_view> names;
+        for (std::size_t i = random() % 5; i > 0; --i) {
+            values.push_back(content.substr(0, random() % 4));
+        }
+        std::string expected = content;
+        for (const std::string& value : values) {
+            const std::string& key = keys[random() % keys.size()];
+            entries.push_back({key, value});
+            names.push_back(key);
+            expected = ProfileFile::WithValue(expected, section, key, value);
+        }
+        const QByteArray context =
+            QByteArray::fromStdString(content).toHex() + " in " + QByteArray::fromStdString(section).toHex();
+        QVERIFY2(ProfileFile::WithValues(content, section, entries) == expected, context.constData());
+        const std::vector<std::optional<std::string>> found = ProfileFile::FindValues(expected, section, names);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            QVERIFY2(found[i] == ProfileFile::FindValue(expected, section, names[i]), context.constData());
+        }
     }
 }
 

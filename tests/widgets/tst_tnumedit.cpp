@@ -59,6 +59,7 @@ private slots:
     void inputStopsAtFieldWidth();
     void highlight_data();
     void highlight();
+    void disabledPaintsDisabledBase();
 
 private:
     void focusField();
@@ -521,6 +522,24 @@ void TestTNumEdit::highlight()
     QCOMPARE(image.pixelColor(right.topRight()), band);
     QCOMPARE(image.pixelColor(right.topRight() + QPoint(1, 0)), base);
     QCOMPARE(image.pixelColor(left.topLeft() - QPoint(1, 0)), base);
+}
+
+// Disabled, the whole field takes the style's disabled base, as a disabled line edit does.
+void TestTNumEdit::disabledPaintsDisabledBase()
+{
+    m_field->SetText(QStringLiteral("12"));
+    m_field->setEnabled(false);
+    m_before->setEnabled(false);
+    const QImage lineEdit = m_before->grab().toImage();
+    const QColor disabledBase = lineEdit.pixelColor(lineEdit.rect().center() + QPoint(lineEdit.width() / 4, 0));
+    QVERIFY(disabledBase != m_after->grab().toImage().pixelColor(m_after->rect().center()));
+
+    const QImage image = m_field->grab().toImage();
+    const QRect client = m_field->ClientRect();
+    const QRect text = m_field->GetTextRect().translated(client.topLeft());
+    QCOMPARE(image.pixelColor(client.topLeft()), disabledBase);
+    QCOMPARE(image.pixelColor(text.topLeft()), disabledBase);
+    QCOMPARE(image.pixelColor(client.bottomRight()), disabledBase);
 }
 
 QTEST_MAIN(TestTNumEdit)
