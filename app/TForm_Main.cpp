@@ -413,7 +413,7 @@ void TForm_Main::createFunctionBar(QWidget* panel)
         button->setObjectName(QStringLiteral("SpeedButton_F%1").arg(key + 1));
         button->setText(QStringLiteral("F%1").arg(key + 1));
         button->setFocusPolicy(Qt::NoFocus);
-        const int pixels = (key == 1 || key == 10) ? 15 : key == 5 ? 12 : key == 2 ? 9 : 13;
+        const int pixels = (key == 1 || key == 10) ? 15 : key == 5 ? 12 : key == 2 ? 10 : 13;
         button->setFont(pixelFont(pixels));
         SpeedButton_F[key] = button;
     }

@@ -83,7 +83,8 @@ void TForm_Main::FormShow()
     }
     SpeedButton_F[1]->setText(QStringLiteral("中止"));
     SpeedButton_F[1]->setEnabled(true);
-    SpeedButton_F[2]->setText(QStringLiteral("スマート転送"));
+    // Two lines: the caption does not fit the key on one.
+    SpeedButton_F[2]->setText(QStringLiteral("スマート\n転送"));
     SpeedButton_F[2]->setEnabled(true);
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);

@@ -75,7 +75,7 @@ void TestMainWindow::functionKeyCaptions()
     for (int key = 1; key <= 12; ++key) {
         const auto* button = fixture.control<QToolButton>(QStringLiteral("SpeedButton_F%1").arg(key));
         const QString caption = key == 2    ? "中止"
-                                : key == 3  ? "スマート転送"
+                                : key == 3  ? "スマート\n転送"
                                 : key == 11 ? "印刷"
                                             : QStringLiteral("F%1").arg(key);
         QCOMPARE(button->text(), caption);

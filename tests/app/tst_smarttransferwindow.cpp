@@ -93,6 +93,22 @@ private slots:
         QVERIFY(fixture.control<QLineEdit>("Edit_Add1")->text().startsWith("東京都") == warning.isEmpty());
     }
 
+    void captionFitsItsKey()
+    {
+        MainWindowFixture fixture;
+        fixture.writeFile("my0.txt", kEmptySender);
+        fixture.show();
+        const auto* button = fixture.control<QToolButton>("SpeedButton_F3");
+        QCOMPARE(button->text().remove('\n'), QStringLiteral("スマート転送"));
+        const QSize text = button->fontMetrics().size(0, button->text());
+        QVERIFY2(button->sizeHint().width() <= button->width() && text.height() <= button->height(),
+                 qPrintable(QStringLiteral("needs %1 x %2 of %3 x %4 pixels")
+                                .arg(button->sizeHint().width())
+                                .arg(text.height())
+                                .arg(button->width())
+                                .arg(button->height())));
+    }
+
     void emptyMemoIsRefused()
     {
         MainWindowFixture fixture;
