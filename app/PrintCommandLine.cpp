@@ -2,19 +2,19 @@
 
 #include "Cp932.h"
 #include "FontSubstitutes.h"
-#include "HalfWidth.h"
-#include "NumValue.h"
+#include "Journal.h"
+#include "JournalledPrint.h"
 #include "PaperFeeds.h"
 #include "PrintCommand.h"
 #include "PrinterRegistration.h"
 #include "SenderFile.h"
 #include "SettingsFile.h"
 #include "SlipDrawing.h"
+#include "StartSlip.h"
 #include "StrToInt.h"
 #include "SystemPrinters.h"
 #include "TPrinterAccess.h"
 
-#include <QDate>
 #include <QDir>
 #include <QGuiApplication>
 
@@ -50,106 +50,64 @@ PrintOptions parseOptions(const std::vector<std::string>& arguments)
     return options;
 }
 
-// The section of a paper selection; an index the list does not have selects no section.
-std::string paperSection(int index)
+} // namespace
+
+void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::string>& name,
+                              const PrinterRegistration& entry)
+{
+    // A server that does not answer raises its error here: the registered printer, or NAME,
+    // and never another one in its place.
+    const std::vector<std::string> names = printer.GetPrinterNames();
+    if (name) {
+        const auto found = std::find(names.begin(), names.end(), *name);
+        if (found == names.end()) {
+            throw std::runtime_error("no printer named " + *name);
+        }
+        printer.SetIndex(static_cast<int>(found - names.begin()));
+        return;
+    }
+    if (const std::optional<std::string> missing = registration::MissingPrinter(entry, names)) {
+        throw std::runtime_error(missing->empty()
+                                     ? "the registered printer number " + entry.printerIndex + " is not installed"
+                                     : "the registered printer " + *missing + " is not installed");
+    }
+    printer.SetIndex(StrToInt(registration::ResolvePrinterIndex(entry, names)));
+}
+
+namespace {
+
+// Returns why the journal could not record the slip; empty when it did.
+std::string printLastSlip(const PrintOptions& options)
+{
+    const QString folder = QDir::currentPath();
+    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
+    const std::string section = PaperSection(options.paper.value_or(settings.paperIndex));
+    const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder.toStdString()), section);
+
+    SystemPrinters printers(folder);
+    TPrinterAccess& printer = PrinterAccess();
+    SelectCommandLinePrinter(printer, options.printer, entry);
+    SlipFields fields = PrintFields(StartSlip(settings, StartSender(folder.toStdString(), settings)));
+    fields.prnTop = cp932::ToUtf8(entry.top);
+    fields.prnLeft = cp932::ToUtf8(entry.left);
+    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
+    fields.dpix = std::to_string(resolution.x);
+    fields.dpiy = std::to_string(resolution.y);
+    const journalprint::JobContext context{cp932::ToUtf8(section), {}, 0};
+    return journalprint::PrintAndRecord(printer, journal::Journal::In(folder.toStdString()), fields, context,
+                                        [&] { DrawSlip(fields, printer.Canvas()); })
+        .journalError;
+}
+
+} // namespace
+
+std::string PaperSection(int index)
 {
     if (index < 0 || index >= static_cast<int>(std::size(paperfeeds::kAll))) {
         return {};
     }
     return cp932::FromUtf8(paperfeeds::kAll[index]);
 }
-
-std::string utf8(const std::string& bytes)
-{
-    return cp932::ToUtf8(bytes);
-}
-
-// The sender the window shows at start: sender 1 when its file exists, else the last one.
-SenderRecord startSender(const SlipSettings& settings)
-{
-    try {
-        return SenderFile::Read(SenderFile::ForTab(0));
-    } catch (const std::exception&) {
-        return {settings.senderZip, settings.senderAddress1, settings.senderAddress2, settings.senderName,
-                settings.senderTel};
-    }
-}
-
-// The piece count as its field holds it: three digits, no decimals.
-std::string pieceCount(const std::string& stored)
-{
-    numvalue::NumFormat format;
-    format.IntegerLength = 3;
-    format.DecimalLength = 0;
-    return numvalue::CleanText(stored, format);
-}
-
-SlipFields slipOf(const SlipSettings& settings, const SenderRecord& sender, const PrinterRegistration& entry)
-{
-    SlipFields f;
-    f.prnTop = utf8(entry.top);
-    f.prnLeft = utf8(entry.left);
-    f.deliveryMonth = utf8(settings.deliveryMonth);
-    f.deliveryDay = utf8(settings.deliveryDay);
-    const QDate today = QDate::currentDate();
-    f.slipYear = today.year();
-    f.slipMonth = today.month();
-    f.slipDay = today.day();
-    f.goods1 = utf8(settings.goods1);
-    f.goods2 = utf8(settings.goods2);
-    f.goods3 = utf8(settings.goods3);
-    f.tel = utf8(textimport::ToHalfWidth(settings.tel));
-    f.zip = utf8(textimport::ToHalfWidth(settings.zip));
-    f.address1 = utf8(settings.address1);
-    f.address2 = utf8(settings.address2);
-    f.name = utf8(settings.customer);
-    f.senderTel = utf8(sender.tel);
-    f.senderZip = utf8(sender.zip);
-    f.senderAddress1 = utf8(sender.address1);
-    f.senderAddress2 = utf8(sender.address2);
-    f.senderName = utf8(sender.name);
-    f.pieceCount = utf8(pieceCount(settings.pieceCount));
-    return f;
-}
-
-void selectPrinter(TPrinterAccess& printer, const PrintOptions& options, const PrinterRegistration& entry)
-{
-    if (options.printer) {
-        const auto& names = printer.GetPrinterNames();
-        const auto found = std::find(names.begin(), names.end(), *options.printer);
-        if (found == names.end()) {
-            throw std::runtime_error("no printer named " + *options.printer);
-        }
-        printer.SetIndex(static_cast<int>(found - names.begin()));
-        return;
-    }
-    std::vector<std::string> visible;
-    try {
-        visible = printer.GetPrinterNames();
-    } catch (const std::exception&) {
-        // No printer to find by name; selecting by number raises the error.
-    }
-    printcommand::SelectPrinterNumber(printer, StrToInt(registration::ResolvePrinterIndex(entry, visible)));
-}
-
-void printLastSlip(const PrintOptions& options)
-{
-    const QString folder = QDir::currentPath();
-    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
-    const std::string section = paperSection(options.paper.value_or(settings.paperIndex));
-    const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder.toStdString()), section);
-
-    SystemPrinters printers(folder);
-    TPrinterAccess& printer = PrinterAccess();
-    selectPrinter(printer, options, entry);
-    SlipFields fields = slipOf(settings, startSender(settings), entry);
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    fields.dpix = std::to_string(resolution.x);
-    fields.dpiy = std::to_string(resolution.y);
-    printcommand::PrintJob(printer, [&] { DrawSlip(fields, printer.Canvas()); });
-}
-
-} // namespace
 
 int RunPrintCommand(int argc, char* argv[], std::ostream& err)
 {
@@ -161,7 +119,11 @@ int RunPrintCommand(int argc, char* argv[], std::ostream& err)
     QGuiApplication application(argc, argv);
     InstallFontSubstitutes();
     try {
-        printLastSlip(parseOptions(std::vector<std::string>(argv + 2, argv + argc)));
+        const std::string journalError = printLastSlip(parseOptions(std::vector<std::string>(argv + 2, argv + argc)));
+        if (!journalError.empty()) {
+            err << "mivo-kangaroo print: the slip was printed but not recorded in the journal: " << journalError
+                << '\n';
+        }
     } catch (const std::exception& error) {
         err << "mivo-kangaroo print: " << error.what() << '\n';
         return 1;

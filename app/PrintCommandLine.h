@@ -1,6 +1,11 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
+#include <string>
+
+class TPrinterAccess;
+struct PrinterRegistration;
 
 // `mivo-kangaroo print [--printer NAME] [--paper 0|1]`: the slip of the last session printed
 // without a window, for scripts. Loads what the window loads at start (the settings file, the
@@ -8,3 +13,12 @@
 // question, on the registered printer or on NAME. Prints nothing on standard output; an
 // error goes to `err` and the status is 1.
 int RunPrintCommand(int argc, char* argv[], std::ostream& err);
+
+// The registration section of a paper selection (code page 932); an index the list does not
+// have selects no section.
+std::string PaperSection(int index);
+
+// The printer NAME when given (an error when no printer has that name), else the printer
+// registered in `entry`.
+void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::string>& name,
+                              const PrinterRegistration& entry);

@@ -139,6 +139,7 @@ TForm_Main::~TForm_Main()
 {
     // Children go after this body; their focus changes must not reach a half-destroyed window.
     disconnect(qApp, nullptr, this, nullptr);
+    stopWatchingPrinters();
     // A window destroyed without being closed still keeps the last slip.
     runAction([this] { FormDestroy(); });
 }
@@ -461,8 +462,10 @@ void TForm_Main::connectActions()
 
     bind(SpeedButton_F[1], &QToolButton::clicked, &TForm_Main::SpeedButton_F2Click);
     bind(SpeedButton_F[2], &QToolButton::clicked, &TForm_Main::SpeedButton_F3Click);
+    bind(SpeedButton_F[4], &QToolButton::clicked, &TForm_Main::SpeedButton_F5Click);
     bind(SpeedButton_F[5], &QToolButton::clicked, &TForm_Main::SpeedButton_F6Click);
     bind(SpeedButton_F[6], &QToolButton::clicked, &TForm_Main::SpeedButton_F7Click);
+    bind(SpeedButton_F[9], &QToolButton::clicked, &TForm_Main::SpeedButton_F10Click);
     bind(SpeedButton_F[10], &QToolButton::clicked, &TForm_Main::SpeedButton_F11Click);
 
     // A refused edit names its character, so that the beep is not the only hint.
@@ -486,45 +489,39 @@ void TForm_Main::runAction(const std::function<void()>& action)
     RunReported(this, action);
 }
 
-SlipFields TForm_Main::slipFields() const
+Slip TForm_Main::currentSlip() const
 {
     const auto utf8 = [](const QString& text) { return text.toStdString(); };
-    SlipFields fields;
-    fields.dpix = utf8(Label_dpix);
-    fields.dpiy = utf8(Label_dpiy);
-    fields.prnTop = utf8(Label_Prn_Top->text());
-    fields.prnLeft = utf8(Label_Prn_Left->text());
-
-    fields.deliveryMonth = utf8(Edit_de_date1->text());
-    fields.deliveryDay = utf8(Edit_de_date2->text());
-    fields.time9 = CheckBox_t21->isChecked();
-    fields.time10 = CheckBox_t22->isChecked();
-    fields.timeMorning = CheckBox_t23->isChecked();
+    Slip slip;
+    slip.deliveryMonth = utf8(Edit_de_date1->text());
+    slip.deliveryDay = utf8(Edit_de_date2->text());
+    slip.time9 = CheckBox_t21->isChecked();
+    slip.time10 = CheckBox_t22->isChecked();
+    slip.timeMorning = CheckBox_t23->isChecked();
 
     const QDate date = DateTimePicker_1->date();
-    fields.slipYear = date.year();
-    fields.slipMonth = date.month();
-    fields.slipDay = date.day();
-    fields.printDate = CheckBox_Date_1->isChecked();
+    slip.slipYear = date.year();
+    slip.slipMonth = date.month();
+    slip.slipDay = date.day();
+    slip.printDate = CheckBox_Date_1->isChecked();
 
-    fields.goods1 = utf8(Edit_G1->text());
-    fields.goods2 = utf8(Edit_G2->text());
-    fields.goods3 = utf8(Edit_G3->text());
+    slip.goods = {utf8(Edit_G1->text()), utf8(Edit_G2->text()), utf8(Edit_G3->text())};
+    slip.recipient = {utf8(Edit_Zip->text()), utf8(Edit_Add1->text()), utf8(Edit_Add2->text()),
+                      utf8(Edit_Custo1->text()), utf8(Edit_tel->text())};
+    slip.printSender = CheckBox_My->isChecked();
+    slip.sender = {utf8(Edit_MyZip->text()), utf8(Edit_MyADD1->text()), utf8(Edit_MyADD2->text()),
+                   utf8(Edit_My->text()), utf8(Edit_MyTEL->text())};
+    slip.pieceCount = utf8(kosuuText());
+    return slip;
+}
 
-    fields.tel = utf8(Edit_tel->text());
-    fields.zip = utf8(Edit_Zip->text());
-    fields.address1 = utf8(Edit_Add1->text());
-    fields.address2 = utf8(Edit_Add2->text());
-    fields.name = utf8(Edit_Custo1->text());
-
-    fields.printSender = CheckBox_My->isChecked();
-    fields.senderTel = utf8(Edit_MyTEL->text());
-    fields.senderZip = utf8(Edit_MyZip->text());
-    fields.senderAddress1 = utf8(Edit_MyADD1->text());
-    fields.senderAddress2 = utf8(Edit_MyADD2->text());
-    fields.senderName = utf8(Edit_My->text());
-
-    fields.pieceCount = utf8(kosuuText());
+SlipFields TForm_Main::slipFields() const
+{
+    SlipFields fields = PrintFields(currentSlip());
+    fields.dpix = Label_dpix.toStdString();
+    fields.dpiy = Label_dpiy.toStdString();
+    fields.prnTop = Label_Prn_Top->text().toStdString();
+    fields.prnLeft = Label_Prn_Left->text().toStdString();
     return fields;
 }
 

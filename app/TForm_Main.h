@@ -1,14 +1,17 @@
 #pragma once
 
+#include "HistoryHost.h"
 #include "PrintPositionHost.h"
 #include "SlipFields.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace postal {
 class PostalDirectory;
@@ -28,6 +31,7 @@ class QStatusBar;
 class QTabBar;
 class QToolButton;
 class QWidget;
+class HistoryWindow;
 class TForm_SLIP97YPrn;
 class TNumEdit;
 class TRefreshingPrintDialog;
@@ -40,8 +44,9 @@ class TSlipDot;
 // TForm_Main_Entry.cpp (entry fields), TForm_Main_Settings.cpp (settings file),
 // TForm_Main_Sender.cpp (sender registry), TForm_Main_Transfer.cpp (text transfer),
 // TForm_Main_Postal.cpp (postal code completion and agreement),
-// TForm_Main_Printer.cpp (print command and printer registration).
-class TForm_Main : public QMainWindow, public SlipSource, public PrintPositionHost
+// TForm_Main_Printer.cpp (print command and printer registration), TForm_Main_Journal.cpp
+// (print journal and history window).
+class TForm_Main : public QMainWindow, public SlipSource, public PrintPositionHost, public HistoryHost
 {
     Q_OBJECT
 
@@ -50,6 +55,8 @@ public:
     ~TForm_Main() override;
 
     SlipFields slipFields() const override;
+    // The slip as the fields hold it now.
+    Slip currentSlip() const;
 
     // The registration in force, as the print-position dialog reads and writes it.
     QString registrationFolder() const override;
@@ -59,6 +66,11 @@ public:
     QString marginTop() const override;
     QString marginLeft() const override;
     void setMargins(const QString& top, const QString& left) override;
+
+    // The print journal, as the history window uses it.
+    std::filesystem::path journalFile() const override;
+    void loadFromJournal(const SlipFields& slip) override;
+    void reprintFromJournal(const journal::JournalEntry& entry, bool keepDate) override;
 
     // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
     QString Label_CurrentDir;   // working directory at show time, no trailing separator
@@ -145,8 +157,10 @@ public slots:
     void FormDestroy();
     void SpeedButton_F2Click();
     void SpeedButton_F3Click();
+    void SpeedButton_F5Click();
     void SpeedButton_F6Click();
     void SpeedButton_F7Click();
+    void SpeedButton_F10Click();
     void SpeedButton_F11Click();
 
     // Entry fields
@@ -248,12 +262,23 @@ private:
 
     // Printing: the slip on the current printer, and the registration file.
     void createPrintWindows();
+    void watchPrinters();
+    void stopWatchingPrinters();
+    void printersChanged();
+    void runPrinterStep(const std::function<void()>& step);
+    void showMissingPrinter();
     void printSlip();
     std::filesystem::path registrationFile() const;
+    // Tells the user that a printed slip is missing from the journal, and why.
+    void reportJournal(const std::string& error);
 
     // Created after the window, as the program creates its windows in that order.
     TForm_SLIP97YPrn* m_positionDialog = nullptr;
     std::unique_ptr<TSlipDot> m_slipDot;
+    QPointer<HistoryWindow> m_history;
+    // Set while the registered printer is not installed: its registered name (empty when
+    // only its number is known). Nothing prints until the user registers a printer again.
+    std::optional<QString> m_missingPrinter;
 
     bool m_settingsWritten = false;
     bool m_formShown = false;

@@ -22,7 +22,9 @@ constexpr int VK_RETURN = 13;
 constexpr int VK_UP = 38;
 constexpr int VK_F2 = 113;
 constexpr int VK_F3 = 114;
+constexpr int VK_F5 = 116;
 constexpr int VK_F7 = 118;
+constexpr int VK_F10 = 121;
 constexpr int VK_F11 = 122;
 
 int virtualKey(int qtKey)
@@ -37,8 +39,12 @@ int virtualKey(int qtKey)
         return VK_F2;
     case Qt::Key_F3:
         return VK_F3;
+    case Qt::Key_F5:
+        return VK_F5;
     case Qt::Key_F7:
         return VK_F7;
+    case Qt::Key_F10:
+        return VK_F10;
     case Qt::Key_F11:
         return VK_F11;
     default:
@@ -74,7 +80,8 @@ void TForm_Main::FormShow()
     Memo1->clear();
 
     ReadSettings();
-    SpeedButton_PRNSETClick();
+    watchPrinters();
+    runPrinterStep([this] { SpeedButton_PRNSETClick(); });
     StatusBar1->showMessage(QStringLiteral("  "));
 
     for (int key = 0; key < 12; ++key) {
@@ -86,10 +93,14 @@ void TForm_Main::FormShow()
     // Two lines: the caption does not fit the key on one.
     SpeedButton_F[2]->setText(QStringLiteral("スマート\n転送"));
     SpeedButton_F[2]->setEnabled(true);
+    SpeedButton_F[4]->setText(QStringLiteral("履歴"));
+    SpeedButton_F[4]->setEnabled(true);
+    SpeedButton_F[9]->setText(QStringLiteral("一括印刷"));
+    SpeedButton_F[9]->setEnabled(true);
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
 
-    ComboBox_SELChange();
+    runPrinterStep([this] { ComboBox_SELChange(); });
     if (ComboBox_SEL->currentIndex() < 0) {
         ComboBox_SEL->setCurrentIndex(0);
     }
@@ -131,8 +142,14 @@ bool TForm_Main::FormKeyDown(int key)
     case VK_UP:
         focusNextControl(false);
         return true;
+    case VK_F5:
+        SpeedButton_F5Click();
+        return true;
     case VK_F7:
         SpeedButton_F7Click();
+        return true;
+    case VK_F10:
+        SpeedButton_F10Click();
         return true;
     case VK_F11:
         SpeedButton_F11Click();

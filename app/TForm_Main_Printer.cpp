@@ -2,6 +2,8 @@
 
 #include "EPrinterAccess.h"
 #include "FieldText.h"
+#include "JournalledPrint.h"
+#include "MarginDots.h"
 #include "PrintCommand.h"
 #include "PrinterRegistration.h"
 #include "Prompt.h"
@@ -17,6 +19,8 @@
 #include <QLineEdit>
 
 #include <functional>
+#include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -60,8 +64,71 @@ void TForm_Main::createPrintWindows()
     m_slipDot = std::make_unique<TSlipDot>(*this, []() -> Canvas& { return PrinterAccess().Canvas(); });
 }
 
+void TForm_Main::watchPrinters()
+{
+    PrinterAccess().SetOnChange([this](TPrinterAccess&) { printersChanged(); });
+}
+
+void TForm_Main::stopWatchingPrinters()
+{
+    try {
+        PrinterAccess().SetOnChange({});
+    } catch (const std::logic_error&) {
+        // No printer object left to watch.
+    }
+}
+
+void TForm_Main::printersChanged()
+{
+    // Printers came or went: the registration is looked for again, by name, and shown as it
+    // now stands; boxes a failure had switched off get their chance again.
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
+        box->setEnabled(true);
+    }
+    runAction([this] { runPrinterStep([this] { SpeedButton_PrnIdGetClick(); }); });
+}
+
+void TForm_Main::runPrinterStep(const std::function<void()>& step)
+{
+    // A printer layer that cannot answer is shown in the printer box rather than in a message;
+    // F11 reports it when the user asks to print.
+    try {
+        step();
+    } catch (const EPrinterAccess& error) {
+        ComboBox1->clear();
+        ComboBox1->setEditText(QString::fromStdString(error.what()));
+        ComboBox2->clear();
+        ComboBox3->clear();
+    }
+}
+
+void TForm_Main::showMissingPrinter()
+{
+    QStringList names;
+    try {
+        names = toStringList(PrinterAccess().GetPrinterNames());
+    } catch (const EPrinterAccess&) {
+        // The edit line says enough.
+    }
+    ComboBox1->clear();
+    ComboBox1->addItems(names);
+    ComboBox1->setCurrentIndex(-1);
+    const QString shown =
+        m_missingPrinter->isEmpty() ? QStringLiteral("プリンタ番号 %1").arg(Label_PrinterIndex) : *m_missingPrinter;
+    ComboBox1->setEditText(QStringLiteral("%1（ありません）").arg(shown));
+    ComboBox2->clear();
+    ComboBox3->clear();
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
+        box->repaint();
+    }
+}
+
 void TForm_Main::SpeedButton_PRNSETClick()
 {
+    if (m_missingPrinter) {
+        showMissingPrinter();
+        return;
+    }
     const int number = StrToInt(ToCp932(Label_PrinterIndex));
     TPrinterAccess& printer = PrinterAccess();
     if (!printcommand::SelectPrinterNumber(printer, number)) {
@@ -94,14 +161,18 @@ void TForm_Main::SpeedButton_Prn_iniClick()
 {
     const PrinterRegistration entry = registration::Load(registrationFile(), ToCp932(ComboBox_SEL->currentText()));
     std::vector<std::string> visiblePrinters;
+    m_missingPrinter.reset();
     try {
         visiblePrinters = PrinterAccess().GetPrinterNames();
+        if (const std::optional<std::string> missing = registration::MissingPrinter(entry, visiblePrinters)) {
+            m_missingPrinter = QString::fromStdString(*missing);
+        }
     } catch (const EPrinterAccess&) {
         // No printer to find by name; the number stands as registered.
     }
     Label_PrinterIndex = FromCp932(registration::ResolvePrinterIndex(entry, visiblePrinters));
-    Label_Prn_Top->setText(FromCp932(entry.top));
-    Label_Prn_Left->setText(FromCp932(entry.left));
+    Label_Prn_Top->setText(FromCp932(margins::WholeMarginText(entry.top)));
+    Label_Prn_Left->setText(FromCp932(margins::WholeMarginText(entry.left)));
 }
 
 void TForm_Main::SpeedButton_PrnIdGetClick()
@@ -122,12 +193,17 @@ void TForm_Main::BitBtn_PrnSetClick()
     TPrinterAccess& printer = PrinterAccess();
     const int number = printerNumberOrZero(Label_PrinterIndex);
     printer.SetIndex(number == printer.Index() ? number : 0);
-    PrinterSetupDialog1->Execute();
+    const bool confirmed = PrinterSetupDialog1->Execute();
+    if (m_missingPrinter && !confirmed) {
+        // The printer the dialog opened on was never the user's choice.
+        return;
+    }
+    m_missingPrinter.reset();
     Label_PrinterIndex = QString::number(printer.Index());
     const std::string section = ToCp932(ComboBox_SEL->currentText());
     SpeedButton_PRNSETClick();
     PrinterRegistration entry;
-    entry.printerName = ToCp932(ComboBox1->currentText());
+    entry.printerName = ToCp932(printerName());
     entry.printerIndex = ToCp932(Label_PrinterIndex);
     entry.top = ToCp932(Label_Prn_Top->text());
     entry.left = ToCp932(Label_Prn_Left->text());
@@ -141,7 +217,10 @@ void TForm_Main::BitBtn_PrnSet2Click()
 
 void TForm_Main::SpeedButton_F11Click()
 {
-    if (!Prompt::instance().ask(this, QStringLiteral("印刷しますか?"))) {
+    const bool printedBefore = journalprint::PrintedInLastDay(journalFile(), slipFields());
+    if ((printedBefore &&
+         !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"))) ||
+        !Prompt::instance().ask(this, QStringLiteral("印刷しますか?"))) {
         Edit_G1->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -150,11 +229,22 @@ void TForm_Main::SpeedButton_F11Click()
 
 void TForm_Main::printSlip()
 {
+    if (m_missingPrinter) {
+        const QString name = m_missingPrinter->isEmpty() ? QStringLiteral("番号 %1").arg(Label_PrinterIndex)
+                                                         : QStringLiteral("「%1」").arg(*m_missingPrinter);
+        throw std::runtime_error(
+            QStringLiteral("登録されたプリンタ%1が見つかりません。「セットするプリンタを登録」で選び直してください。")
+                .arg(name)
+                .toStdString());
+    }
     TPrinterAccess& printer = PrinterAccess();
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     Label_dpix = QString::number(resolution.x);
     Label_dpiy = QString::number(resolution.y);
-    printcommand::PrintJob(printer, [this] { m_slipDot->SLIP97_Prn(); });
+    const journalprint::JobContext context{ComboBox_SEL->currentText().toStdString(), {}, 0};
+    const journalprint::Outcome outcome = journalprint::PrintAndRecord(printer, journalFile(), slipFields(), context,
+                                                                       [this] { m_slipDot->SLIP97_Prn(); });
+    reportJournal(outcome.journalError);
 }
 
 std::filesystem::path TForm_Main::registrationFile() const
@@ -174,7 +264,20 @@ QString TForm_Main::paperSection() const
 
 QString TForm_Main::printerName() const
 {
-    return ComboBox1->currentText();
+    if (m_missingPrinter) {
+        return *m_missingPrinter;
+    }
+    try {
+        TPrinterAccess& printer = PrinterAccess();
+        const TPrinterAccess::StringList& names = printer.GetPrinterNames();
+        const int index = printer.Index();
+        if (index >= 0 && index < static_cast<int>(names.size())) {
+            return QString::fromStdString(names[static_cast<std::size_t>(index)]);
+        }
+    } catch (const EPrinterAccess&) {
+        // No printer in force: nothing to name.
+    }
+    return {};
 }
 
 QString TForm_Main::printerIndex() const

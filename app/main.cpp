@@ -1,5 +1,7 @@
+#include "BatchCommand.h"
 #include "ErrorReport.h"
 #include "FontSubstitutes.h"
+#include "HistoryCommand.h"
 #include "ImportCommand.h"
 #include "PostalCommand.h"
 #include "PrintCommandLine.h"
@@ -72,6 +74,15 @@ int main(int argc, char* argv[])
         }
         if (command == "print") {
             return RunPrintCommand(argc, argv, std::cerr);
+        }
+        if (command == "history") {
+            return RunHistoryCommand(argc, argv, std::cout, std::cerr);
+        }
+        if (command == "reprint") {
+            return RunReprintCommand(argc, argv, std::cerr);
+        }
+        if (command == "batch") {
+            return RunBatchCommand(argc, argv, std::cout, std::cerr);
         }
     }
 

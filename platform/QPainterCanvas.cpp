@@ -1,6 +1,7 @@
 #include "QPainterCanvas.h"
 
 #include <QFontMetricsF>
+#include <QPaintDevice>
 #include <QPainter>
 
 namespace {
@@ -10,12 +11,13 @@ QColor fromRgb(std::uint32_t rgb)
 }
 } // namespace
 
-QPainterCanvas::QPainterCanvas(QPainter& painter) : m_painter(painter)
+QPainterCanvas::QPainterCanvas(QPainter& painter, const CanvasPlacement& placement)
+    : m_painter(painter), m_placement(placement)
 {
     // Sizes are in points at the device's own resolution, so the device must be the
     // reference for metrics (QFont's default follows the screen).
-    m_font = QFont(QString(), 10);
     m_font.setStyleStrategy(QFont::PreferDefault);
+    setFontSize(10);
 }
 
 void QPainterCanvas::setFontName(const std::string& name)
@@ -25,7 +27,13 @@ void QPainterCanvas::setFontName(const std::string& name)
 
 void QPainterCanvas::setFontSize(int points)
 {
-    m_font.setPointSize(points);
+    // Qt turns points into painter units at the device's resolution; a placement with its
+    // own point size asks for the size that comes out right.
+    const int deviceDpi = m_painter.device() ? m_painter.device()->logicalDpiY() : 0;
+    if (m_placement.unitsPerPoint > 0 && deviceDpi > 0)
+        m_font.setPointSizeF(points * m_placement.unitsPerPoint * 72.0 / deviceDpi);
+    else
+        m_font.setPointSize(points);
 }
 
 void QPainterCanvas::setFontColor(std::uint32_t rgb)
@@ -44,8 +52,9 @@ void QPainterCanvas::textOut(int x, int y, const std::string& text)
     m_painter.setFont(m_font);
     const QFontMetricsF metrics(m_font, m_painter.device());
     // Opaque on the brush colour, as a printer device context draws text by default.
-    const QRectF cell(x, y, metrics.horizontalAdvance(string), metrics.height());
+    const QPointF at(m_placement.originX + x * m_placement.dotWidth, m_placement.originY + y * m_placement.dotHeight);
+    const QRectF cell(at, QSizeF(metrics.horizontalAdvance(string), metrics.height()));
     m_painter.fillRect(cell, m_brushColor);
     m_painter.setPen(m_fontColor);
-    m_painter.drawText(QPointF(x, y + metrics.ascent()), string);
+    m_painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()), string);
 }

@@ -1,18 +1,21 @@
 #pragma once
 
 #include "Canvas.h"
+#include "CanvasPlacement.h"
 
 #include <QColor>
 #include <QFont>
 
 class QPainter;
 
-// The canvas over any QPaintDevice that a QPainter draws on (a PDF writer, a printer).
-// Font sizes in points follow the device's resolution, as on a printer device context.
+// The canvas over any QPaintDevice that a QPainter draws on (a PDF writer, a printer, a
+// preview). Device positions go where the placement puts them; by default they are painter
+// units and font sizes in points follow the device's resolution, as on a printer device
+// context.
 class QPainterCanvas : public Canvas
 {
 public:
-    explicit QPainterCanvas(QPainter& painter);
+    explicit QPainterCanvas(QPainter& painter, const CanvasPlacement& placement = {});
 
     void setFontName(const std::string& name) override;
     void setFontSize(int points) override;
@@ -22,6 +25,7 @@ public:
 
 private:
     QPainter& m_painter;
+    CanvasPlacement m_placement;
     QFont m_font;
     QColor m_fontColor = Qt::black;
     QColor m_brushColor = Qt::white;

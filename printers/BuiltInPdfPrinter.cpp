@@ -30,7 +30,7 @@ PrinterModel Model(const QString& slipsFolder, const std::vector<PrinterModel>& 
     // Sizes without a platform number get driver numbers from 256 on.
     constexpr std::uint16_t slipNumber = 256;
     const auto choice = [](int number, const char* name, double widthPt, double heightPt, const char* keyword) {
-        return PrinterModel::Choice{{static_cast<std::uint16_t>(number), name, widthPt, heightPt}, keyword};
+        return PrinterModel::Choice{{static_cast<std::uint16_t>(number), name, widthPt, heightPt}, keyword, {}};
     };
     model.papers = {
         choice(a4Number, "A4", a4.width(), a4.height(), "A4"),

@@ -1,5 +1,7 @@
 #include "CupsDestinations.h"
 
+#include "EPrinterAccess.h"
+
 #include <QPageSize>
 #include <QSizeF>
 
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <string_view>
 #include <unistd.h>
 
 // The driver description (PPD) interface is marked deprecated, yet it is the only one that
@@ -28,7 +31,7 @@ struct HttpCloser
 };
 using Http = std::unique_ptr<http_t, HttpCloser>;
 
-// A short timeout: the server is polled from the user-interface thread.
+// A short timeout: a server that does not answer at once is as good as gone.
 Http Connect()
 {
     return Http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 2000, nullptr));
@@ -83,6 +86,29 @@ std::string ChoiceText(const ppd_choice_t& choice)
 
 } // namespace
 
+PrintableArea AreaOf(double widthPt, double heightPt, double left, double bottom, double right, double top)
+{
+    if (right <= left || top <= bottom || widthPt <= 0 || heightPt <= 0)
+        return {};
+    // Driver descriptions measure from the bottom-left corner, upwards.
+    return {left, heightPt - top, right - left, top - bottom};
+}
+
+namespace {
+
+PrinterModel::Choice PaperChoice(const ppd_size_t* size, const std::string& name, const std::string& keyword,
+                                 std::size_t position)
+{
+    const double width = size ? size->width : 0;
+    const double height = size ? size->length : 0;
+    PrinterModel::Choice choice{{PaperNumber(width, height, position), name, width, height}, keyword, {}};
+    if (size)
+        choice.printable = AreaOf(width, height, size->left, size->bottom, size->right, size->top);
+    return choice;
+}
+
+} // namespace
+
 std::uint16_t PaperNumber(double widthPt, double heightPt, std::size_t position)
 {
     const QPageSize::PageSizeId id = QPageSize::id(QSizeF(widthPt, heightPt), QPageSize::Point, QPageSize::FuzzyMatch);
@@ -125,9 +151,16 @@ Resolution ParseResolution(const std::string& keyword)
 std::vector<PrinterModel> ListQueues()
 {
     std::vector<PrinterModel> queues;
+    const std::string server = std::string(cupsServer()) + ":" + std::to_string(ippPort());
     Http http = Connect();
     if (!http)
-        return queues;
+        throw EPrinterAccessServerError("The print server " + server + " does not answer");
+    // An empty list means nothing unless a print server gave it: whatever else listens on the
+    // address gives no IPP answer at all.
+    ipp_t* answer = cupsDoRequest(http.get(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    if (!answer)
+        throw EPrinterAccessServerError("The print server " + server + " does not answer: " + cupsLastErrorString());
+    ippDelete(answer);
     cups_dest_t* dests = nullptr;
     const int count = cupsGetDests2(http.get(), &dests);
     for (int i = 0; i < count; ++i) {
@@ -155,6 +188,7 @@ void LoadCapabilities(PrinterModel& queue)
     queue.capabilitiesLoaded = true;
     queue.papers.clear();
     queue.bins.clear();
+    queue.resolutions.clear();
 
     std::map<std::string, std::string> options;
     if (Http http = Connect()) {
@@ -178,21 +212,33 @@ void LoadCapabilities(PrinterModel& queue)
         const std::string chosen = defaultOf(pageSize);
         for (int i = 0; i < pageSize->num_choices; ++i) {
             const ppd_choice_t& choice = pageSize->choices[i];
+            // The stand-in for made-up sizes is no size of its own.
+            if (std::string_view(choice.choice) == "Custom")
+                continue;
             const ppd_size_t* size = ppdPageSize(ppd.get(), choice.choice);
-            const double width = size ? size->width : 0;
-            const double height = size ? size->length : 0;
-            const std::uint16_t number = PaperNumber(width, height, static_cast<std::size_t>(i));
-            queue.papers.push_back({{number, ChoiceText(choice), width, height}, choice.choice});
+            queue.papers.push_back(PaperChoice(size, ChoiceText(choice), choice.choice, static_cast<std::size_t>(i)));
             if (chosen == choice.choice)
-                queue.defaults.dmPaperSize = static_cast<std::int16_t>(number);
+                queue.defaults.dmPaperSize = static_cast<std::int16_t>(queue.papers.back().capability.number);
+        }
+        // A size made up for the queue (Custom.WxH) takes the driver's margins for such sizes.
+        const bool listed = std::any_of(queue.papers.begin(), queue.papers.end(),
+                                        [&](const PrinterModel::Choice& paper) { return paper.keyword == chosen; });
+        if (!listed && chosen.rfind("Custom.", 0) == 0) {
+            if (const ppd_size_t* size = ppdPageSize(ppd.get(), chosen.c_str())) {
+                queue.papers.push_back(PaperChoice(size, chosen.substr(7), chosen, queue.papers.size()));
+                queue.defaults.dmPaperSize = static_cast<std::int16_t>(queue.papers.back().capability.number);
+            }
         }
     }
+    if (ppd->variable_sizes)
+        queue.customMargins = std::array<double, 4>{ppd->custom_margins[0], ppd->custom_margins[1],
+                                                    ppd->custom_margins[2], ppd->custom_margins[3]};
     if (const ppd_option_t* inputSlot = ppdFindOption(ppd.get(), "InputSlot")) {
         const std::string chosen = defaultOf(inputSlot);
         for (int i = 0; i < inputSlot->num_choices; ++i) {
             const ppd_choice_t& choice = inputSlot->choices[i];
             const std::int16_t number = BinNumber(choice.choice, static_cast<std::size_t>(i));
-            queue.bins.push_back({{static_cast<std::uint16_t>(number), ChoiceText(choice)}, choice.choice});
+            queue.bins.push_back({{static_cast<std::uint16_t>(number), ChoiceText(choice)}, choice.choice, {}});
             if (chosen == choice.choice)
                 queue.defaults.dmDefaultSource = number;
         }
@@ -201,6 +247,8 @@ void LoadCapabilities(PrinterModel& queue)
     if (const ppd_option_t* option = ppdFindOption(ppd.get(), "Resolution")) {
         resolution = defaultOf(option);
         queue.resolutionKeyword = resolution;
+        for (int i = 0; i < option->num_choices; ++i)
+            queue.resolutions.push_back({{0, ChoiceText(option->choices[i])}, option->choices[i].choice, {}});
     } else if (const ppd_attr_t* attr = ppdFindAttr(ppd.get(), "DefaultResolution", nullptr)) {
         resolution = attr->value ? attr->value : "";
     }

@@ -5,16 +5,21 @@
 #include <string>
 #include <vector>
 
-// The CUPS server's queues, read with libcups. Both calls treat a server that is down or
-// unreachable as one without queues.
+// The CUPS server's queues, read with libcups.
 namespace cupsdest {
 
-// The queues in the server's order, capabilities not loaded. Fax queues are hidden.
+// The queues in the server's order, capabilities not loaded. Fax queues are hidden. Throws
+// EPrinterAccessServerError when the server does not answer.
 std::vector<PrinterModel> ListQueues();
 
-// Reads the queue's driver description (PPD) for its page sizes, paper sources and default
-// resolution; the queue's own option defaults win over the description's.
+// Reads the queue's driver description (PPD; none when the server does not answer) for its page sizes, paper sources
+// and default resolution; the queue's own option defaults win over the description's.
 void LoadCapabilities(PrinterModel& queue);
+
+// The printable area of a paper from a driver description's imageable area (lower-left and
+// upper-right corners, measured from the paper's bottom-left corner); the whole paper (a
+// width of 0) when the area is empty.
+PrintableArea AreaOf(double widthPt, double heightPt, double left, double bottom, double right, double top);
 
 // The paper number of a size: the platform's number where the size has one, otherwise a
 // driver number from its position.

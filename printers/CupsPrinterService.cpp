@@ -2,6 +2,8 @@
 
 #include "BuiltInPdfPrinter.h"
 #include "CupsDestinations.h"
+#include "EPrinterAccess.h"
+#include "PageGeometry.h"
 #include "SpoolJob.h"
 
 #include <QDateTime>
@@ -9,12 +11,10 @@
 #include <QFile>
 #include <QPageSize>
 #include <QTemporaryFile>
-#include <QTimer>
 
 #include <cups/cups.h>
 
 #include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 struct CupsPrinterService::Job
@@ -41,38 +41,54 @@ QString SpoolPath(const QString& folder)
 
 CupsPrinterService::CupsPrinterService(const QString& slipsFolder, int pollMilliseconds) : m_slipsFolder(slipsFolder)
 {
-    m_lastListing = listingOf(enumerate());
-    if (pollMilliseconds > 0) {
-        m_poll = std::make_unique<QTimer>();
-        QObject::connect(m_poll.get(), &QTimer::timeout, [this] { poll(); });
-        m_poll->start(pollMilliseconds);
-    }
+    const QueueAnswer first = look();
+    m_lastListing = listingOf(first);
+    m_lastFailure = first.failure;
+    if (pollMilliseconds > 0)
+        m_poll = std::make_unique<QueuePoll>(
+            pollMilliseconds, [this] { return look(); }, [this](const QueueAnswer& answer) { polled(answer); });
 }
 
 CupsPrinterService::~CupsPrinterService() = default;
 
-std::vector<PrinterModel> CupsPrinterService::enumerate() const
+QueueAnswer CupsPrinterService::look() const
 {
-    std::vector<PrinterModel> printers = cupsdest::ListQueues();
-    printers.push_back(builtinpdf::Model(m_slipsFolder, printers));
-    return printers;
+    QueueAnswer answer;
+    try {
+        answer.printers = cupsdest::ListQueues();
+        answer.printers.push_back(builtinpdf::Model(m_slipsFolder, answer.printers));
+    } catch (const EPrinterAccessServerError& error) {
+        answer.printers.clear();
+        answer.failure = error.what();
+    }
+    return answer;
 }
 
-std::vector<CupsPrinterService::Listing> CupsPrinterService::listingOf(const std::vector<PrinterModel>& printers)
+std::vector<PrinterModel> CupsPrinterService::enumerate() const
+{
+    const QueueAnswer answer = m_latest ? *m_latest : look();
+    if (!answer.failure.empty())
+        throw EPrinterAccessServerError(answer.failure);
+    return answer.printers;
+}
+
+std::vector<CupsPrinterService::Listing> CupsPrinterService::listingOf(const QueueAnswer& answer)
 {
     std::vector<Listing> listing;
-    listing.reserve(printers.size());
-    for (const PrinterModel& printer : printers)
+    listing.reserve(answer.printers.size());
+    for (const PrinterModel& printer : answer.printers)
         listing.push_back({printer.record, printer.port});
     return listing;
 }
 
-void CupsPrinterService::poll()
+void CupsPrinterService::polled(const QueueAnswer& answer)
 {
-    std::vector<Listing> listing = listingOf(enumerate());
-    if (listing == m_lastListing)
+    m_latest = answer;
+    std::vector<Listing> listing = listingOf(answer);
+    if (listing == m_lastListing && answer.failure == m_lastFailure)
         return;
     m_lastListing = std::move(listing);
+    m_lastFailure = answer.failure;
     notifySettingsChanged();
 }
 
@@ -120,7 +136,10 @@ int CupsPrinterService::defaultIndex() const
 void CupsPrinterService::select(int index)
 {
     m_current = index;
-    m_settings = loaded(m_object.at(static_cast<std::size_t>(index))).defaults;
+    const PrinterModel& printer = loaded(m_object.at(static_cast<std::size_t>(index)));
+    m_settings = printer.defaults;
+    m_resolution = printer.resolution;
+    m_resolutionKeyword = printer.resolutionKeyword;
 }
 
 PrinterModel& CupsPrinterService::loaded(PrinterModel& printer)
@@ -200,7 +219,8 @@ std::vector<Capability> CupsPrinterService::bins(const DeviceDescription& device
 
 Resolution CupsPrinterService::resolution()
 {
-    return current().resolution;
+    current();
+    return m_resolution;
 }
 
 const PrinterModel::Choice* CupsPrinterService::paperChoice(PrinterModel& printer) const
@@ -223,6 +243,31 @@ const PrinterModel::Choice* CupsPrinterService::binChoice(PrinterModel& printer)
     return nullptr;
 }
 
+PageGeometry CupsPrinterService::pageGeometry()
+{
+    PrinterModel& printer = current();
+    PageGeometry page;
+    page.dpi = m_resolution;
+    const QSizeF a4 = QPageSize(QPageSize::A4).size(QPageSize::Point);
+    page.paperWidthPt = a4.width();
+    page.paperHeightPt = a4.height();
+    PrintableArea printable;
+    if (const PrinterModel::Choice* paper = paperChoice(printer)) {
+        if (paper->capability.widthPt > 0 && paper->capability.heightPt > 0) {
+            page.paperWidthPt = paper->capability.widthPt;
+            page.paperHeightPt = paper->capability.heightPt;
+            printable = paper->printable;
+        }
+    }
+    // Without an area from the driver the whole paper is printable.
+    const bool whole = printable.widthPt <= 0 || printable.heightPt <= 0;
+    page.printableLeftPt = whole ? 0 : printable.leftPt;
+    page.printableTopPt = whole ? 0 : printable.topPt;
+    page.printableWidthPt = whole ? page.paperWidthPt : printable.widthPt;
+    page.printableHeightPt = whole ? page.paperHeightPt : printable.heightPt;
+    return page;
+}
+
 void CupsPrinterService::beginDoc(const std::string& title)
 {
     if (m_job)
@@ -232,18 +277,16 @@ void CupsPrinterService::beginDoc(const std::string& title)
     job->printer = printer;
     job->title = QString::fromStdString(title);
 
-    QPageSize pageSize(QPageSize::A4);
+    QString paperName = QStringLiteral("A4");
     if (const PrinterModel::Choice* paper = paperChoice(printer)) {
-        if (paper->capability.widthPt > 0 && paper->capability.heightPt > 0)
-            pageSize = QPageSize(QSizeF(paper->capability.widthPt, paper->capability.heightPt), QPageSize::Point,
-                                 QString::fromStdString(paper->capability.name), QPageSize::ExactMatch);
+        paperName = QString::fromStdString(paper->capability.name);
         if (!paper->keyword.empty())
             job->options.emplace_back("PageSize", paper->keyword);
     }
     if (const PrinterModel::Choice* source = binChoice(printer); source && !source->keyword.empty())
         job->options.emplace_back("InputSlot", source->keyword);
-    if (!printer.resolutionKeyword.empty())
-        job->options.emplace_back("Resolution", printer.resolutionKeyword);
+    if (!m_resolutionKeyword.empty())
+        job->options.emplace_back("Resolution", m_resolutionKeyword);
 
     QString folder = QDir::tempPath();
     if (printer.builtIn) {
@@ -251,7 +294,7 @@ void CupsPrinterService::beginDoc(const std::string& title)
         if (!QDir().mkpath(folder))
             throw std::runtime_error("Cannot create the folder " + folder.toStdString());
     }
-    job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), pageSize, printer.resolution, job->title);
+    job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), pageGeometry(), paperName, job->title);
     m_job = std::move(job);
 }
 
@@ -268,11 +311,13 @@ void CupsPrinterService::endDoc()
         throw std::runtime_error("Printer is not currently printing");
     // The job is over whatever happens below; the spool file goes with it.
     const std::unique_ptr<Job> job = std::move(m_job);
+    m_lastJob = {};
     job->spool->finish();
+    const QDateTime now = QDateTime::currentDateTime();
     if (job->printer.builtIn)
-        builtinpdf::Deliver(job->spool->path(), m_slipsFolder, QDateTime::currentDateTime(), job->title);
+        m_lastJob.file = builtinpdf::Deliver(job->spool->path(), m_slipsFolder, now, job->title).toStdString();
     else
-        submitToCups(*job);
+        m_lastJob.jobId = submitToCups(*job);
 }
 
 void CupsPrinterService::abortDoc()
@@ -284,62 +329,39 @@ void CupsPrinterService::abortDoc()
     m_job.reset();
 }
 
-void CupsPrinterService::submitToCups(const Job& job)
+void CupsPrinterService::newPage()
 {
+    if (!m_job)
+        throw std::runtime_error("Printer is not currently printing");
+    m_job->spool->newPage();
+}
+
+int CupsPrinterService::submitToCups(const Job& job)
+{
+    QFile spool(job.spool->path());
+    if (!spool.open(QIODevice::ReadOnly))
+        throw std::runtime_error("Cannot read the print spool file " + job.spool->path().toStdString());
     int count = 0;
     cups_option_t* options = nullptr;
     for (const auto& [name, value] : job.options)
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
-    const QByteArray path = QFile::encodeName(job.spool->path());
     const QByteArray title = job.title.toUtf8();
     const std::string& queue = job.printer.record.name;
-    const int id =
-        cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.c_str(), path.constData(), title.constData(), count, options);
+    // The document is named by the title too: the spool file's name means nothing to anyone.
+    const int id = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.constData(), count, options);
     cupsFreeOptions(count, options);
-    if (id == 0)
+    bool sent = id > 0 && cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), id, title.constData(), CUPS_FORMAT_PDF,
+                                            1) == HTTP_STATUS_CONTINUE;
+    while (sent && !spool.atEnd()) {
+        const QByteArray block = spool.read(64 * 1024);
+        sent = cupsWriteRequestData(CUPS_HTTP_DEFAULT, block.constData(), static_cast<std::size_t>(block.size())) ==
+               HTTP_STATUS_CONTINUE;
+    }
+    if (id > 0 && (cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str()) != IPP_STATUS_OK || !sent)) {
+        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), id, 0);
+        sent = false;
+    }
+    if (!sent)
         throw std::runtime_error("Cannot print on " + queue + ": " + cupsLastErrorString());
-}
-
-DialogChoice CupsPrinterService::dialogChoice()
-{
-    PrinterModel& printer = current();
-    DialogChoice choice;
-    choice.printer = printer.record.name;
-    if (const PrinterModel::Choice* paper = paperChoice(printer))
-        choice.paperSize = paper->capability;
-    choice.bin = m_settings.dmDefaultSource;
-    return choice;
-}
-
-void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
-{
-    if (!choice.printer.empty() && choice.printer != current().record.name) {
-        PrinterModel* printer = byName(choice.printer);
-        if (!printer)
-            throw std::runtime_error("Printer " + choice.printer + " is not installed");
-        select(static_cast<int>(printer - m_object.data()));
-    }
-    PrinterModel& printer = current();
-    if (choice.paperSize) {
-        const Capability& wanted = *choice.paperSize;
-        const auto matches = [&](const PrinterModel::Choice& paper) {
-            const Capability& offered = paper.capability;
-            if (wanted.number != 0 && offered.number == wanted.number)
-                return true;
-            if (!wanted.name.empty() && offered.name == wanted.name)
-                return true;
-            return wanted.widthPt > 0 && std::abs(offered.widthPt - wanted.widthPt) < 2 &&
-                   std::abs(offered.heightPt - wanted.heightPt) < 2;
-        };
-        const auto found = std::find_if(printer.papers.begin(), printer.papers.end(), matches);
-        if (found != printer.papers.end())
-            m_settings.dmPaperSize = static_cast<std::int16_t>(found->capability.number);
-    }
-    if (choice.bin) {
-        const auto found = std::find_if(printer.bins.begin(), printer.bins.end(), [&](const PrinterModel::Choice& b) {
-            return b.capability.number == static_cast<std::uint16_t>(*choice.bin);
-        });
-        if (found != printer.bins.end())
-            m_settings.dmDefaultSource = *choice.bin;
-    }
+    return id;
 }

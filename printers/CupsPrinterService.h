@@ -2,6 +2,7 @@
 
 #include "PrinterModel.h"
 #include "PrinterService.h"
+#include "QueuePoll.h"
 
 #include <QString>
 
@@ -9,13 +10,13 @@
 #include <optional>
 #include <vector>
 
-class QTimer;
 class SpoolJob;
 
 // The system's printers: the CUPS queues, then the built-in PDF printer. Jobs are drawn into
 // a PDF spool file and handed to CUPS with the chosen page size, paper source and
 // resolution, or stored in the slips folder. CUPS broadcasts no changes, so the queue list
-// is polled on the user-interface thread.
+// is polled, on a thread of its own. A server that does not answer is an error of the
+// printer layer, never an empty list.
 class CupsPrinterService : public PrinterService
 {
 public:
@@ -34,10 +35,13 @@ public:
     std::vector<Capability> paperSizes(const DeviceDescription& device) override;
     std::vector<Capability> bins(const DeviceDescription& device) override;
     Resolution resolution() override;
+    PageGeometry pageGeometry() override;
     void beginDoc(const std::string& title) override;
     void endDoc() override;
     void abortDoc() override;
+    void newPage() override;
     Canvas& canvas() override;
+    JobReceipt lastJob() const override { return m_lastJob; }
     DialogChoice dialogChoice() override;
     void applyDialogChoice(const DialogChoice& choice) override;
 
@@ -52,9 +56,10 @@ private:
         bool operator==(const Listing&) const = default;
     };
 
+    QueueAnswer look() const;
     std::vector<PrinterModel> enumerate() const;
-    static std::vector<Listing> listingOf(const std::vector<PrinterModel>& printers);
-    void poll();
+    static std::vector<Listing> listingOf(const QueueAnswer& answer);
+    void polled(const QueueAnswer& answer);
     void ensureObject();
     int defaultIndex() const;
     void select(int index);
@@ -63,17 +68,31 @@ private:
     PrinterModel* byName(const std::string& name);
     const PrinterModel::Choice* paperChoice(PrinterModel& printer) const;
     const PrinterModel::Choice* binChoice(PrinterModel& printer) const;
+    // A size the user made up, added to the printer's papers with the driver's margins for such
+    // sizes.
+    static const PrinterModel::Choice& madeUpPaper(PrinterModel& printer, const Capability& size);
+    DialogChoice::DriverOption binOption(PrinterModel& printer) const;
+    DialogChoice::DriverOption resolutionOption(PrinterModel& printer) const;
+    void applyDriverOption(PrinterModel& printer, const DialogChoice::DriverOption& option);
 
     QString m_slipsFolder;
     std::vector<Listing> m_lastListing;
-    std::unique_ptr<QTimer> m_poll;
+    std::string m_lastFailure;
+    // The poll's last answer stands for the server between polls.
+    std::optional<QueueAnswer> m_latest;
+    std::unique_ptr<QueuePoll> m_poll;
 
     std::vector<PrinterModel> m_object;
     bool m_objectValid = false;
     int m_current = -1;
     DevMode m_settings;
+    // The resolution in force on the current printer: its driver default until a dialog
+    // chooses another.
+    Resolution m_resolution;
+    std::string m_resolutionKeyword;
 
     struct Job;
-    static void submitToCups(const Job& job);
+    static int submitToCups(const Job& job);
     std::unique_ptr<Job> m_job;
+    JobReceipt m_lastJob;
 };

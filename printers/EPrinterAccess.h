@@ -52,3 +52,10 @@ class EPrinterAccessBinError : public EPrinterAccess
 public:
     using EPrinterAccess::EPrinterAccess;
 };
+
+// The system's printer service could not be asked (a print server that does not answer).
+class EPrinterAccessServerError : public EPrinterAccess
+{
+public:
+    using EPrinterAccess::EPrinterAccess;
+};

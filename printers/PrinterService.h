@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 class Canvas;
+struct PageGeometry;
 
 // A printer as the system lists it. Attribute bit 0x20 marks a printer that the user is not
 // offered.
@@ -87,6 +89,13 @@ struct Resolution
     bool operator==(const Resolution&) const = default;
 };
 
+// What the last completed job became: its CUPS job id, or the file it was written to.
+struct JobReceipt
+{
+    int jobId = 0;
+    std::string file;
+};
+
 // What the platform's print dialog shows and returns: the printer by name, and the paper
 // size and bin by number. A paper size chosen from the dialog's own list may carry only a
 // name and a size; the service matches it against the printer's list.
@@ -95,6 +104,18 @@ struct DialogChoice
     std::string printer;
     std::optional<Capability> paperSize;
     std::optional<std::int16_t> bin;
+
+    // A setting the driver offers under its own keyword (Resolution, InputSlot): its choices
+    // as keyword and shown text, the one in force and the driver's default. A dialog that
+    // knows the driver returns the keyword chosen.
+    struct DriverOption
+    {
+        std::string keyword;
+        std::vector<std::pair<std::string, std::string>> choices;
+        std::string current;
+        std::string byDefault;
+    };
+    std::vector<DriverOption> driverOptions{};
 };
 
 // The system's printer service as the printer layer uses it: a printer object with a
@@ -128,12 +149,20 @@ public:
     virtual std::vector<Capability> bins(const DeviceDescription& device) = 0;
     // Dots per inch of the current printer.
     virtual Resolution resolution() = 0;
+    // The current paper size with the area the driver prints on, at the current resolution.
+    // By default the paper is the current one of paperSizes(), printable to its edges.
+    virtual PageGeometry pageGeometry();
 
     virtual void beginDoc(const std::string& title) = 0;
     virtual void endDoc() = 0;
     virtual void abortDoc() = 0;
+    // Ends the running job's page and starts the next one, for jobs of several slips. A
+    // service that prints one page per job says so.
+    virtual void newPage() { throw std::runtime_error("This printer prints one page per job"); }
     // The drawing surface of the running job.
     virtual Canvas& canvas() = 0;
+    // Empty until a job has ended, and for a service that cannot tell.
+    virtual JobReceipt lastJob() const { return {}; }
 
     // The platform dialog's view of the current printer, and the user's confirmed choice.
     virtual DialogChoice dialogChoice() = 0;

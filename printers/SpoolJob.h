@@ -1,25 +1,25 @@
 #pragma once
 
-#include "PrinterService.h"
+#include "PageGeometry.h"
 
 #include <QPainter>
 #include <QString>
 
 #include <memory>
 
-class QPageSize;
 class QPdfWriter;
 class QPainterCanvas;
 class Canvas;
 
-// One job drawn into a PDF spool file at the printer's resolution, on a page of the chosen
-// size with no margins, so that device positions are printer dots from the paper's corner.
-// The file is removed when the job is discarded or destroyed unless it was taken away.
+// One job drawn into a PDF spool file on a page of the paper in force, at the printer's
+// horizontal resolution. Device positions are printer dots from the printable area's corner
+// on each axis; glyphs keep their size in points. The file is removed when the job is
+// discarded or destroyed unless it was taken away.
 class SpoolJob
 {
 public:
     // Throws std::runtime_error when the file cannot be written.
-    SpoolJob(const QString& path, const QPageSize& pageSize, Resolution dpi, const QString& title);
+    SpoolJob(const QString& path, const PageGeometry& page, const QString& paperName, const QString& title);
     ~SpoolJob();
     SpoolJob(const SpoolJob&) = delete;
     SpoolJob& operator=(const SpoolJob&) = delete;
@@ -28,6 +28,8 @@ public:
     const QString& path() const { return m_path; }
     // Completes the file; throws std::runtime_error when it could not be written.
     void finish();
+    // Throws std::runtime_error when the page could not be added.
+    void newPage();
     void discard();
 
 private:

@@ -1,3 +1,12 @@
 #include "TAllPrintersInfo.h"
 
-TAllPrintersInfo::TAllPrintersInfo(PrinterService& service) : m_records(service.enumPrinters()) {}
+#include "EPrinterAccess.h"
+
+TAllPrintersInfo::TAllPrintersInfo(PrinterService& service)
+{
+    try {
+        m_records = service.enumPrinters();
+    } catch (const EPrinterAccessServerError& error) {
+        m_failure = error.what();
+    }
+}

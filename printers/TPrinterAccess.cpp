@@ -85,8 +85,18 @@ void TPrinterAccess::Abort()
     m_service->abortDoc();
 }
 
+void TPrinterAccess::NewPage()
+{
+    m_service->newPage();
+}
+
 void TPrinterAccess::CheckNoPrinter()
 {
+    // A server that does not answer is no reason to print elsewhere.
+    if (!m_printers.Failure().empty()) {
+        m_cachedIndex = -1;
+        throw EPrinterAccessServerError(m_printers.Failure());
+    }
     for (std::uint32_t i = 0; i < m_printers.Count(); ++i) {
         if (!m_printers.IsHidden(i))
             return;
@@ -280,6 +290,12 @@ std::uint16_t TPrinterAccess::GetScale()
     return DevModeSnapshot().dmScale;
 }
 
+PageGeometry TPrinterAccess::GetPageGeometry()
+{
+    CheckNoPrinter();
+    return m_service->pageGeometry();
+}
+
 const TPrinterAccess::StringList& TPrinterAccess::GetPrinterNames()
 {
     CheckNoPrinter();
@@ -321,9 +337,16 @@ void TPrinterAccess::SettingsChanged()
 {
     TAllPrintersInfo fresh(*m_service);
     if (fresh.IsSame(m_printers)) {
+        if (!fresh.Failure().empty())
+            return;
         const StringList heldPorts = m_portNames;
-        if (GetPortNames() != heldPorts)
-            RaiseChange();
+        try {
+            if (GetPortNames() == heldPorts)
+                return;
+        } catch (const EPrinterAccessServerError&) {
+            // Gone between the two questions: the next poll sees it in the printers too.
+        }
+        RaiseChange();
         return;
     }
     m_service->resetPrinterObject();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EPrinterAccess.h"
+#include "PageGeometry.h"
 #include "PrinterService.h"
 #include "TAllPrintersInfo.h"
 
@@ -42,6 +43,7 @@ public:
     void BeginDoc(const std::string& title);
     void EndDoc();
     void Abort();
+    void NewPage();
 
     int Index() { return GetIndex(); }
     int GetIndex();
@@ -57,6 +59,9 @@ public:
     int GetBinIndex();
     void GetResolution(int& x, int& y);
     std::uint16_t GetScale();
+    // The current paper, its printable area (device position 0, 0 is its top-left corner)
+    // and the printer's dots.
+    PageGeometry GetPageGeometry();
     std::uint32_t GetSupportedFields();
     const StringList& GetPortNames();
     void Refresh();

@@ -11,7 +11,7 @@ public:
 
     virtual QString registrationFolder() const = 0; // Label_CurrentDir
     virtual QString paperSection() const = 0;       // text of ComboBox_SEL
-    virtual QString printerName() const = 0;        // text of ComboBox1
+    virtual QString printerName() const = 0;        // name of the printer in force
     virtual QString printerIndex() const = 0;       // Label_PrinterIndex
     virtual QString marginTop() const = 0;          // Label_Prn_Top
     virtual QString marginLeft() const = 0;         // Label_Prn_Left

@@ -27,11 +27,16 @@ std::string trimmed(const std::string& text)
     return first < last ? std::string(first, last) : std::string();
 }
 
-// A stored number that names a listed printer (not the system default); nothing otherwise.
-bool isListedNumber(const std::string& text, int& number)
+bool isWholeNumber(const std::string& text, int& number)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    return error == std::errc() && end == text.data() + text.size() && number >= 0;
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+// A stored number that stands for one printer (not the system default); nothing otherwise.
+bool isListedNumber(const std::string& text, int& number)
+{
+    return isWholeNumber(text, number) && number != -1;
 }
 
 } // namespace
@@ -78,6 +83,22 @@ std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vec
     }
     const auto position = static_cast<int>(found - visibleNames.begin());
     return position == stored ? entry.printerIndex : std::to_string(position);
+}
+
+std::optional<std::string> MissingPrinter(const PrinterRegistration& entry,
+                                          const std::vector<std::string>& visibleNames)
+{
+    int stored = 0;
+    if (!isListedNumber(trimmed(entry.printerIndex), stored)) {
+        return std::nullopt;
+    }
+    const std::string name = cp932::ToUtf8(trimmed(entry.printerName));
+    if (name.empty()) {
+        const bool listed = stored >= 0 && stored < static_cast<int>(visibleNames.size());
+        return listed ? std::nullopt : std::optional<std::string>(name);
+    }
+    const bool listed = std::find(visibleNames.begin(), visibleNames.end(), name) != visibleNames.end();
+    return listed ? std::nullopt : std::optional<std::string>(name);
 }
 
 } // namespace registration

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,5 +33,12 @@ void Write(const std::filesystem::path& file, const std::string& section, const 
 // unknown names keep the stored number. `visibleNames` are as the printer layer lists them
 // (UTF-8).
 std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vector<std::string>& visibleNames);
+
+// The registered printer when it is not among the visible printers: its registered name
+// (UTF-8; empty when only its number is known). Nothing when it is there, when it is the
+// system default (-1), or when the number is not a whole number (selecting it raises the
+// conversion error). Such a printer is never replaced by another behind the user's back.
+std::optional<std::string> MissingPrinter(const PrinterRegistration& entry,
+                                          const std::vector<std::string>& visibleNames);
 
 } // namespace registration

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Slip.h"
+
 #include <string>
 
 // Everything a slip prints, read from the main window at the moment of printing.
@@ -42,6 +44,10 @@ struct SlipFields
 
     std::string pieceCount; // value text of NumEdit_KOSUU
 };
+
+// The drawing's fields of a slip, with the print state left empty: the one place where the
+// slip model meets the drawing.
+SlipFields PrintFields(const Slip& slip);
 
 // Where the slip engine reads the fields: the main window.
 class SlipSource

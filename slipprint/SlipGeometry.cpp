@@ -1,14 +1,10 @@
 #include "SlipGeometry.h"
 
+#include "MarginDots.h"
 #include "StrToInt.h"
 
 namespace slipgeometry {
 namespace {
-
-int marginFromText(std::string_view text)
-{
-    return text.empty() ? 0 : StrToInt(text);
-}
 
 bool isBlankOrControl(char c)
 {
@@ -68,8 +64,8 @@ DeviceMapping MakeDeviceMapping(std::string_view dpix, std::string_view dpiy, st
     DeviceMapping mapping;
     mapping.scaleX = ScaleFromDpi(StrToInt(dpix));
     mapping.scaleY = ScaleFromDpi(StrToInt(dpiy));
-    mapping.top = marginFromText(top);
-    mapping.left = marginFromText(left) - kLeftShiftDots;
+    mapping.top = margins::MarginDots(top);
+    mapping.left = margins::MarginDots(left) - kLeftShiftDots;
     return mapping;
 }
 

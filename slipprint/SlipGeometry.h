@@ -35,7 +35,8 @@ struct DeviceMapping
 };
 
 // The mapping from the print-state texts; raises the conversion error for a resolution that
-// is not a whole number or a non-empty margin that is not one.
+// is not a whole number or a non-empty margin that is not a number. A margin with decimals
+// counts as its nearest whole dot.
 DeviceMapping MakeDeviceMapping(std::string_view dpix, std::string_view dpiy, std::string_view top,
                                 std::string_view left);
 

@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "FieldText.h"
+#include "MarginDots.h"
 #include "PrintPositionHost.h"
 #include "PrinterRegistration.h"
 #include "Prompt.h"
@@ -17,6 +18,12 @@ namespace {
 
 constexpr int kOuterWidth = 190;
 constexpr int kOuterHeight = 160;
+
+// The margin in force as printing takes it, so that the dialog shows what prints.
+QString wholeMargin(const QString& text)
+{
+    return QString::fromStdString(margins::WholeMarginText(text.toStdString()));
+}
 
 } // namespace
 
@@ -79,8 +86,8 @@ void TForm_SLIP97YPrn::FormShow()
 {
     const QSize frame = frameGeometry().size() - size();
     resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
-    NumEdit_TOP->SetText(m_host.marginTop());
-    NumEdit_LEFT->SetText(m_host.marginLeft());
+    NumEdit_TOP->SetText(wholeMargin(m_host.marginTop()));
+    NumEdit_LEFT->SetText(wholeMargin(m_host.marginLeft()));
     NumEdit_TOP->setFocus(Qt::OtherFocusReason);
 }
 
@@ -98,11 +105,13 @@ void TForm_SLIP97YPrn::registerMargins()
     PrinterRegistration entry;
     entry.printerName = ToCp932(m_host.printerName());
     entry.printerIndex = ToCp932(m_host.printerIndex());
-    entry.top = ToCp932(NumEdit_TOP->Text());
-    entry.left = ToCp932(NumEdit_LEFT->Text());
+    const QString top = wholeMargin(NumEdit_TOP->Text());
+    const QString left = wholeMargin(NumEdit_LEFT->Text());
+    entry.top = ToCp932(top);
+    entry.left = ToCp932(left);
     registration::Write(registration::RegistrationFile(m_host.registrationFolder().toStdString()), ToCp932(section),
                         entry);
-    m_host.setMargins(NumEdit_TOP->Text(), NumEdit_LEFT->Text());
+    m_host.setMargins(top, left);
     accept();
 }
 

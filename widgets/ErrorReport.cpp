@@ -4,7 +4,8 @@
 
 QString ErrorReportText(const QString& message)
 {
-    if (message.endsWith(QLatin1Char('.'))) {
+    // A Japanese sentence ends with its own full stop.
+    if (message.endsWith(QLatin1Char('.')) || message.endsWith(QChar(0x3002))) {
         return message;
     }
     return message + QLatin1Char('.');

@@ -57,8 +57,36 @@ public:
     int jobCount() const { return static_cast<int>(jobs().size()); }
     QString lastTitle() const { return jobs().empty() ? QString() : jobs().back().first; }
     bool lastCompleted() const { return !jobs().empty() && jobs().back().second == IPP_JSTATE_COMPLETED; }
+    // The name the last job's document was sent under.
+    QString lastDocumentName() const
+    {
+        ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+        const QByteArray uri = QStringLiteral("ipp://localhost/jobs/%1").arg(lastId()).toUtf8();
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                     "document-name-supplied");
+        ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+        ipp_attribute_t* name = ippFindAttribute(response, "document-name-supplied", IPP_TAG_ZERO);
+        const QString text = name ? QString::fromUtf8(ippGetString(name, 0, nullptr)) : QString();
+        ippDelete(response);
+        return text;
+    }
 
 private:
+    int lastId() const
+    {
+        cups_job_t* list = nullptr;
+        const QByteArray queue = m_name.toUtf8();
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.constData(), 0, CUPS_WHICHJOBS_ALL);
+        int id = 0;
+        for (int i = 0; i < count; ++i) {
+            id = std::max(id, list[i].id);
+        }
+        cupsFreeJobs(count, list);
+        return id;
+    }
+
     std::vector<std::pair<QString, ipp_jstate_t>> jobs() const
     {
         cups_job_t* list = nullptr;
@@ -87,6 +115,7 @@ struct Word
 {
     QString text;
     QPointF topLeft; // points
+    double height = 0;
 };
 
 QList<Word> readWords(const QString& pdf)
@@ -96,11 +125,13 @@ QList<Word> readWords(const QString& pdf)
         return {};
     }
     static const QRegularExpression word(
-        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<Word> words;
     for (auto it = word.globalMatch(QString::fromUtf8(html)); it.hasNext();) {
         const auto match = it.next();
-        words.append({match.captured(3), QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())});
+        const double top = match.captured(2).toDouble();
+        words.append(
+            {match.captured(4), QPointF(match.captured(1).toDouble(), top), match.captured(3).toDouble() - top});
     }
     return words;
 }
@@ -171,29 +202,56 @@ void TestCupsPrint::cleanup()
 
 void TestCupsPrint::everyTextArrivesAtItsDots_data()
 {
+    QTest::addColumn<QString>("ppd");
+    QTest::addColumn<QString>("pageSize");
     QTest::addColumn<QString>("resolution");
     QTest::addColumn<int>("dpix");
     QTest::addColumn<int>("dpiy");
+    // The printable corner as the driver description puts it, in points from the paper's.
+    QTest::addColumn<QPointF>("origin");
     QTest::addColumn<QString>("top");
     QTest::addColumn<QString>("left");
-    QTest::newRow("160 dpi: one dot per slip unit") << "160dpi" << 160 << 160 << "0"
-                                                    << "0";
-    QTest::newRow("180 dpi, positive margins") << "180dpi" << 180 << 180 << "25"
-                                               << "40";
-    QTest::newRow("180 dpi, negative margins") << "180dpi" << 180 << 180 << "-20"
-                                               << "-100";
-    QTest::newRow("120 x 60 dpi") << "120x60dpi" << 120 << 60 << "10"
-                                  << "5";
+    const QString whole = QStringLiteral(MIVO_RESOLUTIONS_PPD);
+    const QString even = QStringLiteral(MIVO_MARGINS_18PT_PPD);
+    const QString unequal = QStringLiteral(MIVO_MARGINS_UNEQUAL_PPD);
+    QTest::newRow("160 dpi, printable to the edges") << whole << "A4"
+                                                     << "160dpi" << 160 << 160 << QPointF(0, 0) << "0"
+                                                     << "0";
+    QTest::newRow("120 x 60 dpi, printable to the edges") << whole << "A4"
+                                                          << "120x60dpi" << 120 << 60 << QPointF(0, 0) << "10"
+                                                          << "5";
+    QTest::newRow("18 pt margins, 180 dpi, positive margins") << even << "A4"
+                                                              << "180dpi" << 180 << 180 << QPointF(18, 18) << "25"
+                                                              << "40";
+    QTest::newRow("18 pt margins, 120 x 60 dpi, negative margins")
+        << even << "A4"
+        << "120x60dpi" << 120 << 60 << QPointF(18, 18) << "-20"
+        << "-10";
+    QTest::newRow("18 pt margins, 360 x 180 dpi") << even << "Slip10x4"
+                                                  << "360x180dpi" << 360 << 180 << QPointF(18, 18) << "10"
+                                                  << "5";
+    QTest::newRow("unequal margins, 180 dpi, slip paper") << unequal << "Slip10x4"
+                                                          << "180dpi" << 180 << 180 << QPointF(9, 36) << "-20"
+                                                          << "-100";
+    QTest::newRow("unequal margins, 360 x 180 dpi, A4") << unequal << "A4"
+                                                        << "360x180dpi" << 360 << 180 << QPointF(12, 24) << "30"
+                                                        << "-40";
+    QTest::newRow("unequal margins, 120 x 60 dpi, made-up size") << unequal << "Custom.612x288"
+                                                                 << "120x60dpi" << 120 << 60 << QPointF(9, 27) << "0"
+                                                                 << "0";
 }
 
 void TestCupsPrint::everyTextArrivesAtItsDots()
 {
+    QFETCH(QString, ppd);
+    QFETCH(QString, pageSize);
     QFETCH(QString, resolution);
     QFETCH(int, dpix);
     QFETCH(int, dpiy);
+    QFETCH(QPointF, origin);
     QFETCH(QString, top);
     QFETCH(QString, left);
-    Queue queue(QStringLiteral("dots"), {"-P", QStringLiteral(MIVO_RESOLUTIONS_PPD), "-o", "Resolution=" + resolution});
+    Queue queue(QStringLiteral("dots"), {"-P", ppd, "-o", "Resolution=" + resolution, "-o", "PageSize=" + pageSize});
     QVERIFY(queue.created());
     MainWindowFixture fixture;
     TForm_Main& window = showOnQueue(fixture, queue.name(), top, left);
@@ -209,17 +267,19 @@ void TestCupsPrint::everyTextArrivesAtItsDots()
     QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 30000);
     QCOMPARE(queue.jobCount(), 1);
     QCOMPARE(queue.lastTitle(), QStringLiteral("mivo_Kangaroo  "));
+    QCOMPARE(queue.lastDocumentName(), QStringLiteral("mivo_Kangaroo  "));
     const QList<Word> words = readWords(queue.output());
     QVERIFY(!words.isEmpty());
     for (const PlacedText& item : readableSlip()) {
         const QPoint want = deviceOf(item, dpix, dpiy, top.toInt(), left.toInt());
-        if (want.y() < 0) {
+        if (origin.y() * dpiy / 72.0 + want.y() < 0) {
             continue; // above the paper's edge
         }
         const auto found = std::find_if(words.begin(), words.end(), [&](const Word& w) { return w.text == item.text; });
         QVERIFY2(found != words.end(), qPrintable(item.text));
         // Read back from points, a text stands within a quarter dot of its place.
-        const QPointF got(found->topLeft.x() * dpix / 72.0, found->topLeft.y() * dpiy / 72.0);
+        const QPointF got((found->topLeft.x() - origin.x()) * dpix / 72.0,
+                          (found->topLeft.y() - origin.y()) * dpiy / 72.0);
         QVERIFY2(qAbs(got.x() - want.x()) < 0.25 && qAbs(got.y() - want.y()) < 0.25,
                  qPrintable(QStringLiteral("%1 at %2,%3, wanted %4,%5")
                                 .arg(item.text)
@@ -227,6 +287,11 @@ void TestCupsPrint::everyTextArrivesAtItsDots()
                                 .arg(got.y())
                                 .arg(want.x())
                                 .arg(want.y())));
+        // Glyphs keep their size in points whatever the dots: a line is about its font size.
+        const double linesPerPoint = found->height / item.points;
+        QVERIFY2(
+            linesPerPoint > 0.9 && linesPerPoint < 1.6,
+            qPrintable(QStringLiteral("%1 is %2 pt high at %3 pt").arg(item.text).arg(found->height).arg(item.points)));
     }
 }
 
@@ -239,11 +304,11 @@ void TestCupsPrint::noAnswerOrDrawingErrorSendsNothing()
 
     fixture.prompt().answerNo();
     window.SpeedButton_F[10]->click();
-    window.Label_Prn_Left->setText(QStringLiteral("1.5"));
+    window.Label_Prn_Left->setText(QStringLiteral("1,5"));
     fixture.prompt().answerYes();
     window.SpeedButton_F[10]->click();
 
-    QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("'1.5' is not a valid integer value.")});
+    QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("'1,5' is not a valid integer value.")});
     // Jobs are handed over when they end, so nothing can still be on its way.
     QCOMPARE(queue.jobCount(), 0);
     QVERIFY(!QFile::exists(queue.output()));
@@ -315,12 +380,25 @@ void TestCupsPrint::commandLinePrintsTheLastSlip()
     QTRY_VERIFY_WITH_TIMEOUT(other.lastCompleted(), 30000);
     QCOMPARE(registered.jobCount(), 1);
 
+    // Never another printer in place of a missing one, nor a file.
     const Run unknown = print({QStringLiteral("--printer"), QStringLiteral("no such queue")});
     QCOMPARE(unknown.exitCode, 1);
     QVERIFY(unknown.out.isEmpty());
     QVERIFY2(unknown.err.contains("no such queue"), unknown.err.constData());
+    QVERIFY(write("mivo_a500.ini", "[連続(４インチ)]\nPrnName=removed queue\nPrnNoIndex=0\n"));
+    const Run removed = print({});
+    QCOMPARE(removed.exitCode, 1);
+    QVERIFY2(removed.err.contains("removed queue"), removed.err.constData());
+    QVERIFY(write("mivo_a500.ini", "[連続(４インチ)]\nPrnNoIndex=0\n"));
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", "127.0.0.1:1");
+    const Run unanswered = print({});
+    qputenv("CUPS_SERVER", server);
+    QCOMPARE(unanswered.exitCode, 1);
+    QVERIFY2(unanswered.err.contains("does not answer"), unanswered.err.constData());
     QCOMPARE(registered.jobCount(), 1);
     QCOMPARE(other.jobCount(), 1);
+    QVERIFY(!QDir(folder.filePath(QStringLiteral("slips"))).exists());
 }
 
 QTEST_MAIN(TestCupsPrint)

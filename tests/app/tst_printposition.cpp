@@ -197,6 +197,8 @@ void TestPrintPosition::continuousFeedWritesOnlyItsSection()
     MainWindowFixture& fixture = opened->fixture;
     QCOMPARE(opened->top()->Text(), QStringLiteral("0"));
     typeInto(opened->top(), QStringLiteral("30"));
+    // What stands in the printer box's edit line is no registration.
+    fixture.window().ComboBox1->setEditText(QStringLiteral("typed by hand"));
     fixture.prompt().answerYes();
     QTest::mouseClick(opened->dialog->BitBtn_MRGN, Qt::LeftButton);
 
@@ -207,9 +209,17 @@ void TestPrintPosition::continuousFeedWritesOnlyItsSection()
 
 void TestPrintPosition::marginsAreWholeDots()
 {
-    auto opened = open();
+    // A fraction stored by hand shows as the dots that print, and is written back whole.
+    auto opened =
+        open(QStringLiteral("[手差し]\nPrnName=Fake Printer\nPrnNoIndex=0\ndenPrn_Top=2.5\ndenPrn_Left=-0.5\n"));
+    QCOMPARE(opened->top()->Text(), QStringLiteral("3"));
+    QCOMPARE(opened->left()->Text(), QStringLiteral("-1"));
     typeInto(opened->top(), QStringLiteral("1.5"));
     QCOMPARE(opened->top()->Text(), QStringLiteral("15"));
+    opened->fixture.prompt().answerYes();
+    QTest::mouseClick(opened->dialog->BitBtn_MRGN, Qt::LeftButton);
+    QCOMPARE(registrationText(opened->fixture),
+             QStringLiteral("[手差し]\nPrnName=Fake Printer\nPrnNoIndex=0\ndenPrn_Top=15\ndenPrn_Left=-1\n"));
 }
 
 void TestPrintPosition::focusMoves_data()

@@ -65,9 +65,14 @@ private slots:
     void registerPrinter_data();
     void registerPrinter();
     void movedPrinterIsFoundByName();
+    void missingPrinterIsNeverReplaced_data();
+    void missingPrinterIsNeverReplaced();
+    void printersChangingWhileRunning();
+    void serverDownAtStart();
     void printAnsweredYesDrawsTheWholeSlip();
     void printAnsweredNoPrintsNothing();
-    void fractionalMarginAbortsTheJob();
+    void storedMarginsAsPrinted_data();
+    void storedMarginsAsPrinted();
     void effectiveResolution_data();
     void effectiveResolution();
 };
@@ -100,8 +105,6 @@ void TestPrintWindow::registeredNumberAtStart_data()
     QTest::addColumn<int>("printerInForce");
     QTest::addColumn<QString>("error");
     QTest::newRow("-1 is the system's default") << "-1" << 1 << QString();
-    QTest::newRow("a removed printer falls back to the first silently") << "-2" << 0 << QString();
-    QTest::newRow("a number past the list falls back too") << "7" << 0 << QString();
     QTest::newRow("a hand-edited word is a conversion error")
         << "zwei" << 1 << QStringLiteral("'zwei' is not a valid integer value.");
     QTest::newRow("a NUL does not cut the message")
@@ -305,6 +308,117 @@ void TestPrintWindow::movedPrinterIsFoundByName()
     QCOMPARE(fixture.printers().jobs.front().printer, std::string("事務所 Dot 24"));
 }
 
+void TestPrintWindow::missingPrinterIsNeverReplaced_data()
+{
+    QTest::addColumn<QString>("registration");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("a registered name no longer installed")
+        << "PrnName=Gone\nPrnNoIndex=1"
+        << "Gone（ありません）"
+        << "登録されたプリンタ「Gone」が見つかりません。「セットするプリンタを登録」で選び直してください。";
+    QTest::newRow("a number below the list")
+        << "PrnNoIndex=-2"
+        << "プリンタ番号 -2（ありません）"
+        << "登録されたプリンタ番号 -2が見つかりません。「セットするプリンタを登録」で選"
+           "び直してください。";
+    QTest::newRow("a number past the list")
+        << "PrnNoIndex=7"
+        << "プリンタ番号 7（ありません）"
+        << "登録されたプリンタ番号 7が見つかりません。「セットするプリンタを登録」で選"
+           "び直してください。";
+}
+
+void TestPrintWindow::missingPrinterIsNeverReplaced()
+{
+    QFETCH(QString, registration);
+    QFETCH(QString, shown);
+    QFETCH(QString, error);
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\n" + registration + "\n"));
+    fixture.installPrinters(service({printer("First"), printer("Second")}));
+    TForm_Main& window = fixture.show();
+    QCOMPARE(window.ComboBox1->currentText(), shown);
+    QCOMPARE(window.ComboBox2->count(), 0);
+
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+    QCOMPARE(fixture.prompt().errors, QStringList{error});
+    QVERIFY(fixture.printers().jobs.empty());
+
+    // Cancelling the setup dialog chooses nothing; confirming it chooses the printer.
+    for (bool confirm : {false, true}) {
+        window.PrinterSetupDialog1->setRunner([&](DialogChoice& choice) {
+            choice.printer = "Second";
+            return confirm;
+        });
+        QTest::mouseClick(window.BitBtn_PrnSet, Qt::LeftButton);
+        QCOMPARE(window.ComboBox1->currentText(), confirm ? QStringLiteral("Second") : shown);
+    }
+    const QString written = section(registrationText(fixture), QStringLiteral("手差し"));
+    QVERIFY2(written.contains(QStringLiteral("\nPrnName=Second\n")) &&
+                 written.contains(QStringLiteral("\nPrnNoIndex=1\n")),
+             qPrintable(written));
+}
+
+void TestPrintWindow::printersChangingWhileRunning()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\nPrnName=Second\nPrnNoIndex=1\n"));
+    fixture.installPrinters(service({printer("First"), printer("Second")}));
+    TForm_Main& window = fixture.show();
+    FakePrinterService& system = fixture.printers();
+
+    system.printers = {printer("First")};
+    system.changeSettings();
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Second（ありません）"));
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+    QCOMPARE(fixture.prompt().errors.size(), 1);
+
+    system.unreachable = "The print server cups.example:631 does not answer";
+    system.changeSettings();
+    QCOMPARE(window.ComboBox1->currentText(), QString::fromStdString(system.unreachable));
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+    QCOMPARE(fixture.prompt().errors.size(), 2);
+    QCOMPARE(fixture.prompt().errors.back(), QString::fromStdString(system.unreachable) + ".");
+
+    // Back, and now before the printer it stood after: found by its name.
+    system.unreachable.clear();
+    system.printers = {printer("Second"), printer("First")};
+    system.changeSettings();
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Second"));
+    QVERIFY(window.ComboBox2->isEnabled());
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+    QCOMPARE(fixture.prompt().errors.size(), 2);
+    QCOMPARE(system.jobs.size(), std::size_t(1));
+    QCOMPARE(system.jobs.front().printer, std::string("Second"));
+}
+
+void TestPrintWindow::serverDownAtStart()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    auto system = service({printer("First")});
+    system->unreachable = "The print server cups.example:631 does not answer";
+    fixture.installPrinters(std::move(system));
+    TForm_Main& window = fixture.show();
+
+    // The window starts whole; the printer box says why nothing can print, and F11 says it too.
+    QVERIFY(fixture.prompt().errors.isEmpty());
+    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("The print server cups.example:631 does not answer"));
+    QCOMPARE(window.SpeedButton_F[10]->text(), QStringLiteral("印刷"));
+    QVERIFY(window.SpeedButton_F[10]->isEnabled());
+    fixture.prompt().answerYes();
+    window.SpeedButton_F[10]->click();
+    QCOMPARE(fixture.prompt().errors, QStringList{"The print server cups.example:631 does not answer."});
+    QVERIFY(fixture.printers().jobs.empty());
+}
+
 void TestPrintWindow::printAnsweredYesDrawsTheWholeSlip()
 {
     MainWindowFixture fixture;
@@ -353,23 +467,50 @@ void TestPrintWindow::printAnsweredNoPrintsNothing()
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
-void TestPrintWindow::fractionalMarginAbortsTheJob()
+void TestPrintWindow::storedMarginsAsPrinted_data()
 {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("inForce");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("a half rounds up") << "1.5"
+                                      << "2" << QString();
+    QTest::newRow("a negative half rounds away from zero") << "-2.5"
+                                                           << "-3" << QString();
+    QTest::newRow("less than a half rounds down") << "7.49"
+                                                  << "7" << QString();
+    QTest::newRow("whole dots stay") << "-40"
+                                     << "-40" << QString();
+    QTest::newRow("a word aborts the job") << "1,5"
+                                           << "1,5" << QStringLiteral("'1,5' is not a valid integer value.");
+}
+
+void TestPrintWindow::storedMarginsAsPrinted()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, inForce);
+    QFETCH(QString, error);
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
-    fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\ndenPrn_Top=1.5\n"));
+    fixture.writeFile("mivo_a500.ini",
+                      sjisFile(QStringLiteral("[手差し]\ndenPrn_Top=%1\ndenPrn_Left=%1\n").arg(stored)));
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("1.5"));
+    QCOMPARE(window.Label_Prn_Top->text(), inForce);
+    QCOMPARE(window.Label_Prn_Left->text(), inForce);
 
+    fillSampleSlip(window);
     fixture.prompt().answerYes();
     window.SpeedButton_F[10]->click();
 
-    QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("'1.5' is not a valid integer value.")});
+    QCOMPARE(fixture.prompt().errors, error.isEmpty() ? QStringList() : QStringList{error});
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
     const FakePrinterService::Job& job = fixture.printers().jobs.front();
-    QVERIFY(job.aborted);
-    QVERIFY(!job.ended);
-    QVERIFY(job.canvas.items().empty());
+    QCOMPARE(job.ended, error.isEmpty());
+    if (error.isEmpty()) {
+        const QPoint at = deviceOf(sampleSlip().front(), 180, 180, inForce.toInt(), inForce.toInt());
+        QCOMPARE(QPoint(job.canvas.items().front().x, job.canvas.items().front().y), at);
+    } else {
+        QVERIFY(job.canvas.items().empty());
+    }
 }
 
 void TestPrintWindow::effectiveResolution_data()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EPrinterAccess.h"
 #include "PrinterService.h"
 #include "RecordingCanvas.h"
 
@@ -33,6 +34,7 @@ public:
         std::string printer;
         bool ended = false;
         bool aborted = false;
+        int pages = 1;
         RecordingCanvas canvas;
     };
 
@@ -41,6 +43,8 @@ public:
     int defaultIndex = 0;
     std::vector<std::string> ports;
     std::deque<Job> jobs;
+    // Set: the system cannot be asked, for this reason.
+    std::string unreachable;
 
     int deviceReads = 0;
     int capabilityQueries = 0;
@@ -54,6 +58,8 @@ public:
 
     std::vector<PrinterRecord> enumPrinters() override
     {
+        if (!unreachable.empty())
+            throw EPrinterAccessServerError(unreachable);
         std::vector<PrinterRecord> records;
         for (const Printer& printer : printers)
             records.push_back({printer.name, printer.attributes});
@@ -122,6 +128,7 @@ public:
 
     void endDoc() override { openJob().ended = true; }
     void abortDoc() override { openJob().aborted = true; }
+    void newPage() override { ++openJob().pages; }
     Canvas& canvas() override { return openJob().canvas; }
 
     DialogChoice dialogChoice() override

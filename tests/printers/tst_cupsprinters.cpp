@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -162,6 +163,8 @@ private slots:
     void addedAndRemovedQueuesAreNoticed();
     void dotMatrixDriverGetsEscP();
     void confirmedDialogKeepsTheDriversOwnSize();
+    void serverThatDoesNotAnswer_data();
+    void serverThatDoesNotAnswer();
 };
 
 void TestCupsPrinters::init()
@@ -323,6 +326,49 @@ void TestCupsPrinters::confirmedDialogKeepsTheDriversOwnSize()
     });
     QVERIFY(ExecuteRefreshing(QtPrintDialogRunner(nullptr, true)));
     QCOMPARE(PrinterAccess().GetPaperSizeIndex(), 3);
+}
+
+void TestCupsPrinters::serverThatDoesNotAnswer_data()
+{
+    QTest::addColumn<QString>("server");
+    QTest::newRow("connection refused") << "127.0.0.1:1";
+    QTest::newRow("nothing comes back") << "10.255.255.1:631";
+}
+
+void TestCupsPrinters::serverThatDoesNotAnswer()
+{
+    QFETCH(QString, server);
+    const QByteArray previous = qgetenv("CUPS_SERVER");
+    // The poll's own thread reads the environment; this thread is told directly.
+    qputenv("CUPS_SERVER", server.toUtf8());
+    cupsSetServer(server.toUtf8().constData());
+    QTemporaryDir slips;
+    InstallPrinterService(std::make_unique<CupsPrinterService>(slips.path(), 50));
+
+    // The window goes on while the poll waits for the server.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longestGap = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    tick.start(20);
+    QTest::qWait(3000);
+    QString message;
+    try {
+        PrinterAccess().GetPrinterNames();
+    } catch (const EPrinterAccessServerError& error) {
+        message = QString::fromUtf8(error.what());
+    }
+    UninstallPrinterService();
+    qputenv("CUPS_SERVER", previous);
+    cupsSetServer(previous.constData());
+
+    QVERIFY2(longestGap < 1000, qPrintable(QString::number(longestGap)));
+    QVERIFY2(message.contains(server), qPrintable(message));
 }
 
 QTEST_MAIN(TestCupsPrinters)

@@ -80,6 +80,8 @@ private slots:
     void settingsChange_data();
     void settingsChange();
     void portsDifferingInCaseAreOne();
+    void unansweredServer_data();
+    void unansweredServer();
     void globalNeedsAService();
 };
 
@@ -391,6 +393,43 @@ void TestPrinterAccess::settingsChange()
             visible.push_back(printer.name);
     }
     QCOMPARE(rig.access.GetPrinterNames(), visible);
+}
+
+void TestPrinterAccess::unansweredServer_data()
+{
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<int>("changes");
+    QTest::newRow("goes down") << QList<bool>{false} << 1;
+    QTest::newRow("stays down") << QList<bool>{false, false} << 1;
+    QTest::newRow("comes back") << QList<bool>{false, true} << 2;
+}
+
+void TestPrinterAccess::unansweredServer()
+{
+    QFETCH(QList<bool>, answers);
+    QFETCH(int, changes);
+    const std::string reason = "The print server cups.example does not answer";
+    Rig rig({MakePrinter("A"), MakePrinter("B")});
+    rig.access.SetIndex(1);
+    int raised = 0;
+    rig.access.SetOnChange([&](TPrinterAccess&) { ++raised; });
+
+    for (bool answered : answers) {
+        rig.fake->unreachable = answered ? std::string() : reason;
+        rig.fake->changeSettings();
+    }
+
+    QCOMPARE(raised, changes);
+    if (answers.back()) {
+        QCOMPARE(rig.access.GetPrinterNames(), (Names{"A", "B"}));
+        return;
+    }
+    // Never an empty list, and never another printer: every question is the server's error.
+    QCOMPARE(MessageOf<EPrinterAccessServerError>([&] { rig.access.GetPrinterNames(); }),
+             QString::fromStdString(reason));
+    QCOMPARE(MessageOf<EPrinterAccessServerError>([&] { rig.access.SetIndex(0); }), QString::fromStdString(reason));
+    QCOMPARE(MessageOf<EPrinterAccessServerError>([&] { rig.access.GetPageGeometry(); }),
+             QString::fromStdString(reason));
 }
 
 void TestPrinterAccess::portsDifferingInCaseAreOne()

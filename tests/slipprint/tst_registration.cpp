@@ -21,6 +21,9 @@ QByteArray readAll(const std::filesystem::path& file)
 
 } // namespace
 
+// MissingPrinter found the printer.
+const QString kThere = QStringLiteral("(there)");
+
 class TestRegistration : public QObject
 {
     Q_OBJECT
@@ -109,25 +112,37 @@ void TestRegistration::resolvePrinterIndex_data()
     QTest::addColumn<QString>("index");
     QTest::addColumn<QStringList>("printers");
     QTest::addColumn<QString>("resolved");
+    // The printer reported missing, or kThere.
+    QTest::addColumn<QString>("missing");
     const QStringList now{"PDF-Pass", "Epson 24", "PDF"};
     QTest::newRow("name where the number says") << "Epson 24"
-                                                << "1" << now << "1";
+                                                << "1" << now << "1" << kThere;
     QTest::newRow("a queue was added before it: the name wins") << "Epson 24"
-                                                                << "0" << now << "1";
+                                                                << "0" << now << "1" << kThere;
     QTest::newRow("a queue was removed before it: the name wins") << "PDF"
-                                                                  << "3" << now << "2";
+                                                                  << "3" << now << "2" << kThere;
     QTest::newRow("a Japanese name is found too") << "事務所 Dot"
-                                                  << "0" << QStringList{"PDF", "事務所 Dot"} << "1";
-    QTest::newRow("name gone: the number stays") << "Old Queue"
-                                                 << "1" << now << "1";
+                                                  << "0" << QStringList{"PDF", "事務所 Dot"} << "1" << kThere;
+    QTest::newRow("name gone: missing, never the printer now at its number") << "Old Queue"
+                                                                             << "1" << now << "1"
+                                                                             << "Old Queue";
     QTest::newRow("no name recorded") << ""
-                                      << "2" << now << "2";
+                                      << "2" << now << "2" << kThere;
+    QTest::newRow("no name, a number past the list is missing") << ""
+                                                                << "7" << now << "7"
+                                                                << "";
+    QTest::newRow("no name, a number below the list is missing") << ""
+                                                                 << "-2" << now << "-2"
+                                                                 << "";
+    QTest::newRow("a name with a number below the list: the name wins") << "Epson 24"
+                                                                        << "-2" << now << "1" << kThere;
     QTest::newRow("system default stays the default") << "Epson 24"
-                                                      << "-1" << now << "-1";
+                                                      << "-1" << now << "-1" << kThere;
     QTest::newRow("number not whole stays for the error report") << "Epson 24"
-                                                                 << "1.5" << now << "1.5";
+                                                                 << "1.5" << now << "1.5" << kThere;
     QTest::newRow("no printers at all") << "Epson 24"
-                                        << "0" << QStringList() << "0";
+                                        << "0" << QStringList() << "0"
+                                        << "Epson 24";
 }
 
 void TestRegistration::resolvePrinterIndex()
@@ -136,6 +151,7 @@ void TestRegistration::resolvePrinterIndex()
     QFETCH(QString, index);
     QFETCH(QStringList, printers);
     QFETCH(QString, resolved);
+    QFETCH(QString, missing);
     std::vector<std::string> names;
     for (const QString& printer : printers) {
         names.push_back(printer.toStdString());
@@ -143,6 +159,8 @@ void TestRegistration::resolvePrinterIndex()
     // The file holds code page 932; the printer layer lists UTF-8.
     PrinterRegistration entry{sjis(name.toUtf8().constData()), index.toStdString(), "0", "0"};
     QCOMPARE(QString::fromStdString(registration::ResolvePrinterIndex(entry, names)), resolved);
+    const std::optional<std::string> gone = registration::MissingPrinter(entry, names);
+    QCOMPARE(gone ? QString::fromStdString(*gone) : kThere, missing);
 }
 
 QTEST_GUILESS_MAIN(TestRegistration)

@@ -202,12 +202,12 @@ void TestSlipDrawing::conversionErrorDrawsNothing_data()
     QTest::addColumn<QString>("dpi");
     QTest::addColumn<QString>("top");
     QTest::addColumn<QString>("left");
-    QTest::newRow("fractional top margin") << "180"
-                                           << "1.5"
-                                           << "0";
-    QTest::newRow("fractional left margin") << "180"
-                                            << "0"
-                                            << "-2.5";
+    QTest::newRow("top margin with a comma") << "180"
+                                             << "1,5"
+                                             << "0";
+    QTest::newRow("left margin with two points") << "180"
+                                                 << "0"
+                                                 << "-2.5.1";
     QTest::newRow("empty resolution") << ""
                                       << "0"
                                       << "0";

@@ -1,3 +1,4 @@
+#include "MarginDots.h"
 #include "SlipGeometry.h"
 #include "StrToInt.h"
 
@@ -20,6 +21,8 @@ private slots:
     void mappingFromTexts();
     void badTextIsConversionError_data();
     void badTextIsConversionError();
+    void marginsWithDecimals_data();
+    void marginsWithDecimals();
 };
 
 void TestSlipGeometry::roundHalfAway_data()
@@ -135,9 +138,9 @@ void TestSlipGeometry::badTextIsConversionError_data()
     QTest::addColumn<QString>("dpi");
     QTest::addColumn<QString>("margin");
     QTest::addColumn<QString>("message");
-    QTest::newRow("fractional margin") << "180"
-                                       << "1.5"
-                                       << "'1.5' is not a valid integer value";
+    QTest::newRow("margin with two points") << "180"
+                                            << "1.5.0"
+                                            << "'1.5.0' is not a valid integer value";
     QTest::newRow("empty resolution") << ""
                                       << "0"
                                       << "'' is not a valid integer value";
@@ -160,6 +163,32 @@ void TestSlipGeometry::badTextIsConversionError()
     } catch (const EConvertError& error) {
         QCOMPARE(QString::fromUtf8(error.what()), message);
     }
+}
+
+void TestSlipGeometry::marginsWithDecimals_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("dots");
+    QTest::addColumn<QString>("inForce");
+    QTest::newRow("a half goes up") << "1.5" << 2 << "2";
+    QTest::newRow("a negative half goes down") << "-2.5" << -3 << "-3";
+    QTest::newRow("just under a half") << "2.4999" << 2 << "2";
+    QTest::newRow("a small negative fraction is zero") << "-0.4" << 0 << "0";
+    QTest::newRow("no whole digits") << ".5" << 1 << "1";
+    QTest::newRow("no fraction digits") << "+7." << 7 << "7";
+    QTest::newRow("whole number untouched") << "-40" << -40 << "-40";
+    QTest::newRow("empty is no margin") << "" << 0 << "";
+}
+
+void TestSlipGeometry::marginsWithDecimals()
+{
+    QFETCH(QString, text);
+    QFETCH(int, dots);
+    QFETCH(QString, inForce);
+    QCOMPARE(margins::MarginDots(text.toStdString()), dots);
+    QCOMPARE(QString::fromStdString(margins::WholeMarginText(text.toStdString())), inForce);
+    const DeviceMapping mapping = MakeDeviceMapping("160", "160", text.toStdString(), text.toStdString());
+    QCOMPARE(QPoint(mapping.deviceX(100), mapping.deviceY(100)), QPoint(100 - 90 + dots, 100 + dots));
 }
 
 QTEST_GUILESS_MAIN(TestSlipGeometry)

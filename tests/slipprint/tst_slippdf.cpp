@@ -1,4 +1,5 @@
 #include "FontSubstitutes.h"
+#include "PageGeometry.h"
 #include "QPainterCanvas.h"
 #include "SlipDrawing.h"
 
@@ -19,6 +20,7 @@ struct Word
 {
     QString text;
     QPointF topLeft; // in points
+    double height = 0;
 };
 
 SlipFields slipAt(int dpi, const QString& top, const QString& left)
@@ -101,12 +103,14 @@ QList<Word> readWords(const QString& pdf)
         return {};
     }
     static const QRegularExpression word(
-        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<Word> words;
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto match = it.next();
-        words.append({match.captured(3), QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())});
+        const double top = match.captured(2).toDouble();
+        words.append(
+            {match.captured(4), QPointF(match.captured(1).toDouble(), top), match.captured(3).toDouble() - top});
     }
     return words;
 }
@@ -131,6 +135,8 @@ private slots:
     void initTestCase();
     void textsLandAtTheirDots_data();
     void textsLandAtTheirDots();
+    void pagePlacementOnAnyPainter_data();
+    void pagePlacementOnAnyPainter();
 
 private:
     QTemporaryDir m_dir;
@@ -188,6 +194,61 @@ void TestSlipPdf::textsLandAtTheirDots()
         QVERIFY2(std::abs(word->topLeft.x() * dotsPerPoint - x) < 0.25, e.text);
         QVERIFY2(std::abs(word->topLeft.y() * dotsPerPoint - y) < 0.25, e.text);
     }
+}
+
+void TestSlipPdf::pagePlacementOnAnyPainter_data()
+{
+    QTest::addColumn<int>("dpix");
+    QTest::addColumn<int>("dpiy");
+    QTest::addColumn<QPointF>("origin");
+    // Painter units per inch: the printer's dots for a job, anything for a preview.
+    QTest::addColumn<int>("unitsPerInch");
+    QTest::newRow("job at 180 dpi, 18 pt margins") << 180 << 180 << QPointF(18, 18) << 180;
+    QTest::newRow("job at 120 x 60 dpi, unequal margins") << 120 << 60 << QPointF(12, 24) << 120;
+    QTest::newRow("job at 360 x 180 dpi, unequal margins") << 360 << 180 << QPointF(9, 36) << 360;
+    QTest::newRow("preview in points of 360 x 180 dpi") << 360 << 180 << QPointF(9, 36) << 72;
+    QTest::newRow("preview at 96 per inch of 120 x 60 dpi") << 120 << 60 << QPointF(18, 18) << 96;
+}
+
+void TestSlipPdf::pagePlacementOnAnyPainter()
+{
+    QFETCH(int, dpix);
+    QFETCH(int, dpiy);
+    QFETCH(QPointF, origin);
+    QFETCH(int, unitsPerInch);
+    PageGeometry page;
+    page.paperWidthPt = 720;
+    page.paperHeightPt = 400;
+    page.printableLeftPt = origin.x();
+    page.printableTopPt = origin.y();
+    page.dpi = {dpix, dpiy};
+    SlipFields fields = slipAt(dpix, QStringLiteral("0"), QStringLiteral("0"));
+    fields.dpiy = std::to_string(dpiy);
+    const QString path = m_dir.filePath(
+        QStringLiteral("page-%1.pdf").arg(QString::fromUtf8(QTest::currentDataTag()).replace(u' ', u'_')));
+    {
+        QPdfWriter writer(path);
+        writer.setResolution(unitsPerInch);
+        writer.setPageSize(QPageSize(QSizeF(page.paperWidthPt, page.paperHeightPt), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&writer);
+        QPainterCanvas canvas(painter, page.placement(unitsPerInch));
+        DrawSlip(fields, canvas);
+    }
+    const QList<Word> words = readWords(path);
+    for (const Expected& e : kExpected) {
+        const auto word = find(words, QString::fromUtf8(e.text));
+        QVERIFY2(word, e.text);
+        const double x = std::floor(dpix / 160.0 * e.x + 0.5) - 90;
+        const double y = std::floor(dpiy / 160.0 * e.y + 0.5);
+        QVERIFY2(std::abs((word->topLeft.x() - origin.x()) * dpix / 72.0 - x) < 0.25, e.text);
+        QVERIFY2(std::abs((word->topLeft.y() - origin.y()) * dpiy / 72.0 - y) < 0.25, e.text);
+        // Lines of the same size stand equally high in points at every resolution and scale.
+        QVERIFY2(word->height > 0.9 * 9 && word->height < 1.6 * 26, e.text);
+    }
+    const auto goods = find(words, QStringLiteral("GoodsOne"));
+    QVERIFY(goods);
+    QVERIFY2(goods->height > 0.9 * 11 && goods->height < 1.6 * 11, qPrintable(QString::number(goods->height)));
 }
 
 QTEST_MAIN(TestSlipPdf)

@@ -1,0 +1,121 @@
+#include "BatchPrint.h"
+
+#include "BatchJob.h"
+#include "BatchOptions.h"
+#include "Cp932.h"
+#include "PrintCommand.h"
+#include "PrintCommandLine.h"
+#include "PrinterRegistration.h"
+#include "SlipDrawing.h"
+#include "SlipSelection.h"
+#include "StartSlip.h"
+#include "SystemPrinters.h"
+#include "TPrinterAccess.h"
+
+#include <QDir>
+
+#include <ostream>
+#include <unistd.h>
+
+namespace {
+
+std::string utf8(const std::string& bytes)
+{
+    return cp932::ToUtf8(bytes);
+}
+
+// Puts the printer that was current back, so the main window prints where it did.
+class CurrentPrinterKept
+{
+public:
+    explicit CurrentPrinterKept(TPrinterAccess& printer) : m_printer(printer), m_index(printer.Index()) {}
+    ~CurrentPrinterKept()
+    {
+        try {
+            if (m_printer.Index() != m_index) {
+                m_printer.SetIndex(m_index);
+            }
+        } catch (const std::exception&) {
+            // The printer went away meanwhile; the window's next apply step reports it.
+        }
+    }
+    CurrentPrinterKept(const CurrentPrinterKept&) = delete;
+    CurrentPrinterKept& operator=(const CurrentPrinterKept&) = delete;
+
+private:
+    TPrinterAccess& m_printer;
+    int m_index;
+};
+
+} // namespace
+
+Slip BatchSlipModel(const batch::BatchSlip& slip, const SenderRecord& sender)
+{
+    Slip model;
+    DateToday(model);
+    model.goods = slip.goods;
+    model.recipient = {slip.zip, slip.address1, slip.address2, slip.name, slip.tel};
+    model.sender = SenderAddress(sender);
+    model.pieceCount = slip.pieces;
+    return model;
+}
+
+SenderRecord RegisteredSender(const std::filesystem::path& folder, int number)
+{
+    try {
+        return SenderFile::Read(folder / SenderFile::ForTab(number - 1));
+    } catch (const std::exception&) {
+        throw std::runtime_error("sender " + std::to_string(number) + " is not registered");
+    }
+}
+
+std::string PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
+                       const BatchTarget& target, const std::function<bool(std::size_t)>& progress)
+{
+    const PrinterRegistration entry =
+        registration::Load(registration::RegistrationFile(target.folder.string()), PaperSection(target.paper));
+    TPrinterAccess& printer = PrinterAccess();
+    const CurrentPrinterKept kept(printer);
+    SelectCommandLinePrinter(printer, target.printer, entry);
+    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
+    SlipFields page;
+    const auto drawSlip = [&](std::size_t i) {
+        page = PrintFields(BatchSlipModel(slips.at(chosen[i]), target.sender));
+        page.dpix = std::to_string(resolution.x);
+        page.dpiy = std::to_string(resolution.y);
+        page.prnTop = utf8(entry.top);
+        page.prnLeft = utf8(entry.left);
+        DrawSlip(page, printer.Canvas());
+    };
+    printcommand::PrintBatchJob(printer, chosen.size(), drawSlip, progress);
+    return printer.Service().currentDevice().device;
+}
+
+int RunBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
+                  std::ostream& err)
+{
+    BatchTarget target;
+    target.folder = QDir::currentPath().toStdString();
+    target.paper = options.paper.value_or(1);
+    target.printer = options.printer;
+    target.sender = RegisteredSender(target.folder, options.sender);
+    SystemPrinters printers(QString::fromStdString(target.folder.string()));
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    const auto progress = [&](std::size_t done) {
+        if (terminal) {
+            err << '\r' << done << '/' << chosen.size() << std::flush;
+        }
+        return true;
+    };
+    try {
+        const std::string printerName = PrintBatch(file.slips, chosen, target, progress);
+        err << (terminal ? "\n" : "") << "printed " << chosen.size() << " slips (" << batch::SlipNumbers(chosen)
+            << ") as one job on " << printerName << '\n';
+        return 0;
+    } catch (const printcommand::BatchJobError& error) {
+        err << (terminal ? "\n" : "") << "mivo-kangaroo batch: slip "
+            << (error.stoppedAt() < chosen.size() ? std::to_string(chosen[error.stoppedAt()] + 1) : "job") << ": "
+            << error.what() << "; the job was cancelled and no slip reached the printer\n";
+        return 1;
+    }
+}

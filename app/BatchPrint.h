@@ -1,0 +1,47 @@
+#pragma once
+
+#include "BatchSlip.h"
+#include "SenderFile.h"
+#include "Slip.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct BatchOptions;
+namespace batch {
+struct OrderFile;
+}
+
+// The slip a batch slip prints: its recipient and goods, the sender, one piece, today's
+// date, no delivery date or time service.
+Slip BatchSlipModel(const batch::BatchSlip& slip, const SenderRecord& sender);
+
+// The sender of a tab (1-10) as registered in the folder; throws when none is.
+SenderRecord RegisteredSender(const std::filesystem::path& folder, int number);
+
+// What a batch prints on: the paper feed (0 hand-fed, 1 continuous) whose registered
+// printer and margins are used, or the printer named instead, and the sender.
+struct BatchTarget
+{
+    std::filesystem::path folder; // where the registration and the sender files are
+    int paper = 1;
+    std::optional<std::string> printer;
+    SenderRecord sender;
+};
+
+// The chosen slips as one job on the target's printer, one page each; `progress(done)`
+// after each page, false cancels. Returns the printer's name. Throws
+// printcommand::BatchJobError when the job was aborted (nothing printed) and other errors
+// when no job could be opened. The printer that was current before is current again after.
+std::string PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
+                       const BatchTarget& target, const std::function<bool(std::size_t)>& progress);
+
+// The command line's printing: progress on a terminal, then one line on `err`. 0 when all
+// printed.
+int RunBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
+                  std::ostream& err);

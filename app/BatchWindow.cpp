@@ -1,0 +1,406 @@
+#include "BatchWindow.h"
+
+#include "BatchJob.h"
+#include "BatchMappingDialog.h"
+#include "BatchPrint.h"
+#include "ColumnMapping.h"
+#include "Cp932.h"
+#include "PaperFeeds.h"
+#include "PostalDirectory.h"
+#include "PostalSlipCheck.h"
+#include "Prompt.h"
+#include "RememberedMapping.h"
+#include "SlipChecks.h"
+
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Table columns: the slip fields a user may mend, between the number and order on the
+// left and the warnings on the right.
+enum Column
+{
+    ColNumber,
+    ColOrder,
+    ColZip,
+    ColAddress1,
+    ColAddress2,
+    ColName,
+    ColTel,
+    ColGoods1,
+    ColGoods2,
+    ColGoods3,
+    ColWarnings,
+    ColCount
+};
+
+const QStringList kHeaders = {"番号",   "注文番号", "郵便番号", "おところ①", "おところ②", "おなまえ",
+                              "でんわ", "品名1",    "品名2",    "品名3",     "注意"};
+
+std::string* editableField(batch::BatchSlip& slip, int column)
+{
+    switch (column) {
+    case ColZip:
+        return &slip.zip;
+    case ColAddress1:
+        return &slip.address1;
+    case ColAddress2:
+        return &slip.address2;
+    case ColName:
+        return &slip.name;
+    case ColTel:
+        return &slip.tel;
+    case ColGoods1:
+    case ColGoods2:
+    case ColGoods3:
+        return &slip.goods[static_cast<std::size_t>(column - ColGoods1)];
+    default:
+        return nullptr;
+    }
+}
+
+QString warningText(const batch::BatchSlip& slip)
+{
+    QStringList warnings;
+    for (const std::string& warning : slip.warnings) {
+        warnings << QString::fromStdString(warning);
+    }
+    return warnings.join(QStringLiteral("／"));
+}
+
+// "1: 西濃商店" for a registered sender, "1" for a free tab.
+QString senderLabel(const QString& folder, int number)
+{
+    try {
+        const SenderRecord sender = RegisteredSender(folder.toStdString(), number);
+        return QStringLiteral("%1: %2").arg(number).arg(QString::fromStdString(cp932::ToUtf8(sender.name)));
+    } catch (const std::exception&) {
+        return QString::number(number);
+    }
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw batch::BatchError(QStringLiteral("%1 を開けません").arg(path).toStdString());
+    }
+    return file.readAll();
+}
+
+} // namespace
+
+BatchWindow::BatchWindow(const QString& folder, QWidget* parent) : QDialog(parent), m_folder(folder)
+{
+    setObjectName(QStringLiteral("BatchWindow"));
+    setWindowTitle(QStringLiteral("一括印刷"));
+    setAcceptDrops(true);
+    m_askMapping = [this](const std::vector<std::string>& header, const std::string& remembered) {
+        BatchMappingDialog dialog(header, remembered, this);
+        return dialog.exec() == QDialog::Accepted ? std::optional(dialog.mapping()) : std::nullopt;
+    };
+    buildControls();
+    fillTable();
+}
+
+void BatchWindow::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    auto* open = new QPushButton(QStringLiteral("ファイルを開く…"), this);
+    open->setObjectName(QStringLiteral("Button_Open"));
+    connect(open, &QPushButton::clicked, this, &BatchWindow::chooseFile);
+    m_summary = new QLabel(QStringLiteral("注文ファイルを開くか、ここへドロップしてください"), this);
+    m_summary->setObjectName(QStringLiteral("Label_Summary"));
+    top->addWidget(open);
+    top->addWidget(m_summary, 1);
+    layout->addLayout(top);
+
+    m_table = new QTableWidget(0, ColCount, this);
+    m_table->setObjectName(QStringLiteral("Table_Slips"));
+    m_table->setHorizontalHeaderLabels(kHeaders);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    connect(m_table, &QTableWidget::cellChanged, this, &BatchWindow::slipEdited);
+    layout->addWidget(m_table, 1);
+
+    auto* bottom = new QHBoxLayout;
+    m_sender = new QComboBox(this);
+    m_sender->setObjectName(QStringLiteral("ComboBox_Sender"));
+    for (int number = 1; number <= 10; ++number) {
+        m_sender->addItem(senderLabel(m_folder, number));
+    }
+    m_paper = new QComboBox(this);
+    m_paper->setObjectName(QStringLiteral("ComboBox_Paper"));
+    for (const char* feed : paperfeeds::kAll) {
+        m_paper->addItem(QString::fromUtf8(feed));
+    }
+    m_paper->setCurrentIndex(1);
+    m_printAll = new QPushButton(QStringLiteral("すべて印刷"), this);
+    m_printAll->setObjectName(QStringLiteral("Button_PrintAll"));
+    m_printSelected = new QPushButton(QStringLiteral("選択を印刷"), this);
+    m_printSelected->setObjectName(QStringLiteral("Button_PrintSelected"));
+    m_from = new QSpinBox(this);
+    m_from->setObjectName(QStringLiteral("SpinBox_From"));
+    m_printFrom = new QPushButton(QStringLiteral("この番号から印刷"), this);
+    m_printFrom->setObjectName(QStringLiteral("Button_PrintFrom"));
+    connect(m_printAll, &QPushButton::clicked, this, &BatchWindow::printAll);
+    connect(m_printSelected, &QPushButton::clicked, this, &BatchWindow::printSelected);
+    connect(m_printFrom, &QPushButton::clicked, this, &BatchWindow::printFrom);
+    bottom->addWidget(new QLabel(QStringLiteral("ご依頼主"), this));
+    bottom->addWidget(m_sender);
+    bottom->addWidget(new QLabel(QStringLiteral("用紙選択"), this));
+    bottom->addWidget(m_paper);
+    bottom->addStretch(1);
+    bottom->addWidget(m_printAll);
+    bottom->addWidget(m_printSelected);
+    bottom->addWidget(m_from);
+    bottom->addWidget(m_printFrom);
+    layout->addLayout(bottom);
+    // Enter ends an edit in the list; it must not open a file or start printing.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+    }
+    resize(1000, 560);
+}
+
+void BatchWindow::chooseFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("注文ファイルを開く"), m_folder,
+                                                      QStringLiteral("注文ファイル (*.csv *.txt *.tsv);;すべて (*)"));
+    if (!path.isEmpty()) {
+        openFile(path);
+    }
+}
+
+void BatchWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void BatchWindow::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+        openFile(urls.front().toLocalFile());
+    }
+}
+
+bool BatchWindow::openFile(const QString& path)
+{
+    std::optional<batch::OrderFile> file;
+    try {
+        const QByteArray bytes = readBytes(path);
+        file = readOrders(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const std::exception& error) {
+        Prompt::instance().reportError(this, QString::fromStdString(error.what()));
+        return false;
+    }
+    if (!file) {
+        return false;
+    }
+    m_file = std::move(*file);
+    // The slips' own checks ran while reading; the reading's notes (characters shown as 〓) stay.
+    const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
+    batch::RunChecks(m_file.slips, {&postalCheck});
+    fillTable();
+    m_summary->setText(QStringLiteral("%1（%2, %3）")
+                           .arg(QFileInfo(path).fileName(), QString::fromStdString(m_file.format),
+                                QString::fromUtf8(batch::EncodingName(m_file.encoding))));
+    return true;
+}
+
+std::optional<batch::OrderFile> BatchWindow::readOrders(const std::string& bytes)
+{
+    try {
+        return batch::ReadOrderFile(bytes);
+    } catch (const batch::BatchError&) {
+        return readGeneric(bytes);
+    }
+}
+
+// A file of no known format: the columns as remembered for its header, or as the user maps them.
+std::optional<batch::OrderFile> BatchWindow::readGeneric(const std::string& bytes)
+{
+    const std::vector<std::string> header = batch::HeaderOf(batch::Decode(bytes).utf8);
+    const std::filesystem::path folder = m_folder.toStdString();
+    const std::string remembered = batch::RememberedMapping(folder, header);
+    const std::optional<std::string> mapping = m_askMapping(header, remembered);
+    if (!mapping) {
+        return std::nullopt;
+    }
+    batch::ReadOptions options;
+    options.columnMap = *mapping;
+    batch::OrderFile file = batch::ReadOrderFile(bytes, options);
+    batch::RememberMapping(folder, header, *mapping);
+    return file;
+}
+
+// The slip's own checks and the postal-code list's, anew, after an edit.
+void BatchWindow::checkSlip(batch::BatchSlip& slip) const
+{
+    const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
+    std::vector<batch::BatchSlip> one{std::move(slip)};
+    one.front().warnings.clear();
+    batch::CheckFields(one.front());
+    batch::RunChecks(one, {&postalCheck});
+    slip = std::move(one.front());
+}
+
+void BatchWindow::fillTable()
+{
+    m_filling = true;
+    m_table->setRowCount(static_cast<int>(m_file.slips.size()));
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        showSlip(row);
+    }
+    m_filling = false;
+    const int count = static_cast<int>(m_file.slips.size());
+    m_from->setRange(count > 0 ? 1 : 0, count);
+    for (QWidget* button : {static_cast<QWidget*>(m_printAll), static_cast<QWidget*>(m_printSelected),
+                            static_cast<QWidget*>(m_printFrom), static_cast<QWidget*>(m_from)}) {
+        button->setEnabled(count > 0);
+    }
+}
+
+void BatchWindow::showSlip(int row)
+{
+    const bool filling = m_filling;
+    m_filling = true;
+    batch::BatchSlip& slip = m_file.slips[static_cast<std::size_t>(row)];
+    const auto setCell = [&](int column, const QString& text, bool editable) {
+        auto* item = new QTableWidgetItem(text);
+        if (!editable) {
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        }
+        m_table->setItem(row, column, item);
+        return item;
+    };
+    setCell(ColNumber, QString::number(row + 1), false);
+    setCell(ColOrder, QString::fromStdString(slip.order), false);
+    for (int column = ColZip; column <= ColGoods3; ++column) {
+        setCell(column, QString::fromStdString(*editableField(slip, column)), true);
+    }
+    const QString warnings = warningText(slip);
+    QTableWidgetItem* warningItem = setCell(ColWarnings, warnings, false);
+    warningItem->setToolTip(warnings);
+    const QColor background = warnings.isEmpty() ? QColor(Qt::white) : QColor(255, 220, 220);
+    m_table->item(row, ColNumber)->setBackground(background);
+    warningItem->setBackground(background);
+    m_filling = filling;
+}
+
+void BatchWindow::slipEdited(int row, int column)
+{
+    if (m_filling || row < 0 || static_cast<std::size_t>(row) >= m_file.slips.size()) {
+        return;
+    }
+    batch::BatchSlip& slip = m_file.slips[static_cast<std::size_t>(row)];
+    std::string* field = editableField(slip, column);
+    if (field == nullptr) {
+        return;
+    }
+    *field = m_table->item(row, column)->text().toStdString();
+    checkSlip(slip);
+    showSlip(row);
+}
+
+void BatchWindow::printAll()
+{
+    std::vector<std::size_t> chosen(m_file.slips.size());
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        chosen[i] = i;
+    }
+    printChosen(chosen);
+}
+
+void BatchWindow::printSelected()
+{
+    std::vector<std::size_t> chosen;
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        if (m_table->selectionModel()->isRowSelected(row, QModelIndex())) {
+            chosen.push_back(static_cast<std::size_t>(row));
+        }
+    }
+    printChosen(chosen);
+}
+
+void BatchWindow::printFrom()
+{
+    std::vector<std::size_t> chosen;
+    for (std::size_t i = static_cast<std::size_t>(std::max(m_from->value(), 1)) - 1; i < m_file.slips.size(); ++i) {
+        chosen.push_back(i);
+    }
+    printChosen(chosen);
+}
+
+void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
+{
+    if (chosen.empty()) {
+        Prompt::instance().notify(this, QStringLiteral("印刷する送り状を選んでください"));
+        return;
+    }
+    if (!Prompt::instance().ask(this, QStringLiteral("%1枚の送り状を印刷しますか?").arg(chosen.size()))) {
+        return;
+    }
+    QProgressDialog progress(QStringLiteral("印刷しています…"), QStringLiteral("中止"), 0,
+                             static_cast<int>(chosen.size()), this);
+    progress.setObjectName(QStringLiteral("ProgressDialog_Batch"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    try {
+        BatchTarget target;
+        target.folder = m_folder.toStdString();
+        target.paper = m_paper->currentIndex();
+        try {
+            target.sender = RegisteredSender(target.folder, m_sender->currentIndex() + 1);
+        } catch (const std::exception&) {
+            progress.reset();
+            Prompt::instance().reportError(
+                this, QStringLiteral("ご依頼主%1 が登録されていません").arg(m_sender->currentIndex() + 1));
+            return;
+        }
+        PrintBatch(m_file.slips, chosen, target, [&progress](std::size_t done) {
+            progress.setValue(static_cast<int>(done));
+            return !progress.wasCanceled();
+        });
+    } catch (const printcommand::BatchJobError& error) {
+        const bool cancelled = progress.wasCanceled();
+        progress.reset();
+        if (cancelled) {
+            Prompt::instance().notify(this, QStringLiteral("印刷を中止しました。プリンタには1枚も送られていません"));
+            return;
+        }
+        const QString where = error.stoppedAt() < chosen.size()
+                                  ? QStringLiteral("%1番の送り状で").arg(chosen[error.stoppedAt()] + 1)
+                                  : QStringLiteral("最後に");
+        Prompt::instance().reportError(this,
+                                       QStringLiteral("%1印刷を中止しました。プリンタには1枚も送られていません: %2")
+                                           .arg(where, QString::fromStdString(error.what())));
+        return;
+    } catch (const std::exception& error) {
+        progress.reset();
+        Prompt::instance().reportError(this, QString::fromStdString(error.what()));
+        return;
+    }
+    Prompt::instance().notify(this, QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size()));
+}

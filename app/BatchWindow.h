@@ -1,0 +1,70 @@
+#pragma once
+
+#include "OrderFile.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+// The batch window (F10 「一括印刷」): an order export opened or dropped in, its slips listed
+// with their checks and editable before printing, and all, the selected or the slips from
+// N on printed as one job on the registered printer of the chosen paper feed.
+class BatchWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Asks for the column mapping of a file without a known format: the header row and the
+    // mapping remembered for it; nothing when the user cancels.
+    using MappingQuestion = std::function<std::optional<std::string>(const std::vector<std::string>& header,
+                                                                     const std::string& remembered)>;
+
+    // `folder`: the working folder, with the printer registration, senders and remembered
+    // mappings.
+    explicit BatchWindow(const QString& folder, QWidget* parent = nullptr);
+
+    // Reads an order file into the list; false, with the reason shown, when it cannot.
+    bool openFile(const QString& path);
+    void setMappingQuestion(MappingQuestion question) { m_askMapping = std::move(question); }
+    const std::vector<batch::BatchSlip>& slips() const { return m_file.slips; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildControls();
+    void chooseFile();
+    std::optional<batch::OrderFile> readOrders(const std::string& bytes);
+    std::optional<batch::OrderFile> readGeneric(const std::string& bytes);
+    void checkSlip(batch::BatchSlip& slip) const;
+    void fillTable();
+    void showSlip(int row);
+    void slipEdited(int row, int column);
+    void printChosen(const std::vector<std::size_t>& chosen);
+    void printAll();
+    void printSelected();
+    void printFrom();
+
+    QString m_folder;
+    batch::OrderFile m_file;
+    MappingQuestion m_askMapping;
+    QLabel* m_summary = nullptr;
+    QTableWidget* m_table = nullptr;
+    QComboBox* m_sender = nullptr;
+    QComboBox* m_paper = nullptr;
+    QSpinBox* m_from = nullptr;
+    QPushButton* m_printAll = nullptr;
+    QPushButton* m_printSelected = nullptr;
+    QPushButton* m_printFrom = nullptr;
+    bool m_filling = false;
+};

@@ -1,0 +1,116 @@
+#include "JournalledPrint.h"
+
+#include "Journal.h"
+#include "PrintCommand.h"
+#include "SlipDrawing.h"
+#include "TPrinterAccess.h"
+
+#include <QDate>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace journalprint {
+namespace {
+
+// Exactly a day back, whatever a clock change does to the calendar.
+constexpr qint64 kDaySeconds = 24 * 60 * 60;
+
+std::string currentPrinterName(TPrinterAccess& printer)
+{
+    try {
+        return printer.Service().currentDevice().device;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+journal::JournalEntry entryOf(TPrinterAccess& printer, const SlipFields& fields, const JobContext& context)
+{
+    journal::JournalEntry entry;
+    entry.printer = currentPrinterName(printer);
+    entry.paperFeed = context.paperFeed;
+    entry.orderNumber = context.orderNumber;
+    entry.reprintOf = context.reprintOf;
+    entry.slip = fields;
+    return entry;
+}
+
+Outcome record(const std::filesystem::path& journalFile, journal::JournalEntry entry)
+{
+    entry.time = QDateTime::currentDateTime();
+    try {
+        journal::Journal journal(journalFile);
+        return {journal.recordJob(entry), {}};
+    } catch (const journal::JournalError& error) {
+        return {0, error.what()};
+    }
+}
+
+void selectByName(TPrinterAccess& printer, const std::string& name)
+{
+    const auto& names = printer.GetPrinterNames();
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) {
+        throw std::runtime_error("no printer named " + name);
+    }
+    const int index = static_cast<int>(found - names.begin());
+    if (index != printer.Index()) {
+        printer.SetIndex(index);
+    }
+}
+
+} // namespace
+
+Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const SlipFields& fields,
+                       const JobContext& context, const std::function<void()>& drawSlip)
+{
+    journal::JournalEntry entry = entryOf(printer, fields, context);
+    bool drawing = false;
+    try {
+        printcommand::PrintJob(printer, [&] {
+            drawing = true;
+            drawSlip();
+            drawing = false;
+        });
+    } catch (const std::exception& error) {
+        entry.status = drawing ? journal::JobStatus::Aborted : journal::JobStatus::Failed;
+        entry.message = error.what();
+        record(journalFile, entry);
+        throw;
+    }
+    const JobReceipt receipt = printer.Service().lastJob();
+    entry.cupsJobId = receipt.jobId;
+    entry.pdfFile = receipt.file;
+    return record(journalFile, entry);
+}
+
+Outcome Reprint(TPrinterAccess& printer, const std::filesystem::path& journalFile, const journal::JournalEntry& entry,
+                const std::string& printerName, bool keepDate)
+{
+    selectByName(printer, printerName.empty() ? entry.printer : printerName);
+    SlipFields fields = entry.slip;
+    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
+    fields.dpix = std::to_string(resolution.x);
+    fields.dpiy = std::to_string(resolution.y);
+    if (!keepDate) {
+        const QDate today = QDate::currentDate();
+        fields.slipYear = today.year();
+        fields.slipMonth = today.month();
+        fields.slipDay = today.day();
+    }
+    const JobContext context{entry.paperFeed, entry.orderNumber, entry.id};
+    return PrintAndRecord(printer, journalFile, fields, context, [&] { DrawSlip(fields, printer.Canvas()); });
+}
+
+bool PrintedInLastDay(const std::filesystem::path& journalFile, const SlipFields& fields)
+{
+    try {
+        journal::Journal journal(journalFile, journal::Journal::Access::ReadOnly);
+        return journal.printedSince(fields, QDateTime::currentDateTime().addSecs(-kDaySeconds));
+    } catch (const journal::JournalError&) {
+        return false;
+    }
+}
+
+} // namespace journalprint

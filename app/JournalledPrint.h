@@ -1,0 +1,46 @@
+#pragma once
+
+#include "JournalEntry.h"
+#include "SlipFields.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class TPrinterAccess;
+
+// Slip jobs that leave an entry in the print journal, from the window and the command line.
+// The journal never stands in the way of a slip: when it cannot be opened or written the
+// slip still prints and the caller is told why nothing was recorded.
+namespace journalprint {
+
+struct JobContext
+{
+    std::string paperFeed;
+    std::string orderNumber;
+    std::int64_t reprintOf = 0;
+};
+
+struct Outcome
+{
+    std::int64_t entryId = 0;
+    std::string journalError; // empty when the job was recorded
+};
+
+// Runs the slip job (printcommand::PrintJob) and records it with `fields` whatever became
+// of it; an error of the job goes on to the caller once it is recorded.
+Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const SlipFields& fields,
+                       const JobContext& context, const std::function<void()>& drawSlip);
+
+// Prints a journal entry again as it was, on `printerName` (its own printer when empty) at
+// that printer's resolution, dated today unless `keepDate`. Throws when the printer is not
+// there or the job fails.
+Outcome Reprint(TPrinterAccess& printer, const std::filesystem::path& journalFile, const journal::JournalEntry& entry,
+                const std::string& printerName, bool keepDate);
+
+// Whether the same recipient and goods were printed in the last 24 hours. A journal that
+// cannot be read has no answer, which counts as no.
+bool PrintedInLastDay(const std::filesystem::path& journalFile, const SlipFields& fields);
+
+} // namespace journalprint

@@ -1,0 +1,9 @@
+#include "TForm_Main.h"
+
+#include "BatchWindow.h"
+
+void TForm_Main::SpeedButton_F10Click()
+{
+    BatchWindow window(Label_CurrentDir, this);
+    window.exec();
+}

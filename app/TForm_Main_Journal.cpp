@@ -1,0 +1,78 @@
+#include "TForm_Main.h"
+
+#include "HistoryWindow.h"
+#include "Journal.h"
+#include "JournalledPrint.h"
+#include "Prompt.h"
+#include "TPrinterAccess.h"
+
+#include <QLineEdit>
+#include <QStatusBar>
+
+void TForm_Main::SpeedButton_F5Click()
+{
+    if (m_history == nullptr) {
+        m_history = new HistoryWindow(*this, this);
+        m_history->setAttribute(Qt::WA_DeleteOnClose);
+    } else {
+        m_history->reload();
+    }
+    m_history->show();
+    m_history->raise();
+    m_history->activateWindow();
+}
+
+std::filesystem::path TForm_Main::journalFile() const
+{
+    return journal::Journal::In(Label_CurrentDir.toStdString());
+}
+
+void TForm_Main::loadFromJournal(const SlipFields& slip)
+{
+    const auto set = [](QLineEdit* edit, const std::string& text) { edit->setText(QString::fromStdString(text)); };
+    set(Edit_Zip, slip.zip);
+    set(Edit_Add1, slip.address1);
+    set(Edit_Add2, slip.address2);
+    set(Edit_Custo1, slip.name);
+    set(Edit_tel, slip.tel);
+    set(Edit_G1, slip.goods1);
+    set(Edit_G2, slip.goods2);
+    set(Edit_G3, slip.goods3);
+    setKosuuText(QString::fromStdString(slip.pieceCount));
+    set(Edit_MyZip, slip.senderZip);
+    set(Edit_MyADD1, slip.senderAddress1);
+    set(Edit_MyADD2, slip.senderAddress2);
+    set(Edit_My, slip.senderName);
+    set(Edit_MyTEL, slip.senderTel);
+}
+
+void TForm_Main::reprintFromJournal(const journal::JournalEntry& entry, bool keepDate)
+{
+    TPrinterAccess& printer = PrinterAccess();
+    const int before = printer.Index();
+    const auto restore = [&] {
+        // The window's printer stays the one its paper selection registered.
+        if (printer.Index() != before) {
+            SpeedButton_PRNSETClick();
+        }
+    };
+    journalprint::Outcome outcome;
+    try {
+        outcome = journalprint::Reprint(printer, journalFile(), entry, {}, keepDate);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    reportJournal(outcome.journalError);
+}
+
+void TForm_Main::reportJournal(const std::string& error)
+{
+    if (error.empty()) {
+        return;
+    }
+    StatusBar1->showMessage(QStringLiteral("印刷の履歴に記録できませんでした"));
+    Prompt::instance().notify(this, QStringLiteral("送り状は印刷しましたが、印刷の履歴に記録できませんでした。\n%1")
+                                        .arg(QString::fromStdString(error)));
+}

@@ -1,0 +1,130 @@
+#include "AddressSplit.h"
+
+#include "Utf8Chars.h"
+
+#include <optional>
+#include <vector>
+
+namespace batch {
+namespace {
+
+bool isDigit(char32_t c)
+{
+    return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９');
+}
+
+// Characters of a street number: digits, dashes and the counters of 丁目, 番地 and 号.
+bool isStreetNumberChar(char32_t c)
+{
+    static constexpr std::u32string_view kOthers = U"-－‐−ー―丁目番地号";
+    return isDigit(c) || kOthers.find(c) != std::u32string_view::npos;
+}
+
+bool isBlank(char32_t c)
+{
+    return c == U' ' || c == U'　';
+}
+
+class SplitPoints
+{
+public:
+    explicit SplitPoints(std::string_view text) : m_chars(SplitUtf8(text)), m_fits(0)
+    {
+        std::size_t bytes = 0;
+        for (const Utf8Char& c : m_chars) {
+            bytes += Cp932Width(c.code);
+            if (bytes > kAddressLineBytes) {
+                break;
+            }
+            ++m_fits;
+        }
+    }
+
+    // After the first street number: the end of the first run of its characters that holds a digit.
+    std::optional<std::size_t> afterStreetNumber() const
+    {
+        bool digit = false;
+        for (std::size_t i = 0; i < m_chars.size(); ++i) {
+            if (isStreetNumberChar(m_chars[i].code)) {
+                digit = digit || isDigit(m_chars[i].code);
+            } else if (digit) {
+                return fitting(i);
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::size_t> lastBlank() const
+    {
+        for (std::size_t i = m_fits + 1; i-- > 1;) {
+            if (i < m_chars.size() && isBlank(m_chars[i].code)) {
+                return i;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::size_t> fitting(std::size_t index) const
+    {
+        return index > 0 && index <= m_fits && index < m_chars.size() ? std::optional(index) : std::nullopt;
+    }
+
+    std::size_t lastFitting() const { return m_fits; }
+
+    std::size_t offset(std::size_t index) const
+    {
+        return index < m_chars.size() ? m_chars[index].offset : m_chars.back().offset + m_chars.back().length;
+    }
+
+private:
+    std::vector<Utf8Char> m_chars;
+    std::size_t m_fits;
+};
+
+std::string joined(std::string_view a, std::string_view b)
+{
+    if (a.empty() || b.empty()) {
+        return std::string(a.empty() ? b : a);
+    }
+    return std::string(a) + "　" + std::string(b);
+}
+
+} // namespace
+
+AddressLines SplitAddress(const AddressParts& parts)
+{
+    const std::string_view street = TrimBlanks(parts.street);
+    std::string_view city = TrimBlanks(parts.city);
+    std::string_view prefecture = TrimBlanks(parts.prefecture);
+    std::string_view afterPrefecture = street;
+    if (!prefecture.empty() && street.starts_with(prefecture)) {
+        afterPrefecture.remove_prefix(prefecture.size());
+        prefecture = {};
+    }
+    if (!city.empty() && afterPrefecture.starts_with(city)) {
+        city = {};
+    }
+    if (!prefecture.empty() && city.starts_with(prefecture)) {
+        prefecture = {};
+    }
+    const std::string head = std::string(prefecture) + std::string(city) + std::string(street);
+    const std::string_view building = TrimBlanks(parts.building);
+    if (Cp932Bytes(head) <= kAddressLineBytes) {
+        return {head, std::string(building)};
+    }
+    const SplitPoints points(head);
+    const std::size_t cityEnd = Utf8Length(prefecture) + Utf8Length(city);
+    std::size_t cut = points.lastFitting();
+    if (const auto point = points.afterStreetNumber()) {
+        cut = *point;
+    } else if (const auto cityPoint = points.fitting(cityEnd)) {
+        cut = *cityPoint;
+    } else if (const auto blank = points.lastBlank()) {
+        cut = *blank;
+    }
+    const std::string_view text(head);
+    const std::size_t at = points.offset(cut);
+    return {std::string(TrimBlanks(text.substr(0, at))), joined(TrimBlanks(text.substr(at)), building)};
+}
+
+} // namespace batch

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace batch {
+
+// One slip of a batch: the recipient fields as the window would hold them (UTF-8, postal
+// code and telephone in half width), the goods lines, and what looked wrong.
+struct BatchSlip
+{
+    std::string order;
+    std::size_t firstRow = 0; // the row of the file the slip starts on
+    std::string zip;
+    std::string address1;
+    std::string address2;
+    std::string name;
+    std::string tel;
+    std::array<std::string, 3> goods;
+    std::string pieces = "1";
+    std::vector<std::string> warnings;
+};
+
+// A row that gave no slip, and why.
+struct SkippedRow
+{
+    std::size_t row = 0;
+    std::string reason;
+};
+
+} // namespace batch

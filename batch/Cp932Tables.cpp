@@ -1,0 +1,119 @@
+#include "Cp932Tables.h"
+
+#include "Cp932.h"
+#include "Utf8Chars.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace batch {
+namespace {
+
+bool isTrailByte(unsigned char byte)
+{
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+struct Utf8Form
+{
+    std::array<char, 4> bytes{};
+    std::uint8_t length = 0;
+};
+
+class Tables
+{
+public:
+    Tables() : m_pairs(0x10000), m_encodable(0x10000, false)
+    {
+        for (unsigned lead = 0; lead < 0x100; ++lead) {
+            if (!cp932::IsLeadByte(static_cast<unsigned char>(lead))) {
+                m_singles[lead] = remember(std::string(1, static_cast<char>(lead)));
+                continue;
+            }
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                if (isTrailByte(static_cast<unsigned char>(trail))) {
+                    m_pairs[lead << 8 | trail] = remember({static_cast<char>(lead), static_cast<char>(trail)});
+                }
+            }
+        }
+    }
+
+    const Utf8Form& single(unsigned char byte) const { return m_singles[byte]; }
+    const Utf8Form& pair(unsigned char lead, unsigned char trail) const { return m_pairs[lead << 8 | trail]; }
+
+    bool encodable(char32_t code) const { return code < m_encodable.size() && m_encodable[code]; }
+
+private:
+    Utf8Form remember(const std::string& bytes)
+    {
+        const std::string utf8 = cp932::ToUtf8(bytes);
+        Utf8Form form;
+        form.length = static_cast<std::uint8_t>(utf8.size() <= 4 ? utf8.size() : 0);
+        std::copy(utf8.begin(), utf8.begin() + form.length, form.bytes.begin());
+        if (bytes != cp932::kReplacement && utf8 == "〓") {
+            return form;
+        }
+        for (const Utf8Char& c : SplitUtf8(utf8)) {
+            if (c.code < m_encodable.size()) {
+                m_encodable[c.code] = true;
+            }
+        }
+        return form;
+    }
+
+    std::array<Utf8Form, 0x100> m_singles;
+    std::vector<Utf8Form> m_pairs;
+    std::vector<bool> m_encodable;
+};
+
+const Tables& tables()
+{
+    static const Tables instance;
+    return instance;
+}
+
+void append(std::string& out, const Utf8Form& form)
+{
+    out.append(form.bytes.data(), form.length);
+}
+
+} // namespace
+
+std::string Cp932ToUtf8(std::string_view bytes)
+{
+    const Tables& t = tables();
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (!cp932::IsLeadByte(lead)) {
+            append(out, t.single(lead));
+            ++i;
+        } else if (i + 1 < bytes.size() && isTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            append(out, t.pair(lead, static_cast<unsigned char>(bytes[i + 1])));
+            i += 2;
+        } else {
+            out.append("〓");
+            ++i;
+        }
+    }
+    return out;
+}
+
+bool Cp932CanEncode(std::string_view utf8)
+{
+    const Tables& t = tables();
+    for (std::size_t offset = 0; offset < utf8.size();) {
+        const Utf8Char c = Utf8CharAt(utf8, offset);
+        // Characters no code decodes to may still have a form (the converter's one-way
+        // mappings); the converter decides those.
+        if (!t.encodable(c.code) && !cp932::CanEncode(utf8.substr(c.offset, c.length))) {
+            return false;
+        }
+        offset += c.length;
+    }
+    return true;
+}
+
+} // namespace batch

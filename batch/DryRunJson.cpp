@@ -1,0 +1,71 @@
+#include "DryRunJson.h"
+
+#include <cstdio>
+
+namespace batch {
+namespace {
+
+void appendList(std::string& out, const auto& items, const auto& appendItem)
+{
+    out += '[';
+    bool first = true;
+    for (const auto& item : items) {
+        out += first ? "" : ", ";
+        first = false;
+        appendItem(item);
+    }
+    out += ']';
+}
+
+void appendSlip(std::string& out, std::size_t number, const BatchSlip& slip)
+{
+    out += "{\"number\": " + std::to_string(number);
+    out += ", \"order\": " + JsonString(slip.order);
+    out += ", \"zip\": " + JsonString(slip.zip);
+    out += ", \"address1\": " + JsonString(slip.address1);
+    out += ", \"address2\": " + JsonString(slip.address2);
+    out += ", \"name\": " + JsonString(slip.name);
+    out += ", \"tel\": " + JsonString(slip.tel);
+    out += ", \"goods\": ";
+    appendList(out, slip.goods, [&out](const std::string& line) { out += JsonString(line); });
+    out += ", \"pieces\": " + (slip.pieces.empty() ? std::string("0") : slip.pieces);
+    out += ", \"warnings\": ";
+    appendList(out, slip.warnings, [&out](const std::string& warning) { out += JsonString(warning); });
+    out += '}';
+}
+
+} // namespace
+
+std::string JsonString(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string DryRunJson(const OrderFile& file, const std::vector<std::size_t>& chosen)
+{
+    std::string out = "{\"format\": " + JsonString(file.format);
+    out += ", \"encoding\": " + JsonString(EncodingName(file.encoding));
+    out += ", \"slips\": ";
+    appendList(out, chosen, [&](std::size_t index) { appendSlip(out, index + 1, file.slips[index]); });
+    out += ", \"skipped\": ";
+    appendList(out, file.skipped, [&out](const SkippedRow& row) {
+        out += "{\"row\": " + std::to_string(row.row) + ", \"reason\": " + JsonString(row.reason) + "}";
+    });
+    return out + "}\n";
+}
+
+} // namespace batch

@@ -1,0 +1,130 @@
+#include "OrderGrouping.h"
+
+#include "Repairs.h"
+#include "Utf8Chars.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace batch {
+namespace {
+
+// The platform's destination number is no destination of its own: item rows repeat it.
+constexpr Field kDestinationFields[] = {
+    Field::Zip,  Field::Zip2,       Field::Prefecture, Field::City, Field::Address1, Field::Address2, Field::Address3,
+    Field::Name, Field::FamilyName, Field::GivenName,  Field::Tel,  Field::Tel2,     Field::Tel3};
+
+RowValues valuesOf(const CsvRecord& record, const ColumnMap& columns)
+{
+    RowValues values;
+    for (std::size_t field = 0; field < kFieldCount; ++field) {
+        const auto column = columns[field];
+        if (column && *column < record.cells.size()) {
+            values[field] = CleanCell(record.cells[*column]);
+        }
+    }
+    return values;
+}
+
+const std::string& value(const RowValues& values, Field field)
+{
+    return values[static_cast<std::size_t>(field)];
+}
+
+bool hasDestination(const RowValues& values)
+{
+    return std::any_of(std::begin(kDestinationFields), std::end(kDestinationFields),
+                       [&values](Field field) { return !value(values, field).empty(); });
+}
+
+// Orders and destinations told apart by their cells, joined with a separator no cell holds.
+std::string orderKey(const RowValues& values)
+{
+    return value(values, Field::Order) + '\x1f' + value(values, Field::Destination);
+}
+
+std::string destinationKey(const RowValues& values)
+{
+    std::string key = orderKey(values);
+    for (Field field : kDestinationFields) {
+        key += '\x1f';
+        key += value(values, field);
+    }
+    return key;
+}
+
+bool isEmptyRow(const CsvRecord& record)
+{
+    return std::all_of(record.cells.begin(), record.cells.end(), [](const std::string& cell) {
+        const std::string_view text = TrimBlanks(cell);
+        return text.empty() || text == "'";
+    });
+}
+
+class Grouper
+{
+public:
+    Grouper(const ColumnMap& columns, std::size_t rows) : m_columns(columns)
+    {
+        m_result.groups.reserve(rows);
+        m_byDestination.reserve(rows);
+        m_lastOfOrder.reserve(rows);
+    }
+
+    void add(const CsvRecord& record)
+    {
+        if (isEmptyRow(record)) {
+            return;
+        }
+        RowValues values = valuesOf(record, m_columns);
+        OrderItem item{value(values, Field::Item), value(values, Field::Quantity)};
+        const std::string order = orderKey(values);
+        if (!hasDestination(values)) {
+            const auto last = m_lastOfOrder.find(order);
+            if (value(values, Field::Order).empty() || last == m_lastOfOrder.end()) {
+                m_result.skipped.push_back({record.row, "お届け先がありません"});
+                return;
+            }
+            addItem(last->second, std::move(item));
+            return;
+        }
+        std::size_t index = m_result.groups.size();
+        if (!value(values, Field::Order).empty()) {
+            const auto [found, added] = m_byDestination.try_emplace(destinationKey(values), index);
+            index = found->second;
+        }
+        if (index == m_result.groups.size()) {
+            m_result.groups.push_back({record.row, std::move(values), {}});
+        }
+        m_lastOfOrder[order] = index;
+        addItem(index, std::move(item));
+    }
+
+    Grouping take() { return std::move(m_result); }
+
+private:
+    void addItem(std::size_t group, OrderItem item)
+    {
+        if (!item.name.empty()) {
+            m_result.groups[group].items.push_back(std::move(item));
+        }
+    }
+
+    const ColumnMap& m_columns;
+    Grouping m_result;
+    std::unordered_map<std::string, std::size_t> m_byDestination;
+    std::unordered_map<std::string, std::size_t> m_lastOfOrder;
+};
+
+} // namespace
+
+Grouping GroupRows(std::span<const CsvRecord> rows, const ColumnMap& columns)
+{
+    Grouper grouper(columns, rows.size());
+    for (const CsvRecord& row : rows) {
+        grouper.add(row);
+    }
+    return grouper.take();
+}
+
+} // namespace batch

@@ -1,0 +1,22 @@
+#include "PostalSlipCheck.h"
+
+#include "AddressAgreement.h"
+#include "BatchSlip.h"
+
+namespace batch {
+
+std::vector<std::string> PostalSlipCheck::check(const BatchSlip& slip) const
+{
+    if (slip.zip.empty()) {
+        return {};
+    }
+    const postal::AgreementResult result = postal::checkAgreement(m_directory, slip.zip, slip.address1);
+    const bool wrong =
+        result.agreement == postal::Agreement::Disagrees || result.agreement == postal::Agreement::UnknownCode;
+    if (!wrong || result.message.empty()) {
+        return {};
+    }
+    return {result.message};
+}
+
+} // namespace batch

@@ -1,0 +1,137 @@
+#include "SlipBuilder.h"
+
+#include "AddressSplit.h"
+#include "Cp932.h"
+#include "Cp932Tables.h"
+#include "HalfWidth.h"
+#include "Repairs.h"
+#include "Utf8Chars.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace batch {
+namespace {
+
+const std::string& value(const RowValues& values, Field field)
+{
+    return values[static_cast<std::size_t>(field)];
+}
+
+std::string joined(std::string_view a, std::string_view b, std::string_view separator)
+{
+    if (a.empty() || b.empty()) {
+        return std::string(a.empty() ? b : a);
+    }
+    return std::string(a) + std::string(separator) + std::string(b);
+}
+
+std::string firstChars(std::string_view text, std::size_t count)
+{
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < count && offset < text.size(); ++i) {
+        offset += Utf8CharAt(text, offset).length;
+    }
+    return std::string(text.substr(0, offset));
+}
+
+std::string itemText(const OrderItem& item)
+{
+    const std::string quantity = AsciiDigits(item.quantity);
+    int count = 0;
+    const auto [end, error] = std::from_chars(quantity.data(), quantity.data() + quantity.size(), count);
+    if (error == std::errc() && end == quantity.data() + quantity.size() && count > 1) {
+        return item.name + " ×" + std::to_string(count);
+    }
+    return item.name;
+}
+
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The window's half-width rule, over the code page 932 form.
+std::string halfWidth(const std::string& text)
+{
+    return isAscii(text) ? text : cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
+}
+
+class SlipText
+{
+public:
+    explicit SlipText(BatchSlip& slip) : m_slip(slip) {}
+
+    // The text as the form prints it; "〓" for what it cannot, with a warning naming the field.
+    void set(std::string& field, const std::string& text, std::string_view label)
+    {
+        if (isAscii(text) || Cp932CanEncode(text)) {
+            field = text;
+            return;
+        }
+        field = cp932::ToUtf8(cp932::FromUtf8(text));
+        m_slip.warnings.push_back("印字できない文字を〓にしました: " + std::string(label));
+    }
+
+private:
+    BatchSlip& m_slip;
+};
+
+std::string telephone(const RowValues& values)
+{
+    std::string tel = value(values, Field::Tel);
+    for (Field part : {Field::Tel2, Field::Tel3}) {
+        tel = joined(tel, value(values, part), "-");
+    }
+    return RepairTel(tel);
+}
+
+// The repaired code, or the cells as they stand for the user to see and mend.
+std::string postalCode(const RowValues& values)
+{
+    const std::string& zip = value(values, Field::Zip);
+    const std::string& zip2 = value(values, Field::Zip2);
+    return RepairZip(zip, zip2).value_or(joined(zip, zip2, "-"));
+}
+
+} // namespace
+
+std::array<std::string, 3> GoodsLines(const std::vector<OrderItem>& items)
+{
+    std::array<std::string, 3> lines;
+    for (std::size_t i = 0; i < lines.size() && i < items.size(); ++i) {
+        lines[i] = firstChars(itemText(items[i]), kGoodsLineChars);
+    }
+    if (items.size() > lines.size()) {
+        const std::string rest = "　他" + std::to_string(items.size() - lines.size()) + "点";
+        const std::size_t room = kGoodsLineChars - Utf8Length(rest);
+        lines.back() = firstChars(lines.back(), room) + rest;
+    }
+    return lines;
+}
+
+BatchSlip BuildSlip(const OrderGroup& group)
+{
+    const RowValues& values = group.destination;
+    BatchSlip slip;
+    slip.order = value(values, Field::Order);
+    slip.firstRow = group.firstRow;
+    SlipText text(slip);
+
+    text.set(slip.zip, halfWidth(postalCode(values)), "郵便番号");
+    const AddressLines lines =
+        SplitAddress({value(values, Field::Prefecture), value(values, Field::City), value(values, Field::Address1),
+                      joined(value(values, Field::Address2), value(values, Field::Address3), "　")});
+    text.set(slip.address1, lines.line1, "おところ①");
+    text.set(slip.address2, lines.line2, "おところ②");
+    const std::string family = joined(value(values, Field::FamilyName), value(values, Field::GivenName), "　");
+    text.set(slip.name, value(values, Field::Name).empty() ? family : value(values, Field::Name), "おなまえ");
+    text.set(slip.tel, halfWidth(telephone(values)), "でんわ");
+    const std::array<std::string, 3> goods = GoodsLines(group.items);
+    for (std::size_t i = 0; i < goods.size(); ++i) {
+        text.set(slip.goods[i], goods[i], "品名");
+    }
+    return slip;
+}
+
+} // namespace batch

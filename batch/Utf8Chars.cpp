@@ -1,0 +1,135 @@
+#include "Utf8Chars.h"
+
+namespace batch {
+namespace {
+
+constexpr char32_t kInvalid = 0xFFFD;
+
+Utf8Char decodeAt(std::string_view text, std::size_t offset)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[offset + i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 1;
+    char32_t code = lead;
+    if (lead >= 0xC0 && lead < 0xE0) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead < 0xF0) {
+        length = 3;
+        code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead < 0xF8) {
+        length = 4;
+        code = lead & 0x07;
+    } else if (lead >= 0x80) {
+        return {offset, 1, kInvalid};
+    }
+    if (offset + length > text.size()) {
+        return {offset, 1, kInvalid};
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return {offset, 1, kInvalid};
+        }
+        code = (code << 6) | (byte(i) & 0x3F);
+    }
+    return {offset, length, code};
+}
+
+bool isDash(char32_t code)
+{
+    return code == U'－' || code == U'‐' || code == U'−' || code == U'―' || code == U'ー' || code == U'–' ||
+           code == U'—';
+}
+
+} // namespace
+
+Utf8Char Utf8CharAt(std::string_view text, std::size_t offset)
+{
+    return decodeAt(text, offset);
+}
+
+std::size_t Utf8Length(std::string_view text)
+{
+    std::size_t count = 0;
+    for (std::size_t offset = 0; offset < text.size(); ++count) {
+        offset += decodeAt(text, offset).length;
+    }
+    return count;
+}
+
+std::size_t Cp932Bytes(std::string_view text)
+{
+    std::size_t bytes = 0;
+    for (std::size_t offset = 0; offset < text.size();) {
+        const Utf8Char c = decodeAt(text, offset);
+        bytes += Cp932Width(c.code);
+        offset += c.length;
+    }
+    return bytes;
+}
+
+std::vector<Utf8Char> SplitUtf8(std::string_view text)
+{
+    std::vector<Utf8Char> chars;
+    chars.reserve(text.size());
+    for (std::size_t offset = 0; offset < text.size();) {
+        chars.push_back(decodeAt(text, offset));
+        offset += chars.back().length;
+    }
+    return chars;
+}
+
+std::size_t Cp932Width(char32_t code)
+{
+    return code < 0x80 || (code >= 0xFF61 && code <= 0xFF9F) ? 1 : 2;
+}
+
+std::string AsciiDigits(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t offset = 0; offset < text.size();) {
+        const Utf8Char c = decodeAt(text, offset);
+        offset += c.length;
+        if (c.code < 0x80) {
+            out.push_back(static_cast<char>(c.code));
+        } else if (c.code >= U'！' && c.code <= U'～') {
+            out.push_back(static_cast<char>(c.code - U'！' + U'!'));
+        } else if (isDash(c.code)) {
+            out.push_back('-');
+        } else if (c.code == U'　') {
+            out.push_back(' ');
+        } else {
+            out.append(text.substr(c.offset, c.length));
+        }
+    }
+    return out;
+}
+
+std::string_view TrimBlanks(std::string_view text)
+{
+    static constexpr std::string_view kWideBlank = "　";
+    for (;;) {
+        if (!text.empty() &&
+            (text.front() == ' ' || text.front() == '\t' || text.front() == '\r' || text.front() == '\n')) {
+            text.remove_prefix(1);
+        } else if (text.substr(0, kWideBlank.size()) == kWideBlank) {
+            text.remove_prefix(kWideBlank.size());
+        } else {
+            break;
+        }
+    }
+    for (;;) {
+        if (!text.empty() &&
+            (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\n')) {
+            text.remove_suffix(1);
+        } else if (text.size() >= kWideBlank.size() && text.substr(text.size() - kWideBlank.size()) == kWideBlank) {
+            text.remove_suffix(kWideBlank.size());
+        } else {
+            break;
+        }
+    }
+    return text;
+}
+
+} // namespace batch

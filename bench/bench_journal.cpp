@@ -1,0 +1,165 @@
+#include "HistoryHost.h"
+#include "HistoryWindow.h"
+#include "Journal.h"
+#include "JournalListModel.h"
+
+#include <QApplication>
+#include <QTableView>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+// The print journal at the size of years of use: recording one slip, searching 100,000
+// entries as the history window does (one page, newest first), and opening that window.
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kEntries = 100000;
+
+const char* const kFamily[] = {"西濃", "山田", "佐藤", "鈴木", "高橋", "田中", "伊藤", "渡辺"};
+const char* const kGiven[] = {"太郎", "花子", "一郎", "美咲", "健太", "陽子"};
+const char* const kCity[] = {"岐阜県大垣市林町", "大阪府大阪市北区梅田", "東京都千代田区丸の内",
+                             "愛知県名古屋市中区栄"};
+
+journal::JournalEntry sampleEntry(int i)
+{
+    journal::JournalEntry entry;
+    entry.printer = "EPSON VP-F2400";
+    entry.paperFeed = "連続(４インチ)";
+    entry.cupsJobId = i + 1;
+    entry.orderNumber = "A-" + std::to_string(100000 + i);
+    SlipFields& s = entry.slip;
+    s.name = std::string(kFamily[i % 8]) + kGiven[(i / 8) % 6] + std::to_string(i);
+    s.tel =
+        "0" + std::to_string(100 + i % 900) + "-" + std::to_string(10 + i % 90) + "-" + std::to_string(1000 + i % 9000);
+    s.zip = std::to_string(100 + i % 900) + "-" + std::to_string(1000 + (i * 7) % 9000);
+    s.address1 = std::string(kCity[i % 4]) + std::to_string(i % 100) + "丁目" + std::to_string(i % 50) + "番地";
+    s.address2 = "サンプルマンション" + std::to_string(i % 300) + "号室";
+    s.goods1 = "りんご";
+    s.goods2 = "ぶどう";
+    s.senderName = "送り主商店";
+    s.senderAddress1 = "岐阜県大垣市";
+    s.pieceCount = "1";
+    s.dpix = "180";
+    s.dpiy = "180";
+    s.prnTop = "0";
+    s.prnLeft = "0";
+    return entry;
+}
+
+// One journal of kEntries for the whole run, over about a year.
+const fs::path& fullJournal()
+{
+    static const fs::path file = [] {
+        const fs::path folder = fs::current_path() / ("bench_journal." + std::to_string(::getpid()));
+        fs::create_directories(folder);
+        const fs::path path = journal::Journal::In(folder);
+        journal::Journal journal(path);
+        const QDateTime start = QDateTime::currentDateTime().addDays(-365);
+        for (int i = 0; i < kEntries; ++i) {
+            journal::JournalEntry entry = sampleEntry(i);
+            entry.time = start.addSecs(i * 315);
+            journal.recordJob(entry);
+        }
+        return path;
+    }();
+    return file;
+}
+
+void removeJournal()
+{
+    fs::remove_all(fullJournal().parent_path());
+}
+
+class NoHost : public HistoryHost
+{
+public:
+    std::filesystem::path journalFile() const override { return fullJournal(); }
+    void loadFromJournal(const SlipFields&) override {}
+    void reprintFromJournal(const journal::JournalEntry&, bool) override {}
+};
+
+// One slip job recorded in the full journal: one transaction.
+void BM_RecordSlip(benchmark::State& state)
+{
+    journal::Journal journal(fullJournal());
+    int i = kEntries;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journal.recordJob(sampleEntry(i++)));
+    }
+}
+BENCHMARK(BM_RecordSlip)->Unit(benchmark::kMicrosecond);
+
+// What a print adds when the journal is opened for the job alone, as the window does.
+void BM_OpenAndRecordSlip(benchmark::State& state)
+{
+    int i = kEntries * 2;
+    for (auto _ : state) {
+        journal::Journal journal(fullJournal());
+        benchmark::DoNotOptimize(journal.recordJob(sampleEntry(i++)));
+    }
+}
+BENCHMARK(BM_OpenAndRecordSlip)->Unit(benchmark::kMicrosecond);
+
+const char* const kSearches[] = {"",         "大垣",      "花子",           "0584", "西濃太郎9999",
+                                 "a-199999", "大阪 美咲", "存在しない名前", "5"};
+
+// The history window's first page for a typed text.
+void BM_Search(benchmark::State& state)
+{
+    journal::Journal journal(fullJournal(), journal::Journal::Access::ReadOnly);
+    journal::JournalQuery query;
+    query.text = kSearches[state.range(0)];
+    query.limit = JournalListModel::kPageSize;
+    state.SetLabel(query.text.empty() ? "(all)" : query.text);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journal.search(query));
+    }
+}
+BENCHMARK(BM_Search)->DenseRange(0, std::size(kSearches) - 1)->Unit(benchmark::kMillisecond);
+
+// A text within the last month.
+void BM_SearchInPeriod(benchmark::State& state)
+{
+    journal::Journal journal(fullJournal(), journal::Journal::Access::ReadOnly);
+    journal::JournalQuery query;
+    query.text = "花子";
+    query.from = QDate::currentDate().addMonths(-1);
+    query.to = QDate::currentDate();
+    query.limit = JournalListModel::kPageSize;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journal.search(query));
+    }
+}
+BENCHMARK(BM_SearchInPeriod)->Unit(benchmark::kMillisecond);
+
+// F5 to the first page shown.
+void BM_OpenHistoryWindow(benchmark::State& state)
+{
+    NoHost host;
+    for (auto _ : state) {
+        HistoryWindow window(host);
+        window.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(window.findChild<QTableView*>()->model()->rowCount());
+    }
+}
+BENCHMARK(BM_OpenHistoryWindow)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    fullJournal();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    removeJournal();
+    return 0;
+}

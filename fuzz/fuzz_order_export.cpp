@@ -1,0 +1,64 @@
+// Arbitrary bytes as a shop's order export: recognised, under every format forced, and as a
+// generic file with a column mapping. Reading may refuse the file, but never crash, and
+// every slip it gives holds printable UTF-8 and its checks.
+#include "ColumnMapping.h"
+#include "Cp932.h"
+#include "Encoding.h"
+#include "OrderFile.h"
+#include "OrderFormat.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition) {
+        std::abort();
+    }
+}
+
+void checkSlips(const batch::OrderFile& file)
+{
+    for (const batch::BatchSlip& slip : file.slips) {
+        for (const std::string* field : {&slip.zip, &slip.address1, &slip.address2, &slip.name, &slip.tel,
+                                         &slip.goods[0], &slip.goods[1], &slip.goods[2]}) {
+            require(batch::IsValidUtf8(*field));
+            require(cp932::CanEncode(*field));
+        }
+        require(slip.pieces == "1");
+        require(slip.firstRow >= 2);
+    }
+    for (const batch::SkippedRow& row : file.skipped) {
+        require(row.row >= 2);
+    }
+}
+
+void read(std::string_view bytes, const batch::ReadOptions& options)
+{
+    try {
+        checkSlips(batch::ReadOrderFile(bytes, options));
+    } catch (const batch::BatchError&) {
+        // A file that matches no format, or a mapping the file lacks: refused with a reason.
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    read(bytes, {});
+    for (const batch::OrderFormat& format : batch::KnownFormats()) {
+        batch::ReadOptions options;
+        options.format = std::string(format.id);
+        read(bytes, options);
+    }
+    batch::ReadOptions generic;
+    generic.columnMap = "order=1,name=2,zip=3,address1=4,tel=5,item=6";
+    read(bytes, generic);
+    return 0;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "JournalEntry.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+// The print journal: one SQLite file (`mivo_journal.db` in the working folder) with an entry
+// per slip job, whatever became of it. Every call runs on the calling thread and either
+// completes or throws JournalError; a file that is not a journal of this program, or one of a
+// newer version, is never written to.
+//
+//     journal::Journal journal(journal::Journal::In(folder));   // creates or migrates the file
+//     journal::JournalEntry entry;                              // time, printer, slip ...
+//     entry.id = journal.recordJob(entry);                      // one transaction
+//     journal.search({.text = "大垣", .limit = 200});            // newest first
+//     journal.hasOrder("A-1001");                               // batch lists mark these
+//     journal.printedSince(slip, QDateTime::currentDateTime().addDays(-1));
+namespace journal {
+
+class Journal
+{
+public:
+    enum class Access
+    {
+        ReadWrite, // creates the file and brings its layout up to date
+        ReadOnly,  // the file must exist; nothing is written
+    };
+
+    static constexpr const char* kFileName = "mivo_journal.db";
+    // The journal of a working folder.
+    static std::filesystem::path In(const std::filesystem::path& folder);
+
+    explicit Journal(const std::filesystem::path& file, Access access = Access::ReadWrite);
+    ~Journal();
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    // Stores the entry (its id is ignored) and returns the new id. A time left empty is now.
+    std::int64_t recordJob(const JournalEntry& entry);
+    std::optional<JournalEntry> find(std::int64_t id);
+    std::vector<JournalEntry> search(const JournalQuery& query);
+    // Whether a slip with this order number went out (failed and aborted jobs do not count).
+    bool hasOrder(const std::string& orderNumber);
+    // Whether a slip with the same recipient and goods went out at `since` or later.
+    bool printedSince(const SlipFields& slip, const QDateTime& since);
+    // False when there is no such entry.
+    bool remove(std::int64_t id);
+    std::int64_t count();
+
+private:
+    void openDatabase(const std::filesystem::path& file, Access access);
+    void close();
+
+    QString m_connection;
+    QSqlDatabase m_db;
+    int m_version = 0;
+};
+
+} // namespace journal

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "SlipFields.h"
+
+#include <QDate>
+#include <QDateTime>
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace journal {
+
+// How a job ended. Only a printed slip counts as gone out.
+enum class JobStatus
+{
+    Printed,
+    Failed,  // the job could not be opened or handed over
+    Aborted, // drawing failed; the job was cancelled before anything printed
+};
+
+// One slip job as the journal keeps it. Texts are UTF-8.
+struct JournalEntry
+{
+    std::int64_t id = 0; // assigned by the journal
+    QDateTime time;      // when the job ended
+    JobStatus status = JobStatus::Printed;
+    std::string message; // why a job failed or was aborted
+    std::string printer;
+    std::string paperFeed; // "手差し", "連続(４インチ)"
+    int cupsJobId = 0;     // 0: not a CUPS job, or the id is unknown
+    std::string pdfFile;   // the file the built-in PDF printer wrote
+    std::string orderNumber;
+    std::int64_t reprintOf = 0; // the entry this job printed again, 0 for a new slip
+    SlipFields slip;            // every field as printed, with resolution and margins
+};
+
+// Entries newest first, narrowed by text over name, telephone, postal code, address and order
+// number (widths, case, blanks and hyphens ignored) and by local dates, both inclusive.
+struct JournalQuery
+{
+    std::string text;
+    std::optional<QDate> from;
+    std::optional<QDate> to;
+    std::int64_t beforeId = 0; // only entries older than this one; 0: from the newest
+    int limit = 0;             // 0: all
+};
+
+// The journal file could not be opened, read or written. The file is left as it is.
+class JournalError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+const char* StatusName(JobStatus status);
+std::optional<JobStatus> StatusFromName(const std::string& name);
+
+} // namespace journal

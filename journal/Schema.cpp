@@ -1,0 +1,86 @@
+#include "Schema.h"
+
+#include "JournalEntry.h"
+#include "Sql.h"
+
+#include <QStringList>
+
+namespace journal::schema {
+namespace {
+
+const QString kApplication = QStringLiteral("mivo_Kangaroo print journal");
+
+// Version 1: the jobs with their slips as JSON, and the search index over the fields a
+// user looks for.
+void createJobs(QSqlDatabase& db)
+{
+    const QStringList statements{
+        QStringLiteral("CREATE TABLE meta (key TEXT PRIMARY KEY, value TEXT NOT NULL)"),
+        QStringLiteral("CREATE TABLE jobs ("
+                       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                       " printed_at INTEGER NOT NULL," // milliseconds since 1970, UTC
+                       " status TEXT NOT NULL,"
+                       " message TEXT NOT NULL,"
+                       " printer TEXT NOT NULL,"
+                       " paper_feed TEXT NOT NULL,"
+                       " cups_job_id INTEGER NOT NULL,"
+                       " pdf_file TEXT NOT NULL,"
+                       " order_number TEXT NOT NULL,"
+                       " reprint_of INTEGER NOT NULL,"
+                       " slip_key TEXT NOT NULL,"
+                       " fields TEXT NOT NULL)"),
+        QStringLiteral("CREATE INDEX jobs_time ON jobs (printed_at)"),
+        QStringLiteral("CREATE INDEX jobs_order ON jobs (order_number, status)"),
+        QStringLiteral("CREATE INDEX jobs_slip ON jobs (slip_key, printed_at)"),
+        QStringLiteral("CREATE VIRTUAL TABLE search USING fts5 (pairs, singles, "
+                       "tokenize = 'unicode61 remove_diacritics 0')"),
+    };
+    for (const QString& statement : statements) {
+        sql::Execute(db, statement);
+    }
+    sql::Execute(db, QStringLiteral("INSERT INTO meta (key, value) VALUES ('application', ?), ('version', '0')"),
+                 {kApplication});
+}
+
+using Step = void (*)(QSqlDatabase&);
+// Step i takes version i to version i + 1.
+const Step kSteps[kCurrentVersion] = {createJobs};
+
+} // namespace
+
+int VersionOf(QSqlDatabase& db)
+{
+    QSqlQuery tables = sql::Run(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    if (!tables.next() || tables.value(0).toInt() == 0) {
+        return 0;
+    }
+    QSqlQuery owner =
+        sql::Run(db, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'meta'"));
+    if (!owner.next() || owner.value(0).toInt() == 0) {
+        throw JournalError("the file is not a print journal");
+    }
+    QSqlQuery application = sql::Run(db, QStringLiteral("SELECT value FROM meta WHERE key = 'application'"));
+    if (!application.next() || application.value(0).toString() != kApplication) {
+        throw JournalError("the file is not a print journal");
+    }
+    QSqlQuery version = sql::Run(db, QStringLiteral("SELECT value FROM meta WHERE key = 'version'"));
+    bool ok = false;
+    const int number = version.next() ? version.value(0).toString().toInt(&ok) : 0;
+    if (!ok || number < 0) {
+        throw JournalError("the journal's version is unreadable");
+    }
+    return number;
+}
+
+void Upgrade(QSqlDatabase& db, int version)
+{
+    for (int step = version; step < kCurrentVersion; ++step) {
+        sql::InTransaction(db, [&] {
+            kSteps[step](db);
+            sql::Execute(db, QStringLiteral("UPDATE meta SET value = ? WHERE key = 'version'"),
+                         {QString::number(step + 1)});
+        });
+    }
+}
+
+} // namespace journal::schema

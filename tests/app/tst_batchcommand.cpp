@@ -1,0 +1,238 @@
+#include "Cp932.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// `mivo-kangaroo batch` from the outside: the dry run's JSON, and real jobs on a queue of the
+// private CUPS server read back page by page.
+class TestBatchCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void dryRunWritesTheChosenSlips_data();
+    void dryRunWritesTheChosenSlips();
+    void printsOnePagePerSlipInOneJob_data();
+    void printsOnePagePerSlipInOneJob();
+    void refusesWithoutPrinting_data();
+    void refusesWithoutPrinting();
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    Run batch(const QStringList& arguments);
+    QString queueOutput() const;
+    int jobsOnQueue() const;
+
+    QTemporaryDir m_folder;
+    QString m_queue;
+};
+
+namespace {
+
+const QString kRakuten = QStringLiteral(BATCH_DATA_DIR "/rakuten-cp932.csv");
+
+bool writeCp932(const QString& path, const QString& text)
+{
+    QFile file(path);
+    const std::string bytes = cp932::FromUtf8(text.toStdString());
+    return file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size());
+}
+
+bool runTool(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000)) {
+        return false;
+    }
+    if (output) {
+        *output = process.readAllStandardOutput();
+    }
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+struct Page
+{
+    QSizeF size;
+    QMap<QString, QPointF> words; // text → top left, points
+};
+
+QList<Page> readPages(const QString& pdf)
+{
+    QByteArray html;
+    if (!runTool("pdftotext", {"-bbox", pdf, "-"}, &html)) {
+        return {};
+    }
+    static const QRegularExpression item(
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    QList<Page> pages;
+    for (auto it = item.globalMatch(QString::fromUtf8(html)); it.hasNext();) {
+        const auto match = it.next();
+        if (!match.captured(1).isEmpty()) {
+            pages.append({QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()), {}});
+        } else if (!pages.isEmpty()) {
+            pages.last().words.insert(match.captured(5),
+                                      QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
+        }
+    }
+    return pages;
+}
+
+} // namespace
+
+void TestBatchCommand::init()
+{
+    const QString state = qEnvironmentVariable("MIVO_TEST_CUPS_STATE");
+    if (state.isEmpty()) {
+        QSKIP("needs the private CUPS server (scripts/cups-test-server)");
+    }
+    m_queue = QStringLiteral("mivo_batch_%1_%2").arg(QCoreApplication::applicationPid()).arg(QTest::currentDataTag());
+    m_queue.replace(QRegularExpression("[^A-Za-z0-9_]"), "_");
+    QFile::remove(queueOutput());
+    QVERIFY(runTool("lpadmin", {"-p", m_queue, "-E", "-v", "file://" + queueOutput(), "-P", QStringLiteral(SLIP_PPD),
+                                "-o", "PageSize=Slip10x4"}));
+    QVERIFY(
+        writeCp932(m_folder.filePath("mivo_a500.ini"),
+                   "[連続(４インチ)]\r\nPrnName=" + m_queue + "\r\nPrnNoIndex=0\r\ndenPrn_Top=0\r\ndenPrn_Left=0\r\n"));
+    QVERIFY(writeCp932(m_folder.filePath("my0.txt"),
+                       "100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
+}
+
+void TestBatchCommand::cleanup()
+{
+    runTool("lpadmin", {"-x", m_queue});
+}
+
+QString TestBatchCommand::queueOutput() const
+{
+    return QDir(qEnvironmentVariable("MIVO_TEST_CUPS_STATE")).filePath("out/" + m_queue + ".out");
+}
+
+int TestBatchCommand::jobsOnQueue() const
+{
+    QByteArray listing;
+    runTool("lpstat", {"-W", "all", "-o", m_queue}, &listing);
+    return static_cast<int>(listing.count('\n'));
+}
+
+TestBatchCommand::Run TestBatchCommand::batch(const QStringList& arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(m_folder.path());
+    process.start(QStringLiteral(MIVO_EXECUTABLE), QStringList{"batch"} + arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            process.readAllStandardError()};
+}
+
+void TestBatchCommand::dryRunWritesTheChosenSlips_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::newRow("all") << QStringList{} << QList<int>{1, 2};
+    QTest::newRow("only") << QStringList{"--only", "2"} << QList<int>{2};
+    QTest::newRow("from") << QStringList{"--from", "2"} << QList<int>{2};
+}
+
+void TestBatchCommand::dryRunWritesTheChosenSlips()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QList<int>, numbers);
+    const Run run = batch(QStringList{kRakuten, "--dry-run"} + options);
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+    QCOMPARE(json.value("format").toString(), QStringLiteral("rakuten"));
+    QCOMPARE(json.value("encoding").toString(), QStringLiteral("cp932"));
+    const QJsonArray slips = json.value("slips").toArray();
+    QCOMPARE(slips.size(), numbers.size());
+    for (int i = 0; i < slips.size(); ++i) {
+        const QJsonObject slip = slips[i].toObject();
+        QCOMPARE(slip.keys(), (QStringList{"address1", "address2", "goods", "name", "number", "order", "pieces", "tel",
+                                           "warnings", "zip"}));
+        QCOMPARE(slip.value("number").toInt(), numbers[i]);
+        QCOMPARE(slip.value("goods").toArray().size(), 3);
+        QCOMPARE(slip.value("pieces").toInt(), 1);
+    }
+    QCOMPARE(slips.last().toObject().value("zip").toString(), QStringLiteral("100-0005"));
+    const QJsonArray skipped = json.value("skipped").toArray();
+    QCOMPARE(skipped.size(), 1);
+    QCOMPARE(skipped[0].toObject().value("row").toInt(), 6);
+    QCOMPARE(jobsOnQueue(), 0);
+}
+
+void TestBatchCommand::printsOnePagePerSlipInOneJob_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("names"); // the recipient's family name on each page
+    QTest::newRow("all") << QStringList{} << QStringList{"山田", "佐藤"};
+    QTest::newRow("resume from 2") << QStringList{"--from", "2"} << QStringList{"佐藤"};
+    QTest::newRow("selection, queue named")
+        << QStringList{"--only", "1-2", "--printer", "QUEUE"} << QStringList{"山田", "佐藤"};
+}
+
+void TestBatchCommand::printsOnePagePerSlipInOneJob()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, names);
+    options.replaceInStrings("QUEUE", m_queue);
+    const Run run = batch(QStringList{kRakuten} + options);
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY2(run.err.contains("printed " + QByteArray::number(names.size()) + " slips"), run.err.constData());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile(queueOutput()).size() > 0 && jobsOnQueue() == 1, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(readPages(queueOutput()).size(), names.size(), 30000);
+    const QList<Page> pages = readPages(queueOutput());
+    for (int i = 0; i < pages.size(); ++i) {
+        QCOMPARE(pages[i].size, QSizeF(720, 288));
+        QVERIFY2(pages[i].words.contains(names[i]), qPrintable(pages[i].words.keys().join('|')));
+        // The form is the same on every page: the sender block and the recipient's name stand
+        // where they stand on the first.
+        for (const QString& word : {QStringLiteral("西濃商店"), QStringLiteral("100-0001")}) {
+            QCOMPARE(pages[i].words.value(word), pages[0].words.value(word));
+        }
+        QCOMPARE(pages[i].words.value(names[i]), pages[0].words.value(names[0]));
+    }
+}
+
+void TestBatchCommand::refusesWithoutPrinting_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no such printer") << QStringList{kRakuten, "--printer", "no such queue"} << 1 << "no such queue";
+    QTest::newRow("from beyond the batch") << QStringList{kRakuten, "--from", "3"} << 1 << "no slip 3";
+    QTest::newRow("unregistered sender") << QStringList{kRakuten, "--sender", "4"} << 1 << "sender 4";
+    QTest::newRow("unknown format") << QStringList{kRakuten, "--format", "ebay"} << 1 << "unknown format";
+    QTest::newRow("missing file") << QStringList{"no-such-file.csv"} << 1 << "cannot open";
+    QTest::newRow("sender out of range") << QStringList{kRakuten, "--sender", "11"} << 2 << "--sender";
+    QTest::newRow("bad encoding") << QStringList{kRakuten, "--encoding", "latin1"} << 2 << "--encoding";
+    QTest::newRow("no file") << QStringList{"--dry-run"} << 2 << "no order file";
+}
+
+void TestBatchCommand::refusesWithoutPrinting()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const Run run = batch(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(jobsOnQueue(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestBatchCommand)
+#include "tst_batchcommand.moc"

@@ -1,0 +1,248 @@
+#include "BatchMappingDialog.h"
+#include "BatchWindow.h"
+#include "Cp932.h"
+#include "MainWindowFixture.h"
+
+#include <QMimeData>
+#include <QSpinBox>
+#include <QTableWidget>
+
+// The batch window with the fake printer: files in, slips listed, mended and printed.
+class TestBatchWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void printsTheChosenSlipsAsOneJob_data();
+    void printsTheChosenSlipsAsOneJob();
+    void mendingARowChecksItAgain();
+    void genericFileMappingIsRemembered();
+    void droppedFileIsRead();
+    void listShowsWhatTheFormCannotPrint();
+    void unregisteredSenderPrintsNothing();
+    void mappingDialogOffersTheColumns_data();
+    void mappingDialogOffersTheColumns();
+};
+
+namespace {
+
+const QString kData = QStringLiteral(BATCH_DATA_DIR);
+
+QByteArray cp932(const QString& text)
+{
+    return QByteArray::fromStdString(cp932::FromUtf8(text.toStdString()));
+}
+
+void prepare(MainWindowFixture& fixture)
+{
+    fixture.writeFile("mivo_a500.ini", cp932("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    fixture.writeFile("my0.txt", cp932("100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
+}
+
+// The recipient names drawn in the job, page after page.
+QStringList drawnNames(const FakePrinterService::Job& job, const QStringList& candidates)
+{
+    QStringList names;
+    for (const auto& item : job.canvas.items()) {
+        if (candidates.contains(QString::fromStdString(item.text))) {
+            names << QString::fromStdString(item.text);
+        }
+    }
+    return names;
+}
+
+void click(QWidget& window, const char* name)
+{
+    auto* button = window.findChild<QPushButton*>(name);
+    QVERIFY(button != nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+int column(const QTableWidget& table, const QString& header)
+{
+    for (int i = 0; i < table.columnCount(); ++i) {
+        if (table.horizontalHeaderItem(i)->text() == header) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+void TestBatchWindow::printsTheChosenSlipsAsOneJob_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("row"); // selected row, or the number typed into "from"
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("all") << "Button_PrintAll" << -1 << QStringList{"山田　太郎", "佐藤　花子"};
+    QTest::newRow("selected second row") << "Button_PrintSelected" << 1 << QStringList{"佐藤　花子"};
+    QTest::newRow("from slip 2") << "Button_PrintFrom" << 2 << QStringList{"佐藤　花子"};
+}
+
+void TestBatchWindow::printsTheChosenSlipsAsOneJob()
+{
+    QFETCH(QString, button);
+    QFETCH(int, row);
+    QFETCH(QStringList, names);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    QCOMPARE(table->rowCount(), 2);
+    if (button == "Button_PrintSelected") {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, 0)).center());
+    } else if (button == "Button_PrintFrom") {
+        auto* from = window.findChild<QSpinBox*>("SpinBox_From");
+        from->setFocus();
+        from->selectAll();
+        QTest::keyClicks(from, QString::number(row));
+        QCOMPARE(from->value(), row);
+    }
+    fixture.prompt().answerYes();
+    click(window, button.toLatin1().constData());
+    QCOMPARE(fixture.prompt().questions.size(), 1);
+    QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join('\n')));
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    const FakePrinterService::Job& job = fixture.printers().jobs.front();
+    QVERIFY(job.ended);
+    QCOMPARE(job.pages, names.size());
+    QCOMPARE(drawnNames(job, {"山田　太郎", "佐藤　花子"}), names);
+    QCOMPARE(drawnNames(job, {"西濃商店"}).size(), names.size());
+    QCOMPARE(fixture.prompt().notices, QStringList{QStringLiteral("%1枚の送り状を印刷しました").arg(names.size())});
+}
+
+void TestBatchWindow::mendingARowChecksItAgain()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(window.openFile(kData + "/stores-utf8.csv"));
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    const int warnings = column(*table, "注意");
+    QVERIFY(table->item(1, warnings)->text().contains("郵便番号の形が正しくありません"));
+    table->setCurrentCell(1, column(*table, "郵便番号"));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor != nullptr && editor != table);
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, "105-0011");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(QString::fromStdString(window.slips()[1].zip), QStringLiteral("105-0011"));
+    QVERIFY(fixture.prompt().questions.isEmpty());
+    QVERIFY2(!table->item(1, warnings)->text().contains("郵便番号"), qPrintable(table->item(1, warnings)->text()));
+    QVERIFY(table->item(1, warnings)->text().contains("電話番号がありません"));
+}
+
+void TestBatchWindow::genericFileMappingIsRemembered()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    QStringList remembered;
+    std::optional<std::string> answer;
+    window.setMappingQuestion([&](const std::vector<std::string>&, const std::string& last) {
+        remembered << QString::fromStdString(last);
+        return answer;
+    });
+    QVERIFY(!window.openFile(kData + "/generic-cp932.csv"));
+    QVERIFY(window.slips().empty());
+    answer = "name=1,zip=2,address1=3,tel=4,item=5";
+    QVERIFY(window.openFile(kData + "/generic-cp932.csv"));
+    QCOMPARE(window.slips().size(), std::size_t{2});
+    QCOMPARE(window.slips()[0].name, std::string("石井, 和也"));
+    QVERIFY(window.openFile(kData + "/generic-utf8.csv"));
+    QCOMPARE(remembered, (QStringList{"", "", "name=1,zip=2,address1=3,tel=4,item=5"}));
+    QVERIFY(fixture.exists("mivo_batch_map.ini"));
+    QVERIFY(fixture.prompt().errors.isEmpty());
+}
+
+void TestBatchWindow::droppedFileIsRead()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(kData + "/amazon-cp932.txt")});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QCOMPARE(window.findChild<QTableWidget*>("Table_Slips")->rowCount(), 2);
+    QVERIFY(window.findChild<QLabel*>("Label_Summary")->text().contains("amazon"));
+}
+
+void TestBatchWindow::listShowsWhatTheFormCannotPrint()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    fixture.writeFile("orders.csv", "OrderId,ShipName,ShipZipCode,ShipPrefecture,ShipAddress1,ShipPhoneNumber\n"
+                                    "1,花子🌸,100-0005,東京都,千代田区丸の内1-1,03-1111-2222\n");
+    BatchWindow window(fixture.folder());
+    QVERIFY(window.openFile(fixture.path("orders.csv")));
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    QCOMPARE(table->item(0, column(*table, "おなまえ"))->text(), QStringLiteral("花子〓"));
+    QVERIFY(table->item(0, column(*table, "注意"))->text().contains("〓"));
+}
+
+void TestBatchWindow::unregisteredSenderPrintsNothing()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/base-utf8.csv"));
+    auto* sender = window.findChild<QComboBox*>("ComboBox_Sender");
+    QCOMPARE(sender->itemText(0), QStringLiteral("1: 西濃商店"));
+    sender->setCurrentIndex(1);
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("ご依頼主2 が登録されていません")});
+    QVERIFY(fixture.printers().jobs.empty());
+}
+
+void TestBatchWindow::mappingDialogOffersTheColumns_data()
+{
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QString>("field"); // the box the user changes
+    QTest::addColumn<int>("downs");     // arrow-down presses on it
+    QTest::addColumn<QString>("mapping");
+    QTest::newRow("fresh file: one column chosen") << ""
+                                                   << "name" << 1 << "name=1";
+    QTest::newRow("remembered mapping preselected") << "zip=2,name=1"
+                                                    << "tel" << 4 << "zip=2,name=1,tel=4";
+    QTest::newRow("remembered by header name") << "address1=住所"
+                                               << "item" << 5 << "address1=3,item=5";
+    QTest::newRow("a stale mapping preselects nothing") << "zip=9"
+                                                        << "zip" << 2 << "zip=2";
+}
+
+void TestBatchWindow::mappingDialogOffersTheColumns()
+{
+    QFETCH(QString, remembered);
+    QFETCH(QString, field);
+    QFETCH(int, downs);
+    QFETCH(QString, mapping);
+    const std::vector<std::string> header{"氏名", "郵便番号", "住所", "電話", "品物"};
+    BatchMappingDialog dialog(header, remembered.toStdString());
+    dialog.show();
+    auto* box = dialog.findChild<QComboBox*>("ComboBox_" + field);
+    QVERIFY(box != nullptr);
+    QCOMPARE(box->count(), 6);
+    box->setFocus();
+    for (int i = 0; i < 10 && box->currentIndex() < downs; ++i) {
+        QTest::keyClick(box, Qt::Key_Down);
+    }
+    QCOMPARE(QString::fromStdString(dialog.mapping()), mapping);
+}
+
+QTEST_MAIN(TestBatchWindow)
+#include "tst_batchwindow.moc"

@@ -1,0 +1,340 @@
+#include "HistoryWindow.h"
+#include "Journal.h"
+#include "JournalListModel.h"
+#include "PrintWindowSupport.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+
+// The print journal as the user meets it: every F11 leaves an entry, the same slip twice in a
+// day is questioned, a broken journal never stops a slip, and F5 finds, loads, reprints and
+// deletes entries.
+using namespace printwindow;
+
+namespace {
+
+const QString kPrint = QStringLiteral("印刷しますか?");
+const QString kAgain = QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?");
+
+std::filesystem::path journalPath(const MainWindowFixture& fixture)
+{
+    return journal::Journal::In(fixture.folder().toStdString());
+}
+
+std::vector<journal::JournalEntry> entries(const MainWindowFixture& fixture)
+{
+    return journal::Journal(journalPath(fixture), journal::Journal::Access::ReadOnly).search({});
+}
+
+TForm_Main& showWithSlip(MainWindowFixture& fixture, const QByteArray& registration = "[手差し]\ndenPrn_Top=20\n")
+{
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.writeFile("mivo_a500.ini", sjisFile(QString::fromUtf8(registration)));
+    TForm_Main& window = fixture.show();
+    fillSampleSlip(window);
+    return window;
+}
+
+void pressF11(MainWindowFixture& fixture)
+{
+    fixture.focus(QStringLiteral("Edit_G2"));
+    fixture.key(Qt::Key_F11);
+}
+
+HistoryWindow* openHistory(MainWindowFixture& fixture)
+{
+    fixture.focus(QStringLiteral("Edit_Zip"));
+    fixture.key(Qt::Key_F5);
+    auto* history = fixture.window().findChild<HistoryWindow*>(QStringLiteral("HistoryWindow"));
+    return history != nullptr && history->isVisible() ? history : nullptr;
+}
+
+template <typename Widget> Widget* part(HistoryWindow* history, const char* name)
+{
+    return history->findChild<Widget*>(QLatin1String(name));
+}
+
+int rows(HistoryWindow* history)
+{
+    return part<QTableView>(history, "historyList")->model()->rowCount();
+}
+
+// Two older customers, then the slip in the window, all printed two days ago.
+void fillJournal(const MainWindowFixture& fixture)
+{
+    journal::Journal journal(journalPath(fixture));
+    const QDateTime twoDaysAgo = QDateTime::currentDateTime().addDays(-2);
+    for (const char* name : {"山田花子", "佐藤一郎"}) {
+        journal::JournalEntry entry;
+        entry.time = twoDaysAgo;
+        entry.printer = "Fake Printer";
+        entry.slip.name = name;
+        entry.slip.tel = "06-1111-2222";
+        journal.recordJob(entry);
+    }
+}
+
+} // namespace
+
+class TestJournalWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyJobIsRecordedWithItsOutcome_data();
+    void everyJobIsRecordedWithItsOutcome();
+    void sameSlipWithinADayIsQuestionedFirst_data();
+    void sameSlipWithinADayIsQuestionedFirst();
+    void brokenJournalNeverStopsASlip_data();
+    void brokenJournalNeverStopsASlip();
+    void historySearchesAsTheUserTypes();
+    void historyLoadsReprintsAndDeletes();
+    void longHistoryIsReadAPageAtATime();
+};
+
+void TestJournalWindow::everyJobIsRecordedWithItsOutcome_data()
+{
+    QTest::addColumn<QByteArray>("registration");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("printed") << QByteArray("[手差し]\ndenPrn_Top=20\ndenPrn_Left=-10\n") << "printed";
+    QTest::newRow("drawing failed, job aborted") << QByteArray("[手差し]\ndenPrn_Top=1.5\n") << "aborted";
+}
+
+void TestJournalWindow::everyJobIsRecordedWithItsOutcome()
+{
+    QFETCH(QByteArray, registration);
+    QFETCH(QString, status);
+    MainWindowFixture fixture;
+    showWithSlip(fixture, registration);
+    QVERIFY(!std::filesystem::exists(journalPath(fixture)));
+    fixture.prompt().answerYes();
+    pressF11(fixture);
+
+    const auto recorded = entries(fixture);
+    QCOMPARE(recorded.size(), std::size_t(1));
+    const journal::JournalEntry& entry = recorded.front();
+    QCOMPARE(QString::fromLatin1(journal::StatusName(entry.status)), status);
+    QCOMPARE(entry.printer, std::string("Fake Printer"));
+    QCOMPARE(entry.paperFeed, std::string("手差し"));
+    QCOMPARE(entry.slip.name, std::string("西濃太郎"));
+    QCOMPARE(entry.slip.goods3, std::string("ぶどう"));
+    QCOMPARE(entry.slip.dpix, std::string("180"));
+    QCOMPARE(std::tie(entry.slip.slipYear, entry.slip.slipMonth, entry.slip.slipDay), std::make_tuple(2010, 12, 6));
+    QVERIFY(qAbs(entry.time.secsTo(QDateTime::currentDateTime())) < 60);
+    QCOMPARE(entry.message.empty(), status == "printed");
+    QVERIFY(fixture.prompt().notices.isEmpty());
+}
+
+void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst_data()
+{
+    QTest::addColumn<QByteArray>("firstRegistration");
+    QTest::addColumn<QString>("changedGoods");
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QStringList>("questions");
+    QTest::addColumn<int>("jobs");
+    const QByteArray good("[手差し]\ndenPrn_Top=0\n");
+    QTest::newRow("same slip, printed again")
+        << good << QString() << QList<bool>{true, true} << QStringList{kAgain, kPrint} << 2;
+    QTest::newRow("same slip, declined") << good << QString() << QList<bool>{false} << QStringList{kAgain} << 1;
+    QTest::newRow("other goods are another slip") << good << "みかん" << QList<bool>{true} << QStringList{kPrint} << 2;
+    QTest::newRow("an aborted slip did not go out")
+        << QByteArray("[手差し]\ndenPrn_Top=1.5\n") << QString() << QList<bool>{true} << QStringList{kPrint} << 2;
+}
+
+void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
+{
+    QFETCH(QByteArray, firstRegistration);
+    QFETCH(QString, changedGoods);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QStringList, questions);
+    QFETCH(int, jobs);
+    MainWindowFixture fixture;
+    TForm_Main& window = showWithSlip(fixture, firstRegistration);
+    fixture.prompt().answerYes();
+    pressF11(fixture);
+    window.Label_Prn_Top->setText(QStringLiteral("0"));
+    if (!changedGoods.isEmpty()) {
+        window.Edit_G1->setText(changedGoods);
+    }
+    // Another sender does not make it another slip.
+    window.Edit_My->setText(QStringLiteral("OtherSender"));
+
+    fixture.prompt().questions.clear();
+    for (const bool answer : answers) {
+        answer ? fixture.prompt().answerYes() : fixture.prompt().answerNo();
+    }
+    pressF11(fixture);
+    QCOMPARE(fixture.prompt().questions, questions);
+    QCOMPARE(static_cast<int>(fixture.printers().jobs.size()), jobs);
+    QCOMPARE(static_cast<int>(entries(fixture).size()), jobs);
+    if (jobs == 1) {
+        QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_G1"));
+    }
+}
+
+void TestJournalWindow::brokenJournalNeverStopsASlip_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::newRow("not a database") << "garbage";
+    QTest::newRow("a folder in its place") << "folder";
+    QTest::newRow("written by a newer version") << "newer";
+}
+
+void TestJournalWindow::brokenJournalNeverStopsASlip()
+{
+    QFETCH(QString, damage);
+    MainWindowFixture fixture;
+    const QString name = QString::fromLatin1(journal::Journal::kFileName);
+    if (damage == "garbage") {
+        fixture.writeFile(name, QByteArray("SQLite format 3\0", 16) + QByteArray(3000, '\x5A'));
+    } else if (damage == "folder") {
+        QVERIFY(QDir(fixture.folder()).mkdir(name));
+    } else {
+        {
+            journal::Journal journal(journalPath(fixture));
+        }
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bump"));
+        db.setDatabaseName(fixture.path(name));
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE meta SET value = '2' WHERE key = 'version'")));
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("bump"));
+    }
+    const QByteArray before = fixture.readFile(name);
+    TForm_Main& window = showWithSlip(fixture);
+
+    fixture.prompt().answerYes();
+    pressF11(fixture);
+    QCOMPARE(fixture.prompt().questions, QStringList{kPrint});
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
+    QVERIFY(fixture.printers().jobs.front().ended);
+    QVERIFY(fixture.prompt().errors.isEmpty());
+    QCOMPARE(fixture.prompt().notices.size(), 1);
+    QVERIFY(fixture.prompt().notices.front().contains(QStringLiteral("履歴に記録できませんでした")));
+    QVERIFY(window.StatusBar1->currentMessage().contains(QStringLiteral("記録できませんでした")));
+    QCOMPARE(fixture.readFile(name), before);
+
+    // The history window says why it lists nothing.
+    HistoryWindow* history = openHistory(fixture);
+    QVERIFY(history);
+    QCOMPARE(rows(history), 0);
+    QVERIFY(part<QLabel>(history, "historyStatus")->text().startsWith(QStringLiteral("履歴を開けません")));
+    QCOMPARE(fixture.readFile(name), before);
+}
+
+void TestJournalWindow::historySearchesAsTheUserTypes()
+{
+    MainWindowFixture fixture;
+    fillJournal(fixture);
+    showWithSlip(fixture);
+    fixture.prompt().answerYes();
+    pressF11(fixture);
+
+    HistoryWindow* history = openHistory(fixture);
+    QVERIFY(history);
+    QCOMPARE(rows(history), 3);
+    auto* list = part<QTableView>(history, "historyList");
+    QCOMPARE(list->model()->index(0, 2).data().toString(), QStringLiteral("西濃太郎"));
+    auto* search = part<QLineEdit>(history, "historySearch");
+    search->setFocus();
+    TypeText(search, QStringLiteral("06"));
+    QCOMPARE(rows(history), 2);
+    TypeText(search, QStringLiteral("1111"));
+    QCOMPARE(rows(history), 2);
+    TypeText(search, QStringLiteral(" 花"));
+    QCOMPARE(rows(history), 1);
+    QCOMPARE(list->model()->index(0, 2).data().toString(), QStringLiteral("山田花子"));
+    search->clear();
+    // Today only: the two older entries drop out.
+    part<QCheckBox>(history, "historyPeriod")->setChecked(true);
+    part<QDateEdit>(history, "historyFrom")->setDate(QDate::currentDate());
+    QCOMPARE(rows(history), 1);
+    QCOMPARE(list->model()->index(0, 2).data().toString(), QStringLiteral("西濃太郎"));
+}
+
+void TestJournalWindow::historyLoadsReprintsAndDeletes()
+{
+    MainWindowFixture fixture;
+    fillJournal(fixture);
+    TForm_Main& window = showWithSlip(fixture);
+    fixture.prompt().answerYes();
+    pressF11(fixture);
+    window.Edit_Custo1->clear();
+    window.Edit_G3->clear();
+    window.Edit_MyADD1->clear();
+
+    HistoryWindow* history = openHistory(fixture);
+    QVERIFY(history);
+    QTest::mouseClick(part<QPushButton>(history, "historyLoad"), Qt::LeftButton);
+    QCOMPARE(window.Edit_Custo1->text(), QStringLiteral("西濃太郎"));
+    QCOMPARE(window.Edit_G3->text(), QStringLiteral("ぶどう"));
+    QCOMPARE(window.Edit_MyADD1->text(), QStringLiteral("大阪府大阪市"));
+    QCOMPARE(window.kosuuText(), QStringLiteral("42"));
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
+
+    // Printed again as it was, dated today; then once more with the date it had.
+    const QDate today = QDate::currentDate();
+    QTest::mouseClick(part<QPushButton>(history, "historyReprint"), Qt::LeftButton);
+    part<QCheckBox>(history, "historyKeepDate")->setChecked(true);
+    part<QTableView>(history, "historyList")->selectRow(1);
+    QTest::mouseClick(part<QPushButton>(history, "historyReprint"), Qt::LeftButton);
+    QVERIFY(fixture.prompt().errors.isEmpty());
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t(3));
+    const auto recorded = entries(fixture);
+    QCOMPARE(recorded.size(), std::size_t(5));
+    const journal::JournalEntry& first = recorded[2];
+    QCOMPARE(recorded[1].reprintOf, first.id);
+    QCOMPARE(std::tie(recorded[1].slip.slipYear, recorded[1].slip.slipMonth, recorded[1].slip.slipDay),
+             std::make_tuple(today.year(), today.month(), today.day()));
+    QCOMPARE(recorded[1].slip.prnTop, std::string("20"));
+    QCOMPARE(recorded[0].reprintOf, first.id);
+    QCOMPARE(std::tie(recorded[0].slip.slipYear, recorded[0].slip.slipMonth, recorded[0].slip.slipDay),
+             std::make_tuple(2010, 12, 6));
+    QCOMPARE(rows(history), 5);
+
+    // Deleting asks first; only Yes deletes.
+    fixture.prompt().questions.clear();
+    fixture.prompt().answerNo();
+    QTest::mouseClick(part<QPushButton>(history, "historyDelete"), Qt::LeftButton);
+    QCOMPARE(rows(history), 5);
+    fixture.prompt().answerYes();
+    QTest::mouseClick(part<QPushButton>(history, "historyDelete"), Qt::LeftButton);
+    QCOMPARE(fixture.prompt().questions, QStringList(2, QStringLiteral("この履歴を削除しますか?")));
+    QCOMPARE(rows(history), 4);
+    QCOMPARE(entries(fixture).size(), std::size_t(4));
+}
+
+void TestJournalWindow::longHistoryIsReadAPageAtATime()
+{
+    MainWindowFixture fixture;
+    {
+        journal::Journal journal(journalPath(fixture));
+        for (int i = 0; i < 450; ++i) {
+            journal::JournalEntry entry;
+            entry.slip.name = "客" + std::to_string(i);
+            journal.recordJob(entry);
+        }
+    }
+    showWithSlip(fixture);
+    HistoryWindow* history = openHistory(fixture);
+    QVERIFY(history);
+    QAbstractItemModel* model = part<QTableView>(history, "historyList")->model();
+    QCOMPARE(model->rowCount(), JournalListModel::kPageSize);
+    while (model->canFetchMore({})) {
+        model->fetchMore({});
+    }
+    QCOMPARE(model->rowCount(), 450);
+    QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("客449"));
+    QCOMPARE(model->index(449, 2).data().toString(), QStringLiteral("客0"));
+}
+
+QTEST_MAIN(TestJournalWindow)
+#include "tst_journalwindow.moc"

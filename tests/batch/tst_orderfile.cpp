@@ -1,0 +1,194 @@
+#include "ColumnMapping.h"
+#include "OrderFile.h"
+
+#include <QFile>
+#include <QTest>
+
+// Every shop format, from real-shaped exports in both encodings with spreadsheet damage.
+class TestOrderFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsEveryFormat_data();
+    void readsEveryFormat();
+    void refusesWhatItCannotRead_data();
+    void refusesWhatItCannotRead();
+};
+
+namespace {
+
+QByteArray fixture(const QString& name)
+{
+    QFile file(QStringLiteral(BATCH_DATA_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qFatal("missing fixture %s", qPrintable(name));
+    }
+    return file.readAll();
+}
+
+// One slip as "order|zip|address1|address2|name|tel|goods1|goods2|goods3|warnings".
+QString summary(const batch::BatchSlip& slip)
+{
+    QStringList warnings;
+    for (const std::string& warning : slip.warnings) {
+        warnings << QString::fromStdString(warning);
+    }
+    QStringList parts;
+    for (const std::string* field : {&slip.order, &slip.zip, &slip.address1, &slip.address2, &slip.name, &slip.tel,
+                                     &slip.goods[0], &slip.goods[1], &slip.goods[2]}) {
+        parts << QString::fromStdString(*field);
+    }
+    parts << warnings.join(';');
+    return parts.join('|');
+}
+
+struct Expected
+{
+    QString file;
+    QString mapping;
+    QString format;
+    QStringList slips;
+    QList<int> skippedRows;
+};
+
+QList<Expected> expectations()
+{
+    return {
+        {"rakuten",
+         "",
+         "rakuten",
+         {"R-001|060-0001|北海道札幌市北区北十一条西1-2-3||山田　太郎|011-123-4567|りんごジュース ×2|みかん, 箱入り||",
+          "R-002|100-0005|東京都千代田区丸の内１－２－３|丸の内ビルディング１２３４号室と長い名前の建物|佐藤　花子|03-"
+          "1234-"
+          "5678|商品A|||おところ②が40バイトを超えています"},
+         {6}},
+        {"yahoo",
+         "",
+         "yahoo",
+         {"y-1|060-0001|北海道札幌市中央区北一条西2-1||鈴木　一郎|090-1234-5678|帽子 \"特価\"|||",
+          "y-2|530-0001|大阪府大阪市北区梅田1-1-1|梅田ビル5F|高橋|06-1111-2222|Tシャツ 白 ×3|||"},
+         {}},
+        {"amazon",
+         "",
+         "amazon",
+         {"503-111|812-0011|福岡県福岡市博多区博多駅前1-1-1||田中 次郎|092-123-4567|本|ペン ×2||",
+          "503-222|980-0811|宮城県仙台市青葉区一番町1-2-3|青葉ハイツ101|伊藤 美咲|022-222-3333|ノート|||"},
+         {}},
+        {"base",
+         "",
+         "base",
+         {"B1|001-0010|北海道札幌市北区北十条西1-1||渡辺　健|09012345678|マグカップ|||",
+          "B2|460-0008|愛知県名古屋市中区栄3-4-5||中村　さくら||お皿|||電話番号がありません"},
+         {}},
+        {"stores",
+         "",
+         "stores",
+         {"S-1|150-0002|東京都渋谷区渋谷2-21-1||小林　優子||ブローチ|ピアス|リング　他1点|電話番号がありません",
+          "S-2|1234|東京都港区芝公園4-2-8||加藤||帽子|||郵便番号の形が正しくありません;電話番号がありません"},
+         {}},
+        {"colorme",
+         "",
+         "colorme",
+         {"1001|730-0011|広島県広島市中区基町1-1||吉田 真一|082-111-2222|お茶|羊羹||",
+          "1001|730-0012|広島県広島市中区上八丁堀2-2||吉田 綾|082-333-4444|お茶 ×2|||"},
+         {}},
+        {"shopify",
+         "",
+         "shopify",
+         {"#1001|160-0023|東京都新宿区西新宿1-2-3|新宿ビル500|森 健司|03-1234-5678|緑茶 ×2|茶筅||",
+          "#1002|163-8001|東京都新宿区西新宿2-8-1||森 恵美|09011112222|急須|||"},
+         {}},
+        {"generic",
+         "name=氏名,zip=2,address1=住所,tel=電話,item=品物",
+         "generic",
+         {"|060-0001|北海道札幌市中央区北一条西２丁目１番地|札幌ビル|石井, 和也|011-222-3333|カレンダー|||",
+          "||||岡田 陽子|||||郵便番号がありません;おところがありません;電話番号がありません"},
+         {}},
+    };
+}
+
+} // namespace
+
+void TestOrderFile::readsEveryFormat_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("mapping");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<QStringList>("slips");
+    QTest::addColumn<QList<int>>("skippedRows");
+    for (const Expected& e : expectations()) {
+        const QString extension = e.file == "amazon" ? ".txt" : ".csv";
+        for (const QString encoding : {"utf-8", "cp932"}) {
+            const QString file = e.file + (encoding == "utf-8" ? "-utf8" : "-cp932") + extension;
+            QTest::newRow(qPrintable(file)) << file << e.mapping << e.format << encoding << e.slips << e.skippedRows;
+        }
+    }
+}
+
+void TestOrderFile::readsEveryFormat()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, mapping);
+    QFETCH(QString, format);
+    QFETCH(QString, encoding);
+    QFETCH(QStringList, slips);
+    QFETCH(QList<int>, skippedRows);
+    batch::ReadOptions options;
+    options.columnMap = mapping.toStdString();
+    const QByteArray bytes = fixture(file);
+    const batch::OrderFile result = batch::ReadOrderFile(std::string_view(bytes.constData(), bytes.size()), options);
+    QCOMPARE(QString::fromStdString(result.format), format);
+    QCOMPARE(QString::fromStdString(std::string(batch::EncodingName(result.encoding))), encoding);
+    QStringList actual;
+    for (const batch::BatchSlip& slip : result.slips) {
+        actual << summary(slip);
+    }
+    QCOMPARE(actual, slips);
+    QList<int> rows;
+    for (const batch::SkippedRow& row : result.skipped) {
+        rows << static_cast<int>(row.row);
+    }
+    QCOMPARE(rows, skippedRows);
+}
+
+void TestOrderFile::refusesWhatItCannotRead_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("mapping");
+    QTest::newRow("unknown columns") << QByteArray("a,b,c\n1,2,3\n") << ""
+                                     << "";
+    QTest::newRow("unknown format name") << fixture("base-utf8.csv") << "ebay"
+                                         << "";
+    QTest::newRow("forced format lacks columns") << fixture("base-utf8.csv") << "rakuten"
+                                                 << "";
+    QTest::newRow("generic without mapping") << fixture("generic-utf8.csv") << "generic"
+                                             << "";
+    QTest::newRow("mapping names a missing header") << fixture("generic-utf8.csv") << ""
+                                                    << "name=お名前";
+    QTest::newRow("mapping with an unknown field") << fixture("generic-utf8.csv") << ""
+                                                   << "street=住所";
+    QTest::newRow("mapping without address or name") << fixture("generic-utf8.csv") << ""
+                                                     << "zip=2";
+    QTest::newRow("column number 0") << fixture("generic-utf8.csv") << ""
+                                     << "name=0";
+}
+
+void TestOrderFile::refusesWhatItCannotRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, format);
+    QFETCH(QString, mapping);
+    batch::ReadOptions options;
+    if (!format.isEmpty()) {
+        options.format = format.toStdString();
+    }
+    options.columnMap = mapping.toStdString();
+    QVERIFY_THROWS_EXCEPTION(batch::BatchError,
+                             batch::ReadOrderFile(std::string_view(bytes.constData(), bytes.size()), options));
+}
+
+QTEST_APPLESS_MAIN(TestOrderFile)
+#include "tst_orderfile.moc"
