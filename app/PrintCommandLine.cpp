@@ -74,26 +74,34 @@ void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::
     printer.SetIndex(StrToInt(registration::ResolvePrinterIndex(entry, names)));
 }
 
+LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::optional<int>& paper)
+{
+    const QString folder = QDir::currentPath();
+    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
+    const int paperIndex = paper.value_or(settings.paperIndex);
+    const PrinterRegistration entry =
+        registration::Load(registration::RegistrationFile(folder.toStdString()), PaperSection(paperIndex));
+    SelectCommandLinePrinter(PrinterAccess(), printerName, entry);
+    SlipFields fields = PrintFields(StartSlip(settings, StartSender(folder.toStdString(), settings)));
+    fields.prnTop = cp932::ToUtf8(entry.top);
+    fields.prnLeft = cp932::ToUtf8(entry.left);
+    return {fields, paperIndex};
+}
+
 namespace {
 
 // Returns why the journal could not record the slip; empty when it did.
 std::string printLastSlip(const PrintOptions& options)
 {
     const QString folder = QDir::currentPath();
-    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
-    const std::string section = PaperSection(options.paper.value_or(settings.paperIndex));
-    const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder.toStdString()), section);
-
     SystemPrinters printers(folder);
     TPrinterAccess& printer = PrinterAccess();
-    SelectCommandLinePrinter(printer, options.printer, entry);
-    SlipFields fields = PrintFields(StartSlip(settings, StartSender(folder.toStdString(), settings)));
-    fields.prnTop = cp932::ToUtf8(entry.top);
-    fields.prnLeft = cp932::ToUtf8(entry.left);
+    const LastSlip last = LoadLastSlip(options.printer, options.paper);
+    SlipFields fields = last.fields;
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     fields.dpix = std::to_string(resolution.x);
     fields.dpiy = std::to_string(resolution.y);
-    const journalprint::JobContext context{cp932::ToUtf8(section), {}, 0};
+    const journalprint::JobContext context{cp932::ToUtf8(PaperSection(last.paperIndex)), {}, 0};
     return journalprint::PrintAndRecord(printer, journal::Journal::In(folder.toStdString()), fields, context,
                                         [&] { DrawSlip(fields, printer.Canvas()); })
         .journalError;

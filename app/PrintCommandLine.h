@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SlipFields.h"
+
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -22,3 +24,13 @@ std::string PaperSection(int index);
 // registered in `entry`.
 void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::string>& name,
                               const PrinterRegistration& entry);
+// The slip of the last session on its printer, as `print` prepares it: the printer selected
+// (NAME, else the registration of the paper selection, `paper` or the stored one) on the
+// installed printer object, and the slip's fields with the registered margins. The print
+// state's resolution is left to the caller. Throws on a missing printer or unreadable files.
+struct LastSlip
+{
+    SlipFields fields;
+    int paperIndex = 0;
+};
+LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::optional<int>& paper);

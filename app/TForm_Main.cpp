@@ -466,6 +466,7 @@ void TForm_Main::connectActions()
     bind(SpeedButton_F[5], &QToolButton::clicked, &TForm_Main::SpeedButton_F6Click);
     bind(SpeedButton_F[6], &QToolButton::clicked, &TForm_Main::SpeedButton_F7Click);
     bind(SpeedButton_F[9], &QToolButton::clicked, &TForm_Main::SpeedButton_F10Click);
+    bind(SpeedButton_F[8], &QToolButton::clicked, &TForm_Main::SpeedButton_F9Click);
     bind(SpeedButton_F[10], &QToolButton::clicked, &TForm_Main::SpeedButton_F11Click);
 
     // A refused edit names its character, so that the beep is not the only hint.

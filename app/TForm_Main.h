@@ -66,6 +66,7 @@ public:
     QString marginTop() const override;
     QString marginLeft() const override;
     void setMargins(const QString& top, const QString& left) override;
+    void requirePrinterInForce() const override;
 
     // The print journal, as the history window uses it.
     std::filesystem::path journalFile() const override;
@@ -161,6 +162,7 @@ public slots:
     void SpeedButton_F6Click();
     void SpeedButton_F7Click();
     void SpeedButton_F10Click();
+    void SpeedButton_F9Click();
     void SpeedButton_F11Click();
 
     // Entry fields

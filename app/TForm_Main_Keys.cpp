@@ -25,6 +25,7 @@ constexpr int VK_F3 = 114;
 constexpr int VK_F5 = 116;
 constexpr int VK_F7 = 118;
 constexpr int VK_F10 = 121;
+constexpr int VK_F9 = 120;
 constexpr int VK_F11 = 122;
 
 int virtualKey(int qtKey)
@@ -45,6 +46,8 @@ int virtualKey(int qtKey)
         return VK_F7;
     case Qt::Key_F10:
         return VK_F10;
+    case Qt::Key_F9:
+        return VK_F9;
     case Qt::Key_F11:
         return VK_F11;
     default:
@@ -99,6 +102,8 @@ void TForm_Main::FormShow()
     SpeedButton_F[9]->setEnabled(true);
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
+    SpeedButton_F[8]->setText(QStringLiteral("プレビュー"));
+    SpeedButton_F[8]->setEnabled(true);
 
     runPrinterStep([this] { ComboBox_SELChange(); });
     if (ComboBox_SEL->currentIndex() < 0) {
@@ -150,6 +155,8 @@ bool TForm_Main::FormKeyDown(int key)
         return true;
     case VK_F10:
         SpeedButton_F10Click();
+    case VK_F9:
+        SpeedButton_F9Click();
         return true;
     case VK_F11:
         SpeedButton_F11Click();

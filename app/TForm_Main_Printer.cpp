@@ -227,7 +227,7 @@ void TForm_Main::SpeedButton_F11Click()
     printSlip();
 }
 
-void TForm_Main::printSlip()
+void TForm_Main::requirePrinterInForce() const
 {
     if (m_missingPrinter) {
         const QString name = m_missingPrinter->isEmpty() ? QStringLiteral("番号 %1").arg(Label_PrinterIndex)
@@ -237,6 +237,11 @@ void TForm_Main::printSlip()
                 .arg(name)
                 .toStdString());
     }
+}
+
+void TForm_Main::printSlip()
+{
+    requirePrinterInForce();
     TPrinterAccess& printer = PrinterAccess();
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     Label_dpix = QString::number(resolution.x);

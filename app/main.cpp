@@ -4,6 +4,7 @@
 #include "HistoryCommand.h"
 #include "ImportCommand.h"
 #include "PostalCommand.h"
+#include "PreviewCommandLine.h"
 #include "PrintCommandLine.h"
 #include "Prompt.h"
 #include "SingleInstance.h"
@@ -83,6 +84,9 @@ int main(int argc, char* argv[])
         }
         if (command == "batch") {
             return RunBatchCommand(argc, argv, std::cout, std::cerr);
+        }
+        if (command == "preview") {
+            return RunPreviewCommand(argc, argv, std::cerr);
         }
     }
 

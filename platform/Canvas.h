@@ -18,4 +18,6 @@ public:
     virtual void setBrushColor(std::uint32_t rgb) = 0;
     // Drawn opaque on the brush colour.
     virtual void textOut(int x, int y, const std::string& text) = 0;
+    // A straight line one dot wide in the font colour, both ends included.
+    virtual void lineOut(int x1, int y1, int x2, int y2) = 0;
 };

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPen>
 
 namespace {
 QColor fromRgb(std::uint32_t rgb)
@@ -57,4 +58,15 @@ void QPainterCanvas::textOut(int x, int y, const std::string& text)
     m_painter.fillRect(cell, m_brushColor);
     m_painter.setPen(m_fontColor);
     m_painter.drawText(QPointF(at.x(), at.y() + metrics.ascent()), string);
+}
+
+void QPainterCanvas::lineOut(int x1, int y1, int x2, int y2)
+{
+    // Through dot centres, one dot wide across, so that a line from dot a to dot b covers both.
+    const auto centre = [this](int x, int y) {
+        return QPointF(m_placement.originX + (x + 0.5) * m_placement.dotWidth,
+                       m_placement.originY + (y + 0.5) * m_placement.dotHeight);
+    };
+    m_painter.setPen(QPen(m_fontColor, m_placement.dotWidth, Qt::SolidLine, Qt::FlatCap));
+    m_painter.drawLine(centre(x1, y1), centre(x2, y2));
 }

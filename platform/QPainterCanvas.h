@@ -22,6 +22,7 @@ public:
     void setFontColor(std::uint32_t rgb) override;
     void setBrushColor(std::uint32_t rgb) override;
     void textOut(int x, int y, const std::string& text) override;
+    void lineOut(int x1, int y1, int x2, int y2) override;
 
 private:
     QPainter& m_painter;

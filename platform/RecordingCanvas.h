@@ -30,8 +30,25 @@ public:
         m_items.push_back({x, y, text, m_fontName, m_fontSize, m_fontColor, m_brushColor});
     }
 
+    struct LineItem
+    {
+        int x1 = 0;
+        int y1 = 0;
+        int x2 = 0;
+        int y2 = 0;
+
+        bool operator==(const LineItem&) const = default;
+    };
+
+    void lineOut(int x1, int y1, int x2, int y2) override { m_lines.push_back({x1, y1, x2, y2}); }
+
     const std::vector<TextItem>& items() const { return m_items; }
-    void clear() { m_items.clear(); }
+    const std::vector<LineItem>& lines() const { return m_lines; }
+    void clear()
+    {
+        m_items.clear();
+        m_lines.clear();
+    }
 
 private:
     std::string m_fontName;
@@ -39,4 +56,5 @@ private:
     std::uint32_t m_fontColor = 0;
     std::uint32_t m_brushColor = 0xFFFFFF;
     std::vector<TextItem> m_items;
+    std::vector<LineItem> m_lines;
 };

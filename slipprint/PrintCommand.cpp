@@ -39,9 +39,14 @@ EffectiveResolution EffectiveResolutionOf(TPrinterAccess& printer)
 
 void PrintJob(TPrinterAccess& printer, const std::function<void()>& drawSlip)
 {
-    printer.BeginDoc(kJobTitle);
+    PrintJob(printer, kJobTitle, drawSlip);
+}
+
+void PrintJob(TPrinterAccess& printer, const std::string& title, const std::function<void()>& draw)
+{
+    printer.BeginDoc(title);
     try {
-        drawSlip();
+        draw();
     } catch (...) {
         printer.Abort();
         throw;

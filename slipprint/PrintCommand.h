@@ -28,5 +28,7 @@ EffectiveResolution EffectiveResolutionOf(TPrinterAccess& printer);
 // draw, and ends it. When drawing fails the job is aborted, so nothing is printed, and the
 // error goes on to the caller.
 void PrintJob(TPrinterAccess& printer, const std::function<void()>& drawSlip);
+// The same for a page of another kind, under its own title.
+void PrintJob(TPrinterAccess& printer, const std::string& title, const std::function<void()>& draw);
 
 } // namespace printcommand

@@ -16,4 +16,6 @@ public:
     virtual QString marginTop() const = 0;          // Label_Prn_Top
     virtual QString marginLeft() const = 0;         // Label_Prn_Left
     virtual void setMargins(const QString& top, const QString& left) = 0;
+    // Throws when the registered printer is not there, so that nothing prints on another.
+    virtual void requirePrinterInForce() const = 0;
 };

@@ -16,8 +16,9 @@
 
 namespace {
 
-constexpr int kOuterWidth = 190;
-constexpr int kOuterHeight = 160;
+// Wide and high enough for the calibration group below the margin fields.
+constexpr int kOuterWidth = 350;
+constexpr int kOuterHeight = 310;
 
 // The margin in force as printing takes it, so that the dialog shows what prints.
 QString wholeMargin(const QString& text)
@@ -62,6 +63,7 @@ void TForm_SLIP97YPrn::createLayout()
 
     setTabOrder(NumEdit_TOP, NumEdit_LEFT);
     setTabOrder(NumEdit_LEFT, BitBtn_MRGN);
+    createCalibration();
 }
 
 TNumEdit* TForm_SLIP97YPrn::createMarginField(const QString& name, int top)

@@ -5,6 +5,7 @@
 class PrintPositionHost;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class TNumEdit;
 
@@ -24,6 +25,16 @@ public:
     TNumEdit* NumEdit_LEFT = nullptr;
     QPushButton* BitBtn_MRGN = nullptr;
 
+    // Lining the printer up with the form: a test page, and the shift read on it in
+    // millimetres turned into dots for the margin fields.
+    QGroupBox* GroupBox_Calib = nullptr;
+    QPushButton* BitBtn_TestPrint = nullptr;
+    QLineEdit* Edit_CalibRight = nullptr;
+    QLineEdit* Edit_CalibDown = nullptr;
+    QLabel* Label_CalibRight = nullptr;
+    QLabel* Label_CalibDown = nullptr;
+    QPushButton* BitBtn_CalibApply = nullptr;
+
 public slots:
     void FormShow();
     void BitBtn_MRGNClick();
@@ -40,6 +51,10 @@ private:
     void createLayout();
     TNumEdit* createMarginField(const QString& name, int top);
     void registerMargins();
+    void createCalibration();
+    void printCalibration();
+    void showCalibrationShift();
+    void applyCalibrationShift();
 
     PrintPositionHost& m_host;
 };

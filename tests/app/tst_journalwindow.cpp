@@ -103,7 +103,7 @@ void TestJournalWindow::everyJobIsRecordedWithItsOutcome_data()
     QTest::addColumn<QByteArray>("registration");
     QTest::addColumn<QString>("status");
     QTest::newRow("printed") << QByteArray("[手差し]\ndenPrn_Top=20\ndenPrn_Left=-10\n") << "printed";
-    QTest::newRow("drawing failed, job aborted") << QByteArray("[手差し]\ndenPrn_Top=1.5\n") << "aborted";
+    QTest::newRow("drawing failed, job aborted") << QByteArray("[手差し]\ndenPrn_Top=1.5cm\n") << "aborted";
 }
 
 void TestJournalWindow::everyJobIsRecordedWithItsOutcome()
@@ -144,7 +144,7 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst_data()
     QTest::newRow("same slip, declined") << good << QString() << QList<bool>{false} << QStringList{kAgain} << 1;
     QTest::newRow("other goods are another slip") << good << "みかん" << QList<bool>{true} << QStringList{kPrint} << 2;
     QTest::newRow("an aborted slip did not go out")
-        << QByteArray("[手差し]\ndenPrn_Top=1.5\n") << QString() << QList<bool>{true} << QStringList{kPrint} << 2;
+        << QByteArray("[手差し]\ndenPrn_Top=1.5cm\n") << QString() << QList<bool>{true} << QStringList{kPrint} << 2;
 }
 
 void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()

@@ -114,7 +114,7 @@ void TestPrintPosition::buttonOpensTheDialogModallyWithTheMarginsInForce()
     QCOMPARE(shownTop, QStringLiteral("15"));
     QCOMPARE(shownLeft, QStringLiteral("-6"));
     QCOMPARE(focusedField, QStringLiteral("NumEdit_TOP"));
-    QCOMPARE(outerSize, QSize(190, 160));
+    QCOMPARE(outerSize, QSize(350, 310));
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 

@@ -1,0 +1,20 @@
+#include "TForm_Main.h"
+
+#include "PreviewScene.h"
+#include "PreviewWindow.h"
+#include "SettingsFile.h"
+#include "TPrinterAccess.h"
+
+#include <QComboBox>
+
+void TForm_Main::SpeedButton_F9Click()
+{
+    // The slip as F11 would print it now: the current printer, paper and margins. Nothing
+    // on this window changes, so the print state stays that of the last print.
+    requirePrinterInForce();
+    const bool continuous = ComboBox_SEL->currentIndex() == 1;
+    PreviewScene scene = preview::SceneOnCurrentPrinter(PrinterAccess(), slipFields(), continuous);
+    PreviewWindow window(
+        std::move(scene), SettingsFile::In(Label_CurrentDir.toStdString()), [this] { SpeedButton_F11Click(); }, this);
+    window.exec();
+}

@@ -1,0 +1,106 @@
+// The preview: the page painted at 180 dpi as the window shows it (with and without a scan of
+// the form under it), and the headless exports to PNG and PDF.
+#include "FontSubstitutes.h"
+#include "PreviewRenderer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+namespace {
+
+PreviewScene sampleScene(double widthPt, double heightPt)
+{
+    PreviewScene scene;
+    scene.page.paperWidthPt = widthPt;
+    scene.page.paperHeightPt = heightPt;
+    scene.page.printableLeftPt = scene.page.printableTopPt = 18;
+    scene.page.printableWidthPt = widthPt - 36;
+    scene.page.printableHeightPt = heightPt - 36;
+    scene.page.dpi = {180, 180};
+    SlipFields& f = scene.slip;
+    f.dpix = f.dpiy = "180";
+    f.prnTop = "25";
+    f.prnLeft = "-10";
+    f.deliveryMonth = "11";
+    f.deliveryDay = "28";
+    f.time10 = true;
+    f.slipYear = 2010;
+    f.slipMonth = 12;
+    f.slipDay = 6;
+    f.goods1 = "りんご 10kg";
+    f.goods2 = "みかん 5kg";
+    f.goods3 = "ぶどう";
+    f.tel = "0584-11-2222";
+    f.zip = "503-0001";
+    f.address1 = "岐阜県大垣市田口町1";
+    f.address2 = "カンガルービル 3F";
+    f.name = "西濃 太郎 様";
+    f.senderTel = "06-3333-4444";
+    f.senderZip = "530-0001";
+    f.senderAddress1 = "大阪府大阪市北区梅田1-1";
+    f.senderAddress2 = "mivo 商店";
+    f.senderName = "mivo";
+    f.pieceCount = "2";
+    return scene;
+}
+
+PreviewScene withScan(PreviewScene scene)
+{
+    // A 200 dpi scan of a 10 x 4 inch form.
+    scene.scan = QImage(2000, 800, QImage::Format_RGB32);
+    scene.scan.fill(QColor(0xFF, 0xF4, 0xD0));
+    scene.scanToPaperPoints = QTransform::fromScale(72.0 / 200, 72.0 / 200);
+    return scene;
+}
+
+void BM_Render180Dpi(benchmark::State& state, PreviewScene scene)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(preview::RenderImage(scene, 180));
+    }
+}
+
+void BM_ExportPng(benchmark::State& state, PreviewScene scene)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("preview.png"));
+    for (auto _ : state) {
+        preview::WritePng(path, scene, 180);
+    }
+}
+
+void BM_ExportPdf(benchmark::State& state, PreviewScene scene)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("preview.pdf"));
+    for (auto _ : state) {
+        preview::WritePdf(path, scene);
+    }
+}
+
+const PreviewScene kSlip = sampleScene(720, 288);
+const PreviewScene kA4 = sampleScene(595, 842);
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_Render180Dpi, slip_10x4, kSlip)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Render180Dpi, slip_10x4_with_scan, withScan(kSlip))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Render180Dpi, a4, kA4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportPng, slip_10x4, kSlip)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportPng, a4, kA4)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ExportPdf, a4, kA4)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication application(argc, argv);
+    InstallFontSubstitutes();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

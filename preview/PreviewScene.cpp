@@ -1,0 +1,58 @@
+#include "PreviewScene.h"
+
+#include "PrintCommand.h"
+#include "TPrinterAccess.h"
+
+#include <QImageReader>
+
+#include <stdexcept>
+
+namespace preview {
+namespace {
+
+constexpr double kFallbackWidthPt = 720;
+constexpr double kFallbackHeightPt = 288;
+
+} // namespace
+
+PreviewScene SceneOnCurrentPrinter(TPrinterAccess& printer, SlipFields slip, bool continuousForm)
+{
+    PreviewScene scene;
+    scene.page = printer.GetPageGeometry();
+    if (scene.page.dpi.x <= 0 || scene.page.dpi.y <= 0) {
+        throw std::runtime_error("The current printer reports no resolution");
+    }
+    if (scene.page.paperWidthPt <= 0 || scene.page.paperHeightPt <= 0) {
+        scene.page.paperWidthPt = scene.page.printableWidthPt = kFallbackWidthPt;
+        scene.page.paperHeightPt = scene.page.printableHeightPt = kFallbackHeightPt;
+        scene.page.printableLeftPt = scene.page.printableTopPt = 0;
+    }
+    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
+    slip.dpix = std::to_string(resolution.x);
+    slip.dpiy = std::to_string(resolution.y);
+    scene.slip = std::move(slip);
+    scene.continuousForm = continuousForm;
+    return scene;
+}
+
+bool AddScan(PreviewScene& scene, const FormScan& scan)
+{
+    const std::optional<QTransform> placement = formscan::ToPaperPoints(scan);
+    if (!placement) {
+        return false;
+    }
+    QImageReader reader(scan.file);
+    const QByteArray format = reader.format();
+    if (format != "png" && format != "jpeg") {
+        return false;
+    }
+    QImage image = reader.read();
+    if (image.isNull()) {
+        return false;
+    }
+    scene.scan = std::move(image);
+    scene.scanToPaperPoints = *placement;
+    return true;
+}
+
+} // namespace preview
