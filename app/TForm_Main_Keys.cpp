@@ -24,8 +24,8 @@ constexpr int VK_F2 = 113;
 constexpr int VK_F3 = 114;
 constexpr int VK_F5 = 116;
 constexpr int VK_F7 = 118;
-constexpr int VK_F10 = 121;
 constexpr int VK_F9 = 120;
+constexpr int VK_F10 = 121;
 constexpr int VK_F11 = 122;
 
 int virtualKey(int qtKey)
@@ -44,10 +44,10 @@ int virtualKey(int qtKey)
         return VK_F5;
     case Qt::Key_F7:
         return VK_F7;
-    case Qt::Key_F10:
-        return VK_F10;
     case Qt::Key_F9:
         return VK_F9;
+    case Qt::Key_F10:
+        return VK_F10;
     case Qt::Key_F11:
         return VK_F11;
     default:
@@ -98,12 +98,12 @@ void TForm_Main::FormShow()
     SpeedButton_F[2]->setEnabled(true);
     SpeedButton_F[4]->setText(QStringLiteral("履歴"));
     SpeedButton_F[4]->setEnabled(true);
+    SpeedButton_F[8]->setText(QStringLiteral("プレビュー"));
+    SpeedButton_F[8]->setEnabled(true);
     SpeedButton_F[9]->setText(QStringLiteral("一括印刷"));
     SpeedButton_F[9]->setEnabled(true);
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
-    SpeedButton_F[8]->setText(QStringLiteral("プレビュー"));
-    SpeedButton_F[8]->setEnabled(true);
 
     runPrinterStep([this] { ComboBox_SELChange(); });
     if (ComboBox_SEL->currentIndex() < 0) {
@@ -153,10 +153,11 @@ bool TForm_Main::FormKeyDown(int key)
     case VK_F7:
         SpeedButton_F7Click();
         return true;
-    case VK_F10:
-        SpeedButton_F10Click();
     case VK_F9:
         SpeedButton_F9Click();
+        return true;
+    case VK_F10:
+        SpeedButton_F10Click();
         return true;
     case VK_F11:
         SpeedButton_F11Click();
