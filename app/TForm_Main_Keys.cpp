@@ -21,6 +21,7 @@ namespace {
 constexpr int VK_RETURN = 13;
 constexpr int VK_UP = 38;
 constexpr int VK_F2 = 113;
+constexpr int VK_F3 = 114;
 constexpr int VK_F5 = 116;
 constexpr int VK_F7 = 118;
 constexpr int VK_F9 = 120;
@@ -37,6 +38,8 @@ int virtualKey(int qtKey)
         return VK_UP;
     case Qt::Key_F2:
         return VK_F2;
+    case Qt::Key_F3:
+        return VK_F3;
     case Qt::Key_F5:
         return VK_F5;
     case Qt::Key_F7:
@@ -90,6 +93,9 @@ void TForm_Main::FormShow()
     }
     SpeedButton_F[1]->setText(QStringLiteral("中止"));
     SpeedButton_F[1]->setEnabled(true);
+    // Two lines: the caption does not fit the key on one.
+    SpeedButton_F[2]->setText(QStringLiteral("スマート\n転送"));
+    SpeedButton_F[2]->setEnabled(true);
     SpeedButton_F[4]->setText(QStringLiteral("履歴"));
     SpeedButton_F[4]->setEnabled(true);
     SpeedButton_F[8]->setText(QStringLiteral("プレビュー"));
@@ -134,6 +140,9 @@ bool TForm_Main::FormKeyDown(int key)
     switch (key) {
     case VK_F2:
         SpeedButton_F2Click();
+        return true;
+    case VK_F3:
+        SpeedButton_F3Click();
         return true;
     case VK_UP:
         focusNextControl(false);
@@ -235,7 +244,12 @@ bool TForm_Main::eventFilter(QObject* watched, QEvent* event)
 
 bool TForm_Main::dispatchKey(QWidget* control, QKeyEvent* event)
 {
+    // The memo keeps every key for itself except F3, which works on what was just pasted.
     if (control == Memo1) {
+        if (event->key() == Qt::Key_F3 && event->modifiers() == Qt::NoModifier) {
+            SpeedButton_F3Click();
+            return true;
+        }
         return false;
     }
     // The date picker would walk its own day, month and year sections with Tab.
