@@ -12,6 +12,7 @@ QString MenuStartFolder()
 void EnterFolder(const QString& folder)
 {
     if (!QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
-        throw std::runtime_error(QStringLiteral("%1 を作成できません").arg(QDir::toNativeSeparators(folder)).toStdString());
+        throw std::runtime_error(
+            QStringLiteral("%1 を作成できません").arg(QDir::toNativeSeparators(folder)).toStdString());
     }
 }
