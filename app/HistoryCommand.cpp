@@ -1,5 +1,6 @@
 #include "HistoryCommand.h"
 
+#include "FilePath.h"
 #include "FontSubstitutes.h"
 #include "Journal.h"
 #include "JournalledPrint.h"
@@ -126,7 +127,7 @@ void writeText(const std::vector<journal::JournalEntry>& entries, std::ostream& 
 
 std::filesystem::path journalOfWorkingFolder()
 {
-    return journal::Journal::In(QDir::currentPath().toStdString());
+    return journal::Journal::In(ToPath(QDir::currentPath()));
 }
 
 } // namespace

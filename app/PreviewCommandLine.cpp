@@ -1,5 +1,6 @@
 #include "PreviewCommandLine.h"
 
+#include "FilePath.h"
 #include "FontSubstitutes.h"
 #include "FormScan.h"
 #include "PreviewScene.h"
@@ -89,7 +90,7 @@ void writePreview(const PreviewOptions& options)
     TPrinterAccess& printer = PrinterAccess();
     const LastSlip last = LoadLastSlip(options.printer, options.paper);
     PreviewScene scene = preview::SceneOnCurrentPrinter(printer, last.fields, last.paperIndex == 1);
-    if (const auto scan = formscan::Read(SettingsFile::In(folder.toStdString()))) {
+    if (const auto scan = formscan::Read(SettingsFile::In(ToPath(folder)))) {
         preview::AddScan(scene, *scan);
     }
     if (options.pdf) {

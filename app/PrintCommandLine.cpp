@@ -1,6 +1,7 @@
 #include "PrintCommandLine.h"
 
 #include "Cp932.h"
+#include "FilePath.h"
 #include "FontSubstitutes.h"
 #include "Journal.h"
 #include "JournalledPrint.h"
@@ -77,12 +78,12 @@ void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::
 LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::optional<int>& paper)
 {
     const QString folder = QDir::currentPath();
-    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(folder.toStdString()));
+    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(ToPath(folder)));
     const int paperIndex = paper.value_or(settings.paperIndex);
     const PrinterRegistration entry =
-        registration::Load(registration::RegistrationFile(folder.toStdString()), PaperSection(paperIndex));
+        registration::Load(registration::RegistrationFile(ToPath(folder)), PaperSection(paperIndex));
     SelectCommandLinePrinter(PrinterAccess(), printerName, entry);
-    SlipFields fields = PrintFields(StartSlip(settings, StartSender(folder.toStdString(), settings)));
+    SlipFields fields = PrintFields(StartSlip(settings, StartSender(ToPath(folder), settings)));
     fields.prnTop = cp932::ToUtf8(entry.top);
     fields.prnLeft = cp932::ToUtf8(entry.left);
     return {fields, paperIndex};
@@ -102,7 +103,7 @@ std::string printLastSlip(const PrintOptions& options)
     fields.dpix = std::to_string(resolution.x);
     fields.dpiy = std::to_string(resolution.y);
     const journalprint::JobContext context{cp932::ToUtf8(PaperSection(last.paperIndex)), {}, 0};
-    return journalprint::PrintAndRecord(printer, journal::Journal::In(folder.toStdString()), fields, context,
+    return journalprint::PrintAndRecord(printer, journal::Journal::In(ToPath(folder)), fields, context,
                                         [&] { DrawSlip(fields, printer.Canvas()); })
         .journalError;
 }

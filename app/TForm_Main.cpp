@@ -5,6 +5,7 @@
 #include "TMemo.h"
 #include "TNumEdit.h"
 #include "TSlipDot.h"
+#include "WindowColours.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -24,9 +25,11 @@
 #include <algorithm>
 
 namespace {
-const QColor kGrey(128, 128, 128);
-const QColor kNavy(0, 0, 128);
-const QColor kSilver(192, 192, 192);
+using WindowColours::kGrey;
+using WindowColours::kNavy;
+using WindowColours::kSilver;
+using WindowColours::SetBaseColour;
+using WindowColours::SetTextColour;
 
 constexpr int kClientWidth = 677;
 constexpr int kClientHeight = 646;
@@ -39,15 +42,6 @@ QFont pixelFont(int pixels, bool bold = false)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
-}
-
-void setTextColor(QWidget* widget, const QColor& color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    palette.setColor(QPalette::ButtonText, color);
-    widget->setPalette(palette);
 }
 
 template <typename Widget> Widget* place(QWidget* parent, const char* name, const QRect& geometry)
@@ -69,7 +63,7 @@ QLabel* caption(QWidget* parent, const QString& text, QPoint at, const QFont& fo
     auto* label = new QLabel(text, parent);
     label->setFont(font);
     if (color.isValid()) {
-        setTextColor(label, color);
+        SetTextColour(label, color);
     }
     label->adjustSize();
     label->move(at);
@@ -192,9 +186,7 @@ void TForm_Main::createPasteBand(QWidget* panel)
     Memo1->setToolTip(
         QStringLiteral("ここにお届け先の住所、お名前等のテキストを貼り付けると、お届け先欄に転送が可能です"
                        "　(15行以内に収まるようにして下さい)"));
-    QPalette palette = Memo1->palette();
-    palette.setColor(QPalette::Base, kSilver);
-    Memo1->setPalette(palette);
+    SetBaseColour(Memo1, kSilver);
 
     Label8 =
         caption(panel, QStringLiteral("↑↑ここクリップボードから貼り付けが、可能です　(　15行以内に収めてください　)↑↑"),
@@ -226,7 +218,7 @@ void TForm_Main::createRecipientBand(QWidget* panel)
 
     Label_Warning = place<QLabel>(panel, "Label_Warning", QRect(220, 31, 380, 14));
     Label_Warning->setFont(pixelFont(13));
-    setTextColor(Label_Warning, Qt::red);
+    SetTextColour(Label_Warning, Qt::red);
 
     BitBtn_CLS = pictureButton(panel, "BitBtn_CLS", QRect(610, 60, 39, 39), QStyle::SP_DialogDiscardButton);
     buttonCaption(panel, QStringLiteral("お届け先ｸﾘｱ"), BitBtn_CLS);
@@ -244,7 +236,7 @@ void TForm_Main::createSenderBand(QWidget* panel)
 
     PageControl_My = place<QTabBar>(panel, "PageControl_My", QRect(kFieldLeft, 1, 440, 19));
     PageControl_My->setFont(pixelFont(12));
-    setTextColor(PageControl_My, kGrey);
+    SetTextColour(PageControl_My, kGrey);
     PageControl_My->setExpanding(false);
     PageControl_My->setDrawBase(false);
     // The selected tab names the file that 「ご依頼主登録」 overwrites: it must stand out.
@@ -276,7 +268,7 @@ void TForm_Main::createSenderBand(QWidget* panel)
     Edit_MyTEL = lineEdit(panel, "Edit_MyTEL", QRect(kFieldLeft, 111, 140, 23), 0, InputMethod::Off);
     for (QLineEdit* field : {Edit_MyZip, Edit_MyADD1, Edit_MyADD2, Edit_My, Edit_MyTEL}) {
         field->setFont(captionFont);
-        setTextColor(field, kGrey);
+        SetTextColour(field, kGrey);
     }
 
     BitBtn_My = place<QPushButton>(panel, "BitBtn_My", QRect(610, 49, 39, 39));
@@ -374,9 +366,7 @@ void TForm_Main::createPrinterGroup(QWidget* group)
         (*box)->setFont(pixelFont(12));
         (*box)->setFocusPolicy(Qt::ClickFocus);
         (*box)->setBackgroundRole(QPalette::Button);
-        QPalette palette = (*box)->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-        (*box)->setPalette(palette);
+        SetBaseColour(*box, (*box)->palette().color(QPalette::Button));
         top += 21;
     }
 
@@ -384,7 +374,7 @@ void TForm_Main::createPrinterGroup(QWidget* group)
     ComboBox_SEL = place<QComboBox>(group, "ComboBox_SEL", QRect(58, 82, 118, 22));
     ComboBox_SEL->addItems({QStringLiteral("手差し"), QStringLiteral("連続(４インチ)")});
     ComboBox_SEL->setFont(pixelFont(15));
-    setTextColor(ComboBox_SEL, kNavy);
+    SetTextColour(ComboBox_SEL, kNavy);
 
     BitBtn_PrnSet2 = place<QPushButton>(group, "BitBtn_PrnSet2", QRect(180, 82, 64, 22));
     BitBtn_PrnSet2->setText(QStringLiteral("余白調整"));
@@ -396,7 +386,7 @@ void TForm_Main::createPrinterGroup(QWidget* group)
     Label_Prn_Left = place<QLabel>(group, "Label_Prn_Left", QRect(248, 94, 34, 11));
     for (QLabel* margin : {Label_Prn_Top, Label_Prn_Left}) {
         margin->setFont(pixelFont(11));
-        setTextColor(margin, kNavy);
+        SetTextColour(margin, kNavy);
     }
 
     BitBtn_PrnSet = place<QPushButton>(group, "BitBtn_PrnSet", QRect(7, 106, 271, 20));

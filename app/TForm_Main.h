@@ -73,76 +73,9 @@ public:
     void loadFromJournal(const SlipFields& slip) override;
     void reprintFromJournal(const journal::JournalEntry& entry, bool keepDate) override;
 
-    // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
-    QString Label_CurrentDir;   // working directory at show time, no trailing separator
-    QString Label_PrinterIndex; // printer number in force
-    QString Label_dpix;         // effective resolution of the print in progress
-    QString Label_dpiy;
-    // Label_Prn_Top and Label_Prn_Left are visible labels; see the printer group below.
-
-    // ---- Paste band ----
-    QWidget* Panel3 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QLabel* Label8 = nullptr;
-    QPushButton* BitBtn_1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QPushButton* BitBtn_MemoCLS = nullptr;
-    QLabel* Label12 = nullptr;
-
-    // ---- Recipient band ----
-    QWidget* Panel1 = nullptr;
-    QLineEdit* Edit_Zip = nullptr;
-    QLineEdit* Edit_Add1 = nullptr;
-    QLineEdit* Edit_Add2 = nullptr;
-    QLineEdit* Edit_Custo1 = nullptr;
-    QLineEdit* Edit_tel = nullptr;
-    QLabel* Label_Warning = nullptr;
-    QPushButton* BitBtn_CLS = nullptr;
-    PostalPickList* ListBox_ZipPick = nullptr; // created when a code first offers several places
-    QComboBox* ComboBox_FontSize = nullptr;    // hidden
-
-    // ---- Sender band ----
-    QWidget* Panel2 = nullptr;
-    QCheckBox* CheckBox_My = nullptr;
-    QTabBar* PageControl_My = nullptr;
-    QLineEdit* Edit_MyZip = nullptr;
-    QLineEdit* Edit_MyADD1 = nullptr;
-    QLineEdit* Edit_MyADD2 = nullptr;
-    QLineEdit* Edit_My = nullptr;
-    QLineEdit* Edit_MyTEL = nullptr;
-    QPushButton* BitBtn_My = nullptr;
-
-    // ---- Goods and print band ----
-    QWidget* Panel4 = nullptr;
-    QLineEdit* Edit_de_date1 = nullptr;
-    QLineEdit* Edit_de_date2 = nullptr;
-    QCheckBox* CheckBox_Date_1 = nullptr;
-    QDateEdit* DateTimePicker_1 = nullptr;
-    QLineEdit* Edit_G1 = nullptr;
-    QLineEdit* Edit_G2 = nullptr;
-    QLineEdit* Edit_G3 = nullptr;
-    TNumEdit* NumEdit_KOSUU = nullptr;
-    QGroupBox* GroupBox_Time2 = nullptr;
-    QCheckBox* CheckBox_t21 = nullptr;
-    QCheckBox* CheckBox_t22 = nullptr;
-    QCheckBox* CheckBox_t23 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QComboBox* ComboBox3 = nullptr;
-    QComboBox* ComboBox_SEL = nullptr;
-    QPushButton* BitBtn_PrnSet2 = nullptr;
-    QLabel* Label_Prn_Top = nullptr;
-    QLabel* Label_Prn_Left = nullptr;
-    QPushButton* BitBtn_PrnSet = nullptr;
-    QPushButton* BitBtn_WebHelp = nullptr;
-    QPushButton* BitBtn_SendMail = nullptr;
-
-    // ---- Help panel, function keys, status bar ----
-    QLabel* Panel_HelpMess = nullptr;
-    QWidget* Panel_Fnc = nullptr;
-    QToolButton* SpeedButton_F[12] = {}; // SpeedButton_F1 … SpeedButton_F12, index 0 … 11
-    QStatusBar* StatusBar1 = nullptr;
+    // The effective resolution of the last print, as decimal texts; empty before the first.
+    const QString& dpiX() const { return Label_dpix; }
+    const QString& dpiY() const { return Label_dpiy; }
 
     // ---- Print dialog components ----
     TRefreshingPrintDialog* PrintDialog1 = nullptr;
@@ -237,6 +170,82 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls; tests reach them by their objectName.
+    // ---- Paste band ----
+    QWidget* Panel3 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QLabel* Label8 = nullptr;
+    QPushButton* BitBtn_1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* BitBtn_MemoCLS = nullptr;
+    QLabel* Label12 = nullptr;
+
+    // ---- Recipient band ----
+    QWidget* Panel1 = nullptr;
+    QLineEdit* Edit_Zip = nullptr;
+    QLineEdit* Edit_Add1 = nullptr;
+    QLineEdit* Edit_Add2 = nullptr;
+    QLineEdit* Edit_Custo1 = nullptr;
+    QLineEdit* Edit_tel = nullptr;
+    QLabel* Label_Warning = nullptr;
+    QPushButton* BitBtn_CLS = nullptr;
+    PostalPickList* ListBox_ZipPick = nullptr; // created when a code first offers several places
+    QComboBox* ComboBox_FontSize = nullptr;    // hidden
+
+    // ---- Sender band ----
+    QWidget* Panel2 = nullptr;
+    QCheckBox* CheckBox_My = nullptr;
+    QTabBar* PageControl_My = nullptr;
+    QLineEdit* Edit_MyZip = nullptr;
+    QLineEdit* Edit_MyADD1 = nullptr;
+    QLineEdit* Edit_MyADD2 = nullptr;
+    QLineEdit* Edit_My = nullptr;
+    QLineEdit* Edit_MyTEL = nullptr;
+    QPushButton* BitBtn_My = nullptr;
+
+    // ---- Goods and print band ----
+    QWidget* Panel4 = nullptr;
+    QLineEdit* Edit_de_date1 = nullptr;
+    QLineEdit* Edit_de_date2 = nullptr;
+    QCheckBox* CheckBox_Date_1 = nullptr;
+    QDateEdit* DateTimePicker_1 = nullptr;
+    QLineEdit* Edit_G1 = nullptr;
+    QLineEdit* Edit_G2 = nullptr;
+    QLineEdit* Edit_G3 = nullptr;
+    TNumEdit* NumEdit_KOSUU = nullptr;
+    QGroupBox* GroupBox_Time2 = nullptr;
+    QCheckBox* CheckBox_t21 = nullptr;
+    QCheckBox* CheckBox_t22 = nullptr;
+    QCheckBox* CheckBox_t23 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QComboBox* ComboBox2 = nullptr;
+    QComboBox* ComboBox3 = nullptr;
+    QComboBox* ComboBox_SEL = nullptr;
+    QPushButton* BitBtn_PrnSet2 = nullptr;
+    QLabel* Label_Prn_Top = nullptr;
+    QLabel* Label_Prn_Left = nullptr;
+    QPushButton* BitBtn_PrnSet = nullptr;
+    QPushButton* BitBtn_WebHelp = nullptr;
+    QPushButton* BitBtn_SendMail = nullptr;
+
+    // ---- Help panel, function keys, status bar ----
+    QLabel* Panel_HelpMess = nullptr;
+    QWidget* Panel_Fnc = nullptr;
+    QToolButton* SpeedButton_F[12] = {}; // SpeedButton_F1 … SpeedButton_F12, index 0 … 11
+    QStatusBar* StatusBar1 = nullptr;
+
+    // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
+    QString Label_CurrentDir;   // working directory at show time, no trailing separator
+    QString Label_PrinterIndex; // printer number in force
+    QString Label_dpix;         // effective resolution of the print in progress
+    QString Label_dpiy;
+    // Label_Prn_Top and Label_Prn_Left are visible labels; see the printer group below.
+
+    // The working folder (Label_CurrentDir) that every file of the window lies in.
+    std::filesystem::path workingFolder() const;
+    // The sender file of the sender tab shown.
+    std::filesystem::path senderFile() const;
     void createLayout();
     void createPasteBand(QWidget* band);
     void createRecipientBand(QWidget* band);

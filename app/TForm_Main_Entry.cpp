@@ -4,6 +4,7 @@
 #include "FieldText.h"
 #include "MailLink.h"
 #include "Prompt.h"
+#include "WindowColours.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,22 +14,12 @@
 
 namespace {
 
-// Light enough that the grey sender texts stay legible, yet plainly not the window colour.
-const QColor kSenderOffColour(230, 230, 230);
-
 // Entering a filled field never selects its content: the caret goes after the last character.
 void EnterLine(QLabel* helpPanel, QLineEdit* field, const QString& message)
 {
     helpPanel->setText(message);
     field->setCursorPosition(static_cast<int>(field->text().size()));
     field->deselect();
-}
-
-void SetBackground(QLineEdit* field, const QColor& colour)
-{
-    QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, colour);
-    field->setPalette(palette);
 }
 
 // A ticked time service unticks the other two; unticking changes nothing else.
@@ -157,9 +148,9 @@ void TForm_Main::Edit_telChange()
 void TForm_Main::CheckBox_MyClick()
 {
     const QColor colour =
-        CheckBox_My->isChecked() ? QApplication::palette(Edit_MyZip).color(QPalette::Base) : kSenderOffColour;
+        CheckBox_My->isChecked() ? QApplication::palette(Edit_MyZip).color(QPalette::Base) : WindowColours::kSenderOff;
     for (QLineEdit* field : {Edit_MyZip, Edit_MyADD1, Edit_MyADD2, Edit_My, Edit_MyTEL}) {
-        SetBackground(field, colour);
+        WindowColours::SetBaseColour(field, colour);
     }
 }
 

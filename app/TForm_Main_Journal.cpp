@@ -24,7 +24,7 @@ void TForm_Main::SpeedButton_F5Click()
 
 std::filesystem::path TForm_Main::journalFile() const
 {
-    return journal::Journal::In(Label_CurrentDir.toStdString());
+    return journal::Journal::In(workingFolder());
 }
 
 void TForm_Main::loadFromJournal(const SlipFields& slip)

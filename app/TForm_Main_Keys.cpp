@@ -1,5 +1,6 @@
 #include "TForm_Main.h"
 
+#include "FilePath.h"
 #include "Prompt.h"
 #include "TNumEdit.h"
 
@@ -64,6 +65,11 @@ bool isCharacter(const QKeyEvent* event)
     return event->text().front() != QChar(0x7F);
 }
 } // namespace
+
+std::filesystem::path TForm_Main::workingFolder() const
+{
+    return ToPath(Label_CurrentDir);
+}
 
 void TForm_Main::FormShow()
 {

@@ -59,7 +59,7 @@ void TForm_Main::leaveControl(QWidget* control)
 
 const postal::PostalDirectory& TForm_Main::postalDirectory() const
 {
-    return postal::directoryFor(Label_CurrentDir.toStdString());
+    return postal::directoryFor(workingFolder());
 }
 
 QString TForm_Main::agreementMessage(const QLineEdit* zip, const QLineEdit* address) const

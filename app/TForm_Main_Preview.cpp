@@ -15,6 +15,6 @@ void TForm_Main::SpeedButton_F9Click()
     const bool continuous = ComboBox_SEL->currentIndex() == 1;
     PreviewScene scene = preview::SceneOnCurrentPrinter(PrinterAccess(), slipFields(), continuous);
     PreviewWindow window(
-        std::move(scene), SettingsFile::In(Label_CurrentDir.toStdString()), [this] { SpeedButton_F11Click(); }, this);
+        std::move(scene), SettingsFile::In(workingFolder()), [this] { SpeedButton_F11Click(); }, this);
     window.exec();
 }

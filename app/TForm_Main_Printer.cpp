@@ -254,7 +254,7 @@ void TForm_Main::printSlip()
 
 std::filesystem::path TForm_Main::registrationFile() const
 {
-    return registration::RegistrationFile(Label_CurrentDir.toStdString());
+    return registration::RegistrationFile(workingFolder());
 }
 
 QString TForm_Main::registrationFolder() const

@@ -8,6 +8,11 @@
 #include <QLineEdit>
 #include <QTabBar>
 
+std::filesystem::path TForm_Main::senderFile() const
+{
+    return workingFolder() / SenderFile::ForTab(PageControl_My->currentIndex());
+}
+
 void TForm_Main::BitBtn_MyClick()
 {
     if (!Prompt::instance().ask(this, QStringLiteral("ご依頼主を登録しますか?"))) {
@@ -16,7 +21,7 @@ void TForm_Main::BitBtn_MyClick()
     }
     const SenderRecord sender{ToCp932(Edit_MyZip->text()), ToCp932(Edit_MyADD1->text()), ToCp932(Edit_MyADD2->text()),
                               ToCp932(Edit_My->text()), ToCp932(Edit_MyTEL->text())};
-    SenderFile::Write(SenderFile::ForTab(PageControl_My->currentIndex()), sender);
+    SenderFile::Write(senderFile(), sender);
     Prompt::instance().notify(this, QStringLiteral("ご依頼主を登録しました"));
     // The focus goes first: entering the postal code would otherwise replace the blanks
     // with its own guidance.
@@ -31,7 +36,7 @@ void TForm_Main::BitBtn_MyClick()
 
 void TForm_Main::SpeedButton_readMyClick()
 {
-    const SenderRecord sender = SenderFile::Read(SenderFile::ForTab(PageControl_My->currentIndex()));
+    const SenderRecord sender = SenderFile::Read(senderFile());
     Edit_MyZip->setText(FromCp932(sender.zip));
     Edit_MyADD1->setText(FromCp932(sender.address1));
     Edit_MyADD2->setText(FromCp932(sender.address2));

@@ -4,16 +4,10 @@
 #include "SettingsFile.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
-
-std::filesystem::path SettingsPath(const QString& folder)
-{
-    return SettingsFile::In(QFile::encodeName(folder).toStdString());
-}
 
 // An index outside the list leaves the choice without a selection.
 void SelectIndex(QComboBox* box, int index)
@@ -25,7 +19,7 @@ void SelectIndex(QComboBox* box, int index)
 
 void TForm_Main::ReadSettings()
 {
-    const SlipSettings settings = SettingsFile::Read(SettingsPath(Label_CurrentDir));
+    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(workingFolder()));
 
     Label_PrinterIndex = QString::number(settings.printerIndex);
     SelectIndex(ComboBox_FontSize, settings.addressFont);
@@ -75,5 +69,5 @@ void TForm_Main::WriteSettings()
     settings.pieceCount = ToCp932(kosuuText());
     settings.deliveryMonth = ToCp932(Edit_de_date1->text());
     settings.deliveryDay = ToCp932(Edit_de_date2->text());
-    SettingsFile::Write(SettingsPath(Label_CurrentDir), settings);
+    SettingsFile::Write(SettingsFile::In(workingFolder()), settings);
 }

@@ -7,6 +7,7 @@
 #include "SmartPostalLookup.h"
 #include "SmartTransfer.h"
 #include "Transfer.h"
+#include "WindowColours.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -14,15 +15,6 @@
 #include <QScrollBar>
 
 namespace {
-
-const QColor kEmptyMemoColour(192, 192, 192);
-
-void SetMemoBackground(QPlainTextEdit* memo, const QColor& colour)
-{
-    QPalette palette = memo->palette();
-    palette.setColor(QPalette::Base, colour);
-    memo->setPalette(palette);
-}
 
 // Each rewrite leaves the memo scrolled to its top with the caret at its start.
 void SetMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines)
@@ -35,13 +27,13 @@ void SetMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines)
 // Characters without a code page 932 form are kept as typed rather than turned into "〓".
 QString HalfWidthOf(const QString& text)
 {
-    if (const auto bytes = cp932::FromUtf8Strict(text.toStdString())) {
+    if (const auto bytes = ToCp932Exact(text)) {
         return FromCp932(textimport::ToHalfWidth(*bytes));
     }
     QString converted;
     for (const char32_t codePoint : text.toUcs4()) {
         const QString character = QString::fromUcs4(&codePoint, 1);
-        const auto bytes = cp932::FromUtf8Strict(character.toStdString());
+        const auto bytes = ToCp932Exact(character);
         converted += bytes ? FromCp932(textimport::ToHalfWidth(*bytes)) : character;
     }
     return converted;
@@ -118,14 +110,15 @@ void TForm_Main::SpeedButton_F3Click()
 
 void TForm_Main::Memo1Change()
 {
-    SetMemoBackground(Memo1, Memo1->toPlainText().isEmpty() ? kEmptyMemoColour
-                                                            : QApplication::palette(Memo1).color(QPalette::Base));
+    WindowColours::SetBaseColour(Memo1, Memo1->toPlainText().isEmpty()
+                                            ? WindowColours::kSilver
+                                            : QApplication::palette(Memo1).color(QPalette::Base));
 }
 
 void TForm_Main::BitBtn_MemoCLSClick()
 {
     Memo1->clear();
-    SetMemoBackground(Memo1, kEmptyMemoColour);
+    WindowColours::SetBaseColour(Memo1, WindowColours::kSilver);
 }
 
 void TForm_Main::SpeedButton_ZIP2Click()

@@ -1,5 +1,6 @@
 #include "FormScan.h"
 
+#include "FilePath.h"
 #include "ProfileFile.h"
 
 #include <QFile>
@@ -44,7 +45,7 @@ std::string pairText(const QPointF (&points)[2])
 
 std::string fileContent(const std::filesystem::path& path)
 {
-    QFile file(QString::fromStdString(path.string()));
+    QFile file(FromPath(path));
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }

@@ -1,6 +1,6 @@
 #include "Cp932Validator.h"
 
-#include "Cp932.h"
+#include "FieldText.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -17,7 +17,7 @@ QString Cp932Validator::FirstUnstorable(const QString& text)
 {
     for (const char32_t character : text.toUcs4()) {
         const QString one = QString::fromUcs4(&character, 1);
-        if (!cp932::CanEncode(one.toStdString())) {
+        if (!IsCp932Storable(one)) {
             return one;
         }
     }

@@ -1,6 +1,6 @@
 #include "TMemo.h"
 
-#include "Cp932.h"
+#include "FieldText.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -9,7 +9,7 @@
 
 QString TMemo::Storable(const QString& text)
 {
-    return QString::fromStdString(cp932::ToUtf8(cp932::FromUtf8(text.toStdString())));
+    return FromCp932(ToCp932(text));
 }
 
 void TMemo::insertFromMimeData(const QMimeData* source)
@@ -24,7 +24,7 @@ void TMemo::insertFromMimeData(const QMimeData* source)
 
 void TMemo::keyPressEvent(QKeyEvent* event)
 {
-    if (!event->text().isEmpty() && !cp932::CanEncode(event->text().toStdString())) {
+    if (!event->text().isEmpty() && !IsCp932Storable(event->text())) {
         QApplication::beep();
         event->accept();
         return;
@@ -34,7 +34,7 @@ void TMemo::keyPressEvent(QKeyEvent* event)
 
 void TMemo::inputMethodEvent(QInputMethodEvent* event)
 {
-    if (!event->commitString().isEmpty() && !cp932::CanEncode(event->commitString().toStdString())) {
+    if (!event->commitString().isEmpty() && !IsCp932Storable(event->commitString())) {
         QApplication::beep();
         QInputMethodEvent refused(event->preeditString(), event->attributes());
         QPlainTextEdit::inputMethodEvent(&refused);

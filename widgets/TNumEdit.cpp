@@ -1,6 +1,6 @@
 #include "TNumEdit.h"
 
-#include "Cp932.h"
+#include "FieldText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,16 +9,6 @@
 #include <QMimeData>
 
 namespace {
-
-std::string toBytes(const QString& text)
-{
-    return cp932::FromUtf8(text.toStdString());
-}
-
-QString fromBytes(const std::string& bytes)
-{
-    return QString::fromStdString(cp932::ToUtf8(bytes));
-}
 
 // Menu item tags, which are the items' indexes.
 enum MenuTag
@@ -67,17 +57,17 @@ TNumEdit::~TNumEdit() = default;
 
 QString TNumEdit::Text() const
 {
-    return fromBytes(m_model.value());
+    return FromCp932(m_model.value());
 }
 
 void TNumEdit::SetText(const QString& text)
 {
-    m_model.setText(toBytes(text));
+    m_model.setText(ToCp932(text));
 }
 
 QString TNumEdit::DisplayText() const
 {
-    return fromBytes(m_model.display());
+    return FromCp932(m_model.display());
 }
 
 void TNumEdit::SetIntegerLength(int value)
@@ -131,24 +121,24 @@ void TNumEdit::SetZeroEnabled(bool value)
 
 QString TNumEdit::LeftMark() const
 {
-    return fromBytes(m_model.format().LeftMark);
+    return FromCp932(m_model.format().LeftMark);
 }
 
 void TNumEdit::SetLeftMark(const QString& value)
 {
-    if (m_model.setLeftMark(toBytes(value))) {
+    if (m_model.setLeftMark(ToCp932(value))) {
         afterLayoutChange();
     }
 }
 
 QString TNumEdit::RightMark() const
 {
-    return fromBytes(m_model.format().RightMark);
+    return FromCp932(m_model.format().RightMark);
 }
 
 void TNumEdit::SetRightMark(const QString& value)
 {
-    if (m_model.setRightMark(toBytes(value))) {
+    if (m_model.setRightMark(ToCp932(value))) {
         afterLayoutChange();
     }
 }
@@ -281,7 +271,7 @@ void TNumEdit::Clear()
 void TNumEdit::CopyToClipboard()
 {
     if (const auto text = m_model.copyText()) {
-        QGuiApplication::clipboard()->setText(fromBytes(*text));
+        QGuiApplication::clipboard()->setText(FromCp932(*text));
     }
 }
 
@@ -296,7 +286,7 @@ void TNumEdit::CutToClipboard()
 void TNumEdit::PasteFromClipboard()
 {
     if (clipboardHasText()) {
-        m_model.paste(toBytes(QGuiApplication::clipboard()->text()));
+        m_model.paste(ToCp932(QGuiApplication::clipboard()->text()));
     }
 }
 

@@ -1,7 +1,7 @@
 // Geometry, painting, caret and the mapping of Qt's input events onto the editing model.
 #include "TNumEdit.h"
 
-#include "Cp932.h"
+#include "FieldText.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -22,6 +22,21 @@ QRect toQRect(const numedit::Rect& r)
     return {r.left, r.top, r.width(), r.height()};
 }
 
+// Control characters that arrive as typed characters: the editing keys (select all, copy,
+// paste, cut, Backspace) are handled as keys, Return as a focus move.
+constexpr char kCtrlA = 0x01;
+constexpr char kCtrlC = 0x03;
+constexpr char kBackspace = 0x08;
+constexpr char kReturn = 0x0D;
+constexpr char kCtrlV = 0x16;
+constexpr char kCtrlX = 0x18;
+
+// Code page 932 codes of the full-width characters an input method commits for a number.
+constexpr unsigned kFullWidthZero = 0x824F;   // "０"
+constexpr unsigned kFullWidthNine = 0x8258;   // "９"
+constexpr unsigned kFullWidthMinus = 0x817C;  // "－"
+constexpr unsigned kFullWidthPeriod = 0x8144; // "．"
+
 constexpr auto kModifierMask = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
 } // namespace
@@ -41,12 +56,12 @@ int TNumEdit::textWidth(const std::string& bytes) const
     if (bytes.empty()) {
         return 0;
     }
-    return fontMetrics().horizontalAdvance(QString::fromStdString(cp932::ToUtf8(bytes))) + 1;
+    return fontMetrics().horizontalAdvance(FromCp932(bytes)) + 1;
 }
 
 int TNumEdit::GetTextWidth(const QString& text) const
 {
-    return textWidth(cp932::FromUtf8(text.toStdString()));
+    return textWidth(ToCp932(text));
 }
 
 int TNumEdit::GetAvailableWidth() const
@@ -204,7 +219,7 @@ void TNumEdit::paintEvent(QPaintEvent*)
     const int ascent = fontMetrics().ascent();
     const std::string number = numvalue::FormatValue(m_model.value(), format);
     auto draw = [&](const numedit::Rect& at, const std::string& bytes) {
-        painter.drawText(QPoint(at.left, at.top + ascent), QString::fromStdString(cp932::ToUtf8(bytes)));
+        painter.drawText(QPoint(at.left, at.top + ascent), FromCp932(bytes));
     };
     const bool marks = !number.empty();
     if (marks && !format.LeftMark.empty()) {
@@ -337,13 +352,13 @@ void TNumEdit::handleChar(char c)
         return;
     }
     switch (c) {
-    case 1:
-    case 3:
-    case 8:
-    case 22:
-    case 24:
+    case kCtrlA:
+    case kCtrlC:
+    case kBackspace:
+    case kCtrlV:
+    case kCtrlX:
         return;
-    case '\r':
+    case kReturn:
         if (!m_enterFocusMove) {
             beep();
         } else if (parentWidget() != nullptr) {
@@ -386,7 +401,7 @@ void TNumEdit::keyPressEvent(QKeyEvent* event)
         event->ignore();
         return;
     }
-    for (const char byte : cp932::FromUtf8(text.toStdString())) {
+    for (const char byte : ToCp932(text)) {
         handleChar(byte);
     }
     event->accept();
@@ -395,19 +410,18 @@ void TNumEdit::keyPressEvent(QKeyEvent* event)
 void TNumEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     for (const uint ch : event->commitString().toUcs4()) {
-        const std::string bytes =
-            cp932::FromUtf8(QString::fromUcs4(reinterpret_cast<const char32_t*>(&ch), 1).toStdString());
+        const std::string bytes = ToCp932(QString::fromUcs4(reinterpret_cast<const char32_t*>(&ch), 1));
         if (bytes.size() == 2) {
             const unsigned code = (static_cast<unsigned char>(bytes[0]) << 8) | static_cast<unsigned char>(bytes[1]);
-            if (code >= 0x824F && code <= 0x8258) {
-                handleChar(static_cast<char>('0' + (code - 0x824F)));
+            if (code >= kFullWidthZero && code <= kFullWidthNine) {
+                handleChar(static_cast<char>('0' + (code - kFullWidthZero)));
                 continue;
             }
-            if (code == 0x817C) {
+            if (code == kFullWidthMinus) {
                 handleChar('-');
                 continue;
             }
-            if (code == 0x8144) {
+            if (code == kFullWidthPeriod) {
                 handleChar('.');
                 continue;
             }

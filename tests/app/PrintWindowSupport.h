@@ -1,6 +1,7 @@
 #pragma once
 
-#include "Cp932.h"
+#include "Cp932Text.h"
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 
 #include <QCheckBox>
@@ -14,20 +15,17 @@
 // belongs on the carrier's form, and the registration file as text.
 namespace printwindow {
 
-// Five empty sender lines: the start finds its first sender and reports nothing.
-inline const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
-
 // Profile text as the program stores it: code page 932, CR LF.
 inline QByteArray sjisFile(const QString& text)
 {
     QString crlf = text;
     crlf.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return QByteArray::fromStdString(cp932::FromUtf8(crlf.toStdString()));
+    return sjBytes(crlf);
 }
 
 inline QString registrationText(const MainWindowFixture& fixture)
 {
-    QString text = QString::fromStdString(cp932::ToUtf8(fixture.readFile("mivo_a500.ini").toStdString()));
+    QString text = fromSj(fixture.readFile("mivo_a500.ini").toStdString());
     text.remove(QLatin1Char('\r'));
     return text;
 }
@@ -75,27 +73,27 @@ inline std::vector<PlacedText> sampleSlip()
 // Types sampleSlip() into the window's fields.
 inline void fillSampleSlip(TForm_Main& window)
 {
-    window.Edit_de_date1->setText("11");
-    window.Edit_de_date2->setText("28");
-    window.CheckBox_t21->setChecked(false);
-    window.CheckBox_t22->setChecked(true);
-    window.CheckBox_t23->setChecked(false);
-    window.DateTimePicker_1->setDate(QDate(2010, 12, 6));
-    window.CheckBox_Date_1->setChecked(true);
-    window.Edit_G1->setText("りんご");
-    window.Edit_G2->setText("GoodsTwo");
-    window.Edit_G3->setText("ぶどう");
-    window.Edit_tel->setText("0584-11-2222");
-    window.Edit_Zip->setText("503-0001");
-    window.Edit_Add1->setText("岐阜県大垣市");
-    window.Edit_Add2->setText("AddressTwo");
-    window.Edit_Custo1->setText("西濃太郎");
-    window.CheckBox_My->setChecked(true);
-    window.Edit_MyTEL->setText("06-3333-4444");
-    window.Edit_MyZip->setText("530-0001");
-    window.Edit_MyADD1->setText("大阪府大阪市");
-    window.Edit_MyADD2->setText("SenderTwo");
-    window.Edit_My->setText("SenderName");
+    NamedControl<QLineEdit>(window, "Edit_de_date1")->setText("11");
+    NamedControl<QLineEdit>(window, "Edit_de_date2")->setText("28");
+    NamedControl<QCheckBox>(window, "CheckBox_t21")->setChecked(false);
+    NamedControl<QCheckBox>(window, "CheckBox_t22")->setChecked(true);
+    NamedControl<QCheckBox>(window, "CheckBox_t23")->setChecked(false);
+    NamedControl<QDateEdit>(window, "DateTimePicker_1")->setDate(QDate(2010, 12, 6));
+    NamedControl<QCheckBox>(window, "CheckBox_Date_1")->setChecked(true);
+    NamedControl<QLineEdit>(window, "Edit_G1")->setText("りんご");
+    NamedControl<QLineEdit>(window, "Edit_G2")->setText("GoodsTwo");
+    NamedControl<QLineEdit>(window, "Edit_G3")->setText("ぶどう");
+    NamedControl<QLineEdit>(window, "Edit_tel")->setText("0584-11-2222");
+    NamedControl<QLineEdit>(window, "Edit_Zip")->setText("503-0001");
+    NamedControl<QLineEdit>(window, "Edit_Add1")->setText("岐阜県大垣市");
+    NamedControl<QLineEdit>(window, "Edit_Add2")->setText("AddressTwo");
+    NamedControl<QLineEdit>(window, "Edit_Custo1")->setText("西濃太郎");
+    NamedControl<QCheckBox>(window, "CheckBox_My")->setChecked(true);
+    NamedControl<QLineEdit>(window, "Edit_MyTEL")->setText("06-3333-4444");
+    NamedControl<QLineEdit>(window, "Edit_MyZip")->setText("530-0001");
+    NamedControl<QLineEdit>(window, "Edit_MyADD1")->setText("大阪府大阪市");
+    NamedControl<QLineEdit>(window, "Edit_MyADD2")->setText("SenderTwo");
+    NamedControl<QLineEdit>(window, "Edit_My")->setText("SenderName");
     window.setKosuuText("42");
 }
 

@@ -134,7 +134,7 @@ void TestCalibrationDialog::shiftBecomesMarginDots()
     QVERIFY(dialog.Edit_CalibRight->text().isEmpty() && dialog.Edit_CalibDown->text().isEmpty());
     // Nothing is registered or in force before 「印字位置登録」.
     QCOMPARE(fixture.readFile("mivo_a500.ini"), registered);
-    QCOMPARE(fixture.window().Label_Prn_Top->text(), QStringLiteral("10"));
+    QCOMPARE(NamedControl<QLabel>(fixture.window(), "Label_Prn_Top")->text(), QStringLiteral("10"));
     fixture.prompt().answerYes();
     QTest::mouseClick(dialog.BitBtn_MRGN, Qt::LeftButton);
     QCOMPARE(registrationText(fixture), QStringLiteral("[手差し]\nPrnName=Fake Printer\nPrnNoIndex=0\n"
@@ -180,7 +180,7 @@ void TestCalibrationDialog::testPrintUsesTheMarginsInTheFields()
     QVERIFY(job.canvas.lines() == expected.lines());
     QVERIFY(job.canvas.items() == expected.items());
     // Printing registers nothing.
-    QCOMPARE(fixture.window().Label_Prn_Top->text(), QStringLiteral("10"));
+    QCOMPARE(NamedControl<QLabel>(fixture.window(), "Label_Prn_Top")->text(), QStringLiteral("10"));
 }
 
 QTEST_MAIN(TestCalibrationDialog)

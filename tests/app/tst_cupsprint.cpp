@@ -255,14 +255,14 @@ void TestCupsPrint::everyTextArrivesAtItsDots()
     QVERIFY(queue.created());
     MainWindowFixture fixture;
     TForm_Main& window = showOnQueue(fixture, queue.name(), top, left);
-    QCOMPARE(window.ComboBox1->currentText(), queue.name());
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), queue.name());
 
     fixture.prompt().answerYes();
     fixture.focus(QStringLiteral("Edit_G1"));
     fixture.key(Qt::Key_F11);
     QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join(u'\n')));
-    QCOMPARE(window.Label_dpix, QString::number(dpix));
-    QCOMPARE(window.Label_dpiy, QString::number(dpiy));
+    QCOMPARE(window.dpiX(), QString::number(dpix));
+    QCOMPARE(window.dpiY(), QString::number(dpiy));
 
     QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 30000);
     QCOMPARE(queue.jobCount(), 1);
@@ -303,10 +303,10 @@ void TestCupsPrint::noAnswerOrDrawingErrorSendsNothing()
     TForm_Main& window = showOnQueue(fixture, queue.name(), QStringLiteral("0"), QStringLiteral("0"));
 
     fixture.prompt().answerNo();
-    window.SpeedButton_F[10]->click();
-    window.Label_Prn_Left->setText(QStringLiteral("1,5"));
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
+    NamedControl<QLabel>(window, "Label_Prn_Left")->setText(QStringLiteral("1,5"));
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
 
     QCOMPARE(fixture.prompt().errors, QStringList{QStringLiteral("'1,5' is not a valid integer value.")});
     // Jobs are handed over when they end, so nothing can still be on its way.
@@ -323,7 +323,7 @@ void TestCupsPrint::dotMatrixDriverReceivesEscP()
     TForm_Main& window = showOnQueue(fixture, queue.name(), QStringLiteral("0"), QStringLiteral("0"));
 
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
 
     QVERIFY(fixture.prompt().errors.isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);

@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 
 #include <QCheckBox>
@@ -10,7 +11,6 @@
 
 namespace {
 
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 const QString kAddressWarning = QStringLiteral("警告:おところ①の文字数が多すぎます。　おところ②へ分割してください");
 
 // Records the links the program hands to the platform instead of opening them.
@@ -104,9 +104,10 @@ void TestEntryFields::helpMessageOnEntry()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("お届け先の郵便番号を入力して下さい"));
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(),
+             QStringLiteral("お届け先の郵便番号を入力して下さい"));
     fixture.focus(field);
-    QCOMPARE(window.Panel_HelpMess->text(), message);
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(), message);
 }
 
 void TestEntryFields::controlsWithoutEntryKeepMessage_data()
@@ -127,7 +128,8 @@ void TestEntryFields::controlsWithoutEntryKeepMessage()
     fixture.focus("Edit_tel");
     fixture.focus(control);
     QCOMPARE(fixture.focusedName(), control);
-    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("お届け先のでんわを入力して下さい"));
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(),
+             QStringLiteral("お届け先のでんわを入力して下さい"));
 }
 
 void TestEntryFields::caretAtEndOnEntry_data()
@@ -176,9 +178,9 @@ void TestEntryFields::addressWarning()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    window.Edit_Add1->setText(address);
+    NamedControl<QLineEdit>(window, "Edit_Add1")->setText(address);
     fixture.focus("Edit_Add2");
-    QCOMPARE(window.Label_Warning->text(), warning);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), warning);
 }
 
 void TestEntryFields::warningRefreshedOnlyOnEntry()
@@ -188,14 +190,14 @@ void TestEntryFields::warningRefreshedOnlyOnEntry()
     TForm_Main& window = fixture.show();
     fixture.focus("Edit_Add1");
     fixture.type(QString(21, QChar(0x6771)));
-    QCOMPARE(window.Label_Warning->text(), QString());
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), QString());
     fixture.key(Qt::Key_Return);
-    QCOMPARE(window.Label_Warning->text(), kAddressWarning);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), kAddressWarning);
 
-    window.Edit_Add1->setText(QStringLiteral("東京"));
-    QCOMPARE(window.Label_Warning->text(), kAddressWarning);
+    NamedControl<QLineEdit>(window, "Edit_Add1")->setText(QStringLiteral("東京"));
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), kAddressWarning);
     fixture.focus("Edit_Add1");
-    QCOMPARE(window.Label_Warning->text(), QString());
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), QString());
 }
 
 void TestEntryFields::recipientClear_data()
@@ -211,29 +213,31 @@ void TestEntryFields::recipientClear()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    const QList<QLineEdit*> recipient{window.Edit_Zip, window.Edit_Add1, window.Edit_Add2, window.Edit_Custo1,
-                                      window.Edit_tel};
+    const QList<QLineEdit*> recipient{
+        NamedControl<QLineEdit>(window, "Edit_Zip"), NamedControl<QLineEdit>(window, "Edit_Add1"),
+        NamedControl<QLineEdit>(window, "Edit_Add2"), NamedControl<QLineEdit>(window, "Edit_Custo1"),
+        NamedControl<QLineEdit>(window, "Edit_tel")};
     for (QLineEdit* edit : recipient) {
         edit->setText(QStringLiteral("1"));
     }
-    window.Edit_Add1->setText(QString(30, QChar(0x6771)));
+    NamedControl<QLineEdit>(window, "Edit_Add1")->setText(QString(30, QChar(0x6771)));
     fixture.focus("Edit_Add2");
-    window.Edit_G1->setText(QStringLiteral("本"));
-    window.Edit_My->setText(QStringLiteral("送り主"));
+    NamedControl<QLineEdit>(window, "Edit_G1")->setText(QStringLiteral("本"));
+    NamedControl<QLineEdit>(window, "Edit_My")->setText(QStringLiteral("送り主"));
     window.setKosuuText(QStringLiteral("5"));
     fixture.focus("Edit_G2");
 
     yes ? fixture.prompt().answerYes() : fixture.prompt().answerNo();
-    QTest::mouseClick(window.BitBtn_CLS, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_CLS"), Qt::LeftButton);
 
     QCOMPARE(fixture.prompt().questions, QStringList{QStringLiteral("お届け先をクリアますか?")});
     for (QLineEdit* edit : recipient) {
         QCOMPARE(edit->text().isEmpty(), yes);
     }
-    QCOMPARE(window.Label_Warning->text().isEmpty(), yes);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text().isEmpty(), yes);
     QCOMPARE(window.kosuuText(), yes ? QStringLiteral("1") : QStringLiteral("5"));
-    QCOMPARE(window.Edit_G1->text(), QStringLiteral("本"));
-    QCOMPARE(window.Edit_My->text(), QStringLiteral("送り主"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_G1")->text(), QStringLiteral("本"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_My")->text(), QStringLiteral("送り主"));
 }
 
 void TestEntryFields::halfWidthOnEveryChange_data()
@@ -274,9 +278,11 @@ void TestEntryFields::senderColours()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    const QList<QLineEdit*> sender{window.Edit_MyZip, window.Edit_MyADD1, window.Edit_MyADD2, window.Edit_My,
-                                   window.Edit_MyTEL};
-    const QColor normal = window.Edit_MyZip->palette().color(QPalette::Base);
+    const QList<QLineEdit*> sender{
+        NamedControl<QLineEdit>(window, "Edit_MyZip"), NamedControl<QLineEdit>(window, "Edit_MyADD1"),
+        NamedControl<QLineEdit>(window, "Edit_MyADD2"), NamedControl<QLineEdit>(window, "Edit_My"),
+        NamedControl<QLineEdit>(window, "Edit_MyTEL")};
+    const QColor normal = NamedControl<QLineEdit>(window, "Edit_MyZip")->palette().color(QPalette::Base);
     const auto colours = [&] {
         QList<QColor> result;
         for (QLineEdit* edit : sender) {
@@ -285,17 +291,20 @@ void TestEntryFields::senderColours()
         return result;
     };
 
-    QTest::mouseClick(window.CheckBox_My, Qt::LeftButton, {}, QPoint(5, window.CheckBox_My->height() / 2));
-    QVERIFY(!window.CheckBox_My->isChecked());
+    QTest::mouseClick(NamedControl<QCheckBox>(window, "CheckBox_My"), Qt::LeftButton, {},
+                      QPoint(5, NamedControl<QCheckBox>(window, "CheckBox_My")->height() / 2));
+    QVERIFY(!NamedControl<QCheckBox>(window, "CheckBox_My")->isChecked());
     QCOMPARE(colours(), QList<QColor>(5, QColor(230, 230, 230)));
     for (QLineEdit* edit : sender) {
         QVERIFY(edit->isEnabled() && !edit->isReadOnly());
     }
 
-    QTest::mouseClick(window.CheckBox_Date_1, Qt::LeftButton, {}, QPoint(5, window.CheckBox_Date_1->height() / 2));
+    QTest::mouseClick(NamedControl<QCheckBox>(window, "CheckBox_Date_1"), Qt::LeftButton, {},
+                      QPoint(5, NamedControl<QCheckBox>(window, "CheckBox_Date_1")->height() / 2));
     QCOMPARE(colours(), QList<QColor>(5, QColor(230, 230, 230)));
 
-    QTest::mouseClick(window.CheckBox_My, Qt::LeftButton, {}, QPoint(5, window.CheckBox_My->height() / 2));
+    QTest::mouseClick(NamedControl<QCheckBox>(window, "CheckBox_My"), Qt::LeftButton, {},
+                      QPoint(5, NamedControl<QCheckBox>(window, "CheckBox_My")->height() / 2));
     QCOMPARE(colours(), QList<QColor>(5, normal));
 }
 
@@ -321,7 +330,9 @@ void TestEntryFields::timeServicesExclusive()
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
     }
     QString state;
-    for (const QCheckBox* box : {window.CheckBox_t21, window.CheckBox_t22, window.CheckBox_t23}) {
+    for (const QCheckBox* box :
+         {NamedControl<QCheckBox>(window, "CheckBox_t21"), NamedControl<QCheckBox>(window, "CheckBox_t22"),
+          NamedControl<QCheckBox>(window, "CheckBox_t23")}) {
         state += box->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
     }
     QCOMPARE(state, ticked);
@@ -350,9 +361,9 @@ void TestEntryFields::deliveryDateFilter()
     TForm_Main& window = fixture.show();
     fixture.focus("Edit_de_date1");
     fixture.type(typed);
-    QCOMPARE(window.Edit_de_date1->text(), expected);
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_de_date1")->text(), expected);
     fixture.key(Qt::Key_Backspace);
-    QCOMPARE(window.Edit_de_date1->text(), expected.left(expected.size() - 1));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_de_date1")->text(), expected.left(expected.size() - 1));
 }
 
 void TestEntryFields::pastes_data()
@@ -414,7 +425,7 @@ void TestEntryFields::pastes()
     fixture.key(Qt::Key_V, Qt::ControlModifier);
 
     QCOMPARE(edit->text(), after);
-    QCOMPARE(window.Panel_HelpMess->text(), help);
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(), help);
 }
 
 void TestEntryFields::shellLinks()
@@ -423,10 +434,10 @@ void TestEntryFields::shellLinks()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.BitBtn_SendMail->toolTip(), QStringLiteral(MIVO_SUPPORT_MAIL));
+    QCOMPARE(NamedControl<QPushButton>(window, "BitBtn_SendMail")->toolTip(), QStringLiteral(MIVO_SUPPORT_MAIL));
 
-    QTest::mouseClick(window.BitBtn_WebHelp, Qt::LeftButton);
-    QTest::mouseClick(window.BitBtn_SendMail, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_WebHelp"), Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_SendMail"), Qt::LeftButton);
 
     QCOMPARE(links.opened.size(), 2);
     QCOMPARE(links.opened[0], QUrl(QStringLiteral(MIVO_WEB_PAGE)));

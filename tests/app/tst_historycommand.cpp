@@ -1,4 +1,4 @@
-#include "Cp932.h"
+#include "Cp932Text.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +35,7 @@ public:
     {
         QFile file(path(name));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QByteArray::fromStdString(cp932::FromUtf8(utf8.toStdString())));
+        file.write(sjBytes(QString::fromUtf8(utf8)));
     }
 
     QString path(const QString& name) const { return QDir(m_dir.path()).filePath(name); }

@@ -1,6 +1,7 @@
 #include "HistoryWindow.h"
 #include "Journal.h"
 #include "JournalListModel.h"
+#include "NamedControl.h"
 #include "PrintWindowSupport.h"
 
 #include <QCheckBox>
@@ -55,14 +56,9 @@ HistoryWindow* openHistory(MainWindowFixture& fixture)
     return history != nullptr && history->isVisible() ? history : nullptr;
 }
 
-template <typename Widget> Widget* part(HistoryWindow* history, const char* name)
-{
-    return history->findChild<Widget*>(QLatin1String(name));
-}
-
 int rows(HistoryWindow* history)
 {
-    return part<QTableView>(history, "historyList")->model()->rowCount();
+    return NamedControl<QTableView>(*history, "historyList")->model()->rowCount();
 }
 
 // Two older customers, then the slip in the window, all printed two days ago.
@@ -158,12 +154,12 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
     TForm_Main& window = showWithSlip(fixture, firstRegistration);
     fixture.prompt().answerYes();
     pressF11(fixture);
-    window.Label_Prn_Top->setText(QStringLiteral("0"));
+    NamedControl<QLabel>(window, "Label_Prn_Top")->setText(QStringLiteral("0"));
     if (!changedGoods.isEmpty()) {
-        window.Edit_G1->setText(changedGoods);
+        NamedControl<QLineEdit>(window, "Edit_G1")->setText(changedGoods);
     }
     // Another sender does not make it another slip.
-    window.Edit_My->setText(QStringLiteral("OtherSender"));
+    NamedControl<QLineEdit>(window, "Edit_My")->setText(QStringLiteral("OtherSender"));
 
     fixture.prompt().questions.clear();
     for (const bool answer : answers) {
@@ -219,14 +215,16 @@ void TestJournalWindow::brokenJournalNeverStopsASlip()
     QVERIFY(fixture.prompt().errors.isEmpty());
     QCOMPARE(fixture.prompt().notices.size(), 1);
     QVERIFY(fixture.prompt().notices.front().contains(QStringLiteral("履歴に記録できませんでした")));
-    QVERIFY(window.StatusBar1->currentMessage().contains(QStringLiteral("記録できませんでした")));
+    QVERIFY(NamedControl<QStatusBar>(window, "StatusBar1")
+                ->currentMessage()
+                .contains(QStringLiteral("記録できませんでした")));
     QCOMPARE(fixture.readFile(name), before);
 
     // The history window says why it lists nothing.
     HistoryWindow* history = openHistory(fixture);
     QVERIFY(history);
     QCOMPARE(rows(history), 0);
-    QVERIFY(part<QLabel>(history, "historyStatus")->text().startsWith(QStringLiteral("履歴を開けません")));
+    QVERIFY(NamedControl<QLabel>(*history, "historyStatus")->text().startsWith(QStringLiteral("履歴を開けません")));
     QCOMPARE(fixture.readFile(name), before);
 }
 
@@ -241,9 +239,9 @@ void TestJournalWindow::historySearchesAsTheUserTypes()
     HistoryWindow* history = openHistory(fixture);
     QVERIFY(history);
     QCOMPARE(rows(history), 3);
-    auto* list = part<QTableView>(history, "historyList");
+    auto* list = NamedControl<QTableView>(*history, "historyList");
     QCOMPARE(list->model()->index(0, 2).data().toString(), QStringLiteral("西濃太郎"));
-    auto* search = part<QLineEdit>(history, "historySearch");
+    auto* search = NamedControl<QLineEdit>(*history, "historySearch");
     search->setFocus();
     TypeText(search, QStringLiteral("06"));
     QCOMPARE(rows(history), 2);
@@ -254,8 +252,8 @@ void TestJournalWindow::historySearchesAsTheUserTypes()
     QCOMPARE(list->model()->index(0, 2).data().toString(), QStringLiteral("山田花子"));
     search->clear();
     // Today only: the two older entries drop out.
-    part<QCheckBox>(history, "historyPeriod")->setChecked(true);
-    part<QDateEdit>(history, "historyFrom")->setDate(QDate::currentDate());
+    NamedControl<QCheckBox>(*history, "historyPeriod")->setChecked(true);
+    NamedControl<QDateEdit>(*history, "historyFrom")->setDate(QDate::currentDate());
     QCOMPARE(rows(history), 1);
     QCOMPARE(list->model()->index(0, 2).data().toString(), QStringLiteral("西濃太郎"));
 }
@@ -267,25 +265,25 @@ void TestJournalWindow::historyLoadsReprintsAndDeletes()
     TForm_Main& window = showWithSlip(fixture);
     fixture.prompt().answerYes();
     pressF11(fixture);
-    window.Edit_Custo1->clear();
-    window.Edit_G3->clear();
-    window.Edit_MyADD1->clear();
+    NamedControl<QLineEdit>(window, "Edit_Custo1")->clear();
+    NamedControl<QLineEdit>(window, "Edit_G3")->clear();
+    NamedControl<QLineEdit>(window, "Edit_MyADD1")->clear();
 
     HistoryWindow* history = openHistory(fixture);
     QVERIFY(history);
-    QTest::mouseClick(part<QPushButton>(history, "historyLoad"), Qt::LeftButton);
-    QCOMPARE(window.Edit_Custo1->text(), QStringLiteral("西濃太郎"));
-    QCOMPARE(window.Edit_G3->text(), QStringLiteral("ぶどう"));
-    QCOMPARE(window.Edit_MyADD1->text(), QStringLiteral("大阪府大阪市"));
+    QTest::mouseClick(NamedControl<QPushButton>(*history, "historyLoad"), Qt::LeftButton);
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_Custo1")->text(), QStringLiteral("西濃太郎"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_G3")->text(), QStringLiteral("ぶどう"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_MyADD1")->text(), QStringLiteral("大阪府大阪市"));
     QCOMPARE(window.kosuuText(), QStringLiteral("42"));
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
 
     // Printed again as it was, dated today; then once more with the date it had.
     const QDate today = QDate::currentDate();
-    QTest::mouseClick(part<QPushButton>(history, "historyReprint"), Qt::LeftButton);
-    part<QCheckBox>(history, "historyKeepDate")->setChecked(true);
-    part<QTableView>(history, "historyList")->selectRow(1);
-    QTest::mouseClick(part<QPushButton>(history, "historyReprint"), Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(*history, "historyReprint"), Qt::LeftButton);
+    NamedControl<QCheckBox>(*history, "historyKeepDate")->setChecked(true);
+    NamedControl<QTableView>(*history, "historyList")->selectRow(1);
+    QTest::mouseClick(NamedControl<QPushButton>(*history, "historyReprint"), Qt::LeftButton);
     QVERIFY(fixture.prompt().errors.isEmpty());
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(3));
     const auto recorded = entries(fixture);
@@ -303,10 +301,10 @@ void TestJournalWindow::historyLoadsReprintsAndDeletes()
     // Deleting asks first; only Yes deletes.
     fixture.prompt().questions.clear();
     fixture.prompt().answerNo();
-    QTest::mouseClick(part<QPushButton>(history, "historyDelete"), Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(*history, "historyDelete"), Qt::LeftButton);
     QCOMPARE(rows(history), 5);
     fixture.prompt().answerYes();
-    QTest::mouseClick(part<QPushButton>(history, "historyDelete"), Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(*history, "historyDelete"), Qt::LeftButton);
     QCOMPARE(fixture.prompt().questions, QStringList(2, QStringLiteral("この履歴を削除しますか?")));
     QCOMPARE(rows(history), 4);
     QCOMPARE(entries(fixture).size(), std::size_t(4));
@@ -326,7 +324,7 @@ void TestJournalWindow::longHistoryIsReadAPageAtATime()
     showWithSlip(fixture);
     HistoryWindow* history = openHistory(fixture);
     QVERIFY(history);
-    QAbstractItemModel* model = part<QTableView>(history, "historyList")->model();
+    QAbstractItemModel* model = NamedControl<QTableView>(*history, "historyList")->model();
     QCOMPARE(model->rowCount(), JournalListModel::kPageSize);
     while (model->canFetchMore({})) {
         model->fetchMore({});

@@ -1,11 +1,15 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 #include "TNumEdit.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -17,7 +21,6 @@ const QStringList kTabCycle{"Edit_Zip",        "Edit_Add1",     "Edit_Add2",    
                             "BitBtn_My"};
 
 // Five empty sender lines: the start then finds its first sender and reports nothing.
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 } // namespace
 
 class TestMainWindow : public QObject
@@ -34,6 +37,8 @@ private slots:
     void tabCycle();
     void keyDispatch_data();
     void keyDispatch();
+    void windowKeyOpensOnlyItsWindow_data();
+    void windowKeyOpensOnlyItsWindow();
     void quitKey_data();
     void quitKey();
     void functionKeysOnlyInBoundFields_data();
@@ -57,11 +62,11 @@ void TestMainWindow::startState()
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_Zip"));
     QCOMPARE(fixture.control<QStatusBar>("StatusBar1")->currentMessage(), QStringLiteral("  "));
-    QCOMPARE(window.Label_CurrentDir, QDir(fixture.folder()).canonicalPath());
+    QCOMPARE(window.registrationFolder(), QDir(fixture.folder()).canonicalPath());
     QCOMPARE(window.kosuuText(), QStringLiteral("1"));
     QVERIFY(fixture.control<QCheckBox>("CheckBox_My")->isChecked());
     QVERIFY(fixture.control<QCheckBox>("CheckBox_Date_1")->isChecked());
-    QCOMPARE(window.DateTimePicker_1->date(), QDate::currentDate());
+    QCOMPARE(NamedControl<QDateEdit>(window, "DateTimePicker_1")->date(), QDate::currentDate());
     QVERIFY(fixture.prompt().errors.isEmpty());
     QVERIFY(fixture.prompt().questions.isEmpty());
 }
@@ -256,6 +261,38 @@ void TestMainWindow::keyDispatch()
     QVERIFY(fixture.window().isVisible());
 }
 
+void TestMainWindow::windowKeyOpensOnlyItsWindow_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("opened");
+
+    QTest::newRow("F9 the preview") << int(Qt::Key_F9) << QStringList{"PreviewWindow"};
+    QTest::newRow("F10 the batch window") << int(Qt::Key_F10) << QStringList{"BatchWindow"};
+}
+
+void TestMainWindow::windowKeyOpensOnlyItsWindow()
+{
+    QFETCH(int, key);
+    QFETCH(QStringList, opened);
+
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kEmptySender);
+    fixture.show();
+    fixture.focus("Edit_Zip");
+    QStringList seen;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&seen] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen << dialog->metaObject()->className();
+            dialog->reject();
+        }
+    });
+    closer.start(0);
+    fixture.key(Qt::Key(key));
+    closer.stop();
+    QCOMPARE(seen, opened);
+}
+
 void TestMainWindow::quitKey_data()
 {
     QTest::addColumn<QString>("from");
@@ -357,7 +394,7 @@ void TestMainWindow::closeBoxSavesWithoutAsking()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    window.Edit_G1->setText("りんご");
+    NamedControl<QLineEdit>(window, "Edit_G1")->setText("りんご");
     QVERIFY(window.close());
     QVERIFY(fixture.prompt().questions.isEmpty());
     QVERIFY(fixture.readFile("mivo_Kangaroo.ini").contains("E_G1="));
@@ -375,7 +412,7 @@ void TestMainWindow::failingStartStepIsReportedAndWindowOpens()
     QCOMPARE(fixture.prompt().errors, QStringList{"File not found."});
     QVERIFY(window.isVisible());
     QCOMPARE(window.windowTitle(), QStringLiteral("mivo　送り状印刷　< 西濃運輸　カンガルー便　> ver1.10"));
-    QCOMPARE(window.SpeedButton_F[10]->text(), QStringLiteral("印刷"));
+    QCOMPARE(NamedControl<QToolButton>(window, "SpeedButton_F11")->text(), QStringLiteral("印刷"));
 }
 
 void TestMainWindow::returningFocusIsNoNewEntry()
@@ -384,9 +421,9 @@ void TestMainWindow::returningFocusIsNoNewEntry()
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
     fixture.focus("Edit_Add2");
-    QVERIFY(!window.Panel_HelpMess->text().isEmpty());
+    QVERIFY(!NamedControl<QLabel>(window, "Panel_HelpMess")->text().isEmpty());
 
-    window.Panel_HelpMess->setText("kept");
+    NamedControl<QLabel>(window, "Panel_HelpMess")->setText("kept");
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
@@ -394,11 +431,12 @@ void TestMainWindow::returningFocusIsNoNewEntry()
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_Add2"));
-    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("kept"));
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(), QStringLiteral("kept"));
 
     fixture.key(Qt::Key_Tab);
     fixture.key(Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("お届け先のおところ②を入力して下さい"));
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(),
+             QStringLiteral("お届け先のおところ②を入力して下さい"));
 }
 
 QTEST_MAIN(TestMainWindow)

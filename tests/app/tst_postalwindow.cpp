@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 #include "PostalData.h"
 #include "PostalPickList.h"
@@ -8,7 +9,6 @@
 
 namespace {
 
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 const QString kMismatch = QStringLiteral("郵便番号と住所が一致しません（〒100-0001 は東京都千代田区千代田）");
 const QString kUnknown = QStringLiteral("この郵便番号は見つかりません");
 
@@ -147,21 +147,23 @@ void TestPostalWindow::leavingTheCode()
     enterCode(fixture, zipField, addressField, address, code);
     TForm_Main& window = fixture.window();
 
-    QCOMPARE(window.ListBox_ZipPick != nullptr && window.ListBox_ZipPick->isVisible(), !pickKeys.isEmpty());
+    QCOMPARE(window.findChild<PostalPickList*>("ListBox_ZipPick") != nullptr &&
+                 window.findChild<PostalPickList*>("ListBox_ZipPick")->isVisible(),
+             !pickKeys.isEmpty());
     if (!pickKeys.isEmpty()) {
-        QCOMPARE(window.ListBox_ZipPick->count(), 2);
-        QCOMPARE(QApplication::focusWidget(), window.ListBox_ZipPick);
+        QCOMPARE(window.findChild<PostalPickList*>("ListBox_ZipPick")->count(), 2);
+        QCOMPARE(QApplication::focusWidget(), window.findChild<PostalPickList*>("ListBox_ZipPick"));
         for (const int key : pickKeys) {
-            QTest::keyClick(window.ListBox_ZipPick, Qt::Key(key));
+            QTest::keyClick(window.findChild<PostalPickList*>("ListBox_ZipPick"), Qt::Key(key));
         }
-        QVERIFY(!window.ListBox_ZipPick->isVisible());
+        QVERIFY(!window.findChild<PostalPickList*>("ListBox_ZipPick")->isVisible());
     }
     auto* line = fixture.control<QLineEdit>(addressField);
     QCOMPARE(line->text(), expectedAddress);
     QCOMPARE(line->cursorPosition(), static_cast<int>(expectedAddress.size()));
     QVERIFY(!line->hasSelectedText());
     QCOMPARE(fixture.focusedName(), addressField);
-    QCOMPARE(window.Label_Warning->text(), warning);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), warning);
 }
 
 void TestPostalWindow::messageFollowsTheAddress()
@@ -169,14 +171,14 @@ void TestPostalWindow::messageFollowsTheAddress()
     MainWindowFixture fixture;
     enterCode(fixture, "Edit_Zip", "Edit_Add1", "大阪府大阪市", "1000001");
     TForm_Main& window = fixture.window();
-    QCOMPARE(window.Label_Warning->text(), kMismatch);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), kMismatch);
 
     fixture.key(Qt::Key_A, Qt::ControlModifier);
     fixture.type(QStringLiteral("東京都千代田区千代田1-1"));
     fixture.key(Qt::Key_Return);
     QCOMPARE(fixture.focusedName(), QString("Edit_Add2"));
-    QCOMPARE(window.Label_Warning->text(), QString());
-    QCOMPARE(window.Edit_Zip->text(), QString("1000001"));
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), QString());
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_Zip")->text(), QString("1000001"));
 }
 
 void TestPostalWindow::lengthAndPostalWarningsShareTheLine()
@@ -185,9 +187,9 @@ void TestPostalWindow::lengthAndPostalWarningsShareTheLine()
     const QString longAddress = QStringLiteral("大阪府大阪市北区梅田一丁目一番一号大阪駅前第一ビル");
     enterCode(fixture, "Edit_Zip", "Edit_Add1", longAddress, "1000001");
     TForm_Main& window = fixture.window();
-    QCOMPARE(window.Label_Warning->text(),
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(),
              "警告:おところ①の文字数が多すぎます。　おところ②へ分割してください　" + kMismatch);
-    QCOMPARE(window.Edit_Add1->text(), longAddress);
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_Add1")->text(), longAddress);
 }
 
 void TestPostalWindow::clearingTheRecipientEmptiesItsMessage()
@@ -195,10 +197,10 @@ void TestPostalWindow::clearingTheRecipientEmptiesItsMessage()
     MainWindowFixture fixture;
     enterCode(fixture, "Edit_Zip", "Edit_Add1", "", "0000000");
     TForm_Main& window = fixture.window();
-    QCOMPARE(window.Label_Warning->text(), kUnknown);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), kUnknown);
     fixture.prompt().answerYes();
-    QTest::mouseClick(window.BitBtn_CLS, Qt::LeftButton);
-    QCOMPARE(window.Label_Warning->text(), QString());
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_CLS"), Qt::LeftButton);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Warning")->text(), QString());
 }
 
 void TestPostalWindow::clickPicksAPlace()
@@ -206,11 +208,11 @@ void TestPostalWindow::clickPicksAPlace()
     MainWindowFixture fixture;
     enterCode(fixture, "Edit_Zip", "Edit_Add1", "", "4980000");
     TForm_Main& window = fixture.window();
-    PostalPickList* list = window.ListBox_ZipPick;
+    PostalPickList* list = window.findChild<PostalPickList*>("ListBox_ZipPick");
     QVERIFY(list != nullptr && list->isVisible());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
     QVERIFY(!list->isVisible());
-    QCOMPARE(window.Edit_Add1->text(), QString("三重県桑名郡木曽岬町"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_Add1")->text(), QString("三重県桑名郡木曽岬町"));
 }
 
 void TestPostalWindow::workingFolderListTakesPrecedence()
@@ -219,7 +221,7 @@ void TestPostalWindow::workingFolderListTakesPrecedence()
     const std::string list = postal::encodeDirectory({{"100-0001", "東京都", "千代田区", "新千代田", "", ""}});
     fixture.writeFile("mivo_postal.dat", QByteArray::fromStdString(list));
     enterCode(fixture, "Edit_Zip", "Edit_Add1", "", "1000001");
-    QCOMPARE(fixture.window().Edit_Add1->text(), QString("東京都千代田区新千代田"));
+    QCOMPARE(NamedControl<QLineEdit>(fixture.window(), "Edit_Add1")->text(), QString("東京都千代田区新千代田"));
 }
 
 QTEST_MAIN(TestPostalWindow)

@@ -1,4 +1,5 @@
 #include "CupsQueueSupport.h"
+#include "EmptySender.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -42,7 +43,7 @@ public:
         write(QStringLiteral("mivo_Kangaroo.ini"),
               "[mv_Kangarooprn]\r\nE_G1=GoodsOne\r\nE_CUS=NameX\r\nE_AD1=AddressOne\r\nComboBox_SEL=0\r\n");
         write(QStringLiteral("mivo_a500.ini"), "[\x8E\xE8\x8D\xB7\x82\xB5]\r\ndenPrn_Top=12\r\ndenPrn_Left=-8\r\n");
-        write(QStringLiteral("my0.txt"), "\r\n\r\n\r\n\r\n\r\n");
+        write(QStringLiteral("my0.txt"), kEmptySender);
     }
     QString path() const { return m_dir.path(); }
     QString file(const QString& name) const { return m_dir.filePath(name); }

@@ -159,7 +159,7 @@ void TestPreviewCups::calibrationMarksMoveWithTheMargins()
                                                     .arg(queue.name())));
     fixture.installService(std::make_unique<CupsPrinterService>(fixture.path(QStringLiteral("slips")), 0));
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.ComboBox1->currentText(), queue.name());
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), queue.name());
     auto* dialog = window.findChild<TForm_SLIP97YPrn*>();
     dialog->show();
 

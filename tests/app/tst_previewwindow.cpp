@@ -97,7 +97,7 @@ void TestPreviewWindow::f9ShowsTheNextPrintAndWritesNothing()
     fixture.writeFile("mivo_Kangaroo.ini", "[mv_Kangarooprn]\r\nE_G1=x\r\n[FormScan]\r\nUrl=" +
                                                QUrl::fromLocalFile(scan).toEncoded() + "\r\nDpi=100\r\n");
     const QMap<QString, QByteArray> before = snapshot(fixture.folder());
-    QCOMPARE(window.SpeedButton_F[8]->text(), QStringLiteral("プレビュー"));
+    QCOMPARE(NamedControl<QToolButton>(window, "SpeedButton_F9")->text(), QStringLiteral("プレビュー"));
 
     withPreview(fixture, [&](PreviewWindow& preview) {
         const PreviewScene& scene = preview.scene();
@@ -117,7 +117,7 @@ void TestPreviewWindow::f9ShowsTheNextPrintAndWritesNothing()
     QCOMPARE(snapshot(fixture.folder()), before);
     QVERIFY(fixture.prompt().errors.isEmpty());
     // The print state the window holds is that of the last print, untouched.
-    QVERIFY(window.Label_dpix.isEmpty());
+    QVERIFY(window.dpiX().isEmpty());
 }
 
 void TestPreviewWindow::zoomFollowsTheScreen_data()
@@ -164,7 +164,7 @@ void TestPreviewWindow::printsFromThePreview()
     QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
     // What was shown is what printed.
     QVERIFY(fixture.printers().jobs.front().canvas.items() == expected.items());
-    QCOMPARE(window.Label_dpiy, QStringLiteral("60"));
+    QCOMPARE(window.dpiY(), QStringLiteral("60"));
 }
 
 void TestPreviewWindow::twoClickedPointsPlaceTheScan()

@@ -25,19 +25,23 @@ struct Opened
 };
 
 // The window started on this registration, and its dialog shown (not modally, so that the
-// test can drive it).
-std::unique_ptr<Opened> open(const QString& registration = QString(), int paper = 0)
+// test can drive it). The window starts in `folder` when one is given.
+std::unique_ptr<Opened> open(const QString& registration = QString(), int paper = 0, const QString& folder = QString())
 {
     auto opened = std::make_unique<Opened>();
     MainWindowFixture& fixture = opened->fixture;
     fixture.writeFile("my0.txt", kEmptySender);
+    if (!folder.isEmpty() &&
+        !(QDir::setCurrent(folder) && QFile::copy(fixture.path("my0.txt"), QDir(folder).filePath("my0.txt")))) {
+        throw std::runtime_error("cannot start in " + folder.toStdString());
+    }
     if (!registration.isEmpty()) {
         fixture.writeFile("mivo_a500.ini", sjisFile(registration));
     }
     TForm_Main& window = fixture.show();
     if (paper != 0) {
-        window.ComboBox_SEL->setCurrentIndex(paper);
-        emit window.ComboBox_SEL->activated(paper);
+        NamedControl<QComboBox>(window, "ComboBox_SEL")->setCurrentIndex(paper);
+        emit NamedControl<QComboBox>(window, "ComboBox_SEL")->activated(paper);
     }
     opened->dialog = window.findChild<TForm_SLIP97YPrn*>();
     if (opened->dialog == nullptr) {
@@ -94,7 +98,7 @@ void TestPrintPosition::buttonOpensTheDialogModallyWithTheMarginsInForce()
     fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\ndenPrn_Top=14\ndenPrn_Left=-6\n"));
     TForm_Main& window = fixture.show();
     // The margins in force, not those of the file.
-    window.Label_Prn_Top->setText(QStringLiteral("15"));
+    NamedControl<QLabel>(window, "Label_Prn_Top")->setText(QStringLiteral("15"));
 
     QString shownTop, shownLeft, focusedField;
     QSize outerSize;
@@ -108,7 +112,7 @@ void TestPrintPosition::buttonOpensTheDialogModallyWithTheMarginsInForce()
         outerSize = dialog->frameGeometry().size();
         dialog->reject();
     });
-    QTest::mouseClick(window.BitBtn_PrnSet2, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_PrnSet2"), Qt::LeftButton);
 
     QVERIFY(modal);
     QCOMPARE(shownTop, QStringLiteral("15"));
@@ -147,12 +151,12 @@ void TestPrintPosition::registeredMarginsMoveTheNextSlip()
     QCOMPARE(registrationText(fixture), QStringLiteral("[手差し]\nPrnName=Fake Printer\nPrnNoIndex=0\ndenPrn_Top=%1\n"
                                                        "denPrn_Left=%2\n")
                                             .arg(top, left));
-    QCOMPARE(window.Label_Prn_Top->text(), top);
-    QCOMPARE(window.Label_Prn_Left->text(), left);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Top")->text(), top);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Left")->text(), left);
 
     fillSampleSlip(window);
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
     const auto& drawn = fixture.printers().jobs.at(0).canvas.items();
     const PlacedText first = sampleSlip().front();
     QCOMPARE(QPoint(drawn.at(0).x, drawn.at(0).y), deviceOf(first, 180, 180, top.toInt(), left.toInt()));
@@ -169,7 +173,7 @@ void TestPrintPosition::answeringNoChangesNothing()
     QCOMPARE(fixture.prompt().questions, QStringList{kQuestion});
     QVERIFY(opened->dialog->isVisible());
     QCOMPARE(opened->top()->Text(), QStringLiteral("25"));
-    QCOMPARE(fixture.window().Label_Prn_Top->text(), QStringLiteral("0"));
+    QCOMPARE(NamedControl<QLabel>(fixture.window(), "Label_Prn_Top")->text(), QStringLiteral("0"));
     QVERIFY(!fixture.exists("mivo_a500.ini"));
 }
 
@@ -182,7 +186,7 @@ void TestPrintPosition::closeBoxChangesNothing()
     opened->dialog->close();
     QVERIFY(!opened->dialog->isVisible());
 
-    QCOMPARE(fixture.window().Label_Prn_Top->text(), QStringLiteral("8"));
+    QCOMPARE(NamedControl<QLabel>(fixture.window(), "Label_Prn_Top")->text(), QStringLiteral("8"));
     QCOMPARE(fixture.readFile("mivo_a500.ini"), before);
     opened->dialog->show();
     QCOMPARE(opened->top()->Text(), QStringLiteral("8"));
@@ -198,7 +202,7 @@ void TestPrintPosition::continuousFeedWritesOnlyItsSection()
     QCOMPARE(opened->top()->Text(), QStringLiteral("0"));
     typeInto(opened->top(), QStringLiteral("30"));
     // What stands in the printer box's edit line is no registration.
-    fixture.window().ComboBox1->setEditText(QStringLiteral("typed by hand"));
+    NamedControl<QComboBox>(fixture.window(), "ComboBox1")->setEditText(QStringLiteral("typed by hand"));
     fixture.prompt().answerYes();
     QTest::mouseClick(opened->dialog->BitBtn_MRGN, Qt::LeftButton);
 
@@ -310,16 +314,15 @@ void TestPrintPosition::unwritableFileKeepsEverything()
     if (!disk.available()) {
         QSKIP("needs the right to mount a scratch file system");
     }
-    auto opened = open();
-    MainWindowFixture& fixture = opened->fixture;
     const QString folder = QString::fromStdString(disk.path());
     const QByteArray before = sjisFile(QStringLiteral("[手差し]\ndenPrn_Top=0\ndenPrn_Left=0\n"));
     {
         QFile file(QDir(folder).filePath(QStringLiteral("mivo_a500.ini")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(before) == before.size());
     }
+    auto opened = open(QString(), 0, folder);
+    MainWindowFixture& fixture = opened->fixture;
     QVERIFY(disk.makeReadOnly());
-    fixture.window().Label_CurrentDir = folder;
 
     typeInto(opened->top(), QStringLiteral("25"));
     fixture.prompt().answerYes();
@@ -330,7 +333,7 @@ void TestPrintPosition::unwritableFileKeepsEverything()
     QFile stored(file);
     QVERIFY(stored.open(QIODevice::ReadOnly));
     QCOMPARE(stored.readAll(), before);
-    QCOMPARE(fixture.window().Label_Prn_Top->text(), QStringLiteral("0"));
+    QCOMPARE(NamedControl<QLabel>(fixture.window(), "Label_Prn_Top")->text(), QStringLiteral("0"));
     QVERIFY(opened->dialog->isVisible());
     QCOMPARE(opened->top()->Text(), QStringLiteral("25"));
 }

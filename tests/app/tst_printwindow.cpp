@@ -87,13 +87,13 @@ void TestPrintWindow::freshInstallUsesFirstPrinterWithoutMargins()
 
     for (int paper : {0, 1}) {
         choosePaper(fixture, paper);
-        QCOMPARE(window.Label_PrinterIndex, QStringLiteral("0"));
-        QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("0"));
-        QCOMPARE(window.Label_Prn_Left->text(), QStringLiteral("0"));
+        QCOMPARE(window.printerIndex(), QStringLiteral("0"));
+        QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Top")->text(), QStringLiteral("0"));
+        QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Left")->text(), QStringLiteral("0"));
         QCOMPARE(PrinterAccess().Index(), 0);
-        QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("First"));
-        QCOMPARE(window.ComboBox2->currentText(), QStringLiteral("A4"));
-        QCOMPARE(window.ComboBox3->currentText(), QStringLiteral("自動"));
+        QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), QStringLiteral("First"));
+        QCOMPARE(NamedControl<QComboBox>(window, "ComboBox2")->currentText(), QStringLiteral("A4"));
+        QCOMPARE(NamedControl<QComboBox>(window, "ComboBox3")->currentText(), QStringLiteral("自動"));
     }
     QVERIFY(fixture.prompt().errors.isEmpty());
     QVERIFY(!fixture.exists("mivo_a500.ini"));
@@ -128,9 +128,9 @@ void TestPrintWindow::registeredNumberAtStart()
     TForm_Main& window = fixture.show();
 
     QCOMPARE(PrinterAccess().Index(), printerInForce);
-    QCOMPARE(window.Label_PrinterIndex, number);
+    QCOMPARE(window.printerIndex(), number);
     QCOMPARE(fixture.prompt().errors, error.isEmpty() ? QStringList() : QStringList{error});
-    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("3"));
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Top")->text(), QStringLiteral("3"));
 }
 
 void TestPrintWindow::unavailableListsDisableTheirBox_data()
@@ -156,10 +156,10 @@ void TestPrintWindow::unavailableListsDisableTheirBox()
     fixture.installPrinters(service({limited}));
     TForm_Main& window = fixture.show();
 
-    QVERIFY(window.ComboBox1->isEnabled());
-    QCOMPARE(window.ComboBox2->isEnabled(), paperEnabled);
-    QVERIFY(window.ComboBox3->isEnabled());
-    QCOMPARE(window.ComboBox3->currentIndex(), binIndex);
+    QVERIFY(NamedControl<QComboBox>(window, "ComboBox1")->isEnabled());
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox2")->isEnabled(), paperEnabled);
+    QVERIFY(NamedControl<QComboBox>(window, "ComboBox3")->isEnabled());
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox3")->currentIndex(), binIndex);
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
@@ -194,27 +194,27 @@ void TestPrintWindow::unlistedCurrentSettingStillShowsTheNewList()
     second.bins = {{static_cast<std::uint16_t>(binListed ? bin::Auto : bin::Upper), bins.front().toStdString()}};
     fixture.installPrinters(service({printer("First"), second}));
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.ComboBox2->currentText(), QStringLiteral("A4"));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox2")->currentText(), QStringLiteral("A4"));
 
     choosePaper(fixture, 1);
 
     QCOMPARE(PrinterAccess().Index(), 1);
-    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Second"));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), QStringLiteral("Second"));
     QStringList shownPapers;
-    for (int i = 0; i < window.ComboBox2->count(); ++i) {
-        shownPapers << window.ComboBox2->itemText(i);
+    for (int i = 0; i < NamedControl<QComboBox>(window, "ComboBox2")->count(); ++i) {
+        shownPapers << NamedControl<QComboBox>(window, "ComboBox2")->itemText(i);
     }
     QCOMPARE(shownPapers, papers);
-    QCOMPARE(window.ComboBox2->isEnabled(), paperEnabled);
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox2")->isEnabled(), paperEnabled);
     if (!paperEnabled) {
-        QCOMPARE(window.ComboBox2->currentIndex(), -1);
+        QCOMPARE(NamedControl<QComboBox>(window, "ComboBox2")->currentIndex(), -1);
     }
     QStringList shownBins;
-    for (int i = 0; i < window.ComboBox3->count(); ++i) {
-        shownBins << window.ComboBox3->itemText(i);
+    for (int i = 0; i < NamedControl<QComboBox>(window, "ComboBox3")->count(); ++i) {
+        shownBins << NamedControl<QComboBox>(window, "ComboBox3")->itemText(i);
     }
     QCOMPARE(shownBins, bins);
-    QCOMPARE(window.ComboBox3->currentIndex(), binIndex);
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox3")->currentIndex(), binIndex);
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
@@ -227,18 +227,18 @@ void TestPrintWindow::paperSelectionLoadsItsRegistration()
                                                 "denPrn_Left=12\n"));
     fixture.installPrinters(service({printer("First"), printer("Second")}));
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("First"));
-    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("5"));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), QStringLiteral("First"));
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Top")->text(), QStringLiteral("5"));
 
     choosePaper(fixture, 1);
-    QCOMPARE(window.Label_PrinterIndex, QStringLiteral("1"));
-    QCOMPARE(window.Label_Prn_Top->text(), QStringLiteral("-40"));
-    QCOMPARE(window.Label_Prn_Left->text(), QStringLiteral("12"));
+    QCOMPARE(window.printerIndex(), QStringLiteral("1"));
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Top")->text(), QStringLiteral("-40"));
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Left")->text(), QStringLiteral("12"));
     QCOMPARE(PrinterAccess().Index(), 1);
-    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Second"));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), QStringLiteral("Second"));
 
     choosePaper(fixture, 0);
-    QCOMPARE(window.Label_Prn_Left->text(), QStringLiteral("-7"));
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Left")->text(), QStringLiteral("-7"));
     QCOMPARE(PrinterAccess().Index(), 0);
 }
 
@@ -276,13 +276,14 @@ void TestPrintWindow::registerPrinter()
         choice.bin = bin::Tractor;
         return confirm;
     });
-    QTest::mouseClick(window.BitBtn_PrnSet, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_PrnSet"), Qt::LeftButton);
 
     QVERIFY(asked);
     QVERIFY(fixture.prompt().errors.isEmpty());
-    QCOMPARE(window.Label_PrinterIndex, number);
-    QCOMPARE(window.ComboBox1->currentText(), registered);
-    QCOMPARE(window.ComboBox3->currentText(), confirm ? QStringLiteral("トラクタ") : QStringLiteral("自動"));
+    QCOMPARE(window.printerIndex(), number);
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), registered);
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox3")->currentText(),
+             confirm ? QStringLiteral("トラクタ") : QStringLiteral("自動"));
     const QString text = registrationText(fixture);
     QCOMPARE(section(text, QStringLiteral("連続(４インチ)")),
              // Keys already in the section keep their place; new ones follow in the order written.
@@ -300,10 +301,10 @@ void TestPrintWindow::movedPrinterIsFoundByName()
     fixture.installPrinters(service({printer("Added Later"), printer("事務所 Dot 24")}));
     TForm_Main& window = fixture.show();
 
-    QCOMPARE(window.Label_PrinterIndex, QStringLiteral("1"));
-    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("事務所 Dot 24"));
+    QCOMPARE(window.printerIndex(), QStringLiteral("1"));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), QStringLiteral("事務所 Dot 24"));
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
     QCOMPARE(fixture.printers().jobs.front().printer, std::string("事務所 Dot 24"));
 }
@@ -339,11 +340,11 @@ void TestPrintWindow::missingPrinterIsNeverReplaced()
     fixture.writeFile("mivo_a500.ini", sjisFile("[手差し]\n" + registration + "\n"));
     fixture.installPrinters(service({printer("First"), printer("Second")}));
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.ComboBox1->currentText(), shown);
-    QCOMPARE(window.ComboBox2->count(), 0);
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), shown);
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox2")->count(), 0);
 
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
     QCOMPARE(fixture.prompt().errors, QStringList{error});
     QVERIFY(fixture.printers().jobs.empty());
 
@@ -353,8 +354,9 @@ void TestPrintWindow::missingPrinterIsNeverReplaced()
             choice.printer = "Second";
             return confirm;
         });
-        QTest::mouseClick(window.BitBtn_PrnSet, Qt::LeftButton);
-        QCOMPARE(window.ComboBox1->currentText(), confirm ? QStringLiteral("Second") : shown);
+        QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_PrnSet"), Qt::LeftButton);
+        QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(),
+                 confirm ? QStringLiteral("Second") : shown);
     }
     const QString written = section(registrationText(fixture), QStringLiteral("手差し"));
     QVERIFY2(written.contains(QStringLiteral("\nPrnName=Second\n")) &&
@@ -373,16 +375,16 @@ void TestPrintWindow::printersChangingWhileRunning()
 
     system.printers = {printer("First")};
     system.changeSettings();
-    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Second（ありません）"));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), QStringLiteral("Second（ありません）"));
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
     QCOMPARE(fixture.prompt().errors.size(), 1);
 
     system.unreachable = "The print server cups.example:631 does not answer";
     system.changeSettings();
-    QCOMPARE(window.ComboBox1->currentText(), QString::fromStdString(system.unreachable));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), QString::fromStdString(system.unreachable));
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
     QCOMPARE(fixture.prompt().errors.size(), 2);
     QCOMPARE(fixture.prompt().errors.back(), QString::fromStdString(system.unreachable) + ".");
 
@@ -390,10 +392,10 @@ void TestPrintWindow::printersChangingWhileRunning()
     system.unreachable.clear();
     system.printers = {printer("Second"), printer("First")};
     system.changeSettings();
-    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("Second"));
-    QVERIFY(window.ComboBox2->isEnabled());
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(), QStringLiteral("Second"));
+    QVERIFY(NamedControl<QComboBox>(window, "ComboBox2")->isEnabled());
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
     QCOMPARE(fixture.prompt().errors.size(), 2);
     QCOMPARE(system.jobs.size(), std::size_t(1));
     QCOMPARE(system.jobs.front().printer, std::string("Second"));
@@ -410,11 +412,12 @@ void TestPrintWindow::serverDownAtStart()
 
     // The window starts whole; the printer box says why nothing can print, and F11 says it too.
     QVERIFY(fixture.prompt().errors.isEmpty());
-    QCOMPARE(window.ComboBox1->currentText(), QStringLiteral("The print server cups.example:631 does not answer"));
-    QCOMPARE(window.SpeedButton_F[10]->text(), QStringLiteral("印刷"));
-    QVERIFY(window.SpeedButton_F[10]->isEnabled());
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox1")->currentText(),
+             QStringLiteral("The print server cups.example:631 does not answer"));
+    QCOMPARE(NamedControl<QToolButton>(window, "SpeedButton_F11")->text(), QStringLiteral("印刷"));
+    QVERIFY(NamedControl<QToolButton>(window, "SpeedButton_F11")->isEnabled());
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
     QCOMPARE(fixture.prompt().errors, QStringList{"The print server cups.example:631 does not answer."});
     QVERIFY(fixture.printers().jobs.empty());
 }
@@ -456,14 +459,14 @@ void TestPrintWindow::printAnsweredNoPrintsNothing()
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
     fixture.focus(QStringLiteral("Edit_Add1"));
-    window.Label_dpix = QStringLiteral("untouched");
+    const QString before = window.dpiX();
 
     fixture.prompt().answerNo();
     fixture.key(Qt::Key_F11);
 
     QVERIFY(fixture.printers().jobs.empty());
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_G1"));
-    QCOMPARE(window.Label_dpix, QStringLiteral("untouched"));
+    QCOMPARE(window.dpiX(), before);
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
@@ -494,12 +497,12 @@ void TestPrintWindow::storedMarginsAsPrinted()
     fixture.writeFile("mivo_a500.ini",
                       sjisFile(QStringLiteral("[手差し]\ndenPrn_Top=%1\ndenPrn_Left=%1\n").arg(stored)));
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.Label_Prn_Top->text(), inForce);
-    QCOMPARE(window.Label_Prn_Left->text(), inForce);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Top")->text(), inForce);
+    QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Left")->text(), inForce);
 
     fillSampleSlip(window);
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
 
     QCOMPARE(fixture.prompt().errors, error.isEmpty() ? QStringList() : QStringList{error});
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
@@ -549,10 +552,10 @@ void TestPrintWindow::effectiveResolution()
     fixture.control<QLineEdit>("Edit_de_date1")->setText("11");
 
     fixture.prompt().answerYes();
-    window.SpeedButton_F[10]->click();
+    NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
 
-    QCOMPARE(window.Label_dpix, dpix);
-    QCOMPARE(window.Label_dpiy, dpiy);
+    QCOMPARE(window.dpiX(), dpix);
+    QCOMPARE(window.dpiY(), dpiy);
     // Row one of the slip lands by the effective resolution, not the printer's own.
     const auto& drawn = fixture.printers().jobs.at(0).canvas.items();
     QVERIFY(!drawn.empty());

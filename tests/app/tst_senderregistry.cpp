@@ -2,10 +2,13 @@
 #include "ScratchDisk.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -14,17 +17,19 @@ const QByteArray kSender0("100-0001\r\n\x93\x8C\x8B\x9E\r\n\r\n\x90\xBC\x94\x5A\
 
 QStringList SenderFields(const TForm_Main& window)
 {
-    return {window.Edit_MyZip->text(), window.Edit_MyADD1->text(), window.Edit_MyADD2->text(), window.Edit_My->text(),
-            window.Edit_MyTEL->text()};
+    return {NamedControl<QLineEdit>(window, "Edit_MyZip")->text(),
+            NamedControl<QLineEdit>(window, "Edit_MyADD1")->text(),
+            NamedControl<QLineEdit>(window, "Edit_MyADD2")->text(), NamedControl<QLineEdit>(window, "Edit_My")->text(),
+            NamedControl<QLineEdit>(window, "Edit_MyTEL")->text()};
 }
 
 void SetSenderFields(TForm_Main& window, const QStringList& fields)
 {
-    window.Edit_MyZip->setText(fields[0]);
-    window.Edit_MyADD1->setText(fields[1]);
-    window.Edit_MyADD2->setText(fields[2]);
-    window.Edit_My->setText(fields[3]);
-    window.Edit_MyTEL->setText(fields[4]);
+    NamedControl<QLineEdit>(window, "Edit_MyZip")->setText(fields[0]);
+    NamedControl<QLineEdit>(window, "Edit_MyADD1")->setText(fields[1]);
+    NamedControl<QLineEdit>(window, "Edit_MyADD2")->setText(fields[2]);
+    NamedControl<QLineEdit>(window, "Edit_My")->setText(fields[3]);
+    NamedControl<QLineEdit>(window, "Edit_MyTEL")->setText(fields[4]);
 }
 
 // A notice box that takes the window's activation with it, as a real box does under a window
@@ -54,6 +59,7 @@ private slots:
     void tabFileLines_data();
     void tabFileLines();
     void failedSaveKeepsFileAndFocus();
+    void sendersStayInWorkingFolder();
 };
 
 void TestSenderRegistry::startLoadsFirstSender()
@@ -72,18 +78,18 @@ void TestSenderRegistry::saveWritesTabFile()
     fixture.writeFile("my0.txt", kSender0);
     fixture.writeFile("my2.txt", "old\r\n");
     TForm_Main& window = fixture.show();
-    window.PageControl_My->setCurrentIndex(2);
+    NamedControl<QTabBar>(window, "PageControl_My")->setCurrentIndex(2);
     SetSenderFields(window, {"530-0001", "大阪", "", "西濃", "06"});
     fixture.focus("Edit_My");
 
     fixture.prompt().answerYes();
-    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_My"), Qt::LeftButton);
 
     QCOMPARE(fixture.prompt().questions, QStringList{"ご依頼主を登録しますか?"});
     QCOMPARE(fixture.prompt().notices, QStringList{"ご依頼主を登録しました"});
     QCOMPARE(fixture.readFile("my2.txt"), QByteArray("530-0001\r\n\x91\xE5\x8D\xE3\r\n\r\n\x90\xBC\x94\x5A\r\n06\r\n"));
     QCOMPARE(fixture.readFile("my0.txt"), kSender0);
-    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("    "));
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(), QStringLiteral("    "));
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_MyZip"));
 }
 
@@ -97,15 +103,16 @@ void TestSenderRegistry::blanksOutlastTheReturningActivation()
     fixture.focus("Edit_My");
 
     prompt.answerYes();
-    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_My"), Qt::LeftButton);
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
     QCOMPARE(prompt.notices, QStringList{"ご依頼主を登録しました"});
     QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_MyZip"));
-    QCOMPARE(window.Panel_HelpMess->text(), QStringLiteral("    "));
-    QCOMPARE(window.Edit_MyZip->cursorPosition(), static_cast<int>(window.Edit_MyZip->text().size()));
-    QVERIFY(!window.Edit_MyZip->hasSelectedText());
+    QCOMPARE(NamedControl<QLabel>(window, "Panel_HelpMess")->text(), QStringLiteral("    "));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_MyZip")->cursorPosition(),
+             static_cast<int>(NamedControl<QLineEdit>(window, "Edit_MyZip")->text().size()));
+    QVERIFY(!NamedControl<QLineEdit>(window, "Edit_MyZip")->hasSelectedText());
 }
 
 void TestSenderRegistry::saveAnsweredNo()
@@ -113,11 +120,11 @@ void TestSenderRegistry::saveAnsweredNo()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kSender0);
     TForm_Main& window = fixture.show();
-    window.Edit_My->setText(QStringLiteral("changed"));
+    NamedControl<QLineEdit>(window, "Edit_My")->setText(QStringLiteral("changed"));
     fixture.focus("Edit_MyTEL");
 
     fixture.prompt().answerNo();
-    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_My"), Qt::LeftButton);
 
     QCOMPARE(fixture.readFile("my0.txt"), kSender0);
     QVERIFY(fixture.prompt().notices.isEmpty());
@@ -130,14 +137,14 @@ void TestSenderRegistry::missingTabFileKeepsSender()
     fixture.writeFile("my0.txt", kSender0);
     TForm_Main& window = fixture.show();
 
-    window.PageControl_My->setCurrentIndex(4);
+    NamedControl<QTabBar>(window, "PageControl_My")->setCurrentIndex(4);
 
     QCOMPARE(fixture.prompt().errors, QStringList{"File not found."});
-    QCOMPARE(window.PageControl_My->currentIndex(), 4);
+    QCOMPARE(NamedControl<QTabBar>(window, "PageControl_My")->currentIndex(), 4);
     QCOMPARE(SenderFields(window), (QStringList{"100-0001", "東京", "", "西濃", "03"}));
 
     fixture.prompt().answerYes();
-    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_My"), Qt::LeftButton);
     QCOMPARE(fixture.readFile("my4.txt"), kSender0);
 }
 
@@ -159,9 +166,36 @@ void TestSenderRegistry::tabFileLines()
     fixture.writeFile("my0.txt", kSender0);
     fixture.writeFile("my1.txt", content);
     TForm_Main& window = fixture.show();
-    QTest::mouseClick(window.PageControl_My, Qt::LeftButton, {}, window.PageControl_My->tabRect(1).center());
-    QCOMPARE(window.PageControl_My->currentIndex(), 1);
+    QTest::mouseClick(NamedControl<QTabBar>(window, "PageControl_My"), Qt::LeftButton, {},
+                      NamedControl<QTabBar>(window, "PageControl_My")->tabRect(1).center());
+    QCOMPARE(NamedControl<QTabBar>(window, "PageControl_My")->currentIndex(), 1);
     QCOMPARE(SenderFields(window), fields);
+    QVERIFY(fixture.prompt().errors.isEmpty());
+}
+
+// Another part of the process may change the current folder after the start; the sender files
+// still belong to the working folder the window took at its start, like its other files.
+void TestSenderRegistry::sendersStayInWorkingFolder()
+{
+    MainWindowFixture fixture;
+    fixture.writeFile("my0.txt", kSender0);
+    fixture.writeFile("my3.txt", "300-0003\r\n");
+    TForm_Main& window = fixture.show();
+    QTemporaryDir elsewhere;
+    const QByteArray decoy("999-9999\r\n");
+    QFile decoyFile(QDir(elsewhere.path()).filePath("my3.txt"));
+    QVERIFY(decoyFile.open(QIODevice::WriteOnly) && decoyFile.write(decoy) == decoy.size());
+    decoyFile.close();
+    QVERIFY(QDir::setCurrent(elsewhere.path()));
+
+    NamedControl<QTabBar>(window, "PageControl_My")->setCurrentIndex(3);
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_MyZip")->text(), QStringLiteral("300-0003"));
+    fixture.prompt().answerYes();
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_My"), Qt::LeftButton);
+
+    QCOMPARE(fixture.readFile("my3.txt"), QByteArray("300-0003\r\n\r\n\r\n\r\n\r\n"));
+    QVERIFY(decoyFile.open(QIODevice::ReadOnly));
+    QCOMPARE(decoyFile.readAll(), decoy);
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
@@ -173,16 +207,16 @@ void TestSenderRegistry::failedSaveKeepsFileAndFocus()
     }
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kSender0);
-    TForm_Main& window = fixture.show();
-    // Sender files follow the working folder of the moment.
+    // The window's working folder is the small disk.
     QDir::setCurrent(QString::fromStdString(disk.path()));
-    QFile::copy(fixture.path("my0.txt"), QString::fromStdString(disk.path()) + "/my0.txt");
+    QVERIFY(QFile::copy(fixture.path("my0.txt"), QString::fromStdString(disk.path()) + "/my0.txt"));
+    TForm_Main& window = fixture.show();
     QVERIFY(disk.makeReadOnly());
-    window.Edit_My->setText(QStringLiteral("changed"));
+    NamedControl<QLineEdit>(window, "Edit_My")->setText(QStringLiteral("changed"));
     fixture.focus("Edit_MyTEL");
 
     fixture.prompt().answerYes();
-    QTest::mouseClick(window.BitBtn_My, Qt::LeftButton);
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_My"), Qt::LeftButton);
 
     const QString file = QDir(QString::fromStdString(disk.path())).filePath("my0.txt");
     QCOMPARE(fixture.prompt().errors, QStringList{file + " に書き込めません."});

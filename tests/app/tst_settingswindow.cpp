@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 #include "ScratchDisk.h"
 
@@ -7,10 +8,6 @@
 #include <QTest>
 
 #include <sys/stat.h>
-
-namespace {
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
-} // namespace
 
 class TestSettingsWindow : public QObject
 {
@@ -33,14 +30,19 @@ void TestSettingsWindow::firstStart()
     TForm_Main& window = fixture.show();
 
     for (QLineEdit* edit :
-         {window.Edit_Zip, window.Edit_Add1, window.Edit_Add2, window.Edit_Custo1, window.Edit_tel, window.Edit_G1,
-          window.Edit_G2, window.Edit_G3, window.Edit_MyZip, window.Edit_MyADD1, window.Edit_MyADD2, window.Edit_My,
-          window.Edit_MyTEL, window.Edit_de_date1, window.Edit_de_date2}) {
+         {NamedControl<QLineEdit>(window, "Edit_Zip"), NamedControl<QLineEdit>(window, "Edit_Add1"),
+          NamedControl<QLineEdit>(window, "Edit_Add2"), NamedControl<QLineEdit>(window, "Edit_Custo1"),
+          NamedControl<QLineEdit>(window, "Edit_tel"), NamedControl<QLineEdit>(window, "Edit_G1"),
+          NamedControl<QLineEdit>(window, "Edit_G2"), NamedControl<QLineEdit>(window, "Edit_G3"),
+          NamedControl<QLineEdit>(window, "Edit_MyZip"), NamedControl<QLineEdit>(window, "Edit_MyADD1"),
+          NamedControl<QLineEdit>(window, "Edit_MyADD2"), NamedControl<QLineEdit>(window, "Edit_My"),
+          NamedControl<QLineEdit>(window, "Edit_MyTEL"), NamedControl<QLineEdit>(window, "Edit_de_date1"),
+          NamedControl<QLineEdit>(window, "Edit_de_date2")}) {
         QVERIFY2(edit->text().isEmpty(), qPrintable(edit->objectName()));
     }
     QCOMPARE(window.kosuuText(), QStringLiteral("1"));
-    QCOMPARE(window.ComboBox_SEL->currentText(), QStringLiteral("手差し"));
-    QCOMPARE(window.ComboBox_FontSize->currentText(), QStringLiteral("11"));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox_SEL")->currentText(), QStringLiteral("手差し"));
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox_FontSize")->currentText(), QStringLiteral("11"));
     QCOMPARE(fixture.prompt().errors, QStringList{"File not found."});
 }
 
@@ -61,7 +63,7 @@ void TestSettingsWindow::slipSurvivesRestart()
         fixture.control<QLineEdit>(name)->setText(text);
     }
     first.setKosuuText(QStringLiteral("7"));
-    first.ComboBox_SEL->setCurrentIndex(1);
+    fixture.control<QComboBox>("ComboBox_SEL")->setCurrentIndex(1);
     first.close();
     QVERIFY(fixture.prompt().questions.isEmpty());
     fixture.destroyWindow();
@@ -73,7 +75,7 @@ void TestSettingsWindow::slipSurvivesRestart()
         QCOMPARE(fixture.control<QLineEdit>(name)->text(), text);
     }
     QCOMPARE(second.kosuuText(), QStringLiteral("7"));
-    QCOMPARE(second.ComboBox_SEL->currentIndex(), 1);
+    QCOMPARE(fixture.control<QComboBox>("ComboBox_SEL")->currentIndex(), 1);
 }
 
 void TestSettingsWindow::senderZipUnderUpperCaseKey()
@@ -82,9 +84,9 @@ void TestSettingsWindow::senderZipUnderUpperCaseKey()
     fixture.writeFile("mivo_Kangaroo.ini", "[MV_KANGAROOPRN]\r\nop023myZIP=503-0001\r\n");
     TForm_Main& window = fixture.show();
     QCOMPARE(fixture.prompt().errors, QStringList{"File not found."});
-    QCOMPARE(window.Edit_MyZip->text(), QStringLiteral("503-0001"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_MyZip")->text(), QStringLiteral("503-0001"));
 
-    window.Edit_MyZip->setText(QStringLiteral("503-0002"));
+    NamedControl<QLineEdit>(window, "Edit_MyZip")->setText(QStringLiteral("503-0002"));
     window.close();
     const QByteArray saved = fixture.readFile("mivo_Kangaroo.ini");
     QVERIFY(saved.startsWith("[MV_KANGAROOPRN]\r\nop023myZIP=503-0002\r\n"));
@@ -117,8 +119,8 @@ void TestSettingsWindow::storedIndexes()
     fixture.writeFile("my0.txt", kEmptySender);
     fixture.writeFile("mivo_Kangaroo.ini", "[mv_Kangarooprn]\r\n" + stored + "\r\n");
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.ComboBox_FontSize->currentText(), font);
-    QCOMPARE(window.ComboBox_SEL->currentText(), paper);
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox_FontSize")->currentText(), font);
+    QCOMPARE(NamedControl<QComboBox>(window, "ComboBox_SEL")->currentText(), paper);
     window.close();
     const QByteArray file = fixture.readFile("mivo_Kangaroo.ini");
     QVERIFY2(file.contains(saved + "\r\n"), file.constData());
@@ -173,7 +175,8 @@ void TestSettingsWindow::fifoInPlaceOfAFileDoesNotBlock()
     QCOMPARE(::mkfifo(QFile::encodeName(fixture.path(name)).constData(), 0600), 0);
 
     TForm_Main& window = fixture.show();
-    QCOMPARE(window.Edit_Custo1->text(), name == "mivo_Kangaroo.ini" ? QString() : QStringLiteral("kept"));
+    QCOMPARE(NamedControl<QLineEdit>(window, "Edit_Custo1")->text(),
+             name == "mivo_Kangaroo.ini" ? QString() : QStringLiteral("kept"));
     QCOMPARE(fixture.prompt().errors, errors);
     window.close();
 

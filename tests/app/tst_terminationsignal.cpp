@@ -1,3 +1,5 @@
+#include "EmptySender.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -39,7 +41,7 @@ void TestTerminationSignal::signalSavesAndEnds()
     if (!noticeOpen) {
         QFile sender(folder.filePath("my0.txt"));
         QVERIFY(sender.open(QIODevice::WriteOnly));
-        sender.write("\r\n\r\n\r\n\r\n\r\n");
+        sender.write(kEmptySender);
     }
 
     QProcess process;
@@ -71,4 +73,5 @@ void TestTerminationSignal::signalSavesAndEnds()
 }
 
 QTEST_GUILESS_MAIN(TestTerminationSignal)
+#include "EmptySender.h"
 #include "tst_terminationsignal.moc"

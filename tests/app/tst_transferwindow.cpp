@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 
 #include <QLabel>
@@ -8,7 +9,6 @@
 #include <QTest>
 
 namespace {
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 const QColor kSilver(192, 192, 192);
 
 QColor memoColour(const QPlainTextEdit* memo)

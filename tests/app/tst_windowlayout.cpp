@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "MainWindowFixture.h"
 
 #include <QCalendarWidget>
@@ -9,8 +10,6 @@
 // What the user sees of the main window: texts whole, nothing covering a field, states that
 // can be told apart. Sizes come from the fonts actually in use, colours from the painted pixels.
 namespace {
-
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 
 double luminance(QColor colour)
 {
@@ -65,8 +64,10 @@ QImage grabbed(QWidget* widget)
 QList<QWidget*> laidOut(const TForm_Main& window)
 {
     QList<QWidget*> result;
-    for (QWidget* container : {window.Panel3, window.Panel1, window.Panel2, window.Panel4,
-                               static_cast<QWidget*>(window.GroupBox1), static_cast<QWidget*>(window.GroupBox_Time2)}) {
+    for (QWidget* container : {NamedControl<QWidget>(window, "Panel3"), NamedControl<QWidget>(window, "Panel1"),
+                               NamedControl<QWidget>(window, "Panel2"), NamedControl<QWidget>(window, "Panel4"),
+                               static_cast<QWidget*>(NamedControl<QGroupBox>(window, "GroupBox1")),
+                               static_cast<QWidget*>(NamedControl<QGroupBox>(window, "GroupBox_Time2"))}) {
         for (QWidget* child : container->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
             if (child->isVisibleTo(&window) && !child->isWindow()) {
                 result.append(child);
@@ -142,9 +143,12 @@ void TestWindowLayout::noControlCoversAnother()
     }
     QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(QStringLiteral(", "))));
     // The goods lines end before the help button, the mail button sits below the third line.
-    QVERIFY(window.Edit_G1->geometry().right() < window.BitBtn_WebHelp->geometry().left());
-    QVERIFY(window.BitBtn_SendMail->geometry().top() > window.Edit_G3->geometry().bottom());
-    QVERIFY(window.BitBtn_SendMail->geometry().bottom() < window.Panel4->height());
+    QVERIFY(NamedControl<QLineEdit>(window, "Edit_G1")->geometry().right() <
+            NamedControl<QPushButton>(window, "BitBtn_WebHelp")->geometry().left());
+    QVERIFY(NamedControl<QPushButton>(window, "BitBtn_SendMail")->geometry().top() >
+            NamedControl<QLineEdit>(window, "Edit_G3")->geometry().bottom());
+    QVERIFY(NamedControl<QPushButton>(window, "BitBtn_SendMail")->geometry().bottom() <
+            NamedControl<QWidget>(window, "Panel4")->height());
 }
 
 void TestWindowLayout::addressWarningShowsWhole()
@@ -152,18 +156,19 @@ void TestWindowLayout::addressWarningShowsWhole()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    window.Edit_Add1->setText(QString(21, QChar(0x3042)));
+    NamedControl<QLineEdit>(window, "Edit_Add1")->setText(QString(21, QChar(0x3042)));
     fixture.focus("Edit_Add2");
-    QVERIFY(!window.Label_Warning->text().isEmpty());
+    QVERIFY(!NamedControl<QLabel>(window, "Label_Warning")->text().isEmpty());
 
-    const QFontMetrics metrics(window.Label_Warning->font());
-    const QRect room = window.Label_Warning->contentsRect();
-    QVERIFY2(metrics.horizontalAdvance(window.Label_Warning->text()) <= room.width(),
+    const QFontMetrics metrics(NamedControl<QLabel>(window, "Label_Warning")->font());
+    const QRect room = NamedControl<QLabel>(window, "Label_Warning")->contentsRect();
+    QVERIFY2(metrics.horizontalAdvance(NamedControl<QLabel>(window, "Label_Warning")->text()) <= room.width(),
              qPrintable(QStringLiteral("%1 px of text in %2 px")
-                            .arg(metrics.horizontalAdvance(window.Label_Warning->text()))
+                            .arg(metrics.horizontalAdvance(NamedControl<QLabel>(window, "Label_Warning")->text()))
                             .arg(room.width())));
     QVERIFY(metrics.height() <= room.height());
-    QVERIFY(window.Label_Warning->geometry().right() < window.Panel1->width());
+    QVERIFY(NamedControl<QLabel>(window, "Label_Warning")->geometry().right() <
+            NamedControl<QWidget>(window, "Panel1")->width());
 }
 
 void TestWindowLayout::pieceCountShowsThreeDigits_data()
@@ -182,7 +187,7 @@ void TestWindowLayout::pieceCountShowsThreeDigits()
     TForm_Main& window = fixture.show();
     fixture.focus("NumEdit_KOSUU");
     fixture.type(count);
-    TNumEdit* field = window.NumEdit_KOSUU;
+    TNumEdit* field = NamedControl<TNumEdit>(window, "NumEdit_KOSUU");
     QCOMPARE(field->Text(), count);
 
     const QRect text = field->GetTextRect();
@@ -202,13 +207,16 @@ void TestWindowLayout::timeServiceBoxesInsideTheirFrame()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    const QRect inside = window.GroupBox_Time2->contentsRect();
-    for (QCheckBox* box : {window.CheckBox_t21, window.CheckBox_t22, window.CheckBox_t23}) {
+    const QRect inside = NamedControl<QGroupBox>(window, "GroupBox_Time2")->contentsRect();
+    for (QCheckBox* box :
+         {NamedControl<QCheckBox>(window, "CheckBox_t21"), NamedControl<QCheckBox>(window, "CheckBox_t22"),
+          NamedControl<QCheckBox>(window, "CheckBox_t23")}) {
         QVERIFY2(inside.contains(box->geometry()), qPrintable(box->objectName()));
         QVERIFY(box->width() >= box->sizeHint().width());
         QVERIFY(box->height() >= box->sizeHint().height());
     }
-    QVERIFY(window.GroupBox_Time2->geometry().right() < window.Panel4->width());
+    QVERIFY(NamedControl<QGroupBox>(window, "GroupBox_Time2")->geometry().right() <
+            NamedControl<QWidget>(window, "Panel4")->width());
 }
 
 void TestWindowLayout::allSenderTabsFitTheBand()
@@ -216,7 +224,7 @@ void TestWindowLayout::allSenderTabsFitTheBand()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    QTabBar* tabs = window.PageControl_My;
+    QTabBar* tabs = NamedControl<QTabBar>(window, "PageControl_My");
     QCOMPARE(tabs->count(), 10);
     QCOMPARE(tabs->pos(), QPoint(114, 1));
     QCOMPARE(tabs->height(), 19);
@@ -228,7 +236,7 @@ void TestWindowLayout::allSenderTabsFitTheBand()
     for (const QToolButton* scroll : tabs->findChildren<QToolButton*>()) {
         QVERIFY(!scroll->isVisible());
     }
-    QVERIFY(tabs->geometry().right() < window.Panel2->width());
+    QVERIFY(tabs->geometry().right() < NamedControl<QWidget>(window, "Panel2")->width());
 }
 
 void TestWindowLayout::selectedSenderTabStandsOut_data()
@@ -248,10 +256,10 @@ void TestWindowLayout::selectedSenderTabStandsOut()
         fixture.writeFile(QStringLiteral("my%1.txt").arg(tab), kEmptySender);
     }
     TForm_Main& window = fixture.show();
-    window.PageControl_My->setCurrentIndex(selected);
-    const QImage image = grabbed(window.PageControl_My);
-    const QRect chosen = window.PageControl_My->tabRect(selected).adjusted(2, 2, -2, -2);
-    const QRect plain = window.PageControl_My->tabRect(other).adjusted(2, 2, -2, -2);
+    NamedControl<QTabBar>(window, "PageControl_My")->setCurrentIndex(selected);
+    const QImage image = grabbed(NamedControl<QTabBar>(window, "PageControl_My"));
+    const QRect chosen = NamedControl<QTabBar>(window, "PageControl_My")->tabRect(selected).adjusted(2, 2, -2, -2);
+    const QRect plain = NamedControl<QTabBar>(window, "PageControl_My")->tabRect(other).adjusted(2, 2, -2, -2);
     const QColor chosenBackground = commonest(image, chosen);
     const QColor plainBackground = commonest(image, plain);
     QVERIFY2(contrast(chosenBackground, plainBackground) >= 3.0,
@@ -264,13 +272,14 @@ void TestWindowLayout::senderTextsLegibleWhenOff()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    window.Edit_My->setText(QStringLiteral("山田太郎"));
-    const QRect area(4, 4, 60, window.Edit_My->height() - 8);
-    const QColor onBackground = commonest(grabbed(window.Edit_My), area);
+    NamedControl<QLineEdit>(window, "Edit_My")->setText(QStringLiteral("山田太郎"));
+    const QRect area(4, 4, 60, NamedControl<QLineEdit>(window, "Edit_My")->height() - 8);
+    const QColor onBackground = commonest(grabbed(NamedControl<QLineEdit>(window, "Edit_My")), area);
 
-    QTest::mouseClick(window.CheckBox_My, Qt::LeftButton, {}, QPoint(5, window.CheckBox_My->height() / 2));
-    QVERIFY(!window.CheckBox_My->isChecked());
-    const QImage off = grabbed(window.Edit_My);
+    QTest::mouseClick(NamedControl<QCheckBox>(window, "CheckBox_My"), Qt::LeftButton, {},
+                      QPoint(5, NamedControl<QCheckBox>(window, "CheckBox_My")->height() / 2));
+    QVERIFY(!NamedControl<QCheckBox>(window, "CheckBox_My")->isChecked());
+    const QImage off = grabbed(NamedControl<QLineEdit>(window, "Edit_My"));
     const QColor offBackground = commonest(off, area);
     QVERIFY2(offBackground != onBackground, qPrintable(offBackground.name()));
     const QColor text = ink(off, area, offBackground);
@@ -293,8 +302,8 @@ void TestWindowLayout::calendarIsJapanese()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    window.DateTimePicker_1->setDate(QDate(2026, 12, 7));
-    QCalendarWidget* calendar = window.DateTimePicker_1->calendarWidget();
+    NamedControl<QDateEdit>(window, "DateTimePicker_1")->setDate(QDate(2026, 12, 7));
+    QCalendarWidget* calendar = NamedControl<QDateEdit>(window, "DateTimePicker_1")->calendarWidget();
     QLocale::setDefault(previous);
 
     QCOMPARE(calendar->firstDayOfWeek(), Qt::Sunday);

@@ -1,4 +1,4 @@
-#include "Cp932.h"
+#include "Cp932Text.h"
 #include "PrinterRegistration.h"
 #include "ScratchDisk.h"
 
@@ -7,11 +7,6 @@
 #include <QTest>
 
 namespace {
-
-std::string sjis(const char* utf8)
-{
-    return cp932::FromUtf8(utf8);
-}
 
 QByteArray readAll(const std::filesystem::path& file)
 {
@@ -42,7 +37,7 @@ private:
 
 void TestRegistration::missingFileGivesPrinterZeroAndNoMargins()
 {
-    const auto entry = registration::Load(registration::RegistrationFile(m_dir.path().toStdString()), sjis("手差し"));
+    const auto entry = registration::Load(registration::RegistrationFile(m_dir.path().toStdString()), sj("手差し"));
     QCOMPARE(entry.printerIndex, std::string("0"));
     QCOMPARE(entry.top, std::string("0"));
     QCOMPARE(entry.left, std::string("0"));
@@ -53,14 +48,14 @@ void TestRegistration::writeProducesTheFileOfTheOriginal()
 {
     QTemporaryDir dir;
     const auto file = registration::RegistrationFile(dir.path().toStdString());
-    registration::Write(file, sjis("連続(４インチ)"), {"  Epson 24  ", "2", "-40", "15"});
-    const QByteArray expected = QByteArray::fromStdString(sjis("[連続(４インチ)]\r\n"
-                                                               "PrnName=Epson 24\r\n"
-                                                               "PrnNoIndex=2\r\n"
-                                                               "denPrn_Top=-40\r\n"
-                                                               "denPrn_Left=15\r\n"));
+    registration::Write(file, sj("連続(４インチ)"), {"  Epson 24  ", "2", "-40", "15"});
+    const QByteArray expected = QByteArray::fromStdString(sj("[連続(４インチ)]\r\n"
+                                                             "PrnName=Epson 24\r\n"
+                                                             "PrnNoIndex=2\r\n"
+                                                             "denPrn_Top=-40\r\n"
+                                                             "denPrn_Left=15\r\n"));
     QCOMPARE(readAll(file), expected);
-    const auto entry = registration::Load(file, sjis("連続(４インチ)"));
+    const auto entry = registration::Load(file, sj("連続(４インチ)"));
     QCOMPARE(entry.printerIndex, std::string("2"));
     QCOMPARE(entry.top, std::string("-40"));
     QCOMPARE(entry.left, std::string("15"));
@@ -71,11 +66,11 @@ void TestRegistration::sectionsAreIndependent()
 {
     QTemporaryDir dir;
     const auto file = registration::RegistrationFile(dir.path().toStdString());
-    registration::Write(file, sjis("手差し"), {"A", "0", "10", "20"});
-    registration::Write(file, sjis("連続(４インチ)"), {"B", "1", "30", "40"});
-    registration::Write(file, sjis("連続(４インチ)"), {"B", "1", "31", "41"});
-    QCOMPARE(registration::Load(file, sjis("手差し")).top, std::string("10"));
-    QCOMPARE(registration::Load(file, sjis("連続(４インチ)")).top, std::string("31"));
+    registration::Write(file, sj("手差し"), {"A", "0", "10", "20"});
+    registration::Write(file, sj("連続(４インチ)"), {"B", "1", "30", "40"});
+    registration::Write(file, sj("連続(４インチ)"), {"B", "1", "31", "41"});
+    QCOMPARE(registration::Load(file, sj("手差し")).top, std::string("10"));
+    QCOMPARE(registration::Load(file, sj("連続(４インチ)")).top, std::string("31"));
 }
 
 void TestRegistration::unwritableFileKeepsItsContent()
@@ -86,7 +81,7 @@ void TestRegistration::unwritableFileKeepsItsContent()
     QTemporaryDir dir;
     const std::string folder = disk.available() ? disk.path() : dir.path().toStdString();
     const auto file = registration::RegistrationFile(folder);
-    registration::Write(file, sjis("手差し"), {"A", "0", "10", "20"});
+    registration::Write(file, sj("手差し"), {"A", "0", "10", "20"});
     const QByteArray before = readAll(file);
     if (disk.available()) {
         QVERIFY(disk.makeReadOnly());
@@ -96,7 +91,7 @@ void TestRegistration::unwritableFileKeepsItsContent()
     }
     QString message;
     try {
-        registration::Write(file, sjis("手差し"), {"A", "0", "99", "99"});
+        registration::Write(file, sj("手差し"), {"A", "0", "99", "99"});
     } catch (const std::runtime_error& error) {
         message = QString::fromUtf8(error.what());
     }
@@ -157,7 +152,7 @@ void TestRegistration::resolvePrinterIndex()
         names.push_back(printer.toStdString());
     }
     // The file holds code page 932; the printer layer lists UTF-8.
-    PrinterRegistration entry{sjis(name.toUtf8().constData()), index.toStdString(), "0", "0"};
+    PrinterRegistration entry{sj(name), index.toStdString(), "0", "0"};
     QCOMPARE(QString::fromStdString(registration::ResolvePrinterIndex(entry, names)), resolved);
     const std::optional<std::string> gone = registration::MissingPrinter(entry, names);
     QCOMPARE(gone ? QString::fromStdString(*gone) : kThere, missing);

@@ -2,6 +2,7 @@
 
 #include "FakePrinterService.h"
 #include "FontSubstitutes.h"
+#include "NamedControl.h"
 #include "ScriptedPrompt.h"
 #include "TForm_Main.h"
 #include "TNumEdit.h"
@@ -131,11 +132,7 @@ public:
     // A control of the window by its name; throws when there is none of that type.
     template <typename Widget = QWidget> Widget* control(const QString& name) const
     {
-        auto* widget = window().findChild<Widget*>(name);
-        if (widget == nullptr) {
-            throw std::logic_error("MainWindowFixture: no control " + name.toStdString());
-        }
-        return widget;
+        return NamedControl<Widget>(window(), name);
     }
 
     // The named control that holds the keyboard focus (a compound control's inner editor

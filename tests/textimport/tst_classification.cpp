@@ -1,5 +1,5 @@
 #include "Classification.h"
-#include "Sjis.h"
+#include "Cp932Text.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
+#include "Cp932Text.h"
 #include "HalfWidth.h"
-#include "Sjis.h"
 
 #include <QFile>
 #include <QHash>

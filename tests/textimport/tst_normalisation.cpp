@@ -1,5 +1,5 @@
+#include "Cp932Text.h"
 #include "Normalisation.h"
-#include "Sjis.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
+#include "Cp932Text.h"
 #include "LineText.h"
-#include "Sjis.h"
 #include "Transfer.h"
 
 #include <QTest>

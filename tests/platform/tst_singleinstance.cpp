@@ -1,3 +1,4 @@
+#include "EmptySender.h"
 #include "SingleInstance.h"
 
 #include <QDir>
@@ -116,7 +117,7 @@ void TestSingleInstance::secondStartEndsWithoutWindow()
     QTemporaryDir folder;
     QFile sender(folder.filePath("my0.txt"));
     QVERIFY(sender.open(QIODevice::WriteOnly));
-    sender.write("\r\n\r\n\r\n\r\n\r\n");
+    sender.write(kEmptySender);
     sender.close();
 
     auto first = startProgram(folder.path(), m_temporary->path());
@@ -140,7 +141,7 @@ void TestSingleInstance::concurrentStartsLeaveOne()
     QTemporaryDir folder;
     QFile sender(folder.filePath("my0.txt"));
     QVERIFY(sender.open(QIODevice::WriteOnly));
-    sender.write("\r\n\r\n\r\n\r\n\r\n");
+    sender.write(kEmptySender);
     sender.close();
 
     auto one = startProgram(folder.path(), m_temporary->path());

@@ -2,6 +2,7 @@
 
 #include "Cp932.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +10,8 @@
 #include <string>
 #include <vector>
 
-// Tests write their texts in UTF-8; the import works on code page 932 bytes.
+// Tests write their texts in UTF-8; files and the text rules hold code page 932 bytes. A test
+// text without a code page 932 form is a fault of the test.
 inline std::string sj(const QString& utf8)
 {
     auto bytes = cp932::FromUtf8Strict(utf8.toStdString());
@@ -17,6 +19,11 @@ inline std::string sj(const QString& utf8)
         throw std::invalid_argument("test text without a code page 932 form");
     }
     return *bytes;
+}
+
+inline QByteArray sjBytes(const QString& utf8)
+{
+    return QByteArray::fromStdString(sj(utf8));
 }
 
 inline QString fromSj(const std::string& bytes)
