@@ -34,12 +34,20 @@ struct BatchTarget
     SenderRecord sender;
 };
 
+struct BatchPrinted
+{
+    std::string printer;
+    std::string journalError; // empty when the print journal recorded the job
+};
+
 // The chosen slips as one job on the target's printer, one page each; `progress(done)`
-// after each page, false cancels. Returns the printer's name. Throws
+// after each page, false cancels. The job is recorded in the folder's print journal, an
+// entry per slip, whatever became of it; a journal that cannot be written does not stop the
+// job. Returns the printer's name. Throws
 // printcommand::BatchJobError when the job was aborted (nothing printed) and other errors
 // when no job could be opened. The printer that was current before is current again after.
-std::string PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
-                       const BatchTarget& target, const std::function<bool(std::size_t)>& progress);
+BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
+                        const BatchTarget& target, const std::function<bool(std::size_t)>& progress);
 
 // The command line's printing: progress on a terminal, then one line on `err`. 0 when all
 // printed.

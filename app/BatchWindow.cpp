@@ -367,6 +367,7 @@ void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
     progress.setObjectName(QStringLiteral("ProgressDialog_Batch"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
+    BatchPrinted printed;
     try {
         BatchTarget target;
         target.folder = m_folder.toStdString();
@@ -379,7 +380,7 @@ void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
                 this, QStringLiteral("ご依頼主%1 が登録されていません").arg(m_sender->currentIndex() + 1));
             return;
         }
-        PrintBatch(m_file.slips, chosen, target, [&progress](std::size_t done) {
+        printed = PrintBatch(m_file.slips, chosen, target, [&progress](std::size_t done) {
             progress.setValue(static_cast<int>(done));
             return !progress.wasCanceled();
         });
@@ -402,5 +403,10 @@ void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
         Prompt::instance().reportError(this, QString::fromStdString(error.what()));
         return;
     }
-    Prompt::instance().notify(this, QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size()));
+    QString notice = QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size());
+    if (!printed.journalError.empty()) {
+        notice +=
+            QStringLiteral("\n印刷履歴に記録できませんでした: %1").arg(QString::fromStdString(printed.journalError));
+    }
+    Prompt::instance().notify(this, notice);
 }

@@ -146,6 +146,7 @@ bool TForm_Main::FormKeyDown(int key)
         return true;
     case VK_F10:
         SpeedButton_F10Click();
+        return true;
     case VK_F9:
         SpeedButton_F9Click();
         return true;

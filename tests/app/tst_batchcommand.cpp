@@ -33,7 +33,8 @@ private:
         QByteArray out;
         QByteArray err;
     };
-    Run batch(const QStringList& arguments);
+    Run batch(const QStringList& arguments) { return mivo(QStringList{"batch"} + arguments); }
+    Run mivo(const QStringList& arguments);
     QString queueOutput() const;
     int jobsOnQueue() const;
 
@@ -103,6 +104,7 @@ void TestBatchCommand::init()
     m_queue = QStringLiteral("mivo_batch_%1_%2").arg(QCoreApplication::applicationPid()).arg(QTest::currentDataTag());
     m_queue.replace(QRegularExpression("[^A-Za-z0-9_]"), "_");
     QFile::remove(queueOutput());
+    QFile::remove(m_folder.filePath("mivo_journal.db"));
     QVERIFY(runTool("lpadmin", {"-p", m_queue, "-E", "-v", "file://" + queueOutput(), "-P", QStringLiteral(SLIP_PPD),
                                 "-o", "PageSize=Slip10x4"}));
     QVERIFY(
@@ -129,11 +131,11 @@ int TestBatchCommand::jobsOnQueue() const
     return static_cast<int>(listing.count('\n'));
 }
 
-TestBatchCommand::Run TestBatchCommand::batch(const QStringList& arguments)
+TestBatchCommand::Run TestBatchCommand::mivo(const QStringList& arguments)
 {
     QProcess process;
     process.setWorkingDirectory(m_folder.path());
-    process.start(QStringLiteral(MIVO_EXECUTABLE), QStringList{"batch"} + arguments);
+    process.start(QStringLiteral(MIVO_EXECUTABLE), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
@@ -205,6 +207,20 @@ void TestBatchCommand::printsOnePagePerSlipInOneJob()
         }
         QCOMPARE(pages[i].words.value(names[i]), pages[0].words.value(names[0]));
     }
+    // The journal holds a slip per page, all of the one CUPS job.
+    const Run history = mivo({"history", "--json"});
+    QVERIFY2(history.exitCode == 0, history.err.constData());
+    const QJsonArray entries = QJsonDocument::fromJson(history.out).array();
+    QCOMPARE(entries.size(), names.size());
+    for (const QJsonValue& value : entries) {
+        const QJsonObject entry = value.toObject();
+        QCOMPARE(entry.value("status").toString(), QStringLiteral("printed"));
+        QCOMPARE(entry.value("printer").toString(), m_queue);
+        QCOMPARE(entry.value("paperFeed").toString(), QStringLiteral("連続(４インチ)"));
+        QVERIFY(entry.value("job").toInt() > 0);
+        QCOMPARE(entry.value("job"), entries[0].toObject().value("job"));
+    }
+    QCOMPARE(entries.last().toObject().value("order").toString(), names.size() == 2 ? "R-001" : "R-002");
 }
 
 void TestBatchCommand::refusesWithoutPrinting_data()

@@ -1,6 +1,7 @@
 #include "BatchMappingDialog.h"
 #include "BatchWindow.h"
 #include "Cp932.h"
+#include "Journal.h"
 #include "MainWindowFixture.h"
 
 #include <QMimeData>
@@ -15,6 +16,8 @@ class TestBatchWindow : public QObject
 private slots:
     void printsTheChosenSlipsAsOneJob_data();
     void printsTheChosenSlipsAsOneJob();
+    void journalKeepsEverySlipOfTheJob_data();
+    void journalKeepsEverySlipOfTheJob();
     void mendingARowChecksItAgain();
     void genericFileMappingIsRemembered();
     void droppedFileIsRead();
@@ -37,6 +40,12 @@ void prepare(MainWindowFixture& fixture)
 {
     fixture.writeFile("mivo_a500.ini", cp932("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
     fixture.writeFile("my0.txt", cp932("100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
+}
+
+void registerPrinter(MainWindowFixture& fixture, const QString& topMargin)
+{
+    fixture.writeFile("mivo_a500.ini", cp932("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\ndenPrn_Top=" +
+                                             topMargin + "\r\ndenPrn_Left=0\r\n"));
 }
 
 // The recipient names drawn in the job, page after page.
@@ -112,6 +121,59 @@ void TestBatchWindow::printsTheChosenSlipsAsOneJob()
     QCOMPARE(drawnNames(job, {"山田　太郎", "佐藤　花子"}), names);
     QCOMPARE(drawnNames(job, {"西濃商店"}).size(), names.size());
     QCOMPARE(fixture.prompt().notices, QStringList{QStringLiteral("%1枚の送り状を印刷しました").arg(names.size())});
+}
+
+void TestBatchWindow::journalKeepsEverySlipOfTheJob_data()
+{
+    QTest::addColumn<QString>("margin");
+    QTest::addColumn<bool>("damagedJournal");
+    QTest::addColumn<int>("pages"); // what reached the printer
+    QTest::addColumn<QString>("status");
+    QTest::newRow("printed") << "0" << false << 2 << "printed";
+    QTest::newRow("a slip that cannot be drawn aborts the job") << "x" << false << 0 << "aborted";
+    QTest::newRow("a damaged journal does not stop the job") << "0" << true << 2 << "";
+}
+
+void TestBatchWindow::journalKeepsEverySlipOfTheJob()
+{
+    QFETCH(QString, margin);
+    QFETCH(bool, damagedJournal);
+    QFETCH(int, pages);
+    QFETCH(QString, status);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    registerPrinter(fixture, margin);
+    const QByteArray garbage(4096, 'x');
+    if (damagedJournal) {
+        fixture.writeFile(journal::Journal::kFileName, garbage);
+    }
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(fixture.printers().jobs.front().ended ? fixture.printers().jobs.front().pages : 0, pages);
+    if (damagedJournal) {
+        QCOMPARE(fixture.prompt().notices.size(), 1);
+        QVERIFY(fixture.prompt().notices.front().contains(QStringLiteral("印刷履歴に記録できませんでした")));
+        QFile file(fixture.path(journal::Journal::kFileName));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), garbage);
+        return;
+    }
+    journal::Journal journal(journal::Journal::In(fixture.folder().toStdString()));
+    std::vector<journal::JournalEntry> entries = journal.search({});
+    QCOMPARE(entries.size(), std::size_t{2});
+    std::reverse(entries.begin(), entries.end());
+    const QStringList orders{"R-001", "R-002"};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        QCOMPARE(QString::fromLatin1(journal::StatusName(entries[i].status)), status);
+        QCOMPARE(QString::fromStdString(entries[i].orderNumber), orders[static_cast<int>(i)]);
+        QCOMPARE(entries[i].paperFeed, std::string("連続(４インチ)"));
+        QCOMPARE(entries[i].printer, std::string("Fake Printer"));
+    }
+    QCOMPARE(journal.hasOrder("R-001"), status == "printed");
 }
 
 void TestBatchWindow::mendingARowChecksItAgain()
