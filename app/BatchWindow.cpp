@@ -5,6 +5,8 @@
 #include "BatchPrint.h"
 #include "ColumnMapping.h"
 #include "Cp932.h"
+#include "Journal.h"
+#include "JournalSlipCheck.h"
 #include "PaperFeeds.h"
 #include "PostalDirectory.h"
 #include "PostalSlipCheck.h"
@@ -221,7 +223,9 @@ bool BatchWindow::openFile(const QString& path)
     m_file = std::move(*file);
     // The slips' own checks ran while reading; the reading's notes (characters shown as 〓) stay.
     const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
-    batch::RunChecks(m_file.slips, {&postalCheck});
+    const JournalSlipCheck journalCheck(journalFile());
+    batch::RunChecks(m_file.slips, {&postalCheck, &journalCheck});
+    m_printAgain.assign(m_file.slips.size(), false);
     fillTable();
     m_summary->setText(QStringLiteral("%1（%2, %3）")
                            .arg(QFileInfo(path).fileName(), QString::fromStdString(m_file.format),
@@ -259,10 +263,11 @@ std::optional<batch::OrderFile> BatchWindow::readGeneric(const std::string& byte
 void BatchWindow::checkSlip(batch::BatchSlip& slip) const
 {
     const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
+    const JournalSlipCheck journalCheck(journalFile());
     std::vector<batch::BatchSlip> one{std::move(slip)};
     one.front().warnings.clear();
     batch::CheckFields(one.front());
-    batch::RunChecks(one, {&postalCheck});
+    batch::RunChecks(one, {&postalCheck, &journalCheck});
     slip = std::move(one.front());
 }
 
@@ -303,8 +308,17 @@ void BatchWindow::showSlip(int row)
     const QString warnings = warningText(slip);
     QTableWidgetItem* warningItem = setCell(ColWarnings, warnings, false);
     warningItem->setToolTip(warnings);
-    const QColor background = warnings.isEmpty() ? QColor(Qt::white) : QColor(255, 220, 220);
-    m_table->item(row, ColNumber)->setBackground(background);
+    const bool printedBefore = JournalSlipCheck::Marked(slip);
+    const QColor background = printedBefore        ? QColor(200, 200, 200)
+                              : warnings.isEmpty() ? QColor(Qt::white)
+                                                   : QColor(255, 220, 220);
+    QTableWidgetItem* number = m_table->item(row, ColNumber);
+    if (printedBefore) {
+        // Printed before: left out of every print unless ticked here.
+        number->setCheckState(m_printAgain[static_cast<std::size_t>(row)] ? Qt::Checked : Qt::Unchecked);
+        number->setToolTip(QStringLiteral("印刷済みの注文です。もう一度印刷するにはチェックを入れてください"));
+    }
+    number->setBackground(background);
     warningItem->setBackground(background);
     m_filling = filling;
 }
@@ -312,6 +326,10 @@ void BatchWindow::showSlip(int row)
 void BatchWindow::slipEdited(int row, int column)
 {
     if (m_filling || row < 0 || static_cast<std::size_t>(row) >= m_file.slips.size()) {
+        return;
+    }
+    if (column == ColNumber) {
+        m_printAgain[static_cast<std::size_t>(row)] = m_table->item(row, column)->checkState() == Qt::Checked;
         return;
     }
     batch::BatchSlip& slip = m_file.slips[static_cast<std::size_t>(row)];
@@ -353,13 +371,46 @@ void BatchWindow::printFrom()
     printChosen(chosen);
 }
 
-void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
+std::filesystem::path BatchWindow::journalFile() const
+{
+    return journal::Journal::In(m_folder.toStdString());
+}
+
+// Marks the slips the journal now knows, after a job.
+void BatchWindow::markPrinted()
+{
+    const JournalSlipCheck journalCheck(journalFile());
+    for (std::size_t i = 0; i < m_file.slips.size(); ++i) {
+        batch::BatchSlip& slip = m_file.slips[i];
+        if (!JournalSlipCheck::Marked(slip)) {
+            std::vector<std::string> warnings = journalCheck.check(slip);
+            slip.warnings.insert(slip.warnings.end(), warnings.begin(), warnings.end());
+            showSlip(static_cast<int>(i));
+        }
+    }
+}
+
+void BatchWindow::printChosen(std::vector<std::size_t> chosen)
 {
     if (chosen.empty()) {
         Prompt::instance().notify(this, QStringLiteral("印刷する送り状を選んでください"));
         return;
     }
-    if (!Prompt::instance().ask(this, QStringLiteral("%1枚の送り状を印刷しますか?").arg(chosen.size()))) {
+    const std::size_t asked = chosen.size();
+    std::erase_if(chosen,
+                  [this](std::size_t i) { return JournalSlipCheck::Marked(m_file.slips[i]) && !m_printAgain[i]; });
+    if (chosen.empty()) {
+        Prompt::instance().notify(
+            this,
+            QStringLiteral("選んだ送り状はすべて印刷済みです。もう一度印刷するには番号にチェックを入れてください"));
+        return;
+    }
+    const QString question = chosen.size() == asked
+                                 ? QStringLiteral("%1枚の送り状を印刷しますか?").arg(chosen.size())
+                                 : QStringLiteral("%1枚の送り状を印刷しますか?（印刷済みの%2枚は除きます）")
+                                       .arg(chosen.size())
+                                       .arg(asked - chosen.size());
+    if (!Prompt::instance().ask(this, question)) {
         return;
     }
     QProgressDialog progress(QStringLiteral("印刷しています…"), QStringLiteral("中止"), 0,
@@ -403,6 +454,7 @@ void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
         Prompt::instance().reportError(this, QString::fromStdString(error.what()));
         return;
     }
+    markPrinted();
     QString notice = QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size());
     if (!printed.journalError.empty()) {
         notice +=

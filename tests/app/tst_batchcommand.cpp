@@ -23,6 +23,8 @@ private slots:
     void dryRunWritesTheChosenSlips();
     void printsOnePagePerSlipInOneJob_data();
     void printsOnePagePerSlipInOneJob();
+    void ordersPrintedBeforeAreLeftOut_data();
+    void ordersPrintedBeforeAreLeftOut();
     void refusesWithoutPrinting_data();
     void refusesWithoutPrinting();
 
@@ -221,6 +223,40 @@ void TestBatchCommand::printsOnePagePerSlipInOneJob()
         QCOMPARE(entry.value("job"), entries[0].toObject().value("job"));
     }
     QCOMPARE(entries.last().toObject().value("order").toString(), names.size() == 2 ? "R-001" : "R-002");
+}
+
+void TestBatchCommand::ordersPrintedBeforeAreLeftOut_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("printed"); // the orders of the second job
+    QTest::addColumn<bool>("skipNoted");
+    QTest::newRow("all") << QStringList{} << QStringList{"R-002"} << true;
+    QTest::newRow("from slip 1") << QStringList{"--from", "1"} << QStringList{"R-002"} << true;
+    QTest::newRow("named with --only") << QStringList{"--only", "1-2"} << QStringList{"R-001", "R-002"} << false;
+}
+
+void TestBatchCommand::ordersPrintedBeforeAreLeftOut()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, printed);
+    QFETCH(bool, skipNoted);
+    const Run first = batch({kRakuten, "--only", "1"});
+    QVERIFY2(first.exitCode == 0, first.err.constData());
+    const QJsonArray slips =
+        QJsonDocument::fromJson(batch({kRakuten, "--dry-run"}).out).object().value("slips").toArray();
+    QVERIFY(slips[0].toObject().value("warnings").toArray().contains(QStringLiteral("印刷済みの注文です")));
+    QVERIFY(!slips[1].toObject().value("warnings").toArray().contains(QStringLiteral("印刷済みの注文です")));
+
+    const Run second = batch(QStringList{kRakuten} + options);
+    QVERIFY2(second.exitCode == 0, second.err.constData());
+    QCOMPARE(second.err.contains("skipped 1 slips of orders already printed (1)"), skipNoted);
+    QVERIFY2(second.err.contains("printed " + QByteArray::number(printed.size()) + " slips"), second.err.constData());
+    const QJsonArray entries = QJsonDocument::fromJson(mivo({"history", "--json"}).out).array();
+    QStringList orders;
+    for (const QJsonValue& entry : entries) {
+        orders.prepend(entry.toObject().value("order").toString());
+    }
+    QCOMPARE(orders, QStringList{"R-001"} + printed);
 }
 
 void TestBatchCommand::refusesWithoutPrinting_data()

@@ -18,6 +18,8 @@ private slots:
     void printsTheChosenSlipsAsOneJob();
     void journalKeepsEverySlipOfTheJob_data();
     void journalKeepsEverySlipOfTheJob();
+    void ordersPrintedBeforeAreLeftOutUnlessTicked_data();
+    void ordersPrintedBeforeAreLeftOutUnlessTicked();
     void mendingARowChecksItAgain();
     void genericFileMappingIsRemembered();
     void droppedFileIsRead();
@@ -174,6 +176,66 @@ void TestBatchWindow::journalKeepsEverySlipOfTheJob()
         QCOMPARE(entries[i].printer, std::string("Fake Printer"));
     }
     QCOMPARE(journal.hasOrder("R-001"), status == "printed");
+}
+
+void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("tick");
+    QTest::addColumn<QStringList>("names"); // drawn; none: no job
+    QTest::addColumn<QString>("told");      // the question, or the notice when nothing prints
+    QTest::newRow("all, not ticked") << "Button_PrintAll" << false << QStringList{"佐藤　花子"}
+                                     << "1枚の送り状を印刷しますか?（印刷済みの1枚は除きます）";
+    QTest::newRow("all, ticked") << "Button_PrintAll" << true << QStringList{"山田　太郎", "佐藤　花子"}
+                                 << "2枚の送り状を印刷しますか?";
+    QTest::newRow("only the printed one")
+        << "Button_PrintSelected" << false << QStringList{}
+        << "選んだ送り状はすべて印刷済みです。もう一度印刷するには番号にチェックを入れてください";
+}
+
+void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, tick);
+    QFETCH(QStringList, names);
+    QFETCH(QString, told);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    {
+        journal::Journal journal(journal::Journal::In(fixture.folder().toStdString()));
+        journal::JournalEntry entry;
+        entry.orderNumber = "R-001";
+        journal.recordJob(entry);
+    }
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    QTableWidgetItem* number = table->item(0, 0);
+    QVERIFY(number->data(Qt::CheckStateRole).isValid());
+    QVERIFY(!table->item(1, 0)->data(Qt::CheckStateRole).isValid());
+    QVERIFY(table->item(0, column(*table, "注意"))->text().contains(QStringLiteral("印刷済み")));
+    QVERIFY(number->background() != table->item(1, 0)->background());
+    const QRect box = table->visualItemRect(number);
+    if (tick) {
+        // The check box sits at the left of the cell.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(box.left() + 10, box.center().y()));
+        QCOMPARE(number->checkState(), Qt::Checked);
+    } else if (button == "Button_PrintSelected") {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
+    }
+    fixture.prompt().answerYes();
+    click(window, button.toLatin1().constData());
+    if (names.isEmpty()) {
+        QCOMPARE(fixture.prompt().notices, QStringList{told});
+        QVERIFY(fixture.printers().jobs.empty());
+        return;
+    }
+    QCOMPARE(fixture.prompt().questions, QStringList{told});
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(drawnNames(fixture.printers().jobs.front(), {"山田　太郎", "佐藤　花子"}), names);
+    // What just printed is marked too.
+    QVERIFY(table->item(1, 0)->data(Qt::CheckStateRole).isValid());
 }
 
 void TestBatchWindow::mendingARowChecksItAgain()
