@@ -10,6 +10,7 @@
 #include "PrintCommandLine.h"
 #include "PrinterRegistration.h"
 #include "SlipDrawing.h"
+#include "SlipFormOutline.h"
 #include "SlipSelection.h"
 #include "StartSlip.h"
 #include "SystemPrinters.h"
@@ -49,6 +50,13 @@ private:
     TPrinterAccess& m_printer;
     int m_index;
 };
+
+// Continuous stationery is fed a form at a time: each page is one form long, whatever paper
+// the printer reports. A hand-fed form is the printer's paper.
+double pageLength(int paper)
+{
+    return paper == 1 ? slipform::kContinuousFoldInches * 72 : 0;
+}
 
 } // namespace
 
@@ -95,7 +103,7 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
     const auto drawSlip = [&](std::size_t i) { DrawSlip(pages[i].fields, printer.Canvas()); };
     const journalprint::Outcome outcome = journalprint::PrintBatchAndRecord(
         printer, journal::Journal::In(target.folder), pages, paperfeeds::kAll[target.paper == 0 ? 0 : 1],
-        [&] { printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress); });
+        [&] { printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, pageLength(target.paper)); });
     return {printer.Service().currentDevice().device, outcome.journalError};
 }
 

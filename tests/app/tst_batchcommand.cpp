@@ -108,7 +108,7 @@ void TestBatchCommand::init()
     QFile::remove(queueOutput());
     QFile::remove(m_folder.filePath("mivo_journal.db"));
     QVERIFY(runTool("lpadmin", {"-p", m_queue, "-E", "-v", "file://" + queueOutput(), "-P", QStringLiteral(SLIP_PPD),
-                                "-o", "PageSize=Slip10x4"}));
+                                "-o", "PageSize=A4"}));
     QVERIFY(
         writeCp932(m_folder.filePath("mivo_a500.ini"),
                    "[連続(４インチ)]\r\nPrnName=" + m_queue + "\r\nPrnNoIndex=0\r\ndenPrn_Top=0\r\ndenPrn_Left=0\r\n"));
@@ -200,7 +200,8 @@ void TestBatchCommand::printsOnePagePerSlipInOneJob()
     QTRY_COMPARE_WITH_TIMEOUT(readPages(queueOutput()).size(), names.size(), 30000);
     const QList<Page> pages = readPages(queueOutput());
     for (int i = 0; i < pages.size(); ++i) {
-        QCOMPARE(pages[i].size, QSizeF(720, 288));
+        // A4 on the queue, but a continuous form is four inches long.
+        QCOMPARE(pages[i].size.toSize(), QSize(595, 288));
         QVERIFY2(pages[i].words.contains(names[i]), qPrintable(pages[i].words.keys().join('|')));
         // The form is the same on every page: the sender block and the recipient's name stand
         // where they stand on the first.

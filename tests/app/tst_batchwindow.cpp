@@ -20,6 +20,8 @@ private slots:
     void journalKeepsEverySlipOfTheJob();
     void ordersPrintedBeforeAreLeftOutUnlessTicked_data();
     void ordersPrintedBeforeAreLeftOutUnlessTicked();
+    void continuousFormPagesAreOneFormLong_data();
+    void continuousFormPagesAreOneFormLong();
     void mendingARowChecksItAgain();
     void genericFileMappingIsRemembered();
     void droppedFileIsRead();
@@ -33,21 +35,21 @@ namespace {
 
 const QString kData = QStringLiteral(BATCH_DATA_DIR);
 
-QByteArray cp932(const QString& text)
+QByteArray sjis(const QString& text)
 {
     return QByteArray::fromStdString(cp932::FromUtf8(text.toStdString()));
 }
 
 void prepare(MainWindowFixture& fixture)
 {
-    fixture.writeFile("mivo_a500.ini", cp932("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
-    fixture.writeFile("my0.txt", cp932("100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
+    fixture.writeFile("mivo_a500.ini", sjis("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    fixture.writeFile("my0.txt", sjis("100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
 }
 
 void registerPrinter(MainWindowFixture& fixture, const QString& topMargin)
 {
-    fixture.writeFile("mivo_a500.ini", cp932("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\ndenPrn_Top=" +
-                                             topMargin + "\r\ndenPrn_Left=0\r\n"));
+    fixture.writeFile("mivo_a500.ini", sjis("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\ndenPrn_Top=" +
+                                            topMargin + "\r\ndenPrn_Left=0\r\n"));
 }
 
 // The recipient names drawn in the job, page after page.
@@ -236,6 +238,33 @@ void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked()
     QCOMPARE(drawnNames(fixture.printers().jobs.front(), {"山田　太郎", "佐藤　花子"}), names);
     // What just printed is marked too.
     QVERIFY(table->item(1, 0)->data(Qt::CheckStateRole).isValid());
+}
+
+void TestBatchWindow::continuousFormPagesAreOneFormLong_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<double>("pageLength"); // points; 0: the printer's paper
+    QTest::newRow("continuous") << 1 << 288.0;
+    QTest::newRow("hand-fed") << 0 << 0.0;
+}
+
+void TestBatchWindow::continuousFormPagesAreOneFormLong()
+{
+    QFETCH(int, paper);
+    QFETCH(double, pageLength);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    fixture.writeFile("mivo_a500.ini", sjis("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
+                                            "[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    window.findChild<QComboBox*>("ComboBox_Paper")->setCurrentIndex(paper);
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(fixture.printers().jobs.front().pages, 2);
+    QCOMPARE(fixture.printers().jobs.front().pageLengthPt, pageLength);
 }
 
 void TestBatchWindow::mendingARowChecksItAgain()
