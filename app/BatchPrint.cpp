@@ -5,7 +5,9 @@
 #include "Cp932.h"
 #include "Journal.h"
 #include "JournalledPrint.h"
+#include "PageGeometry.h"
 #include "PaperFeeds.h"
+#include "PreviewScene.h"
 #include "PrintCommand.h"
 #include "PrintCommandLine.h"
 #include "PrinterRegistration.h"
@@ -58,7 +60,27 @@ double pageLength(int paper)
     return paper == 1 ? slipform::kContinuousFoldInches * 72 : 0;
 }
 
+SlipFields pageFields(const batch::BatchSlip& slip, const BatchTarget& target, const PrinterRegistration& entry)
+{
+    SlipFields fields = PrintFields(BatchSlipModel(slip, target.sender));
+    fields.prnTop = utf8(entry.top);
+    fields.prnLeft = utf8(entry.left);
+    return fields;
+}
+
 } // namespace
+
+PreviewScene BatchPreviewScene(const batch::BatchSlip& slip, const BatchTarget& target)
+{
+    const PrinterRegistration entry =
+        registration::Load(registration::RegistrationFile(target.folder.string()), PaperSection(target.paper));
+    TPrinterAccess& printer = PrinterAccess();
+    const CurrentPrinterKept kept(printer);
+    SelectCommandLinePrinter(printer, target.printer, entry);
+    PreviewScene scene = preview::SceneOnCurrentPrinter(printer, pageFields(slip, target, entry), target.paper == 1);
+    scene.page = WithPageLength(scene.page, pageLength(target.paper));
+    return scene;
+}
 
 Slip BatchSlipModel(const batch::BatchSlip& slip, const SenderRecord& sender)
 {
@@ -93,11 +115,9 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
     pages.reserve(chosen.size());
     for (const std::size_t index : chosen) {
         const batch::BatchSlip& slip = slips.at(index);
-        SlipFields fields = PrintFields(BatchSlipModel(slip, target.sender));
+        SlipFields fields = pageFields(slip, target, entry);
         fields.dpix = std::to_string(resolution.x);
         fields.dpiy = std::to_string(resolution.y);
-        fields.prnTop = utf8(entry.top);
-        fields.prnLeft = utf8(entry.left);
         pages.push_back({std::move(fields), slip.order});
     }
     const auto drawSlip = [&](std::size_t i) { DrawSlip(pages[i].fields, printer.Canvas()); };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchSlip.h"
+#include "PreviewRenderer.h"
 #include "SenderFile.h"
 #include "Slip.h"
 
@@ -48,6 +49,10 @@ struct BatchPrinted
 // when no job could be opened. The printer that was current before is current again after.
 BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
                         const BatchTarget& target, const std::function<bool(std::size_t)>& progress);
+
+// The slip as the batch would print it on the target's printer (with its page, resolution and
+// margins), for a preview. Throws when the feed has no registered printer.
+PreviewScene BatchPreviewScene(const batch::BatchSlip& slip, const BatchTarget& target);
 
 // The command line's printing: progress on a terminal, then one line on `err`. 0 when all
 // printed.

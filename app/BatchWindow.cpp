@@ -50,6 +50,10 @@ enum Column
     ColCount
 };
 
+// The preview under the list: a 4-inch form at 36 pixels per inch is 144 high.
+constexpr int kPreviewHeight = 160;
+constexpr double kPreviewDpi = 36;
+
 const QStringList kHeaders = {"番号",   "注文番号", "郵便番号", "おところ①", "おところ②", "おなまえ",
                               "でんわ", "品名1",    "品名2",    "品名3",     "注意"};
 
@@ -140,7 +144,13 @@ void BatchWindow::buildControls()
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     connect(m_table, &QTableWidget::cellChanged, this, &BatchWindow::slipEdited);
+    connect(m_table, &QTableWidget::currentCellChanged, this, &BatchWindow::showPreview);
     layout->addWidget(m_table, 1);
+    m_preview = new QLabel(this);
+    m_preview->setObjectName(QStringLiteral("Label_Preview"));
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->setMinimumHeight(kPreviewHeight);
+    layout->addWidget(m_preview);
 
     auto* bottom = new QHBoxLayout;
     m_sender = new QComboBox(this);
@@ -162,6 +172,8 @@ void BatchWindow::buildControls()
     m_from->setObjectName(QStringLiteral("SpinBox_From"));
     m_printFrom = new QPushButton(QStringLiteral("この番号から印刷"), this);
     m_printFrom->setObjectName(QStringLiteral("Button_PrintFrom"));
+    connect(m_sender, &QComboBox::currentIndexChanged, this, &BatchWindow::showPreview);
+    connect(m_paper, &QComboBox::currentIndexChanged, this, &BatchWindow::showPreview);
     connect(m_printAll, &QPushButton::clicked, this, &BatchWindow::printAll);
     connect(m_printSelected, &QPushButton::clicked, this, &BatchWindow::printSelected);
     connect(m_printFrom, &QPushButton::clicked, this, &BatchWindow::printFrom);
@@ -179,7 +191,7 @@ void BatchWindow::buildControls()
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);
     }
-    resize(1000, 560);
+    resize(1000, 560 + kPreviewHeight);
 }
 
 void BatchWindow::chooseFile()
@@ -340,6 +352,32 @@ void BatchWindow::slipEdited(int row, int column)
     *field = m_table->item(row, column)->text().toStdString();
     checkSlip(slip);
     showSlip(row);
+    showPreview();
+}
+
+// The current slip as the batch would print it, drawn by the preview's renderer.
+void BatchWindow::showPreview()
+{
+    const int row = m_table->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_file.slips.size()) {
+        m_preview->clear();
+        return;
+    }
+    BatchTarget target;
+    target.folder = m_folder.toStdString();
+    target.paper = m_paper->currentIndex();
+    try {
+        target.sender = RegisteredSender(target.folder, m_sender->currentIndex() + 1);
+    } catch (const std::exception&) {
+        // A free tab previews the slip without a sender.
+    }
+    try {
+        const QImage image =
+            preview::RenderImage(BatchPreviewScene(m_file.slips[static_cast<std::size_t>(row)], target), kPreviewDpi);
+        m_preview->setPixmap(QPixmap::fromImage(image));
+    } catch (const std::exception& error) {
+        m_preview->setText(QStringLiteral("プレビューできません: %1").arg(QString::fromStdString(error.what())));
+    }
 }
 
 void BatchWindow::printAll()

@@ -51,6 +51,7 @@ private:
     void fillTable();
     void showSlip(int row);
     void slipEdited(int row, int column);
+    void showPreview();
     std::filesystem::path journalFile() const;
     void markPrinted();
     void printChosen(std::vector<std::size_t> chosen);
@@ -63,6 +64,7 @@ private:
     MappingQuestion m_askMapping;
     QLabel* m_summary = nullptr;
     QTableWidget* m_table = nullptr;
+    QLabel* m_preview = nullptr;
     QComboBox* m_sender = nullptr;
     QComboBox* m_paper = nullptr;
     QSpinBox* m_from = nullptr;

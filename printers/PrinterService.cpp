@@ -6,12 +6,15 @@
 
 PageGeometry PrinterService::jobPageGeometry()
 {
-    PageGeometry page = pageGeometry();
-    if (m_pageLengthPt > 0) {
-        // The driver's unprintable bottom stays at the bottom of the shorter page.
+    return WithPageLength(pageGeometry(), m_pageLengthPt);
+}
+
+PageGeometry WithPageLength(PageGeometry page, double lengthPt)
+{
+    if (lengthPt > 0) {
         const double bottom = std::max(0.0, page.paperHeightPt - page.printableTopPt - page.printableHeightPt);
-        page.paperHeightPt = m_pageLengthPt;
-        page.printableHeightPt = std::max(0.0, m_pageLengthPt - page.printableTopPt - bottom);
+        page.paperHeightPt = lengthPt;
+        page.printableHeightPt = std::max(0.0, lengthPt - page.printableTopPt - bottom);
     }
     return page;
 }

@@ -4,6 +4,7 @@
 #include "Journal.h"
 #include "MainWindowFixture.h"
 
+#include <QLabel>
 #include <QMimeData>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -22,6 +23,8 @@ private slots:
     void ordersPrintedBeforeAreLeftOutUnlessTicked();
     void continuousFormPagesAreOneFormLong_data();
     void continuousFormPagesAreOneFormLong();
+    void previewShowsTheCurrentSlip_data();
+    void previewShowsTheCurrentSlip();
     void mendingARowChecksItAgain();
     void genericFileMappingIsRemembered();
     void droppedFileIsRead();
@@ -265,6 +268,47 @@ void TestBatchWindow::continuousFormPagesAreOneFormLong()
     QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
     QCOMPARE(fixture.printers().jobs.front().pages, 2);
     QCOMPARE(fixture.printers().jobs.front().pageLengthPt, pageLength);
+}
+
+void TestBatchWindow::previewShowsTheCurrentSlip_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<bool>("formLong"); // a 4-inch page, not the printer's paper
+    QTest::newRow("continuous") << 1 << true;
+    QTest::newRow("hand-fed") << 0 << false;
+}
+
+void TestBatchWindow::previewShowsTheCurrentSlip()
+{
+    QFETCH(int, paper);
+    QFETCH(bool, formLong);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    fixture.writeFile("mivo_a500.ini", sjis("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
+                                            "[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    for (auto& printer : fixture.printers().printers) {
+        printer.papers = {{9, "A4", 595, 842}};
+    }
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    window.findChild<QComboBox*>("ComboBox_Paper")->setCurrentIndex(paper);
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    auto* preview = window.findChild<QLabel*>("Label_Preview");
+    QVERIFY(preview != nullptr);
+    QImage shown[2];
+    for (int row = 0; row < 2; ++row) {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, 1)).center());
+        QVERIFY2(!preview->pixmap().isNull(), qPrintable(preview->text()));
+        shown[row] = preview->pixmap().toImage();
+    }
+    QVERIFY(shown[0] != shown[1]);
+    QCOMPARE(shown[0].height(), formLong ? 144 : 421);
+    QVERIFY(fixture.printers().jobs.empty());
+    // Mending a field redraws the preview.
+    const int name = column(*table, "おなまえ");
+    table->item(1, name)->setText(QStringLiteral("鈴木　一郎"));
+    QVERIFY(preview->pixmap().toImage() != shown[1]);
 }
 
 void TestBatchWindow::mendingARowChecksItAgain()
