@@ -4,6 +4,7 @@
 #include "Utf8Chars.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 namespace batch {
@@ -46,11 +47,19 @@ std::string orderKey(const RowValues& values)
 std::string destinationKey(const RowValues& values)
 {
     std::string key = orderKey(values);
+    key.reserve(key.size() + 256);
     for (Field field : kDestinationFields) {
         key += '\x1f';
         key += value(values, field);
     }
     return key;
+}
+
+bool sameDestination(const RowValues& a, const RowValues& b)
+{
+    const auto same = [&](Field field) { return value(a, field) == value(b, field); };
+    return same(Field::Order) && same(Field::Destination) &&
+           std::all_of(std::begin(kDestinationFields), std::end(kDestinationFields), same);
 }
 
 bool isEmptyRow(const CsvRecord& record)
@@ -78,9 +87,8 @@ public:
         }
         RowValues values = valuesOf(record, m_columns);
         OrderItem item{value(values, Field::Item), value(values, Field::Quantity)};
-        const std::string order = orderKey(values);
         if (!hasDestination(values)) {
-            const auto last = m_lastOfOrder.find(order);
+            const auto last = m_lastOfOrder.find(orderKey(values));
             if (value(values, Field::Order).empty() || last == m_lastOfOrder.end()) {
                 m_result.skipped.push_back({record.row, "お届け先がありません"});
                 return;
@@ -88,15 +96,23 @@ public:
             addItem(last->second, std::move(item));
             return;
         }
+        // Item rows mostly follow their order's first row: the same destination needs no lookup.
+        if (m_lastGroup && !value(values, Field::Order).empty() &&
+            sameDestination(values, m_result.groups[*m_lastGroup].destination)) {
+            addItem(*m_lastGroup, std::move(item));
+            return;
+        }
         std::size_t index = m_result.groups.size();
         if (!value(values, Field::Order).empty()) {
             const auto [found, added] = m_byDestination.try_emplace(destinationKey(values), index);
             index = found->second;
         }
+        const std::string order = orderKey(values);
         if (index == m_result.groups.size()) {
             m_result.groups.push_back({record.row, std::move(values), {}});
         }
         m_lastOfOrder[order] = index;
+        m_lastGroup = index;
         addItem(index, std::move(item));
     }
 
@@ -114,6 +130,7 @@ private:
     Grouping m_result;
     std::unordered_map<std::string, std::size_t> m_byDestination;
     std::unordered_map<std::string, std::size_t> m_lastOfOrder;
+    std::optional<std::size_t> m_lastGroup; // the group the last row with a destination joined
 };
 
 } // namespace
