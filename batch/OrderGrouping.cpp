@@ -15,16 +15,26 @@ constexpr Field kDestinationFields[] = {
     Field::Zip,  Field::Zip2,       Field::Prefecture, Field::City, Field::Address1, Field::Address2, Field::Address3,
     Field::Name, Field::FamilyName, Field::GivenName,  Field::Tel,  Field::Tel2,     Field::Tel3};
 
-RowValues valuesOf(const CsvRecord& record, const ColumnMap& columns)
+// A cell that cleaning leaves as it is.
+bool isClean(const std::string& cell)
 {
-    RowValues values;
+    return TrimBlanks(cell).size() == cell.size() && !cell.starts_with('\'') &&
+           std::none_of(cell.begin(), cell.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; });
+}
+
+// For each field, an earlier field read from the same column, if any.
+std::array<std::optional<std::size_t>, kFieldCount> sharedColumns(const ColumnMap& columns)
+{
+    std::array<std::optional<std::size_t>, kFieldCount> shared;
     for (std::size_t field = 0; field < kFieldCount; ++field) {
-        const auto column = columns[field];
-        if (column && *column < record.cells.size()) {
-            values[field] = CleanCell(record.cells[*column]);
+        for (std::size_t earlier = 0; earlier < field && columns[field]; ++earlier) {
+            if (columns[earlier] == columns[field]) {
+                shared[field] = earlier;
+                break;
+            }
         }
     }
-    return values;
+    return shared;
 }
 
 const std::string& value(const RowValues& values, Field field)
@@ -73,19 +83,19 @@ bool isEmptyRow(const CsvRecord& record)
 class Grouper
 {
 public:
-    Grouper(const ColumnMap& columns, std::size_t rows) : m_columns(columns)
+    Grouper(const ColumnMap& columns, std::size_t rows) : m_columns(columns), m_shared(sharedColumns(columns))
     {
         m_result.groups.reserve(rows);
         m_byDestination.reserve(rows);
         m_lastOfOrder.reserve(rows);
     }
 
-    void add(const CsvRecord& record)
+    void add(CsvRecord& record)
     {
         if (isEmptyRow(record)) {
             return;
         }
-        RowValues values = valuesOf(record, m_columns);
+        RowValues values = valuesOf(record);
         OrderItem item{value(values, Field::Item), value(values, Field::Quantity)};
         if (!hasDestination(values)) {
             const auto last = m_lastOfOrder.find(orderKey(values));
@@ -119,6 +129,27 @@ public:
     Grouping take() { return std::move(m_result); }
 
 private:
+    // The cells of the fields, cleaned; a clean cell is moved, not copied.
+    RowValues valuesOf(CsvRecord& record) const
+    {
+        RowValues values;
+        for (std::size_t field = 0; field < kFieldCount; ++field) {
+            const auto column = m_columns[field];
+            if (!column || *column >= record.cells.size()) {
+                continue;
+            }
+            std::string& cell = record.cells[*column];
+            if (m_shared[field]) {
+                values[field] = values[*m_shared[field]];
+            } else if (isClean(cell)) {
+                values[field] = std::move(cell);
+            } else {
+                values[field] = CleanCell(cell);
+            }
+        }
+        return values;
+    }
+
     void addItem(std::size_t group, OrderItem item)
     {
         if (!item.name.empty()) {
@@ -127,6 +158,7 @@ private:
     }
 
     const ColumnMap& m_columns;
+    const std::array<std::optional<std::size_t>, kFieldCount> m_shared;
     Grouping m_result;
     std::unordered_map<std::string, std::size_t> m_byDestination;
     std::unordered_map<std::string, std::size_t> m_lastOfOrder;
@@ -135,10 +167,10 @@ private:
 
 } // namespace
 
-Grouping GroupRows(std::span<const CsvRecord> rows, const ColumnMap& columns)
+Grouping GroupRows(std::span<CsvRecord> rows, const ColumnMap& columns)
 {
     Grouper grouper(columns, rows.size());
-    for (const CsvRecord& row : rows) {
+    for (CsvRecord& row : rows) {
         grouper.add(row);
     }
     return grouper.take();

@@ -61,6 +61,11 @@ std::size_t Cp932Bytes(std::string_view text)
 {
     std::size_t bytes = 0;
     for (std::size_t offset = 0; offset < text.size();) {
+        if (static_cast<unsigned char>(text[offset]) < 0x80) {
+            ++bytes;
+            ++offset;
+            continue;
+        }
         const Utf8Char c = decodeAt(text, offset);
         bytes += Cp932Width(c.code);
         offset += c.length;
