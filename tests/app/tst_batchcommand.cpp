@@ -25,6 +25,7 @@ private slots:
     void printsOnePagePerSlipInOneJob();
     void ordersPrintedBeforeAreLeftOut_data();
     void ordersPrintedBeforeAreLeftOut();
+    void damagedJournalDoesNotStopTheBatch();
     void refusesWithoutPrinting_data();
     void refusesWithoutPrinting();
 
@@ -258,6 +259,21 @@ void TestBatchCommand::ordersPrintedBeforeAreLeftOut()
         orders.prepend(entry.toObject().value("order").toString());
     }
     QCOMPARE(orders, QStringList{"R-001"} + printed);
+}
+
+void TestBatchCommand::damagedJournalDoesNotStopTheBatch()
+{
+    const QByteArray garbage(4096, 'x');
+    QFile journal(m_folder.filePath("mivo_journal.db"));
+    QVERIFY(journal.open(QIODevice::WriteOnly));
+    journal.write(garbage);
+    journal.close();
+    const Run run = batch({kRakuten});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY2(run.err.contains("printed 2 slips"), run.err.constData());
+    QVERIFY2(run.err.contains("the print journal could not record the job"), run.err.constData());
+    QVERIFY(journal.open(QIODevice::ReadOnly));
+    QCOMPARE(journal.readAll(), garbage);
 }
 
 void TestBatchCommand::refusesWithoutPrinting_data()
