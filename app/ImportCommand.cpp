@@ -1,6 +1,9 @@
 #include "ImportCommand.h"
 
 #include "Cp932.h"
+#include "PostalDirectory.h"
+#include "SmartPostalLookup.h"
+#include "SmartTransfer.h"
 #include "Transfer.h"
 
 #include <cerrno>
@@ -15,12 +18,13 @@
 
 namespace {
 
-constexpr std::string_view kUsage = "usage: mivo-kangaroo import [--cp932] [FILE]\n";
+constexpr std::string_view kUsage = "usage: mivo-kangaroo import [--smart] [--cp932] [FILE]\n";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 struct ImportOptions
 {
     bool cp932Input = false;
+    bool smart = false;              // whole order mails instead of an address block
     std::optional<std::string> file; // standard input when absent
 };
 
@@ -36,6 +40,8 @@ ImportOptions parseOptions(const std::vector<std::string>& arguments)
     for (const std::string& argument : arguments) {
         if (argument == "--cp932") {
             options.cp932Input = true;
+        } else if (argument == "--smart") {
+            options.smart = true;
         } else if (argument.size() > 1 && argument.front() == '-') {
             throw UsageError("unknown option " + argument);
         } else if (options.file) {
@@ -180,7 +186,28 @@ std::string jsonField(std::string_view cp932Text)
     return jsonString(cp932::ToUtf8(cp932Text));
 }
 
-void writeJson(const textimport::TransferResult& result, std::ostream& out)
+// What either transfer leaves: the fields, the memo shown afterwards and the warning.
+struct Outcome
+{
+    bool transferred = false;
+    std::string message;
+    textimport::RecipientFields fields;
+    std::vector<std::string> memo;
+    std::string warning;
+};
+
+Outcome transfer(const std::string& cp932Text, bool smart)
+{
+    if (smart) {
+        smartimport::SmartResult r = smartimport::runSmartTransfer(
+            cp932Text, {}, smartPostalLookup(postal::directoryFor(std::filesystem::current_path())));
+        return {r.status == smartimport::SmartStatus::Transferred, r.message, r.fields, r.memo, r.warning};
+    }
+    textimport::TransferResult r = textimport::RunTransfer(cp932Text);
+    return {r.status == textimport::TransferStatus::Transferred, r.message, r.fields, r.memo(), r.warning};
+}
+
+void writeJson(const Outcome& result, std::ostream& out)
 {
     const textimport::RecipientFields& f = result.fields;
     out << "{\n"
@@ -190,7 +217,7 @@ void writeJson(const textimport::TransferResult& result, std::ostream& out)
         << "  \"name\": " << jsonField(f.name) << ",\n"
         << "  \"tel\": " << jsonField(f.tel) << ",\n"
         << "  \"memo\": [";
-    const auto& memo = result.memo();
+    const auto& memo = result.memo;
     for (std::size_t i = 0; i < memo.size(); ++i) {
         out << (i == 0 ? "\n    " : ",\n    ") << jsonField(memo[i]);
     }
@@ -202,8 +229,9 @@ void writeJson(const textimport::TransferResult& result, std::ostream& out)
 int RunImportCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err)
 {
     std::string pasted;
+    ImportOptions options;
     try {
-        const ImportOptions options = parseOptions(arguments);
+        options = parseOptions(arguments);
         pasted = toCp932(readInput(options, in), options.cp932Input);
     } catch (const UsageError& error) {
         err << "mivo-kangaroo import: " << error.what() << '\n' << kUsage;
@@ -213,8 +241,8 @@ int RunImportCommand(const std::vector<std::string>& arguments, std::istream& in
         return 2;
     }
 
-    const textimport::TransferResult result = textimport::RunTransfer(pasted);
-    if (result.status != textimport::TransferStatus::Transferred) {
+    const Outcome result = transfer(pasted, options.smart);
+    if (!result.transferred) {
         err << result.message << '\n';
         return 1;
     }

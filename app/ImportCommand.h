@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-// `mivo-kangaroo import [--cp932] [FILE]`: the window's text transfer without a window. Reads
+// `mivo-kangaroo import [--smart] [--cp932] [FILE]`: the window's text transfer (with --smart the
+// transfer of whole order mails) without a window. Reads
 // the pasted text from FILE or standard input (UTF-8, or code page 932 with --cp932) and
 // writes the recipient fields, the memo afterwards and the address warning as UTF-8 JSON.
 // Returns the exit status: 0 transferred, 1 refused (the window's notice on `err`), 2 bad

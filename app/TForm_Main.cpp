@@ -414,7 +414,7 @@ void TForm_Main::createFunctionBar(QWidget* panel)
         button->setObjectName(QStringLiteral("SpeedButton_F%1").arg(key + 1));
         button->setText(QStringLiteral("F%1").arg(key + 1));
         button->setFocusPolicy(Qt::NoFocus);
-        const int pixels = (key == 1 || key == 10) ? 15 : key == 5 ? 12 : 13;
+        const int pixels = (key == 1 || key == 10) ? 15 : key == 5 ? 12 : key == 2 ? 10 : 13;
         button->setFont(pixelFont(pixels));
         SpeedButton_F[key] = button;
     }
@@ -461,6 +461,7 @@ void TForm_Main::connectActions()
     bind(BitBtn_SendMail, &QPushButton::clicked, &TForm_Main::BitBtn_SendMailClick);
 
     bind(SpeedButton_F[1], &QToolButton::clicked, &TForm_Main::SpeedButton_F2Click);
+    bind(SpeedButton_F[2], &QToolButton::clicked, &TForm_Main::SpeedButton_F3Click);
     bind(SpeedButton_F[4], &QToolButton::clicked, &TForm_Main::SpeedButton_F5Click);
     bind(SpeedButton_F[5], &QToolButton::clicked, &TForm_Main::SpeedButton_F6Click);
     bind(SpeedButton_F[6], &QToolButton::clicked, &TForm_Main::SpeedButton_F7Click);

@@ -157,6 +157,7 @@ public slots:
     void FormShow();
     void FormDestroy();
     void SpeedButton_F2Click();
+    void SpeedButton_F3Click();
     void SpeedButton_F5Click();
     void SpeedButton_F6Click();
     void SpeedButton_F7Click();

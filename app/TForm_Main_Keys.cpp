@@ -21,10 +21,11 @@ namespace {
 constexpr int VK_RETURN = 13;
 constexpr int VK_UP = 38;
 constexpr int VK_F2 = 113;
+constexpr int VK_F3 = 114;
 constexpr int VK_F5 = 116;
 constexpr int VK_F7 = 118;
-constexpr int VK_F10 = 121;
 constexpr int VK_F9 = 120;
+constexpr int VK_F10 = 121;
 constexpr int VK_F11 = 122;
 
 int virtualKey(int qtKey)
@@ -37,14 +38,16 @@ int virtualKey(int qtKey)
         return VK_UP;
     case Qt::Key_F2:
         return VK_F2;
+    case Qt::Key_F3:
+        return VK_F3;
     case Qt::Key_F5:
         return VK_F5;
     case Qt::Key_F7:
         return VK_F7;
-    case Qt::Key_F10:
-        return VK_F10;
     case Qt::Key_F9:
         return VK_F9;
+    case Qt::Key_F10:
+        return VK_F10;
     case Qt::Key_F11:
         return VK_F11;
     default:
@@ -90,14 +93,17 @@ void TForm_Main::FormShow()
     }
     SpeedButton_F[1]->setText(QStringLiteral("中止"));
     SpeedButton_F[1]->setEnabled(true);
+    // Two lines: the caption does not fit the key on one.
+    SpeedButton_F[2]->setText(QStringLiteral("スマート\n転送"));
+    SpeedButton_F[2]->setEnabled(true);
     SpeedButton_F[4]->setText(QStringLiteral("履歴"));
     SpeedButton_F[4]->setEnabled(true);
+    SpeedButton_F[8]->setText(QStringLiteral("プレビュー"));
+    SpeedButton_F[8]->setEnabled(true);
     SpeedButton_F[9]->setText(QStringLiteral("一括印刷"));
     SpeedButton_F[9]->setEnabled(true);
     SpeedButton_F[10]->setText(QStringLiteral("印刷"));
     SpeedButton_F[10]->setEnabled(true);
-    SpeedButton_F[8]->setText(QStringLiteral("プレビュー"));
-    SpeedButton_F[8]->setEnabled(true);
 
     runPrinterStep([this] { ComboBox_SELChange(); });
     if (ComboBox_SEL->currentIndex() < 0) {
@@ -135,6 +141,9 @@ bool TForm_Main::FormKeyDown(int key)
     case VK_F2:
         SpeedButton_F2Click();
         return true;
+    case VK_F3:
+        SpeedButton_F3Click();
+        return true;
     case VK_UP:
         focusNextControl(false);
         return true;
@@ -144,11 +153,11 @@ bool TForm_Main::FormKeyDown(int key)
     case VK_F7:
         SpeedButton_F7Click();
         return true;
-    case VK_F10:
-        SpeedButton_F10Click();
-        return true;
     case VK_F9:
         SpeedButton_F9Click();
+        return true;
+    case VK_F10:
+        SpeedButton_F10Click();
         return true;
     case VK_F11:
         SpeedButton_F11Click();
@@ -235,7 +244,12 @@ bool TForm_Main::eventFilter(QObject* watched, QEvent* event)
 
 bool TForm_Main::dispatchKey(QWidget* control, QKeyEvent* event)
 {
+    // The memo keeps every key for itself except F3, which works on what was just pasted.
     if (control == Memo1) {
+        if (event->key() == Qt::Key_F3 && event->modifiers() == Qt::NoModifier) {
+            SpeedButton_F3Click();
+            return true;
+        }
         return false;
     }
     // The date picker would walk its own day, month and year sections with Tab.

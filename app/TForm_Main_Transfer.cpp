@@ -4,6 +4,8 @@
 #include "HalfWidth.h"
 #include "LineText.h"
 #include "Prompt.h"
+#include "SmartPostalLookup.h"
+#include "SmartTransfer.h"
 #include "Transfer.h"
 
 #include <QApplication>
@@ -80,6 +82,35 @@ void TForm_Main::BitBtn_1Click()
         if (result.status == textimport::TransferStatus::TooManyLines) {
             Memo1->setFocus();
         }
+        Prompt::instance().notify(this, QString::fromStdString(result.message));
+    }
+    Edit_Warning();
+}
+
+// The transfer of whole order mails: the memo keeps the mail (blank lines dropped), fields,
+// messages and focus behave as with the transfer button, and the postal code is checked
+// against the address as on leaving the code.
+void TForm_Main::SpeedButton_F3Click()
+{
+    const textimport::RecipientFields before{ToCp932(Edit_Zip->text()), ToCp932(Edit_Add1->text()),
+                                             ToCp932(Edit_Add2->text()), ToCp932(Edit_Custo1->text()),
+                                             ToCp932(Edit_tel->text())};
+    const smartimport::SmartResult result =
+        smartimport::runSmartTransfer(ToCp932(Memo1->toPlainText()), before, smartPostalLookup(postalDirectory()));
+
+    SetMemoLines(Memo1, result.memo);
+    if (result.status == smartimport::SmartStatus::Transferred) {
+        Edit_Cls();
+        Edit_Zip->setText(FromCp932(result.fields.zip));
+        Edit_Add1->setText(FromCp932(result.fields.address1));
+        Edit_Add2->setText(FromCp932(result.fields.address2));
+        Edit_Custo1->setText(FromCp932(result.fields.name));
+        Edit_tel->setText(FromCp932(result.fields.tel));
+        SpeedButton_ZIP2Click();
+        SpeedButton_TEL2Click();
+        m_zipWarning = agreementMessage(Edit_Zip, Edit_Add1);
+        Edit_Zip->setFocus();
+    } else {
         Prompt::instance().notify(this, QString::fromStdString(result.message));
     }
     Edit_Warning();

@@ -12,6 +12,7 @@
 #include "TApplication.h"
 #include "TForm_Main.h"
 #include "TerminationHandler.h"
+#include "UserFolder.h"
 
 #include <QDir>
 #include <QEvent>
@@ -90,8 +91,17 @@ int main(int argc, char* argv[])
         }
     }
 
+    const bool startedFromMenu = argc > 1 && std::string(argv[1]) == kFromMenuOption;
     TApplication application(argc, argv);
     application.setApplicationName(ApplicationTitle());
+    if (startedFromMenu) {
+        try {
+            EnterFolder(MenuStartFolder());
+        } catch (const std::exception& error) {
+            ReportError(nullptr, error);
+            return 1;
+        }
+    }
 
     SingleInstance instance(ApplicationTitle());
     try {

@@ -15,6 +15,8 @@ QueuePoll::QueuePoll(int milliseconds, std::function<QueueAnswer()> look,
             &m_receiver, [deliver, answer = std::move(answer)] { deliver(answer); }, Qt::QueuedConnection);
     });
     QObject::connect(&m_thread, &QThread::started, m_timer, qOverload<>(&QTimer::start));
+    // A timer is stopped and deleted in its own thread; the thread's end does both.
+    QObject::connect(&m_thread, &QThread::finished, m_timer, &QObject::deleteLater);
     m_thread.start();
 }
 
@@ -22,5 +24,4 @@ QueuePoll::~QueuePoll()
 {
     m_thread.quit();
     m_thread.wait();
-    delete m_timer;
 }

@@ -75,13 +75,14 @@ void TestMainWindow::functionKeyCaptions()
     for (int key = 1; key <= 12; ++key) {
         const auto* button = fixture.control<QToolButton>(QStringLiteral("SpeedButton_F%1").arg(key));
         const QString caption = key == 2    ? "中止"
+                                : key == 3  ? "スマート\n転送"
                                 : key == 5  ? "履歴"
                                 : key == 9  ? "プレビュー"
                                 : key == 10 ? "一括印刷"
                                 : key == 11 ? "印刷"
                                             : QStringLiteral("F%1").arg(key);
         QCOMPARE(button->text(), caption);
-        QCOMPARE(button->isEnabled(), key == 2 || key == 5 || key == 9 || key == 10 || key == 11);
+        QCOMPARE(button->isEnabled(), key == 2 || key == 3 || key == 5 || key == 9 || key == 10 || key == 11);
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     }
 }

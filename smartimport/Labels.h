@@ -1,0 +1,45 @@
+#pragma once
+
+#include "WideText.h"
+
+// The labels of order mails and forms: block headings ("■お届け先") and field names
+// ("ご住所：", "TEL", "おなまえ"), in their common spellings.
+namespace smartimport {
+
+enum class Section
+{
+    None,      // no heading seen yet
+    Recipient, // お届け先, 送付先, ship to …
+    Orderer,   // ご注文者, ご依頼主, bill to …
+    Other,     // order number, goods, payment, notes …
+};
+
+enum class Field
+{
+    Unknown, // no field label: the value is judged by its content
+    PostalCode,
+    Address,
+    Prefecture,
+    City,
+    Street,
+    Building,
+    Name,
+    Company,
+    Department,
+    Telephone,
+    Ignored, // kana readings, mail addresses, fax numbers
+};
+
+struct Label
+{
+    Section section = Section::None; // the heading the line starts with, if any
+    Field field = Field::Unknown;
+    bool heading = false;   // a heading alone, without a value
+    bool separator = false; // a rule of dashes, equals signs or the like
+    TextView value;         // what follows the labels
+};
+
+// Reads the labels at the start of a width-normalised, trimmed line.
+Label readLabel(TextView line);
+
+} // namespace smartimport

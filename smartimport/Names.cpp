@@ -1,0 +1,123 @@
+#include "Names.h"
+
+#include <algorithm>
+#include <array>
+
+namespace smartimport {
+
+namespace {
+
+constexpr std::array<std::u32string_view, 8> kHonorifics = {U"御中", U"先生", U"さま", U"サマ",
+                                                            U"様",   U"殿",   U"宛",   U"さん"};
+
+constexpr std::array<std::u32string_view, 28> kCompanyWords = {
+    U"役所", U"役場",   U"庁",   U"協議会", U"株式会社", U"有限会社", U"合同会社", U"合資会社", U"(株)", U"(有)",
+    U"㈱",   U"㈲",     U"法人", U"協会",   U"組合",     U"商店",     U"商事",     U"事務所",   U"大学", U"病院",
+    U"学校", U"研究所", U"工業", U"産業",   U"物産",     U"inc",      U"co.,",     U"ltd",
+};
+
+constexpr std::array<std::u32string_view, 12> kDepartmentEnds = {
+    U"部", U"課", U"室", U"係", U"グループ", U"チーム", U"センター", U"支店", U"営業所", U"事業部", U"本部", U"支社",
+};
+
+bool isReading(TextView inside)
+{
+    return !inside.empty() && std::all_of(inside.begin(), inside.end(), [](char32_t c) { return isKana(c); });
+}
+
+// Drops "(ヤマダ タロウ)" readings.
+Text dropReadings(TextView name)
+{
+    Text out;
+    std::size_t i = 0;
+    while (i < name.size()) {
+        if (name[i] == U'(') {
+            const std::size_t close = name.find(U')', i);
+            if (close != TextView::npos && isReading(name.substr(i + 1, close - i - 1))) {
+                i = close + 1;
+                continue;
+            }
+        }
+        out.push_back(name[i++]);
+    }
+    return out;
+}
+
+} // namespace
+
+bool endsInHonorific(TextView text)
+{
+    text = trimBlanks(text);
+    return std::any_of(kHonorifics.begin(), kHonorifics.end(), [&](std::u32string_view honorific) {
+        return text.ends_with(honorific) && text.size() > honorific.size();
+    });
+}
+
+Text cleanName(TextView name)
+{
+    const Text withoutReadings = dropReadings(trimBlanks(name));
+    TextView text = trimBlanks(withoutReadings);
+    for (bool cut = true; cut;) {
+        cut = false;
+        for (const std::u32string_view honorific : kHonorifics) {
+            if (text.size() > honorific.size() && text.ends_with(honorific)) {
+                text = trimBlanks(text.substr(0, text.size() - honorific.size()));
+                cut = true;
+            }
+        }
+    }
+    return Text(text);
+}
+
+bool isCompany(TextView name)
+{
+    const Text lower = lowerAscii(name);
+    return std::any_of(kCompanyWords.begin(), kCompanyWords.end(),
+                       [&](std::u32string_view word) { return contains(lower, word); });
+}
+
+bool isDepartment(TextView name)
+{
+    name = trimBlanks(name);
+    return splitWords(name).size() == 1 &&
+           std::any_of(kDepartmentEnds.begin(), kDepartmentEnds.end(),
+                       [&](std::u32string_view end) { return name.ends_with(end) && name.size() > end.size(); });
+}
+
+bool isProse(TextView line)
+{
+    for (const std::u32string_view mark :
+         {U"。", U"!", U"?", U"お願い", U"ありがと", U"ください", U"下さい", U"いたします", U"します", U"ました",
+          U"ません", U"お世話", U"よろしく", U"こんにちは"}) {
+        if (contains(line, mark)) {
+            return true;
+        }
+    }
+    return line.ends_with(U"です") || line.ends_with(U"ます");
+}
+
+bool isSameAsAbove(TextView line)
+{
+    line = trimBlanks(line);
+    for (const std::u32string_view same :
+         {U"同上", U"上記と同じ", U"上記に同じ", U"ご注文者と同じ", U"注文者と同じ", U"ご購入者と同じ", U"購入者と同じ",
+          U"ご依頼主と同じ", U"ご注文者様と同じ", U"same as above", U"same as billing"}) {
+        if (lowerAscii(line).starts_with(same)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isMailOrWeb(TextView line)
+{
+    const Text lower = lowerAscii(line);
+    for (const std::u32string_view mark : {U"@", U"http", U"www.", U".com", U".co.jp", U".ne.jp", U".or.jp", U".jp/"}) {
+        if (contains(lower, mark)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace smartimport

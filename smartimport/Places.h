@@ -1,0 +1,25 @@
+#pragma once
+
+#include "WideText.h"
+
+// Place names that anchor an address: the prefectures and the suffixes of municipalities.
+namespace smartimport {
+
+// Length of the prefecture name the text starts with, or 0.
+std::size_t prefectureAt(TextView text);
+// The prefecture the text is exactly, with its suffix added when written without one
+// ("東京" -> "東京都"), or empty.
+Text prefectureNamed(TextView text);
+// True when the text names a municipality: a city, ward, town, village or district suffix
+// after at least one other character ("渋谷区", "北佐久郡軽井沢町").
+bool hasMunicipality(TextView text);
+// Building, floor and room words ("ビル", "マンション", "号室", "5F").
+bool hasBuildingWord(TextView text);
+// Mostly Latin letters: an address or name written in romaji.
+bool isRomaji(TextView text);
+// A romaji place: a municipality ("Minato-ku", "Sapporo-shi") or a prefecture ("Tokyo").
+bool isRomajiPlace(TextView text);
+// Care-of words that keep a line in the address ("様方", "気付", "c/o").
+bool hasCareOf(TextView text);
+
+} // namespace smartimport

@@ -1,0 +1,137 @@
+// The share of hand-labelled order mails whose five recipient fields all come out right.
+#include "PostalDirectory.h"
+#include "SmartTransfer.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+struct LabelledMail
+{
+    QString id;
+    QString text;
+    QStringList expected; // zip, address 1, address 2, name, telephone
+};
+
+const QStringList kFieldKeys{"zip", "address1", "address2", "name", "tel"};
+
+QString readUtf8(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qFatal("cannot read %s", qPrintable(path));
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+QList<LabelledMail> readCorpus(const QString& name)
+{
+    QList<LabelledMail> mails;
+    bool inExpect = false;
+    for (const QString& line : readUtf8(QStringLiteral(CORPUS_DIR "/") + name).split('\n')) {
+        if (line.startsWith("#### ")) {
+            mails.append({line.mid(5).section(' ', 0, 0), {}, QStringList(5)});
+            inExpect = false;
+        } else if (line == "==== expect") {
+            inExpect = true;
+        } else if (!mails.isEmpty() && inExpect) {
+            const qsizetype colon = line.indexOf(':');
+            const qsizetype key = kFieldKeys.indexOf(line.left(colon));
+            if (colon > 0 && key >= 0) {
+                mails.last().expected[key] = line.mid(colon + 1).trimmed();
+            }
+        } else if (!mails.isEmpty()) {
+            mails.last().text += line + '\n';
+        }
+    }
+    return mails;
+}
+
+smartimport::PostalLookup corpusDirectory()
+{
+    QHash<QString, QList<smartimport::PostalPlace>> places;
+    for (const QString& line : readUtf8(QStringLiteral(CORPUS_DIR "/postal.tsv")).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList cells = line.split('\t');
+        places[QString(cells[0]).remove('-')].append(
+            {cells[1].toStdString(), cells[2].toStdString(), cells.value(3).toStdString()});
+    }
+    return [places](std::string_view digits) {
+        const auto found = places.value(QString::fromUtf8(digits.data(), static_cast<qsizetype>(digits.size())));
+        return std::vector<smartimport::PostalPlace>(found.begin(), found.end());
+    };
+}
+
+smartimport::PostalLookup nationalList()
+{
+    const postal::PostalDirectory& directory = postal::directoryFor(CORPUS_DIR);
+    return [&directory](std::string_view digits) {
+        std::vector<smartimport::PostalPlace> places;
+        for (const postal::PostalEntry& entry : directory.find(digits)) {
+            places.push_back({entry.prefecture, entry.city, entry.town});
+        }
+        return places;
+    };
+}
+
+// Blanks, character widths and the look of hyphens do not count.
+QString lenient(const QString& text)
+{
+    static const QRegularExpression blanks(QStringLiteral("\\s"));
+    static const QRegularExpression dashes(QStringLiteral("[\u2010-\u2015\u2212\u30FC\uFF0D\uFF70\u2500]"));
+    return text.normalized(QString::NormalizationForm_KC).remove(blanks).replace(dashes, QStringLiteral("-"));
+}
+
+// Reads every mail of a part; returns the share fully right and logs the misses.
+double measure(const QString& part, const smartimport::PostalLookup& directory)
+{
+    const QList<LabelledMail> mails = readCorpus(part);
+    int right = 0;
+    for (const LabelledMail& mail : mails) {
+        const textimport::RecipientFields f = smartimport::readRecipient(mail.text.toStdString(), directory);
+        const QStringList got{QString::fromStdString(f.zip), QString::fromStdString(f.address1),
+                              QString::fromStdString(f.address2), QString::fromStdString(f.name),
+                              QString::fromStdString(f.tel)};
+        bool allRight = true;
+        for (int k = 0; k < 5; ++k) {
+            if (lenient(got[k]) != lenient(mail.expected[k])) {
+                allRight = false;
+                qInfo().noquote() << part << mail.id << kFieldKeys[k] << "got" << got[k] << "expected"
+                                  << mail.expected[k];
+            }
+        }
+        right += allRight ? 1 : 0;
+    }
+    const double share = mails.isEmpty() ? 0.0 : double(right) / double(mails.size());
+    qInfo().noquote() << QStringLiteral("%1: %2 of %3 mails fully right (%4 %)")
+                             .arg(part)
+                             .arg(right)
+                             .arg(mails.size())
+                             .arg(share * 100.0, 0, 'f', 1);
+    return share;
+}
+
+} // namespace
+
+class TestSmartCorpus : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tuningPart() { QVERIFY(measure("tuning.txt", corpusDirectory()) >= 0.9); }
+    void heldOutPart()
+    {
+        QVERIFY(readCorpus("heldout.txt").size() >= 30);
+        QVERIFY(measure("heldout.txt", corpusDirectory()) >= 0.9);
+    }
+    // The same with the program's own postal-code list instead of the corpus's small one.
+    void withNationalList()
+    {
+        QVERIFY(measure("tuning.txt", nationalList()) >= 0.9);
+        QVERIFY(measure("heldout.txt", nationalList()) >= 0.9);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSmartCorpus)
+#include "tst_smartcorpus.moc"

@@ -1,0 +1,307 @@
+// The pieces the smart transfer builds the fields from, and its contract with the window.
+#include "Address.h"
+#include "Cp932.h"
+#include "Names.h"
+#include "Numbers.h"
+#include "SmartTransfer.h"
+#include "WideText.h"
+
+#include <QTest>
+
+using namespace smartimport;
+
+namespace {
+
+Text wide(const QString& text)
+{
+    return normaliseWidth(fromUtf8(text.toStdString()));
+}
+
+QString utf8(const Text& text)
+{
+    return QString::fromStdString(toUtf8(text));
+}
+
+QString sjisToQt(const std::string& bytes)
+{
+    return QString::fromStdString(cp932::ToUtf8(bytes));
+}
+
+} // namespace
+
+class TestSmartFields : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void telephone_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected"); // empty: no telephone number
+
+        QTest::newRow("hyphens") << "03-1234-5678"
+                                 << "03-1234-5678";
+        QTest::newRow("solid stays solid") << "0312345678"
+                                           << "0312345678";
+        QTest::newRow("brackets") << "087(832)0000"
+                                  << "087-832-0000";
+        QTest::newRow("area in brackets") << "(099)255-1111"
+                                          << "099-255-1111";
+        QTest::newRow("blanks") << "080 1122 3344"
+                                << "080-1122-3344";
+        QTest::newRow("full width") << "０９０－１２３４－５６７８"
+                                    << "090-1234-5678";
+        QTest::newRow("long vowel marks as hyphens") << "011ー561ー0000"
+                                                     << "011-561-0000";
+        QTest::newRow("+81 grouped") << "+81 75 211 4455"
+                                     << "075-211-4455";
+        QTest::newRow("+81 with trunk zero") << "+81 (0)52-586-7111"
+                                             << "052-586-7111";
+        QTest::newRow("+81 solid mobile") << "+819011112222"
+                                          << "090-1111-2222";
+        QTest::newRow("+81 solid Tokyo") << "+81312345678"
+                                         << "03-1234-5678";
+        QTest::newRow("four groups regrouped") << "+81 7 75 211 4455"
+                                               << "077-5211-4455";
+        QTest::newRow("extension in brackets") << "03-5400-1234（内線215）"
+                                               << "03-5400-1234";
+        QTest::newRow("extension word") << "058-262-1111 内線 305"
+                                        << "058-262-1111";
+        QTest::newRow("ext.") << "03-3211-0000 ext.2031"
+                              << "03-3211-0000";
+        QTest::newRow("dots") << "0852.22.0000"
+                              << "0852-22-0000";
+        QTest::newRow("too short") << "03-1234-567"
+                                   << "";
+        QTest::newRow("too long") << "090-1234-56789"
+                                  << "";
+        QTest::newRow("no trunk zero") << "2026-12-01 10"
+                                       << "";
+        QTest::newRow("order number") << "250-1234567-7654321"
+                                      << "";
+        QTest::newRow("text after it") << "03-1234-5678 山田"
+                                       << "";
+    }
+    void telephone()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        const auto found = findTelephone(wide(line), false);
+        QCOMPARE(found ? utf8(found->value) : QString(), expected);
+    }
+
+    void postalCode_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("labelled");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("rest"); // the line without the code
+
+        QTest::newRow("mark and hyphen") << "〒150-0001" << false << "150-0001"
+                                         << "";
+        QTest::newRow("mark, blank, full width") << "〒 １５０－０００１" << false << "150-0001"
+                                                 << "";
+        QTest::newRow("glued to the address") << "〒9800811宮城県仙台市" << false << "980-0811"
+                                              << "宮城県仙台市";
+        QTest::newRow("hyphenated before the prefecture") << "530-0001大阪府大阪市" << false << "530-0001"
+                                                          << "大阪府大阪市";
+        QTest::newRow("blanks around the hyphen of a marked code") << "〒 064 - 0804 北海道" << false << "064-0804"
+                                                                   << " 北海道";
+        QTest::newRow("seven digits alone") << "1130033" << false << "113-0033"
+                                            << "";
+        QTest::newRow("seven digits after a label") << "5400008 大阪府" << true << "540-0008"
+                                                    << " 大阪府";
+        QTest::newRow("seven digits in text") << "部屋 1234567 号" << false << ""
+                                              << "";
+        QTest::newRow("word of its own") << "小金井市 東京都 184-0012" << false << "184-0012"
+                                         << "小金井市 東京都 ";
+        QTest::newRow("inside a telephone number") << "045-222-3333" << false << ""
+                                                   << "";
+        QTest::newRow("after a bracket") << "(099)255-1111" << false << ""
+                                         << "";
+        QTest::newRow("glued to words") << "123-4567ではありません" << false << ""
+                                        << "";
+    }
+    void postalCode()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, labelled);
+        QFETCH(QString, expected);
+        QFETCH(QString, rest);
+        const Text text = wide(line);
+        const auto found = findPostalCode(text, labelled);
+        QCOMPARE(found ? utf8(found->value) : QString(), expected);
+        if (found) {
+            QCOMPARE(utf8(Text(text).erase(found->begin, found->end - found->begin)), rest);
+        }
+    }
+
+    void name_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("様 after a blank") << "山田 太郎 様"
+                                          << "山田 太郎";
+        QTest::newRow("様 glued") << "山田太郎様"
+                                  << "山田太郎";
+        QTest::newRow("様 starting the family name") << "様似 太郎様"
+                                                     << "様似 太郎";
+        QTest::newRow("様 alone is a name") << "様"
+                                            << "様";
+        QTest::newRow("reading in brackets") << "佐藤 一郎 (サトウ イチロウ) 様"
+                                             << "佐藤 一郎";
+        QTest::newRow("御中") << "株式会社なにわ物産 経理部 御中"
+                              << "株式会社なにわ物産 経理部";
+        QTest::newRow("殿 ending, 殿 starting") << "殿村 一雄 殿"
+                                                << "殿村 一雄";
+        QTest::newRow("先生") << "林 正人 先生"
+                              << "林 正人";
+        QTest::newRow("さま") << "旭 奈々 さま"
+                              << "旭 奈々";
+        QTest::newRow("company bracket kept") << "(株)千葉ロジ 山口 様"
+                                              << "(株)千葉ロジ 山口";
+    }
+    void name()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, expected);
+        QCOMPARE(utf8(cleanName(wide(written))), expected);
+    }
+
+    void address_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("street");
+        QTest::addColumn<QString>("building");
+
+        QTest::newRow("building after a blank") << "東京都港区六本木6-10-1 六本木ヒルズ森タワー 25F"
+                                                << "東京都港区六本木6-10-1"
+                                                << "六本木ヒルズ森タワー 25F";
+        QTest::newRow("building glued") << "大阪府大阪市北区梅田2-4-9梅田ビル12F"
+                                        << "大阪府大阪市北区梅田2-4-9"
+                                        << "梅田ビル12F";
+        QTest::newRow("numbered town name") << "宮城県仙台市青葉区一番町4-2-8"
+                                            << "宮城県仙台市青葉区一番町4-2-8"
+                                            << "";
+        QTest::newRow("条 is part of the place") << "北海道札幌市中央区北2条西4丁目1番地 JPビル"
+                                                 << "北海道札幌市中央区北2条西4丁目1番地"
+                                                 << "JPビル";
+        QTest::newRow("kanji numerals") << "東京都千代田区一番町二十三番地三 一番町ハウス"
+                                        << "東京都千代田区一番町二十三番地三"
+                                        << "一番町ハウス";
+        QTest::newRow("番地の") << "長野県辰野町大字辰野1234番地の5"
+                                << "長野県辰野町大字辰野1234番地の5"
+                                << "";
+        QTest::newRow("room as fourth group stays") << "東京都新宿区高田馬場1-26-5-702"
+                                                    << "東京都新宿区高田馬場1-26-5-702"
+                                                    << "";
+        QTest::newRow("号室 goes with its number") << "東京都新宿区高田馬場1-26-5-702号室"
+                                                   << "東京都新宿区高田馬場1-26-5"
+                                                   << "702号室";
+        QTest::newRow("no street number") << "京都府京都市上京区薮ノ内町"
+                                          << "京都府京都市上京区薮ノ内町"
+                                          << "";
+        QTest::newRow("care-of after the number") << "埼玉県さいたま市浦和区高砂3-15-1 田中様方"
+                                                  << "埼玉県さいたま市浦和区高砂3-15-1"
+                                                  << "田中様方";
+    }
+    void address()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, street);
+        QFETCH(QString, building);
+        const AddressParts parts = splitAddress(normaliseDigitDashes(wide(written)));
+        QCOMPARE(utf8(parts.street), street);
+        QCOMPARE(utf8(parts.building), building);
+    }
+
+    void directorySuppliesPrefecture_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("city written") << "静岡市葵区追手町9-6"
+                                      << "静岡県静岡市葵区追手町9-6";
+        QTest::newRow("bare town") << "追手町9-6"
+                                   << "静岡県静岡市葵区追手町9-6";
+        QTest::newRow("prefecture written") << "静岡県静岡市葵区追手町9-6"
+                                            << "静岡県静岡市葵区追手町9-6";
+    }
+    void directorySuppliesPrefecture()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, expected);
+        QStringList asked;
+        const PostalLookup directory = [&asked](std::string_view digits) {
+            asked << QString::fromStdString(std::string(digits));
+            return std::vector<PostalPlace>{{"静岡県", "静岡市葵区", "追手町"}};
+        };
+        const auto fields = readRecipient(("〒420-0853\n" + address + "\n山本 和也").toStdString(), directory);
+        QCOMPARE(QString::fromStdString(fields.address1), expected);
+        QCOMPARE(asked.value(0), QStringLiteral("4200853"));
+    }
+
+    void knownCodeWinsOverFirst()
+    {
+        const PostalLookup directory = [](std::string_view digits) {
+            return digits == "4200853" ? std::vector<PostalPlace>{{"静岡県", "静岡市葵区", "追手町"}}
+                                       : std::vector<PostalPlace>{};
+        };
+        const auto fields = readRecipient("〒999-9999\n〒420-0853\n静岡市葵区追手町9-6", directory);
+        QCOMPARE(QString::fromStdString(fields.zip), QStringLiteral("420-0853"));
+    }
+
+    void careOfAndNameOnOneLine()
+    {
+        const auto fields = readRecipient("[お届け先]\n山田太郎様方 鈴木花子様\n〒150-0001 東京都渋谷区神宮前1-2-3");
+        QCOMPARE(QString::fromStdString(fields.address2), QStringLiteral("山田太郎様方"));
+        QCOMPARE(QString::fromStdString(fields.name), QStringLiteral("鈴木花子"));
+    }
+
+    void labelledTelephoneWithBracketedAreaCode()
+    {
+        const auto fields =
+            readRecipient("〒150-0001\n東京都渋谷区神宮前1-2-3\n山田 太郎 様\nＴＥＬ　（０３）１２３４－５６７８");
+        QCOMPARE(QString::fromStdString(fields.tel), QStringLiteral("03-1234-5678"));
+    }
+
+    void emptyMemoIsRefusedAndKeepsTheFields()
+    {
+        const textimport::RecipientFields before{"1", "2", "3", "4", "5"};
+        const SmartResult result = runSmartTransfer(" \r\n\x81\x40\n", before);
+        QCOMPARE(result.status, SmartStatus::NoText);
+        QCOMPARE(QString::fromStdString(result.message), QStringLiteral("転送テキストがありません"));
+        QVERIFY(result.fields == before);
+    }
+
+    void transferWorksOnCodePage932()
+    {
+        std::string mail;
+        for (int i = 0; i < 20; ++i) {
+            mail += cp932::FromUtf8("いつもありがとうございます。\r\n");
+        }
+        mail += cp932::FromUtf8("  お届け先  \r\n\r\n〒１００－０００５ 東京都千代田区丸の内一丁目９番１号 "
+                                "グラントウキョウノースタワー　４０階\r\nﾔﾏﾀﾞ ﾀﾛｳ 様\r\n");
+        const SmartResult result = runSmartTransfer(mail, {"x", "x", "x", "x", "x"});
+        QCOMPARE(result.status, SmartStatus::Transferred);
+        QCOMPARE(result.memo.size(), std::size_t(23));
+        QCOMPARE(sjisToQt(result.memo[20]), QStringLiteral("お届け先"));
+        QCOMPARE(sjisToQt(result.fields.zip), QStringLiteral("100-0005"));
+        QCOMPARE(sjisToQt(result.fields.address1), QStringLiteral("東京都千代田区丸の内一丁目9番1号"));
+        QCOMPARE(sjisToQt(result.fields.address2), QStringLiteral("グラントウキョウノースタワー 40階"));
+        QCOMPARE(sjisToQt(result.fields.name), QStringLiteral("ヤマダ タロウ"));
+        QCOMPARE(sjisToQt(result.fields.tel), QString());
+        QVERIFY(result.warning.empty());
+    }
+
+    void longFirstAddressWarns()
+    {
+        const SmartResult result =
+            runSmartTransfer(cp932::FromUtf8("〒891-5201\n鹿児島県鹿児島郡十島村中之島字大字七ツ山下3456-78\n山田"));
+        QVERIFY(!result.warning.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSmartFields)
+#include "tst_smartfields.moc"
