@@ -5,6 +5,8 @@
 #include "ColumnMapping.h"
 #include "DryRunJson.h"
 #include "FontSubstitutes.h"
+#include "Journal.h"
+#include "JournalSlipCheck.h"
 #include "OrderFile.h"
 #include "PostalDirectory.h"
 #include "PostalSlipCheck.h"
@@ -17,6 +19,7 @@
 #include <iterator>
 #include <ostream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -38,6 +41,28 @@ std::string readFile(const std::string& path)
     return std::move(bytes).str();
 }
 
+// Leaves out the slips whose orders the journal knows, saying so; false when none is left.
+bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
+{
+    std::vector<std::size_t> skipped;
+    std::erase_if(chosen, [&](std::size_t i) {
+        const bool marked = JournalSlipCheck::Marked(file.slips[i]);
+        if (marked) {
+            skipped.push_back(i);
+        }
+        return marked;
+    });
+    if (!skipped.empty()) {
+        err << "mivo-kangaroo batch: skipped " << skipped.size() << " slips of orders already printed ("
+            << batch::SlipNumbers(skipped) << "); name them with --only to print them again\n";
+    }
+    if (chosen.empty()) {
+        err << "mivo-kangaroo batch: nothing left to print\n";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
@@ -52,10 +77,14 @@ int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err
     try {
         batch::OrderFile file = batch::ReadOrderFile(readFile(options.file), options.read);
         const batch::PostalSlipCheck postalCheck(postal::directoryFor(std::filesystem::current_path()));
-        batch::RunChecks(file.slips, {&postalCheck});
-        const std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
+        const JournalSlipCheck journalCheck(journal::Journal::In(std::filesystem::current_path()));
+        batch::RunChecks(file.slips, {&postalCheck, &journalCheck});
+        std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
         if (options.dryRun) {
             out << batch::DryRunJson(file, chosen);
+            return 0;
+        }
+        if (options.only.empty() && !skipPrintedBefore(file, chosen, err)) {
             return 0;
         }
         // Printing draws with Qt but needs no screen.

@@ -3,10 +3,16 @@
 #include "BatchJob.h"
 #include "BatchOptions.h"
 #include "Cp932.h"
+#include "Journal.h"
+#include "JournalledPrint.h"
+#include "PageGeometry.h"
+#include "PaperFeeds.h"
+#include "PreviewScene.h"
 #include "PrintCommand.h"
 #include "PrintCommandLine.h"
 #include "PrinterRegistration.h"
 #include "SlipDrawing.h"
+#include "SlipFormOutline.h"
 #include "SlipSelection.h"
 #include "StartSlip.h"
 #include "SystemPrinters.h"
@@ -47,7 +53,34 @@ private:
     int m_index;
 };
 
+// Continuous stationery is fed a form at a time: each page is one form long, whatever paper
+// the printer reports. A hand-fed form is the printer's paper.
+double pageLength(int paper)
+{
+    return paper == 1 ? slipform::kContinuousFoldInches * 72 : 0;
+}
+
+SlipFields pageFields(const batch::BatchSlip& slip, const BatchTarget& target, const PrinterRegistration& entry)
+{
+    SlipFields fields = PrintFields(BatchSlipModel(slip, target.sender));
+    fields.prnTop = utf8(entry.top);
+    fields.prnLeft = utf8(entry.left);
+    return fields;
+}
+
 } // namespace
+
+PreviewScene BatchPreviewScene(const batch::BatchSlip& slip, const BatchTarget& target)
+{
+    const PrinterRegistration entry =
+        registration::Load(registration::RegistrationFile(target.folder.string()), PaperSection(target.paper));
+    TPrinterAccess& printer = PrinterAccess();
+    const CurrentPrinterKept kept(printer);
+    SelectCommandLinePrinter(printer, target.printer, entry);
+    PreviewScene scene = preview::SceneOnCurrentPrinter(printer, pageFields(slip, target, entry), target.paper == 1);
+    scene.page = WithPageLength(scene.page, pageLength(target.paper));
+    return scene;
+}
 
 Slip BatchSlipModel(const batch::BatchSlip& slip, const SenderRecord& sender)
 {
@@ -69,8 +102,8 @@ SenderRecord RegisteredSender(const std::filesystem::path& folder, int number)
     }
 }
 
-std::string PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
-                       const BatchTarget& target, const std::function<bool(std::size_t)>& progress)
+BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
+                        const BatchTarget& target, const std::function<bool(std::size_t)>& progress)
 {
     const PrinterRegistration entry =
         registration::Load(registration::RegistrationFile(target.folder.string()), PaperSection(target.paper));
@@ -78,17 +111,20 @@ std::string PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::ve
     const CurrentPrinterKept kept(printer);
     SelectCommandLinePrinter(printer, target.printer, entry);
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    SlipFields page;
-    const auto drawSlip = [&](std::size_t i) {
-        page = PrintFields(BatchSlipModel(slips.at(chosen[i]), target.sender));
-        page.dpix = std::to_string(resolution.x);
-        page.dpiy = std::to_string(resolution.y);
-        page.prnTop = utf8(entry.top);
-        page.prnLeft = utf8(entry.left);
-        DrawSlip(page, printer.Canvas());
-    };
-    printcommand::PrintBatchJob(printer, chosen.size(), drawSlip, progress);
-    return printer.Service().currentDevice().device;
+    std::vector<journalprint::BatchPage> pages;
+    pages.reserve(chosen.size());
+    for (const std::size_t index : chosen) {
+        const batch::BatchSlip& slip = slips.at(index);
+        SlipFields fields = pageFields(slip, target, entry);
+        fields.dpix = std::to_string(resolution.x);
+        fields.dpiy = std::to_string(resolution.y);
+        pages.push_back({std::move(fields), slip.order});
+    }
+    const auto drawSlip = [&](std::size_t i) { DrawSlip(pages[i].fields, printer.Canvas()); };
+    const journalprint::Outcome outcome = journalprint::PrintBatchAndRecord(
+        printer, journal::Journal::In(target.folder), pages, paperfeeds::kAll[target.paper == 0 ? 0 : 1],
+        [&] { printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, pageLength(target.paper)); });
+    return {printer.Service().currentDevice().device, outcome.journalError};
 }
 
 int RunBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
@@ -108,9 +144,13 @@ int RunBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
         return true;
     };
     try {
-        const std::string printerName = PrintBatch(file.slips, chosen, target, progress);
+        const BatchPrinted printed = PrintBatch(file.slips, chosen, target, progress);
         err << (terminal ? "\n" : "") << "printed " << chosen.size() << " slips (" << batch::SlipNumbers(chosen)
-            << ") as one job on " << printerName << '\n';
+            << ") as one job on " << printed.printer << '\n';
+        if (!printed.journalError.empty()) {
+            err << "mivo-kangaroo batch: warning: the print journal could not record the job: " << printed.journalError
+                << '\n';
+        }
         return 0;
     } catch (const printcommand::BatchJobError& error) {
         err << (terminal ? "\n" : "") << "mivo-kangaroo batch: slip "

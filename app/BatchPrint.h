@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchSlip.h"
+#include "PreviewRenderer.h"
 #include "SenderFile.h"
 #include "Slip.h"
 
@@ -34,12 +35,24 @@ struct BatchTarget
     SenderRecord sender;
 };
 
+struct BatchPrinted
+{
+    std::string printer;
+    std::string journalError; // empty when the print journal recorded the job
+};
+
 // The chosen slips as one job on the target's printer, one page each; `progress(done)`
-// after each page, false cancels. Returns the printer's name. Throws
+// after each page, false cancels. The job is recorded in the folder's print journal, an
+// entry per slip, whatever became of it; a journal that cannot be written does not stop the
+// job. Returns the printer's name. Throws
 // printcommand::BatchJobError when the job was aborted (nothing printed) and other errors
 // when no job could be opened. The printer that was current before is current again after.
-std::string PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
-                       const BatchTarget& target, const std::function<bool(std::size_t)>& progress);
+BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
+                        const BatchTarget& target, const std::function<bool(std::size_t)>& progress);
+
+// The slip as the batch would print it on the target's printer (with its page, resolution and
+// margins), for a preview. Throws when the feed has no registered printer.
+PreviewScene BatchPreviewScene(const batch::BatchSlip& slip, const BatchTarget& target);
 
 // The command line's printing: progress on a terminal, then one line on `err`. 0 when all
 // printed.

@@ -5,6 +5,8 @@
 #include "BatchPrint.h"
 #include "ColumnMapping.h"
 #include "Cp932.h"
+#include "Journal.h"
+#include "JournalSlipCheck.h"
 #include "PaperFeeds.h"
 #include "PostalDirectory.h"
 #include "PostalSlipCheck.h"
@@ -47,6 +49,10 @@ enum Column
     ColWarnings,
     ColCount
 };
+
+// The preview under the list: a 4-inch form at 36 pixels per inch is 144 high.
+constexpr int kPreviewHeight = 160;
+constexpr double kPreviewDpi = 36;
 
 const QStringList kHeaders = {"番号",   "注文番号", "郵便番号", "おところ①", "おところ②", "おなまえ",
                               "でんわ", "品名1",    "品名2",    "品名3",     "注意"};
@@ -138,7 +144,13 @@ void BatchWindow::buildControls()
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     connect(m_table, &QTableWidget::cellChanged, this, &BatchWindow::slipEdited);
+    connect(m_table, &QTableWidget::currentCellChanged, this, &BatchWindow::showPreview);
     layout->addWidget(m_table, 1);
+    m_preview = new QLabel(this);
+    m_preview->setObjectName(QStringLiteral("Label_Preview"));
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->setMinimumHeight(kPreviewHeight);
+    layout->addWidget(m_preview);
 
     auto* bottom = new QHBoxLayout;
     m_sender = new QComboBox(this);
@@ -160,6 +172,8 @@ void BatchWindow::buildControls()
     m_from->setObjectName(QStringLiteral("SpinBox_From"));
     m_printFrom = new QPushButton(QStringLiteral("この番号から印刷"), this);
     m_printFrom->setObjectName(QStringLiteral("Button_PrintFrom"));
+    connect(m_sender, &QComboBox::currentIndexChanged, this, &BatchWindow::showPreview);
+    connect(m_paper, &QComboBox::currentIndexChanged, this, &BatchWindow::showPreview);
     connect(m_printAll, &QPushButton::clicked, this, &BatchWindow::printAll);
     connect(m_printSelected, &QPushButton::clicked, this, &BatchWindow::printSelected);
     connect(m_printFrom, &QPushButton::clicked, this, &BatchWindow::printFrom);
@@ -177,7 +191,7 @@ void BatchWindow::buildControls()
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);
     }
-    resize(1000, 560);
+    resize(1000, 560 + kPreviewHeight);
 }
 
 void BatchWindow::chooseFile()
@@ -221,7 +235,9 @@ bool BatchWindow::openFile(const QString& path)
     m_file = std::move(*file);
     // The slips' own checks ran while reading; the reading's notes (characters shown as 〓) stay.
     const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
-    batch::RunChecks(m_file.slips, {&postalCheck});
+    const JournalSlipCheck journalCheck(journalFile());
+    batch::RunChecks(m_file.slips, {&postalCheck, &journalCheck});
+    m_printAgain.assign(m_file.slips.size(), false);
     fillTable();
     m_summary->setText(QStringLiteral("%1（%2, %3）")
                            .arg(QFileInfo(path).fileName(), QString::fromStdString(m_file.format),
@@ -259,10 +275,11 @@ std::optional<batch::OrderFile> BatchWindow::readGeneric(const std::string& byte
 void BatchWindow::checkSlip(batch::BatchSlip& slip) const
 {
     const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
+    const JournalSlipCheck journalCheck(journalFile());
     std::vector<batch::BatchSlip> one{std::move(slip)};
     one.front().warnings.clear();
     batch::CheckFields(one.front());
-    batch::RunChecks(one, {&postalCheck});
+    batch::RunChecks(one, {&postalCheck, &journalCheck});
     slip = std::move(one.front());
 }
 
@@ -303,8 +320,17 @@ void BatchWindow::showSlip(int row)
     const QString warnings = warningText(slip);
     QTableWidgetItem* warningItem = setCell(ColWarnings, warnings, false);
     warningItem->setToolTip(warnings);
-    const QColor background = warnings.isEmpty() ? QColor(Qt::white) : QColor(255, 220, 220);
-    m_table->item(row, ColNumber)->setBackground(background);
+    const bool printedBefore = JournalSlipCheck::Marked(slip);
+    const QColor background = printedBefore        ? QColor(200, 200, 200)
+                              : warnings.isEmpty() ? QColor(Qt::white)
+                                                   : QColor(255, 220, 220);
+    QTableWidgetItem* number = m_table->item(row, ColNumber);
+    if (printedBefore) {
+        // Printed before: left out of every print unless ticked here.
+        number->setCheckState(m_printAgain[static_cast<std::size_t>(row)] ? Qt::Checked : Qt::Unchecked);
+        number->setToolTip(QStringLiteral("印刷済みの注文です。もう一度印刷するにはチェックを入れてください"));
+    }
+    number->setBackground(background);
     warningItem->setBackground(background);
     m_filling = filling;
 }
@@ -312,6 +338,10 @@ void BatchWindow::showSlip(int row)
 void BatchWindow::slipEdited(int row, int column)
 {
     if (m_filling || row < 0 || static_cast<std::size_t>(row) >= m_file.slips.size()) {
+        return;
+    }
+    if (column == ColNumber) {
+        m_printAgain[static_cast<std::size_t>(row)] = m_table->item(row, column)->checkState() == Qt::Checked;
         return;
     }
     batch::BatchSlip& slip = m_file.slips[static_cast<std::size_t>(row)];
@@ -322,6 +352,32 @@ void BatchWindow::slipEdited(int row, int column)
     *field = m_table->item(row, column)->text().toStdString();
     checkSlip(slip);
     showSlip(row);
+    showPreview();
+}
+
+// The current slip as the batch would print it, drawn by the preview's renderer.
+void BatchWindow::showPreview()
+{
+    const int row = m_table->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_file.slips.size()) {
+        m_preview->clear();
+        return;
+    }
+    BatchTarget target;
+    target.folder = m_folder.toStdString();
+    target.paper = m_paper->currentIndex();
+    try {
+        target.sender = RegisteredSender(target.folder, m_sender->currentIndex() + 1);
+    } catch (const std::exception&) {
+        // A free tab previews the slip without a sender.
+    }
+    try {
+        const QImage image =
+            preview::RenderImage(BatchPreviewScene(m_file.slips[static_cast<std::size_t>(row)], target), kPreviewDpi);
+        m_preview->setPixmap(QPixmap::fromImage(image));
+    } catch (const std::exception& error) {
+        m_preview->setText(QStringLiteral("プレビューできません: %1").arg(QString::fromStdString(error.what())));
+    }
 }
 
 void BatchWindow::printAll()
@@ -353,13 +409,46 @@ void BatchWindow::printFrom()
     printChosen(chosen);
 }
 
-void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
+std::filesystem::path BatchWindow::journalFile() const
+{
+    return journal::Journal::In(m_folder.toStdString());
+}
+
+// Marks the slips the journal now knows, after a job.
+void BatchWindow::markPrinted()
+{
+    const JournalSlipCheck journalCheck(journalFile());
+    for (std::size_t i = 0; i < m_file.slips.size(); ++i) {
+        batch::BatchSlip& slip = m_file.slips[i];
+        if (!JournalSlipCheck::Marked(slip)) {
+            std::vector<std::string> warnings = journalCheck.check(slip);
+            slip.warnings.insert(slip.warnings.end(), warnings.begin(), warnings.end());
+            showSlip(static_cast<int>(i));
+        }
+    }
+}
+
+void BatchWindow::printChosen(std::vector<std::size_t> chosen)
 {
     if (chosen.empty()) {
         Prompt::instance().notify(this, QStringLiteral("印刷する送り状を選んでください"));
         return;
     }
-    if (!Prompt::instance().ask(this, QStringLiteral("%1枚の送り状を印刷しますか?").arg(chosen.size()))) {
+    const std::size_t asked = chosen.size();
+    std::erase_if(chosen,
+                  [this](std::size_t i) { return JournalSlipCheck::Marked(m_file.slips[i]) && !m_printAgain[i]; });
+    if (chosen.empty()) {
+        Prompt::instance().notify(
+            this,
+            QStringLiteral("選んだ送り状はすべて印刷済みです。もう一度印刷するには番号にチェックを入れてください"));
+        return;
+    }
+    const QString question = chosen.size() == asked
+                                 ? QStringLiteral("%1枚の送り状を印刷しますか?").arg(chosen.size())
+                                 : QStringLiteral("%1枚の送り状を印刷しますか?（印刷済みの%2枚は除きます）")
+                                       .arg(chosen.size())
+                                       .arg(asked - chosen.size());
+    if (!Prompt::instance().ask(this, question)) {
         return;
     }
     QProgressDialog progress(QStringLiteral("印刷しています…"), QStringLiteral("中止"), 0,
@@ -367,6 +456,7 @@ void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
     progress.setObjectName(QStringLiteral("ProgressDialog_Batch"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
+    BatchPrinted printed;
     try {
         BatchTarget target;
         target.folder = m_folder.toStdString();
@@ -379,7 +469,7 @@ void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
                 this, QStringLiteral("ご依頼主%1 が登録されていません").arg(m_sender->currentIndex() + 1));
             return;
         }
-        PrintBatch(m_file.slips, chosen, target, [&progress](std::size_t done) {
+        printed = PrintBatch(m_file.slips, chosen, target, [&progress](std::size_t done) {
             progress.setValue(static_cast<int>(done));
             return !progress.wasCanceled();
         });
@@ -402,5 +492,11 @@ void BatchWindow::printChosen(const std::vector<std::size_t>& chosen)
         Prompt::instance().reportError(this, QString::fromStdString(error.what()));
         return;
     }
-    Prompt::instance().notify(this, QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size()));
+    markPrinted();
+    QString notice = QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size());
+    if (!printed.journalError.empty()) {
+        notice +=
+            QStringLiteral("\n印刷履歴に記録できませんでした: %1").arg(QString::fromStdString(printed.journalError));
+    }
+    Prompt::instance().notify(this, notice);
 }

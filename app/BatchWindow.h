@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -50,7 +51,10 @@ private:
     void fillTable();
     void showSlip(int row);
     void slipEdited(int row, int column);
-    void printChosen(const std::vector<std::size_t>& chosen);
+    void showPreview();
+    std::filesystem::path journalFile() const;
+    void markPrinted();
+    void printChosen(std::vector<std::size_t> chosen);
     void printAll();
     void printSelected();
     void printFrom();
@@ -60,11 +64,13 @@ private:
     MappingQuestion m_askMapping;
     QLabel* m_summary = nullptr;
     QTableWidget* m_table = nullptr;
+    QLabel* m_preview = nullptr;
     QComboBox* m_sender = nullptr;
     QComboBox* m_paper = nullptr;
     QSpinBox* m_from = nullptr;
     QPushButton* m_printAll = nullptr;
     QPushButton* m_printSelected = nullptr;
     QPushButton* m_printFrom = nullptr;
+    std::vector<bool> m_printAgain; // per slip: ticked to print an order printed before
     bool m_filling = false;
 };

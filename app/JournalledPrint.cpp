@@ -1,5 +1,6 @@
 #include "JournalledPrint.h"
 
+#include "BatchJob.h"
 #include "Journal.h"
 #include "PrintCommand.h"
 #include "SlipDrawing.h"
@@ -36,14 +37,36 @@ journal::JournalEntry entryOf(TPrinterAccess& printer, const SlipFields& fields,
     return entry;
 }
 
-Outcome record(const std::filesystem::path& journalFile, journal::JournalEntry entry)
+Outcome record(const std::filesystem::path& journalFile, std::vector<journal::JournalEntry> entries)
 {
-    entry.time = QDateTime::currentDateTime();
+    const QDateTime now = QDateTime::currentDateTime();
+    for (journal::JournalEntry& entry : entries) {
+        entry.time = now;
+    }
     try {
         journal::Journal journal(journalFile);
-        return {journal.recordJob(entry), {}};
+        const std::vector<std::int64_t> ids = journal.recordJobs(entries);
+        return {ids.empty() ? 0 : ids.front(), {}};
     } catch (const journal::JournalError& error) {
         return {0, error.what()};
+    }
+}
+
+Outcome record(const std::filesystem::path& journalFile, const journal::JournalEntry& entry)
+{
+    return record(journalFile, std::vector<journal::JournalEntry>{entry});
+}
+
+// A batch that stopped while drawing or was cancelled never reached the printer; one whose
+// hand-over failed, or that never opened, failed.
+journal::JobStatus batchStatus(std::size_t count)
+{
+    try {
+        throw;
+    } catch (const printcommand::BatchJobError& error) {
+        return error.stoppedAt() < count ? journal::JobStatus::Aborted : journal::JobStatus::Failed;
+    } catch (...) {
+        return journal::JobStatus::Failed;
     }
 }
 
@@ -83,6 +106,34 @@ Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& jou
     entry.cupsJobId = receipt.jobId;
     entry.pdfFile = receipt.file;
     return record(journalFile, entry);
+}
+
+Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile,
+                            const std::vector<BatchPage>& pages, const std::string& paperFeed,
+                            const std::function<void()>& runJob)
+{
+    std::vector<journal::JournalEntry> entries;
+    entries.reserve(pages.size());
+    for (const BatchPage& page : pages) {
+        entries.push_back(entryOf(printer, page.fields, {paperFeed, page.orderNumber, 0}));
+    }
+    try {
+        runJob();
+    } catch (const std::exception& error) {
+        const journal::JobStatus status = batchStatus(pages.size());
+        for (journal::JournalEntry& entry : entries) {
+            entry.status = status;
+            entry.message = error.what();
+        }
+        record(journalFile, std::move(entries));
+        throw;
+    }
+    const JobReceipt receipt = printer.Service().lastJob();
+    for (journal::JournalEntry& entry : entries) {
+        entry.cupsJobId = receipt.jobId;
+        entry.pdfFile = receipt.file;
+    }
+    return record(journalFile, std::move(entries));
 }
 
 Outcome Reprint(TPrinterAccess& printer, const std::filesystem::path& journalFile, const journal::JournalEntry& entry,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 class TPrinterAccess;
 
@@ -32,6 +33,20 @@ struct Outcome
 // of it; an error of the job goes on to the caller once it is recorded.
 Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const SlipFields& fields,
                        const JobContext& context, const std::function<void()>& drawSlip);
+
+// One slip of a batch job as the journal keeps it.
+struct BatchPage
+{
+    SlipFields fields;
+    std::string orderNumber;
+};
+
+// Runs a batch job (`runJob`: printcommand::PrintBatchJob) and records an entry per page, all
+// in one transaction, whatever became of the job: printed, aborted (nothing reached the
+// printer) or failed. An error of the job goes on to the caller once it is recorded.
+Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile,
+                            const std::vector<BatchPage>& pages, const std::string& paperFeed,
+                            const std::function<void()>& runJob);
 
 // Prints a journal entry again as it was, on `printerName` (its own printer when empty) at
 // that printer's resolution, dated today unless `keepDate`. Throws when the printer is not

@@ -24,7 +24,7 @@ struct Utf8Form
 class Tables
 {
 public:
-    Tables() : m_pairs(0x10000), m_encodable(0x10000, false)
+    Tables() : m_pairs(0x10000), m_encodable(0x10000, 0)
     {
         for (unsigned lead = 0; lead < 0x100; ++lead) {
             if (!cp932::IsLeadByte(static_cast<unsigned char>(lead))) {
@@ -42,7 +42,7 @@ public:
     const Utf8Form& single(unsigned char byte) const { return m_singles[byte]; }
     const Utf8Form& pair(unsigned char lead, unsigned char trail) const { return m_pairs[lead << 8 | trail]; }
 
-    bool encodable(char32_t code) const { return code < m_encodable.size() && m_encodable[code]; }
+    bool encodable(char32_t code) const { return code < m_encodable.size() && m_encodable[code] != 0; }
 
 private:
     Utf8Form remember(const std::string& bytes)
@@ -56,7 +56,7 @@ private:
         }
         for (const Utf8Char& c : SplitUtf8(utf8)) {
             if (c.code < m_encodable.size()) {
-                m_encodable[c.code] = true;
+                m_encodable[c.code] = 1;
             }
         }
         return form;
@@ -64,7 +64,7 @@ private:
 
     std::array<Utf8Form, 0x100> m_singles;
     std::vector<Utf8Form> m_pairs;
-    std::vector<bool> m_encodable;
+    std::vector<std::uint8_t> m_encodable; // bytes, not bits: looked up for every character read
 };
 
 const Tables& tables()
@@ -105,6 +105,11 @@ bool Cp932CanEncode(std::string_view utf8)
 {
     const Tables& t = tables();
     for (std::size_t offset = 0; offset < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[offset]);
+        if (byte < 0x80 && t.encodable(byte)) {
+            ++offset;
+            continue;
+        }
         const Utf8Char c = Utf8CharAt(utf8, offset);
         // Characters no code decodes to may still have a form (the converter's one-way
         // mappings); the converter decides those.

@@ -4,6 +4,7 @@
 #include "Utf8Chars.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 namespace batch {
@@ -14,16 +15,26 @@ constexpr Field kDestinationFields[] = {
     Field::Zip,  Field::Zip2,       Field::Prefecture, Field::City, Field::Address1, Field::Address2, Field::Address3,
     Field::Name, Field::FamilyName, Field::GivenName,  Field::Tel,  Field::Tel2,     Field::Tel3};
 
-RowValues valuesOf(const CsvRecord& record, const ColumnMap& columns)
+// A cell that cleaning leaves as it is.
+bool isClean(const std::string& cell)
 {
-    RowValues values;
+    return TrimBlanks(cell).size() == cell.size() && !cell.starts_with('\'') &&
+           std::none_of(cell.begin(), cell.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; });
+}
+
+// For each field, an earlier field read from the same column, if any.
+std::array<std::optional<std::size_t>, kFieldCount> sharedColumns(const ColumnMap& columns)
+{
+    std::array<std::optional<std::size_t>, kFieldCount> shared;
     for (std::size_t field = 0; field < kFieldCount; ++field) {
-        const auto column = columns[field];
-        if (column && *column < record.cells.size()) {
-            values[field] = CleanCell(record.cells[*column]);
+        for (std::size_t earlier = 0; earlier < field && columns[field]; ++earlier) {
+            if (columns[earlier] == columns[field]) {
+                shared[field] = earlier;
+                break;
+            }
         }
     }
-    return values;
+    return shared;
 }
 
 const std::string& value(const RowValues& values, Field field)
@@ -46,11 +57,19 @@ std::string orderKey(const RowValues& values)
 std::string destinationKey(const RowValues& values)
 {
     std::string key = orderKey(values);
+    key.reserve(key.size() + 256);
     for (Field field : kDestinationFields) {
         key += '\x1f';
         key += value(values, field);
     }
     return key;
+}
+
+bool sameDestination(const RowValues& a, const RowValues& b)
+{
+    const auto same = [&](Field field) { return value(a, field) == value(b, field); };
+    return same(Field::Order) && same(Field::Destination) &&
+           std::all_of(std::begin(kDestinationFields), std::end(kDestinationFields), same);
 }
 
 bool isEmptyRow(const CsvRecord& record)
@@ -64,23 +83,22 @@ bool isEmptyRow(const CsvRecord& record)
 class Grouper
 {
 public:
-    Grouper(const ColumnMap& columns, std::size_t rows) : m_columns(columns)
+    Grouper(const ColumnMap& columns, std::size_t rows) : m_columns(columns), m_shared(sharedColumns(columns))
     {
         m_result.groups.reserve(rows);
         m_byDestination.reserve(rows);
         m_lastOfOrder.reserve(rows);
     }
 
-    void add(const CsvRecord& record)
+    void add(CsvRecord& record)
     {
         if (isEmptyRow(record)) {
             return;
         }
-        RowValues values = valuesOf(record, m_columns);
+        RowValues values = valuesOf(record);
         OrderItem item{value(values, Field::Item), value(values, Field::Quantity)};
-        const std::string order = orderKey(values);
         if (!hasDestination(values)) {
-            const auto last = m_lastOfOrder.find(order);
+            const auto last = m_lastOfOrder.find(orderKey(values));
             if (value(values, Field::Order).empty() || last == m_lastOfOrder.end()) {
                 m_result.skipped.push_back({record.row, "お届け先がありません"});
                 return;
@@ -88,21 +106,50 @@ public:
             addItem(last->second, std::move(item));
             return;
         }
+        // Item rows mostly follow their order's first row: the same destination needs no lookup.
+        if (m_lastGroup && !value(values, Field::Order).empty() &&
+            sameDestination(values, m_result.groups[*m_lastGroup].destination)) {
+            addItem(*m_lastGroup, std::move(item));
+            return;
+        }
         std::size_t index = m_result.groups.size();
         if (!value(values, Field::Order).empty()) {
             const auto [found, added] = m_byDestination.try_emplace(destinationKey(values), index);
             index = found->second;
         }
+        const std::string order = orderKey(values);
         if (index == m_result.groups.size()) {
             m_result.groups.push_back({record.row, std::move(values), {}});
         }
         m_lastOfOrder[order] = index;
+        m_lastGroup = index;
         addItem(index, std::move(item));
     }
 
     Grouping take() { return std::move(m_result); }
 
 private:
+    // The cells of the fields, cleaned; a clean cell is moved, not copied.
+    RowValues valuesOf(CsvRecord& record) const
+    {
+        RowValues values;
+        for (std::size_t field = 0; field < kFieldCount; ++field) {
+            const auto column = m_columns[field];
+            if (!column || *column >= record.cells.size()) {
+                continue;
+            }
+            std::string& cell = record.cells[*column];
+            if (m_shared[field]) {
+                values[field] = values[*m_shared[field]];
+            } else if (isClean(cell)) {
+                values[field] = std::move(cell);
+            } else {
+                values[field] = CleanCell(cell);
+            }
+        }
+        return values;
+    }
+
     void addItem(std::size_t group, OrderItem item)
     {
         if (!item.name.empty()) {
@@ -111,17 +158,19 @@ private:
     }
 
     const ColumnMap& m_columns;
+    const std::array<std::optional<std::size_t>, kFieldCount> m_shared;
     Grouping m_result;
     std::unordered_map<std::string, std::size_t> m_byDestination;
     std::unordered_map<std::string, std::size_t> m_lastOfOrder;
+    std::optional<std::size_t> m_lastGroup; // the group the last row with a destination joined
 };
 
 } // namespace
 
-Grouping GroupRows(std::span<const CsvRecord> rows, const ColumnMap& columns)
+Grouping GroupRows(std::span<CsvRecord> rows, const ColumnMap& columns)
 {
     Grouper grouper(columns, rows.size());
-    for (const CsvRecord& row : rows) {
+    for (CsvRecord& row : rows) {
         grouper.add(row);
     }
     return grouper.take();

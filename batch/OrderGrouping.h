@@ -37,6 +37,7 @@ struct Grouping
 // with the same destination are one parcel; a row of an order whose destination columns are
 // empty is a further item of that order's last parcel. A row with no destination of its
 // own and no order to join is skipped with its reason; wholly empty rows are no orders.
-Grouping GroupRows(std::span<const CsvRecord> rows, const ColumnMap& columns);
+// The rows' cells are taken, not copied.
+Grouping GroupRows(std::span<CsvRecord> rows, const ColumnMap& columns);
 
 } // namespace batch

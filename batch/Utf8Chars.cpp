@@ -3,38 +3,6 @@
 namespace batch {
 namespace {
 
-constexpr char32_t kInvalid = 0xFFFD;
-
-Utf8Char decodeAt(std::string_view text, std::size_t offset)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[offset + i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 1;
-    char32_t code = lead;
-    if (lead >= 0xC0 && lead < 0xE0) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead < 0xF0) {
-        length = 3;
-        code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead < 0xF8) {
-        length = 4;
-        code = lead & 0x07;
-    } else if (lead >= 0x80) {
-        return {offset, 1, kInvalid};
-    }
-    if (offset + length > text.size()) {
-        return {offset, 1, kInvalid};
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return {offset, 1, kInvalid};
-        }
-        code = (code << 6) | (byte(i) & 0x3F);
-    }
-    return {offset, length, code};
-}
-
 bool isDash(char32_t code)
 {
     return code == U'－' || code == U'‐' || code == U'−' || code == U'―' || code == U'ー' || code == U'–' ||
@@ -43,16 +11,11 @@ bool isDash(char32_t code)
 
 } // namespace
 
-Utf8Char Utf8CharAt(std::string_view text, std::size_t offset)
-{
-    return decodeAt(text, offset);
-}
-
 std::size_t Utf8Length(std::string_view text)
 {
     std::size_t count = 0;
     for (std::size_t offset = 0; offset < text.size(); ++count) {
-        offset += decodeAt(text, offset).length;
+        offset += Utf8CharAt(text, offset).length;
     }
     return count;
 }
@@ -61,7 +24,12 @@ std::size_t Cp932Bytes(std::string_view text)
 {
     std::size_t bytes = 0;
     for (std::size_t offset = 0; offset < text.size();) {
-        const Utf8Char c = decodeAt(text, offset);
+        if (static_cast<unsigned char>(text[offset]) < 0x80) {
+            ++bytes;
+            ++offset;
+            continue;
+        }
+        const Utf8Char c = Utf8CharAt(text, offset);
         bytes += Cp932Width(c.code);
         offset += c.length;
     }
@@ -73,7 +41,7 @@ std::vector<Utf8Char> SplitUtf8(std::string_view text)
     std::vector<Utf8Char> chars;
     chars.reserve(text.size());
     for (std::size_t offset = 0; offset < text.size();) {
-        chars.push_back(decodeAt(text, offset));
+        chars.push_back(Utf8CharAt(text, offset));
         offset += chars.back().length;
     }
     return chars;
@@ -89,7 +57,7 @@ std::string AsciiDigits(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (std::size_t offset = 0; offset < text.size();) {
-        const Utf8Char c = decodeAt(text, offset);
+        const Utf8Char c = Utf8CharAt(text, offset);
         offset += c.length;
         if (c.code < 0x80) {
             out.push_back(static_cast<char>(c.code));

@@ -185,24 +185,38 @@ void Journal::close()
 
 std::int64_t Journal::recordJob(const JournalEntry& entry)
 {
-    const QDateTime time = entry.time.isValid() ? entry.time : QDateTime::currentDateTime();
+    return recordJobs({entry}).front();
+}
+
+std::vector<std::int64_t> Journal::recordJobs(const std::vector<JournalEntry>& entries)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    std::vector<std::int64_t> ids;
+    ids.reserve(entries.size());
+    sql::InTransaction(m_db, [&] {
+        ids.clear();
+        for (const JournalEntry& entry : entries) {
+            ids.push_back(insert(entry, entry.time.isValid() ? entry.time : now));
+        }
+    });
+    return ids;
+}
+
+std::int64_t Journal::insert(const JournalEntry& entry, const QDateTime& time)
+{
     const QByteArray fields = QJsonDocument(SlipToJson(entry.slip)).toJson(QJsonDocument::Compact);
     const search::IndexColumns columns = search::ColumnsOf(searchedFields(entry));
-    std::int64_t id = 0;
-    sql::InTransaction(m_db, [&] {
-        const QSqlQuery insert = sql::Run(
-            m_db,
-            QStringLiteral("INSERT INTO jobs (printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
-                           " order_number, reprint_of, slip_key, fields) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {time.toMSecsSinceEpoch(), QString::fromLatin1(StatusName(entry.status)),
-             QString::fromStdString(entry.message), QString::fromStdString(entry.printer),
-             QString::fromStdString(entry.paperFeed), entry.cupsJobId, QString::fromStdString(entry.pdfFile),
-             QString::fromStdString(entry.orderNumber), QVariant::fromValue<qint64>(entry.reprintOf),
-             slipKey(entry.slip), QString::fromUtf8(fields)});
-        id = insert.lastInsertId().toLongLong();
-        sql::Execute(m_db, QStringLiteral("INSERT INTO search (rowid, pairs, singles) VALUES (?, ?, ?)"),
-                     {QVariant::fromValue<qint64>(id), columns.pairs, columns.singles});
-    });
+    const QSqlQuery row = sql::Run(
+        m_db,
+        QStringLiteral("INSERT INTO jobs (printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
+                       " order_number, reprint_of, slip_key, fields) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {time.toMSecsSinceEpoch(), QString::fromLatin1(StatusName(entry.status)), QString::fromStdString(entry.message),
+         QString::fromStdString(entry.printer), QString::fromStdString(entry.paperFeed), entry.cupsJobId,
+         QString::fromStdString(entry.pdfFile), QString::fromStdString(entry.orderNumber),
+         QVariant::fromValue<qint64>(entry.reprintOf), slipKey(entry.slip), QString::fromUtf8(fields)});
+    const std::int64_t id = row.lastInsertId().toLongLong();
+    sql::Execute(m_db, QStringLiteral("INSERT INTO search (rowid, pairs, singles) VALUES (?, ?, ?)"),
+                 {QVariant::fromValue<qint64>(id), columns.pairs, columns.singles});
     return id;
 }
 

@@ -43,6 +43,8 @@ public:
 
     // Stores the entry (its id is ignored) and returns the new id. A time left empty is now.
     std::int64_t recordJob(const JournalEntry& entry);
+    // Stores the entries of one job (a batch: an entry per slip) all or none, in order.
+    std::vector<std::int64_t> recordJobs(const std::vector<JournalEntry>& entries);
     std::optional<JournalEntry> find(std::int64_t id);
     std::vector<JournalEntry> search(const JournalQuery& query);
     // Whether a slip with this order number went out (failed and aborted jobs do not count).
@@ -56,6 +58,7 @@ public:
 private:
     void openDatabase(const std::filesystem::path& file, Access access);
     void close();
+    std::int64_t insert(const JournalEntry& entry, const QDateTime& time);
 
     QString m_connection;
     QSqlDatabase m_db;

@@ -277,8 +277,13 @@ void CupsPrinterService::beginDoc(const std::string& title)
     job->printer = printer;
     job->title = QString::fromStdString(title);
 
+    const PageGeometry page = jobPageGeometry();
     QString paperName = QStringLiteral("A4");
-    if (const PrinterModel::Choice* paper = paperChoice(printer)) {
+    if (pageLength() > 0) {
+        // A length of its own is a custom size to the driver, in points.
+        paperName = QStringLiteral("Custom.%1x%2").arg(qRound(page.paperWidthPt)).arg(qRound(page.paperHeightPt));
+        job->options.emplace_back("PageSize", paperName.toStdString());
+    } else if (const PrinterModel::Choice* paper = paperChoice(printer)) {
         paperName = QString::fromStdString(paper->capability.name);
         if (!paper->keyword.empty())
             job->options.emplace_back("PageSize", paper->keyword);
@@ -294,7 +299,7 @@ void CupsPrinterService::beginDoc(const std::string& title)
         if (!QDir().mkpath(folder))
             throw std::runtime_error("Cannot create the folder " + folder.toStdString());
     }
-    job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), pageGeometry(), paperName, job->title);
+    job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), page, paperName, job->title);
     m_job = std::move(job);
 }
 

@@ -33,3 +33,7 @@ struct PageGeometry
 
     bool operator==(const PageGeometry&) const = default;
 };
+
+// The page cut to `lengthPt` (stationery fed in lengths of its own), its corner and width
+// kept and the driver's unprintable bottom kept at the bottom; unchanged for 0.
+PageGeometry WithPageLength(PageGeometry page, double lengthPt);

@@ -2,6 +2,23 @@
 
 #include "PageGeometry.h"
 
+#include <algorithm>
+
+PageGeometry PrinterService::jobPageGeometry()
+{
+    return WithPageLength(pageGeometry(), m_pageLengthPt);
+}
+
+PageGeometry WithPageLength(PageGeometry page, double lengthPt)
+{
+    if (lengthPt > 0) {
+        const double bottom = std::max(0.0, page.paperHeightPt - page.printableTopPt - page.printableHeightPt);
+        page.paperHeightPt = lengthPt;
+        page.printableHeightPt = std::max(0.0, lengthPt - page.printableTopPt - bottom);
+    }
+    return page;
+}
+
 PageGeometry PrinterService::pageGeometry()
 {
     PageGeometry page;

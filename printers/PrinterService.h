@@ -153,6 +153,12 @@ public:
     // By default the paper is the current one of paperSizes(), printable to its edges.
     virtual PageGeometry pageGeometry();
 
+    // Pages of the jobs begun from now on are this long (points) instead of the paper's own
+    // length, for stationery that the printer feeds in lengths of its own (continuous forms);
+    // 0: the paper's length. Width, resolution and the printable area's corner stay.
+    void setPageLength(double lengthPt) { m_pageLengthPt = lengthPt; }
+    // pageGeometry() with the page length set for jobs.
+    PageGeometry jobPageGeometry();
     virtual void beginDoc(const std::string& title) = 0;
     virtual void endDoc() = 0;
     virtual void abortDoc() = 0;
@@ -178,6 +184,9 @@ protected:
             m_settingsChanged();
     }
 
+    double pageLength() const { return m_pageLengthPt; }
+
 private:
     std::function<void()> m_settingsChanged;
+    double m_pageLengthPt = 0;
 };

@@ -70,8 +70,9 @@ TPrinterAccess::~TPrinterAccess()
     return m_service->canvas();
 }
 
-void TPrinterAccess::BeginDoc(const std::string& title)
+void TPrinterAccess::BeginDoc(const std::string& title, double pageLengthPt)
 {
+    m_service->setPageLength(pageLengthPt);
     m_service->beginDoc(title);
 }
 

@@ -40,7 +40,8 @@ public:
     TPrinterAccess& operator=(const TPrinterAccess&) = delete;
 
     ::Canvas& Canvas();
-    void BeginDoc(const std::string& title);
+    // `pageLengthPt`: the pages' length when not the paper's (see PrinterService::setPageLength).
+    void BeginDoc(const std::string& title, double pageLengthPt = 0);
     void EndDoc();
     void Abort();
     void NewPage();

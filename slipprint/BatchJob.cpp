@@ -27,9 +27,9 @@ void drawPages(TPrinterAccess& printer, std::size_t count, const std::function<v
 } // namespace
 
 void PrintBatchJob(TPrinterAccess& printer, std::size_t count, const std::function<void(std::size_t)>& drawSlip,
-                   const std::function<bool(std::size_t)>& progress)
+                   const std::function<bool(std::size_t)>& progress, double pageLengthPt)
 {
-    printer.BeginDoc(kJobTitle);
+    printer.BeginDoc(kJobTitle, pageLengthPt);
     try {
         drawPages(printer, count, drawSlip, progress);
     } catch (...) {

@@ -27,7 +27,8 @@ private:
 // `progress(done)` runs after each page; returning false cancels. A slip that cannot be
 // drawn, a cancel or a failed hand-over aborts the whole job and throws BatchJobError; when
 // it returns, every slip has reached the printer.
+// `pageLengthPt`: the pages' length when not the paper's (continuous forms), 0 otherwise.
 void PrintBatchJob(TPrinterAccess& printer, std::size_t count, const std::function<void(std::size_t)>& drawSlip,
-                   const std::function<bool(std::size_t)>& progress);
+                   const std::function<bool(std::size_t)>& progress, double pageLengthPt = 0);
 
 } // namespace printcommand

@@ -23,6 +23,9 @@ private slots:
     void dryRunWritesTheChosenSlips();
     void printsOnePagePerSlipInOneJob_data();
     void printsOnePagePerSlipInOneJob();
+    void ordersPrintedBeforeAreLeftOut_data();
+    void ordersPrintedBeforeAreLeftOut();
+    void damagedJournalDoesNotStopTheBatch();
     void refusesWithoutPrinting_data();
     void refusesWithoutPrinting();
 
@@ -33,7 +36,8 @@ private:
         QByteArray out;
         QByteArray err;
     };
-    Run batch(const QStringList& arguments);
+    Run batch(const QStringList& arguments) { return mivo(QStringList{"batch"} + arguments); }
+    Run mivo(const QStringList& arguments);
     QString queueOutput() const;
     int jobsOnQueue() const;
 
@@ -103,8 +107,9 @@ void TestBatchCommand::init()
     m_queue = QStringLiteral("mivo_batch_%1_%2").arg(QCoreApplication::applicationPid()).arg(QTest::currentDataTag());
     m_queue.replace(QRegularExpression("[^A-Za-z0-9_]"), "_");
     QFile::remove(queueOutput());
+    QFile::remove(m_folder.filePath("mivo_journal.db"));
     QVERIFY(runTool("lpadmin", {"-p", m_queue, "-E", "-v", "file://" + queueOutput(), "-P", QStringLiteral(SLIP_PPD),
-                                "-o", "PageSize=Slip10x4"}));
+                                "-o", "PageSize=A4"}));
     QVERIFY(
         writeCp932(m_folder.filePath("mivo_a500.ini"),
                    "[連続(４インチ)]\r\nPrnName=" + m_queue + "\r\nPrnNoIndex=0\r\ndenPrn_Top=0\r\ndenPrn_Left=0\r\n"));
@@ -129,11 +134,11 @@ int TestBatchCommand::jobsOnQueue() const
     return static_cast<int>(listing.count('\n'));
 }
 
-TestBatchCommand::Run TestBatchCommand::batch(const QStringList& arguments)
+TestBatchCommand::Run TestBatchCommand::mivo(const QStringList& arguments)
 {
     QProcess process;
     process.setWorkingDirectory(m_folder.path());
-    process.start(QStringLiteral(MIVO_EXECUTABLE), QStringList{"batch"} + arguments);
+    process.start(QStringLiteral(MIVO_EXECUTABLE), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
             process.readAllStandardError()};
@@ -196,7 +201,8 @@ void TestBatchCommand::printsOnePagePerSlipInOneJob()
     QTRY_COMPARE_WITH_TIMEOUT(readPages(queueOutput()).size(), names.size(), 30000);
     const QList<Page> pages = readPages(queueOutput());
     for (int i = 0; i < pages.size(); ++i) {
-        QCOMPARE(pages[i].size, QSizeF(720, 288));
+        // A4 on the queue, but a continuous form is four inches long.
+        QCOMPARE(pages[i].size.toSize(), QSize(595, 288));
         QVERIFY2(pages[i].words.contains(names[i]), qPrintable(pages[i].words.keys().join('|')));
         // The form is the same on every page: the sender block and the recipient's name stand
         // where they stand on the first.
@@ -205,6 +211,69 @@ void TestBatchCommand::printsOnePagePerSlipInOneJob()
         }
         QCOMPARE(pages[i].words.value(names[i]), pages[0].words.value(names[0]));
     }
+    // The journal holds a slip per page, all of the one CUPS job.
+    const Run history = mivo({"history", "--json"});
+    QVERIFY2(history.exitCode == 0, history.err.constData());
+    const QJsonArray entries = QJsonDocument::fromJson(history.out).array();
+    QCOMPARE(entries.size(), names.size());
+    for (const QJsonValue& value : entries) {
+        const QJsonObject entry = value.toObject();
+        QCOMPARE(entry.value("status").toString(), QStringLiteral("printed"));
+        QCOMPARE(entry.value("printer").toString(), m_queue);
+        QCOMPARE(entry.value("paperFeed").toString(), QStringLiteral("連続(４インチ)"));
+        QVERIFY(entry.value("job").toInt() > 0);
+        QCOMPARE(entry.value("job"), entries[0].toObject().value("job"));
+    }
+    QCOMPARE(entries.last().toObject().value("order").toString(), names.size() == 2 ? "R-001" : "R-002");
+}
+
+void TestBatchCommand::ordersPrintedBeforeAreLeftOut_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("printed"); // the orders of the second job
+    QTest::addColumn<bool>("skipNoted");
+    QTest::newRow("all") << QStringList{} << QStringList{"R-002"} << true;
+    QTest::newRow("from slip 1") << QStringList{"--from", "1"} << QStringList{"R-002"} << true;
+    QTest::newRow("named with --only") << QStringList{"--only", "1-2"} << QStringList{"R-001", "R-002"} << false;
+}
+
+void TestBatchCommand::ordersPrintedBeforeAreLeftOut()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, printed);
+    QFETCH(bool, skipNoted);
+    const Run first = batch({kRakuten, "--only", "1"});
+    QVERIFY2(first.exitCode == 0, first.err.constData());
+    const QJsonArray slips =
+        QJsonDocument::fromJson(batch({kRakuten, "--dry-run"}).out).object().value("slips").toArray();
+    QVERIFY(slips[0].toObject().value("warnings").toArray().contains(QStringLiteral("印刷済みの注文です")));
+    QVERIFY(!slips[1].toObject().value("warnings").toArray().contains(QStringLiteral("印刷済みの注文です")));
+
+    const Run second = batch(QStringList{kRakuten} + options);
+    QVERIFY2(second.exitCode == 0, second.err.constData());
+    QCOMPARE(second.err.contains("skipped 1 slips of orders already printed (1)"), skipNoted);
+    QVERIFY2(second.err.contains("printed " + QByteArray::number(printed.size()) + " slips"), second.err.constData());
+    const QJsonArray entries = QJsonDocument::fromJson(mivo({"history", "--json"}).out).array();
+    QStringList orders;
+    for (const QJsonValue& entry : entries) {
+        orders.prepend(entry.toObject().value("order").toString());
+    }
+    QCOMPARE(orders, QStringList{"R-001"} + printed);
+}
+
+void TestBatchCommand::damagedJournalDoesNotStopTheBatch()
+{
+    const QByteArray garbage(4096, 'x');
+    QFile journal(m_folder.filePath("mivo_journal.db"));
+    QVERIFY(journal.open(QIODevice::WriteOnly));
+    journal.write(garbage);
+    journal.close();
+    const Run run = batch({kRakuten});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY2(run.err.contains("printed 2 slips"), run.err.constData());
+    QVERIFY2(run.err.contains("the print journal could not record the job"), run.err.constData());
+    QVERIFY(journal.open(QIODevice::ReadOnly));
+    QCOMPARE(journal.readAll(), garbage);
 }
 
 void TestBatchCommand::refusesWithoutPrinting_data()

@@ -1,8 +1,10 @@
 #include "BatchMappingDialog.h"
 #include "BatchWindow.h"
 #include "Cp932.h"
+#include "Journal.h"
 #include "MainWindowFixture.h"
 
+#include <QLabel>
 #include <QMimeData>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -15,6 +17,14 @@ class TestBatchWindow : public QObject
 private slots:
     void printsTheChosenSlipsAsOneJob_data();
     void printsTheChosenSlipsAsOneJob();
+    void journalKeepsEverySlipOfTheJob_data();
+    void journalKeepsEverySlipOfTheJob();
+    void ordersPrintedBeforeAreLeftOutUnlessTicked_data();
+    void ordersPrintedBeforeAreLeftOutUnlessTicked();
+    void continuousFormPagesAreOneFormLong_data();
+    void continuousFormPagesAreOneFormLong();
+    void previewShowsTheCurrentSlip_data();
+    void previewShowsTheCurrentSlip();
     void mendingARowChecksItAgain();
     void genericFileMappingIsRemembered();
     void droppedFileIsRead();
@@ -28,15 +38,21 @@ namespace {
 
 const QString kData = QStringLiteral(BATCH_DATA_DIR);
 
-QByteArray cp932(const QString& text)
+QByteArray sjis(const QString& text)
 {
     return QByteArray::fromStdString(cp932::FromUtf8(text.toStdString()));
 }
 
 void prepare(MainWindowFixture& fixture)
 {
-    fixture.writeFile("mivo_a500.ini", cp932("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
-    fixture.writeFile("my0.txt", cp932("100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
+    fixture.writeFile("mivo_a500.ini", sjis("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    fixture.writeFile("my0.txt", sjis("100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
+}
+
+void registerPrinter(MainWindowFixture& fixture, const QString& topMargin)
+{
+    fixture.writeFile("mivo_a500.ini", sjis("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\ndenPrn_Top=" +
+                                            topMargin + "\r\ndenPrn_Left=0\r\n"));
 }
 
 // The recipient names drawn in the job, page after page.
@@ -112,6 +128,187 @@ void TestBatchWindow::printsTheChosenSlipsAsOneJob()
     QCOMPARE(drawnNames(job, {"山田　太郎", "佐藤　花子"}), names);
     QCOMPARE(drawnNames(job, {"西濃商店"}).size(), names.size());
     QCOMPARE(fixture.prompt().notices, QStringList{QStringLiteral("%1枚の送り状を印刷しました").arg(names.size())});
+}
+
+void TestBatchWindow::journalKeepsEverySlipOfTheJob_data()
+{
+    QTest::addColumn<QString>("margin");
+    QTest::addColumn<bool>("damagedJournal");
+    QTest::addColumn<int>("pages"); // what reached the printer
+    QTest::addColumn<QString>("status");
+    QTest::newRow("printed") << "0" << false << 2 << "printed";
+    QTest::newRow("a slip that cannot be drawn aborts the job") << "x" << false << 0 << "aborted";
+    QTest::newRow("a damaged journal does not stop the job") << "0" << true << 2 << "";
+}
+
+void TestBatchWindow::journalKeepsEverySlipOfTheJob()
+{
+    QFETCH(QString, margin);
+    QFETCH(bool, damagedJournal);
+    QFETCH(int, pages);
+    QFETCH(QString, status);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    registerPrinter(fixture, margin);
+    const QByteArray garbage(4096, 'x');
+    if (damagedJournal) {
+        fixture.writeFile(journal::Journal::kFileName, garbage);
+    }
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(fixture.printers().jobs.front().ended ? fixture.printers().jobs.front().pages : 0, pages);
+    if (damagedJournal) {
+        QCOMPARE(fixture.prompt().notices.size(), 1);
+        QVERIFY(fixture.prompt().notices.front().contains(QStringLiteral("印刷履歴に記録できませんでした")));
+        QFile file(fixture.path(journal::Journal::kFileName));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), garbage);
+        return;
+    }
+    journal::Journal journal(journal::Journal::In(fixture.folder().toStdString()));
+    std::vector<journal::JournalEntry> entries = journal.search({});
+    QCOMPARE(entries.size(), std::size_t{2});
+    std::reverse(entries.begin(), entries.end());
+    const QStringList orders{"R-001", "R-002"};
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        QCOMPARE(QString::fromLatin1(journal::StatusName(entries[i].status)), status);
+        QCOMPARE(QString::fromStdString(entries[i].orderNumber), orders[static_cast<int>(i)]);
+        QCOMPARE(entries[i].paperFeed, std::string("連続(４インチ)"));
+        QCOMPARE(entries[i].printer, std::string("Fake Printer"));
+    }
+    QCOMPARE(journal.hasOrder("R-001"), status == "printed");
+}
+
+void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("tick");
+    QTest::addColumn<QStringList>("names"); // drawn; none: no job
+    QTest::addColumn<QString>("told");      // the question, or the notice when nothing prints
+    QTest::newRow("all, not ticked") << "Button_PrintAll" << false << QStringList{"佐藤　花子"}
+                                     << "1枚の送り状を印刷しますか?（印刷済みの1枚は除きます）";
+    QTest::newRow("all, ticked") << "Button_PrintAll" << true << QStringList{"山田　太郎", "佐藤　花子"}
+                                 << "2枚の送り状を印刷しますか?";
+    QTest::newRow("only the printed one")
+        << "Button_PrintSelected" << false << QStringList{}
+        << "選んだ送り状はすべて印刷済みです。もう一度印刷するには番号にチェックを入れてください";
+}
+
+void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, tick);
+    QFETCH(QStringList, names);
+    QFETCH(QString, told);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    {
+        journal::Journal journal(journal::Journal::In(fixture.folder().toStdString()));
+        journal::JournalEntry entry;
+        entry.orderNumber = "R-001";
+        journal.recordJob(entry);
+    }
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    QTableWidgetItem* number = table->item(0, 0);
+    QVERIFY(number->data(Qt::CheckStateRole).isValid());
+    QVERIFY(!table->item(1, 0)->data(Qt::CheckStateRole).isValid());
+    QVERIFY(table->item(0, column(*table, "注意"))->text().contains(QStringLiteral("印刷済み")));
+    QVERIFY(number->background() != table->item(1, 0)->background());
+    const QRect box = table->visualItemRect(number);
+    if (tick) {
+        // The check box sits at the left of the cell.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, QPoint(box.left() + 10, box.center().y()));
+        QCOMPARE(number->checkState(), Qt::Checked);
+    } else if (button == "Button_PrintSelected") {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
+    }
+    fixture.prompt().answerYes();
+    click(window, button.toLatin1().constData());
+    if (names.isEmpty()) {
+        QCOMPARE(fixture.prompt().notices, QStringList{told});
+        QVERIFY(fixture.printers().jobs.empty());
+        return;
+    }
+    QCOMPARE(fixture.prompt().questions, QStringList{told});
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(drawnNames(fixture.printers().jobs.front(), {"山田　太郎", "佐藤　花子"}), names);
+    // What just printed is marked too.
+    QVERIFY(table->item(1, 0)->data(Qt::CheckStateRole).isValid());
+}
+
+void TestBatchWindow::continuousFormPagesAreOneFormLong_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<double>("pageLength"); // points; 0: the printer's paper
+    QTest::newRow("continuous") << 1 << 288.0;
+    QTest::newRow("hand-fed") << 0 << 0.0;
+}
+
+void TestBatchWindow::continuousFormPagesAreOneFormLong()
+{
+    QFETCH(int, paper);
+    QFETCH(double, pageLength);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    fixture.writeFile("mivo_a500.ini", sjis("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
+                                            "[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    window.findChild<QComboBox*>("ComboBox_Paper")->setCurrentIndex(paper);
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(fixture.printers().jobs.front().pages, 2);
+    QCOMPARE(fixture.printers().jobs.front().pageLengthPt, pageLength);
+}
+
+void TestBatchWindow::previewShowsTheCurrentSlip_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<bool>("formLong"); // a 4-inch page, not the printer's paper
+    QTest::newRow("continuous") << 1 << true;
+    QTest::newRow("hand-fed") << 0 << false;
+}
+
+void TestBatchWindow::previewShowsTheCurrentSlip()
+{
+    QFETCH(int, paper);
+    QFETCH(bool, formLong);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    fixture.writeFile("mivo_a500.ini", sjis("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
+                                            "[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    for (auto& printer : fixture.printers().printers) {
+        printer.papers = {{9, "A4", 595, 842}};
+    }
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    window.findChild<QComboBox*>("ComboBox_Paper")->setCurrentIndex(paper);
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    auto* preview = window.findChild<QLabel*>("Label_Preview");
+    QVERIFY(preview != nullptr);
+    QImage shown[2];
+    for (int row = 0; row < 2; ++row) {
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(row, 1)).center());
+        QVERIFY2(!preview->pixmap().isNull(), qPrintable(preview->text()));
+        shown[row] = preview->pixmap().toImage();
+    }
+    QVERIFY(shown[0] != shown[1]);
+    QCOMPARE(shown[0].height(), formLong ? 144 : 421);
+    QVERIFY(fixture.printers().jobs.empty());
+    // Mending a field redraws the preview.
+    const int name = column(*table, "おなまえ");
+    table->item(1, name)->setText(QStringLiteral("鈴木　一郎"));
+    QVERIFY(preview->pixmap().toImage() != shown[1]);
 }
 
 void TestBatchWindow::mendingARowChecksItAgain()

@@ -12,6 +12,8 @@ class TestOrderFile : public QObject
 private slots:
     void readsEveryFormat_data();
     void readsEveryFormat();
+    void groupsRowsByOrderAndDestination_data();
+    void groupsRowsByOrderAndDestination();
     void refusesWhatItCannotRead_data();
     void refusesWhatItCannotRead();
 };
@@ -151,6 +153,40 @@ void TestOrderFile::readsEveryFormat()
         rows << static_cast<int>(row.row);
     }
     QCOMPARE(rows, skippedRows);
+}
+
+void TestOrderFile::groupsRowsByOrderAndDestination_data()
+{
+    QTest::addColumn<QByteArray>("rows"); // order,name,address,item
+    QTest::addColumn<QString>("slips");   // order:name:goods per slip
+    QTest::newRow("item rows follow") << QByteArray("A,山田,東京1,x\nA,山田,東京1,y\nB,佐藤,大阪2,z\n")
+                                      << "A:山田:x|y / B:佐藤:z";
+    QTest::newRow("an order comes back later")
+        << QByteArray("A,山田,東京1,x\nB,佐藤,大阪2,z\nA,山田,東京1,w\n") << "A:山田:x|w / B:佐藤:z";
+    QTest::newRow("second destination, then an item row without one")
+        << QByteArray("A,山田,東京1,x\nA,鈴木,京都3,v\nA,,,u\nA,山田,東京1,w\n") << "A:山田:x|w / A:鈴木:v|u";
+    QTest::newRow("rows without an order are slips of their own")
+        << QByteArray(",山田,東京1,x\n,山田,東京1,y\n") << ":山田:x / :山田:y";
+}
+
+void TestOrderFile::groupsRowsByOrderAndDestination()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(QString, slips);
+    batch::ReadOptions options;
+    options.columnMap = "order=1,name=2,address1=3,item=4";
+    const batch::OrderFile file = batch::ReadOrderFile(("o,n,a,i\n" + rows).toStdString(), options);
+    QStringList got;
+    for (const batch::BatchSlip& slip : file.slips) {
+        QStringList goods;
+        for (const std::string& line : slip.goods) {
+            if (!line.empty()) {
+                goods << QString::fromStdString(line);
+            }
+        }
+        got << QString::fromStdString(slip.order + ":" + slip.name + ":") + goods.join('|');
+    }
+    QCOMPARE(got.join(" / "), slips);
 }
 
 void TestOrderFile::refusesWhatItCannotRead_data()

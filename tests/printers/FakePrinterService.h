@@ -35,6 +35,7 @@ public:
         bool ended = false;
         bool aborted = false;
         int pages = 1;
+        double pageLengthPt = 0; // 0: the paper's own
         RecordingCanvas canvas;
     };
 
@@ -124,6 +125,7 @@ public:
         jobs.emplace_back();
         jobs.back().title = title;
         jobs.back().printer = current().name;
+        jobs.back().pageLengthPt = pageLength();
     }
 
     void endDoc() override { openJob().ended = true; }
