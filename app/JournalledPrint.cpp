@@ -15,7 +15,7 @@ namespace journalprint {
 namespace {
 
 // Exactly a day back, whatever a clock change does to the calendar.
-constexpr qint64 kDaySeconds = 24 * 60 * 60;
+constexpr qint64 kDaySeconds = qint64{24} * 60 * 60;
 
 std::string currentPrinterName(TPrinterAccess& printer)
 {

@@ -5,7 +5,7 @@
 #include "TMemo.h"
 #include "TNumEdit.h"
 #include "TSlipDot.h"
-#include "WindowColours.h"
+#include "WindowColors.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -25,11 +25,11 @@
 #include <algorithm>
 
 namespace {
-using WindowColours::kGrey;
-using WindowColours::kNavy;
-using WindowColours::kSilver;
-using WindowColours::SetBaseColour;
-using WindowColours::SetTextColour;
+using windowcolors::kGrey;
+using windowcolors::kNavy;
+using windowcolors::kSilver;
+using windowcolors::SetBaseColor;
+using windowcolors::SetTextColor;
 
 constexpr int kClientWidth = 677;
 constexpr int kClientHeight = 646;
@@ -63,7 +63,7 @@ QLabel* caption(QWidget* parent, const QString& text, QPoint at, const QFont& fo
     auto* label = new QLabel(text, parent);
     label->setFont(font);
     if (color.isValid()) {
-        SetTextColour(label, color);
+        SetTextColor(label, color);
     }
     label->adjustSize();
     label->move(at);
@@ -186,7 +186,7 @@ void TForm_Main::createPasteBand(QWidget* panel)
     Memo1->setToolTip(
         QStringLiteral("ここにお届け先の住所、お名前等のテキストを貼り付けると、お届け先欄に転送が可能です"
                        "　(15行以内に収まるようにして下さい)"));
-    SetBaseColour(Memo1, kSilver);
+    SetBaseColor(Memo1, kSilver);
 
     Label8 =
         caption(panel, QStringLiteral("↑↑ここクリップボードから貼り付けが、可能です　(　15行以内に収めてください　)↑↑"),
@@ -218,7 +218,7 @@ void TForm_Main::createRecipientBand(QWidget* panel)
 
     Label_Warning = place<QLabel>(panel, "Label_Warning", QRect(220, 31, 380, 14));
     Label_Warning->setFont(pixelFont(13));
-    SetTextColour(Label_Warning, Qt::red);
+    SetTextColor(Label_Warning, Qt::red);
 
     BitBtn_CLS = pictureButton(panel, "BitBtn_CLS", QRect(610, 60, 39, 39), QStyle::SP_DialogDiscardButton);
     buttonCaption(panel, QStringLiteral("お届け先ｸﾘｱ"), BitBtn_CLS);
@@ -236,7 +236,7 @@ void TForm_Main::createSenderBand(QWidget* panel)
 
     PageControl_My = place<QTabBar>(panel, "PageControl_My", QRect(kFieldLeft, 1, 440, 19));
     PageControl_My->setFont(pixelFont(12));
-    SetTextColour(PageControl_My, kGrey);
+    SetTextColor(PageControl_My, kGrey);
     PageControl_My->setExpanding(false);
     PageControl_My->setDrawBase(false);
     // The selected tab names the file that 「ご依頼主登録」 overwrites: it must stand out.
@@ -268,7 +268,7 @@ void TForm_Main::createSenderBand(QWidget* panel)
     Edit_MyTEL = lineEdit(panel, "Edit_MyTEL", QRect(kFieldLeft, 111, 140, 23), 0, InputMethod::Off);
     for (QLineEdit* field : {Edit_MyZip, Edit_MyADD1, Edit_MyADD2, Edit_My, Edit_MyTEL}) {
         field->setFont(captionFont);
-        SetTextColour(field, kGrey);
+        SetTextColor(field, kGrey);
     }
 
     BitBtn_My = place<QPushButton>(panel, "BitBtn_My", QRect(610, 49, 39, 39));
@@ -366,7 +366,7 @@ void TForm_Main::createPrinterGroup(QWidget* group)
         (*box)->setFont(pixelFont(12));
         (*box)->setFocusPolicy(Qt::ClickFocus);
         (*box)->setBackgroundRole(QPalette::Button);
-        SetBaseColour(*box, (*box)->palette().color(QPalette::Button));
+        SetBaseColor(*box, (*box)->palette().color(QPalette::Button));
         top += 21;
     }
 
@@ -374,7 +374,7 @@ void TForm_Main::createPrinterGroup(QWidget* group)
     ComboBox_SEL = place<QComboBox>(group, "ComboBox_SEL", QRect(58, 82, 118, 22));
     ComboBox_SEL->addItems({QStringLiteral("手差し"), QStringLiteral("連続(４インチ)")});
     ComboBox_SEL->setFont(pixelFont(15));
-    SetTextColour(ComboBox_SEL, kNavy);
+    SetTextColor(ComboBox_SEL, kNavy);
 
     BitBtn_PrnSet2 = place<QPushButton>(group, "BitBtn_PrnSet2", QRect(180, 82, 64, 22));
     BitBtn_PrnSet2->setText(QStringLiteral("余白調整"));
@@ -386,7 +386,7 @@ void TForm_Main::createPrinterGroup(QWidget* group)
     Label_Prn_Left = place<QLabel>(group, "Label_Prn_Left", QRect(248, 94, 34, 11));
     for (QLabel* margin : {Label_Prn_Top, Label_Prn_Left}) {
         margin->setFont(pixelFont(11));
-        SetTextColour(margin, kNavy);
+        SetTextColor(margin, kNavy);
     }
 
     BitBtn_PrnSet = place<QPushButton>(group, "BitBtn_PrnSet", QRect(7, 106, 271, 20));

@@ -4,7 +4,7 @@
 #include "FieldText.h"
 #include "MailLink.h"
 #include "Prompt.h"
-#include "WindowColours.h"
+#include "WindowColors.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -147,10 +147,10 @@ void TForm_Main::Edit_telChange()
 
 void TForm_Main::CheckBox_MyClick()
 {
-    const QColor colour =
-        CheckBox_My->isChecked() ? QApplication::palette(Edit_MyZip).color(QPalette::Base) : WindowColours::kSenderOff;
+    const QColor color =
+        CheckBox_My->isChecked() ? QApplication::palette(Edit_MyZip).color(QPalette::Base) : windowcolors::kSenderOff;
     for (QLineEdit* field : {Edit_MyZip, Edit_MyADD1, Edit_MyADD2, Edit_My, Edit_MyTEL}) {
-        WindowColours::SetBaseColour(field, colour);
+        windowcolors::SetBaseColor(field, color);
     }
 }
 

@@ -7,7 +7,7 @@
 #include "SmartPostalLookup.h"
 #include "SmartTransfer.h"
 #include "Transfer.h"
-#include "WindowColours.h"
+#include "WindowColors.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -110,15 +110,15 @@ void TForm_Main::SpeedButton_F3Click()
 
 void TForm_Main::Memo1Change()
 {
-    WindowColours::SetBaseColour(Memo1, Memo1->toPlainText().isEmpty()
-                                            ? WindowColours::kSilver
+    windowcolors::SetBaseColor(Memo1, Memo1->toPlainText().isEmpty()
+                                            ? windowcolors::kSilver
                                             : QApplication::palette(Memo1).color(QPalette::Base));
 }
 
 void TForm_Main::BitBtn_MemoCLSClick()
 {
     Memo1->clear();
-    WindowColours::SetBaseColour(Memo1, WindowColours::kSilver);
+    windowcolors::SetBaseColor(Memo1, windowcolors::kSilver);
 }
 
 void TForm_Main::SpeedButton_ZIP2Click()

@@ -52,7 +52,7 @@ void QPainterCanvas::textOut(int x, int y, const std::string& text)
     const QString string = QString::fromStdString(text);
     m_painter.setFont(m_font);
     const QFontMetricsF metrics(m_font, m_painter.device());
-    // Opaque on the brush colour, as a printer device context draws text by default.
+    // Opaque on the brush color, as a printer device context draws text by default.
     const QPointF at(m_placement.originX + x * m_placement.dotWidth, m_placement.originY + y * m_placement.dotHeight);
     const QRectF cell(at, QSizeF(metrics.horizontalAdvance(string), metrics.height()));
     m_painter.fillRect(cell, m_brushColor);

@@ -110,6 +110,7 @@ std::vector<PostalEntry> residentialEntries(const std::vector<CsvRecord>& record
 std::vector<PostalEntry> businessEntries(const std::vector<CsvRecord>& records, const RecordReader& reader)
 {
     std::vector<PostalEntry> entries;
+    entries.reserve(records.size());
     for (const CsvRecord& record : records) {
         entries.push_back({reader.zip(record, 7), reader.place(record, 3), reader.place(record, 4),
                            reader.text(record, 5), reader.text(record, 6), reader.text(record, 2)});

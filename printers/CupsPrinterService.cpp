@@ -358,7 +358,7 @@ int CupsPrinterService::submitToCups(const Job& job)
     bool sent = id > 0 && cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), id, title.constData(), CUPS_FORMAT_PDF,
                                             1) == HTTP_STATUS_CONTINUE;
     while (sent && !spool.atEnd()) {
-        const QByteArray block = spool.read(64 * 1024);
+        const QByteArray block = spool.read(qint64{64} * 1024);
         sent = cupsWriteRequestData(CUPS_HTTP_DEFAULT, block.constData(), static_cast<std::size_t>(block.size())) ==
                HTTP_STATUS_CONTINUE;
     }

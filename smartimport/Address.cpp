@@ -32,17 +32,15 @@ std::size_t numberEnd(TextView text, std::size_t at)
     while (i < text.size()) {
         const TextView rest = text.substr(i);
         const bool numberNext = rest.size() > 1 && (isDigit(rest[1]) || isKanjiNumeral(rest[1]));
-        if (isDigit(rest[0]) || isKanjiNumeral(rest[0])) {
-            ++i;
-        } else if (rest.starts_with(U"丁目") || rest.starts_with(U"番地")) {
+        const bool numeral = isDigit(rest[0]) || isKanjiNumeral(rest[0]);
+        const bool unitMark = rest.starts_with(U"番") || (rest.starts_with(U"号") && !rest.starts_with(U"号室") &&
+                                                          !rest.starts_with(U"号館") && !rest.starts_with(U"号棟"));
+        const bool joinsNumbers = (isDash(rest[0]) || rest[0] == U'の' || rest[0] == U'ノ') && numberNext;
+        const bool blankAfterUnit = isBlank(rest[0]) && numberNext && i > 0 &&
+                                    (text[i - 1] == U'目' || text[i - 1] == U'番' || text[i - 1] == U'地');
+        if (rest.starts_with(U"丁目") || rest.starts_with(U"番地")) {
             i += 2;
-        } else if (rest.starts_with(U"番") || (rest.starts_with(U"号") && !rest.starts_with(U"号室") &&
-                                               !rest.starts_with(U"号館") && !rest.starts_with(U"号棟"))) {
-            ++i;
-        } else if ((isDash(rest[0]) || rest[0] == U'の' || rest[0] == U'ノ') && numberNext) {
-            ++i;
-        } else if (isBlank(rest[0]) && numberNext && i > 0 &&
-                   (text[i - 1] == U'目' || text[i - 1] == U'番' || text[i - 1] == U'地')) {
+        } else if (numeral || unitMark || joinsNumbers || blankAfterUnit) {
             ++i;
         } else {
             break;
@@ -67,7 +65,7 @@ TextView trimSeparators(TextView text)
 // Without a street number, a trailing word naming a building is still split off.
 AddressParts splitAtBuildingWord(TextView address)
 {
-    const std::size_t blank = address.find_last_of(U" ");
+    const std::size_t blank = address.find_last_of(U' ');
     if (blank != TextView::npos && hasBuildingWord(address.substr(blank + 1))) {
         const std::size_t first = address.substr(0, blank).find_last_not_of(U' ');
         const std::size_t cut = address.substr(0, first + 1).find_last_of(U' ');
@@ -105,7 +103,7 @@ AddressParts splitAddress(TextView address)
         // "…1-2-3-405号室": the last group is the room.
         TextView rest = address.substr(end);
         if (rest.starts_with(U"号室")) {
-            const std::size_t dash = address.substr(0, end).find_last_of(U"-");
+            const std::size_t dash = address.substr(0, end).find_last_of(U'-');
             if (dash != TextView::npos && dash > i) {
                 end = dash;
                 rest = address.substr(end + 1);

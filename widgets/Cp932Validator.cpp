@@ -16,7 +16,7 @@ Cp932Validator::Cp932Validator(QLineEdit* edit, int typingLimit)
 QString Cp932Validator::FirstUnstorable(const QString& text)
 {
     for (const char32_t character : text.toUcs4()) {
-        const QString one = QString::fromUcs4(&character, 1);
+        QString one = QString::fromUcs4(&character, 1);
         if (!IsCp932Storable(one)) {
             return one;
         }

@@ -80,7 +80,7 @@ public:
     void SetReadOnly(bool value);
     bool ErrorBeep() const { return m_errorBeep; } // true
     void SetErrorBeep(bool value);
-    QColor DisabledColor() const { return m_disabledColor; } // the palette's disabled text colour
+    QColor DisabledColor() const { return m_disabledColor; } // the palette's disabled text color
     void SetDisabledColor(const QColor& value);
     bool ImageCopy() const { return m_model.imageCopy(); } // false
     void SetImageCopy(bool value);

@@ -57,7 +57,7 @@ private slots:
     void recipientClear();
     void halfWidthOnEveryChange_data();
     void halfWidthOnEveryChange();
-    void senderColours();
+    void senderColors();
     void timeServicesExclusive_data();
     void timeServicesExclusive();
     void deliveryDateFilter_data();
@@ -273,7 +273,7 @@ void TestEntryFields::halfWidthOnEveryChange()
     QCOMPARE(edit->text(), expected);
 }
 
-void TestEntryFields::senderColours()
+void TestEntryFields::senderColors()
 {
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
@@ -283,7 +283,7 @@ void TestEntryFields::senderColours()
         NamedControl<QLineEdit>(window, "Edit_MyADD2"), NamedControl<QLineEdit>(window, "Edit_My"),
         NamedControl<QLineEdit>(window, "Edit_MyTEL")};
     const QColor normal = NamedControl<QLineEdit>(window, "Edit_MyZip")->palette().color(QPalette::Base);
-    const auto colours = [&] {
+    const auto colors = [&] {
         QList<QColor> result;
         for (QLineEdit* edit : sender) {
             result.append(edit->palette().color(QPalette::Base));
@@ -294,18 +294,18 @@ void TestEntryFields::senderColours()
     QTest::mouseClick(NamedControl<QCheckBox>(window, "CheckBox_My"), Qt::LeftButton, {},
                       QPoint(5, NamedControl<QCheckBox>(window, "CheckBox_My")->height() / 2));
     QVERIFY(!NamedControl<QCheckBox>(window, "CheckBox_My")->isChecked());
-    QCOMPARE(colours(), QList<QColor>(5, QColor(230, 230, 230)));
+    QCOMPARE(colors(), QList<QColor>(5, QColor(230, 230, 230)));
     for (QLineEdit* edit : sender) {
         QVERIFY(edit->isEnabled() && !edit->isReadOnly());
     }
 
     QTest::mouseClick(NamedControl<QCheckBox>(window, "CheckBox_Date_1"), Qt::LeftButton, {},
                       QPoint(5, NamedControl<QCheckBox>(window, "CheckBox_Date_1")->height() / 2));
-    QCOMPARE(colours(), QList<QColor>(5, QColor(230, 230, 230)));
+    QCOMPARE(colors(), QList<QColor>(5, QColor(230, 230, 230)));
 
     QTest::mouseClick(NamedControl<QCheckBox>(window, "CheckBox_My"), Qt::LeftButton, {},
                       QPoint(5, NamedControl<QCheckBox>(window, "CheckBox_My")->height() / 2));
-    QCOMPARE(colours(), QList<QColor>(5, normal));
+    QCOMPARE(colors(), QList<QColor>(5, normal));
 }
 
 void TestEntryFields::timeServicesExclusive_data()

@@ -11,7 +11,7 @@
 namespace {
 const QColor kSilver(192, 192, 192);
 
-QColor memoColour(const QPlainTextEdit* memo)
+QColor memoColor(const QPlainTextEdit* memo)
 {
     return memo->palette().color(QPalette::Base);
 }
@@ -42,7 +42,7 @@ private slots:
     void transferFillsTheRecipient();
     void refused_data();
     void refused();
-    void memoColour();
+    void memoColor();
     void halfWidthInPlace_data();
     void halfWidthInPlace();
 };
@@ -123,21 +123,21 @@ void TestTransferWindow::refused()
     }
 }
 
-void TestTransferWindow::memoColour()
+void TestTransferWindow::memoColor()
 {
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     fixture.show();
     auto* memo = fixture.control<QPlainTextEdit>("Memo1");
-    QCOMPARE(::memoColour(memo), kSilver);
+    QCOMPARE(::memoColor(memo), kSilver);
 
     memo->setFocus();
     QTest::keyClicks(memo, "abc");
-    QVERIFY(::memoColour(memo) != kSilver);
+    QVERIFY(::memoColor(memo) != kSilver);
 
     QTest::mouseClick(fixture.control<QPushButton>("BitBtn_MemoCLS"), Qt::LeftButton);
     QVERIFY(memo->toPlainText().isEmpty());
-    QCOMPARE(::memoColour(memo), kSilver);
+    QCOMPARE(::memoColor(memo), kSilver);
 }
 
 void TestTransferWindow::halfWidthInPlace_data()

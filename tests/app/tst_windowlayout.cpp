@@ -8,16 +8,16 @@
 #include <QTableView>
 
 // What the user sees of the main window: texts whole, nothing covering a field, states that
-// can be told apart. Sizes come from the fonts actually in use, colours from the painted pixels.
+// can be told apart. Sizes come from the fonts actually in use, colors from the painted pixels.
 namespace {
 
-double luminance(QColor colour)
+double luminance(QColor color)
 {
     const auto channel = [](double value) {
         value /= 255.0;
         return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * channel(colour.red()) + 0.7152 * channel(colour.green()) + 0.0722 * channel(colour.blue());
+    return 0.2126 * channel(color.red()) + 0.7152 * channel(color.green()) + 0.0722 * channel(color.blue());
 }
 
 double contrast(QColor a, QColor b)
@@ -27,7 +27,7 @@ double contrast(QColor a, QColor b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// The commonest colour of an area: its background.
+// The commonest color of an area: its background.
 QColor commonest(const QImage& image, const QRect& area)
 {
     std::map<QRgb, int> counts;
@@ -40,7 +40,7 @@ QColor commonest(const QImage& image, const QRect& area)
         std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first);
 }
 
-// The colour of an area farthest in contrast from its background: the text drawn on it.
+// The color of an area farthest in contrast from its background: the text drawn on it.
 QColor ink(const QImage& image, const QRect& area, QColor background)
 {
     QColor best = background;
