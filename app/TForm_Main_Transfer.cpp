@@ -111,8 +111,8 @@ void TForm_Main::SpeedButton_F3Click()
 void TForm_Main::Memo1Change()
 {
     windowcolors::SetBaseColor(Memo1, Memo1->toPlainText().isEmpty()
-                                            ? windowcolors::kSilver
-                                            : QApplication::palette(Memo1).color(QPalette::Base));
+                                          ? windowcolors::kSilver
+                                          : QApplication::palette(Memo1).color(QPalette::Base));
 }
 
 void TForm_Main::BitBtn_MemoCLSClick()
