@@ -5,6 +5,7 @@
 #include "SmartPostalLookup.h"
 #include "SmartTransfer.h"
 #include "Transfer.h"
+#include "Utf8.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -82,54 +83,6 @@ std::string readInput(const ImportOptions& options, std::istream& in)
     return text;
 }
 
-// The length of the UTF-8 sequence at the start of `text`, 0 when it is not one: no
-// overlong forms, no surrogates, nothing beyond U+10FFFF.
-std::size_t utf8SequenceLength(std::string_view text)
-{
-    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-bool isUtf8(std::string_view text)
-{
-    while (!text.empty()) {
-        const std::size_t length = utf8SequenceLength(text);
-        if (length == 0) {
-            return false;
-        }
-        text.remove_prefix(length);
-    }
-    return true;
-}
-
 // Code page 932 bytes from the input; text that is not UTF-8 would come out as a row of
 // replacement marks and is refused instead.
 std::string toCp932(std::string text, bool cp932Input)
@@ -137,14 +90,14 @@ std::string toCp932(std::string text, bool cp932Input)
     if (cp932Input) {
         return text;
     }
-    std::string_view utf8 = text;
-    if (utf8.starts_with(kUtf8Bom)) {
-        utf8.remove_prefix(kUtf8Bom.size());
+    std::string_view unicodeText = text;
+    if (unicodeText.starts_with(kUtf8Bom)) {
+        unicodeText.remove_prefix(kUtf8Bom.size());
     }
-    if (!isUtf8(utf8)) {
+    if (!utf8::IsValid(unicodeText)) {
         throw std::runtime_error("input is not UTF-8 (use --cp932)");
     }
-    return cp932::FromUtf8(utf8);
+    return cp932::FromUtf8(unicodeText);
 }
 
 std::string jsonString(std::string_view utf8)

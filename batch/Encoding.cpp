@@ -1,6 +1,7 @@
 #include "Encoding.h"
 
 #include "Cp932Tables.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -12,47 +13,12 @@ namespace {
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacementUtf8 = "〓";
 
-// Length of the well-formed UTF-8 sequence at the start of `rest`, 0 when there is none.
-std::size_t utf8SequenceAt(std::string_view rest)
-{
-    const auto byte = [&rest](std::size_t i) { return static_cast<unsigned char>(rest[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (rest.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
-
 std::string utf8WithReplacements(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
     while (!bytes.empty()) {
-        const std::size_t n = utf8SequenceAt(bytes);
+        const std::size_t n = utf8::SequenceLength(bytes);
         if (n == 0) {
             out.append(kReplacementUtf8);
             bytes.remove_prefix(1);
@@ -101,7 +67,7 @@ bool IsValidUtf8(std::string_view bytes)
             bytes.remove_prefix(1);
             continue;
         }
-        const std::size_t n = utf8SequenceAt(bytes);
+        const std::size_t n = utf8::SequenceLength(bytes);
         if (n == 0) {
             return false;
         }
