@@ -94,7 +94,7 @@ std::string toCp932(std::string text, bool cp932Input)
     if (unicodeText.starts_with(kUtf8Bom)) {
         unicodeText.remove_prefix(kUtf8Bom.size());
     }
-    if (!utf8::IsValid(unicodeText)) {
+    if (!utf8::isValid(unicodeText)) {
         throw std::runtime_error("input is not UTF-8 (use --cp932)");
     }
     return cp932::FromUtf8(unicodeText);

@@ -18,7 +18,7 @@ std::string utf8WithReplacements(std::string_view bytes)
     std::string out;
     out.reserve(bytes.size());
     while (!bytes.empty()) {
-        const std::size_t n = utf8::SequenceLength(bytes);
+        const std::size_t n = utf8::sequenceLength(bytes);
         if (n == 0) {
             out.append(kReplacementUtf8);
             bytes.remove_prefix(1);
@@ -67,7 +67,7 @@ bool IsValidUtf8(std::string_view bytes)
             bytes.remove_prefix(1);
             continue;
         }
-        const std::size_t n = utf8::SequenceLength(bytes);
+        const std::size_t n = utf8::sequenceLength(bytes);
         if (n == 0) {
             return false;
         }

@@ -2,48 +2,78 @@
 
 namespace utf8 {
 
-std::size_t SequenceLength(std::string_view text)
+bool next(std::string_view text, std::size_t& pos, char32_t& codePoint)
 {
-    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) {
-        return 1;
-    }
+    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byteAt(pos);
     std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
+    char32_t value = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        codePoint = lead;
+        ++pos;
+        return true;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, value = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, value = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, value = lead & 0x07, minimum = 0x10000;
     } else {
-        return 0;
+        return false;
     }
-    if (text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
+    if (pos + length > text.size()) {
+        return false;
     }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
-
-bool IsValid(std::string_view text)
-{
-    while (!text.empty()) {
-        const std::size_t length = SequenceLength(text);
-        if (length == 0) {
+    for (std::size_t i = 1; i < length; ++i) {
+        const unsigned char follow = byteAt(pos + i);
+        if ((follow & 0xC0) != 0x80) {
             return false;
         }
-        text.remove_prefix(length);
+        value = (value << 6) | (follow & 0x3F);
+    }
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        return false;
+    }
+    codePoint = value;
+    pos += length;
+    return true;
+}
+
+void append(std::string& out, char32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out.push_back(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+}
+
+std::size_t sequenceLength(std::string_view text)
+{
+    std::size_t pos = 0;
+    char32_t codePoint = 0;
+    return !text.empty() && next(text, pos, codePoint) ? pos : 0;
+}
+
+bool isValid(std::string_view text)
+{
+    std::size_t pos = 0;
+    char32_t codePoint = 0;
+    while (pos < text.size()) {
+        if (!next(text, pos, codePoint)) {
+            return false;
+        }
     }
     return true;
 }
