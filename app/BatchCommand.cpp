@@ -1,16 +1,16 @@
-#include "BatchCommand.h"
+#include "app/BatchCommand.h"
 
-#include "BatchOptions.h"
-#include "BatchPrint.h"
-#include "ColumnMapping.h"
-#include "DryRunJson.h"
-#include "FontSubstitutes.h"
-#include "Journal.h"
-#include "JournalSlipCheck.h"
-#include "OrderFile.h"
-#include "PostalDirectory.h"
-#include "PostalSlipCheck.h"
-#include "SlipSelection.h"
+#include "app/BatchOptions.h"
+#include "app/BatchPrint.h"
+#include "app/JournalSlipCheck.h"
+#include "batch/ColumnMapping.h"
+#include "batch/DryRunJson.h"
+#include "batch/OrderFile.h"
+#include "batch/PostalSlipCheck.h"
+#include "batch/SlipSelection.h"
+#include "journal/Journal.h"
+#include "platform/FontSubstitutes.h"
+#include "postal/PostalDirectory.h"
 
 #include <QGuiApplication>
 

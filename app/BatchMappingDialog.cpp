@@ -1,7 +1,7 @@
-#include "BatchMappingDialog.h"
+#include "app/BatchMappingDialog.h"
 
-#include "ColumnMapping.h"
-#include "OrderFormat.h"
+#include "batch/ColumnMapping.h"
+#include "batch/OrderFormat.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

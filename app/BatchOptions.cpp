@@ -1,4 +1,4 @@
-#include "BatchOptions.h"
+#include "app/BatchOptions.h"
 
 #include <charconv>
 #include <functional>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "BatchSlip.h"
-#include "PreviewRenderer.h"
-#include "SenderFile.h"
-#include "Slip.h"
+#include "app/SenderFile.h"
+#include "batch/BatchSlip.h"
+#include "preview/PreviewRenderer.h"
+#include "slipprint/Slip.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OrderFile.h"
+#include "batch/OrderFile.h"
 
 #include <QDialog>
 

@@ -1,12 +1,12 @@
-#include "HistoryCommand.h"
+#include "app/HistoryCommand.h"
 
-#include "FilePath.h"
-#include "FontSubstitutes.h"
-#include "Journal.h"
-#include "JournalledPrint.h"
-#include "SlipJson.h"
-#include "SystemPrinters.h"
-#include "TPrinterAccess.h"
+#include "app/JournalledPrint.h"
+#include "app/SystemPrinters.h"
+#include "journal/Journal.h"
+#include "journal/SlipJson.h"
+#include "platform/FilePath.h"
+#include "platform/FontSubstitutes.h"
+#include "printers/TPrinterAccess.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JournalEntry.h"
+#include "journal/JournalEntry.h"
 
 #include <filesystem>
 

@@ -1,10 +1,10 @@
-#include "HistoryWindow.h"
+#include "app/HistoryWindow.h"
 
-#include "ErrorReport.h"
-#include "HistoryHost.h"
-#include "Journal.h"
-#include "JournalListModel.h"
-#include "Prompt.h"
+#include "app/HistoryHost.h"
+#include "app/JournalListModel.h"
+#include "journal/Journal.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/Prompt.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

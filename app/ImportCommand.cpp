@@ -1,11 +1,11 @@
-#include "ImportCommand.h"
+#include "app/ImportCommand.h"
 
-#include "Cp932.h"
-#include "PostalDirectory.h"
-#include "SmartPostalLookup.h"
-#include "SmartTransfer.h"
-#include "Transfer.h"
-#include "Utf8.h"
+#include "app/SmartPostalLookup.h"
+#include "platform/Cp932.h"
+#include "platform/Utf8.h"
+#include "postal/PostalDirectory.h"
+#include "smartimport/SmartTransfer.h"
+#include "textimport/Transfer.h"
 
 #include <cerrno>
 #include <cstdio>

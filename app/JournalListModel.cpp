@@ -1,6 +1,6 @@
-#include "JournalListModel.h"
+#include "app/JournalListModel.h"
 
-#include "Journal.h"
+#include "journal/Journal.h"
 
 namespace {
 

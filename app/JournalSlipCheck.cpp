@@ -1,7 +1,7 @@
-#include "JournalSlipCheck.h"
+#include "app/JournalSlipCheck.h"
 
-#include "BatchSlip.h"
-#include "Journal.h"
+#include "batch/BatchSlip.h"
+#include "journal/Journal.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SlipChecks.h"
+#include "batch/SlipChecks.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "JournalledPrint.h"
+#include "app/JournalledPrint.h"
 
-#include "BatchJob.h"
-#include "Journal.h"
-#include "PrintCommand.h"
-#include "SlipDrawing.h"
-#include "TPrinterAccess.h"
+#include "journal/Journal.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/BatchJob.h"
+#include "slipprint/PrintCommand.h"
+#include "slipprint/SlipDrawing.h"
 
 #include <QDate>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "JournalEntry.h"
-#include "SlipFields.h"
+#include "journal/JournalEntry.h"
+#include "slipprint/SlipFields.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "MailLink.h"
+#include "app/MailLink.h"
 
 QUrl SupportMailLink(const QString& address)
 {

@@ -1,8 +1,8 @@
-#include "PostalCommand.h"
+#include "app/PostalCommand.h"
 
-#include "PostalCode.h"
-#include "PostalDirectory.h"
-#include "PostalUpdate.h"
+#include "postal/PostalCode.h"
+#include "postal/PostalDirectory.h"
+#include "postal/PostalUpdate.h"
 
 #include <cstdio>
 #include <ostream>

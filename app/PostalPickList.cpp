@@ -1,4 +1,4 @@
-#include "PostalPickList.h"
+#include "app/PostalPickList.h"
 
 #include <QKeyEvent>
 

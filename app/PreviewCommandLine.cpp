@@ -1,13 +1,13 @@
-#include "PreviewCommandLine.h"
+#include "app/PreviewCommandLine.h"
 
-#include "FilePath.h"
-#include "FontSubstitutes.h"
-#include "FormScan.h"
-#include "PreviewScene.h"
-#include "PrintCommandLine.h"
-#include "SettingsFile.h"
-#include "SystemPrinters.h"
-#include "TPrinterAccess.h"
+#include "app/PrintCommandLine.h"
+#include "app/SettingsFile.h"
+#include "app/SystemPrinters.h"
+#include "platform/FilePath.h"
+#include "platform/FontSubstitutes.h"
+#include "preview/FormScan.h"
+#include "preview/PreviewScene.h"
+#include "printers/TPrinterAccess.h"
 
 #include <QDir>
 #include <QGuiApplication>

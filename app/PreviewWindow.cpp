@@ -1,10 +1,10 @@
-#include "PreviewWindow.h"
+#include "app/PreviewWindow.h"
 
-#include "ErrorReport.h"
-#include "PreviewScene.h"
-#include "Prompt.h"
-#include "SlipFormOutline.h"
-#include "SlipGeometry.h"
+#include "preview/PreviewScene.h"
+#include "slipprint/SlipFormOutline.h"
+#include "slipprint/SlipGeometry.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/Prompt.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SlipFields.h"
+#include "slipprint/SlipFields.h"
 
 #include <iosfwd>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "SenderFile.h"
+#include "app/SenderFile.h"
 
-#include "AtomicFile.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <array>

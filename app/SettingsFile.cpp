@@ -1,6 +1,6 @@
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
 
-#include "ProfileFile.h"
+#include "platform/ProfileFile.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "SmartPostalLookup.h"
+#include "app/SmartPostalLookup.h"
 
-#include "PostalDirectory.h"
+#include "postal/PostalDirectory.h"
 
 smartimport::PostalLookup smartPostalLookup(const postal::PostalDirectory& directory)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PostalLookup.h"
+#include "smartimport/PostalLookup.h"
 
 namespace postal {
 class PostalDirectory;

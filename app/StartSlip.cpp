@@ -1,8 +1,8 @@
-#include "StartSlip.h"
+#include "app/StartSlip.h"
 
-#include "Cp932.h"
-#include "HalfWidth.h"
-#include "NumValue.h"
+#include "platform/Cp932.h"
+#include "textimport/HalfWidth.h"
+#include "widgets/NumValue.h"
 
 #include <QDate>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SenderFile.h"
-#include "SettingsFile.h"
-#include "Slip.h"
+#include "app/SenderFile.h"
+#include "app/SettingsFile.h"
+#include "slipprint/Slip.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
-#include "SystemPrinters.h"
+#include "app/SystemPrinters.h"
 
-#include "CupsPrinterService.h"
-#include "TPrinterAccess.h"
+#include "printers/CupsPrinterService.h"
+#include "printers/TPrinterAccess.h"
 
 #include <QDir>
 

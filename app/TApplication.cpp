@@ -1,6 +1,6 @@
-#include "TApplication.h"
+#include "app/TApplication.h"
 
-#include "ErrorReport.h"
+#include "widgets/ErrorReport.h"
 
 #include <QLibraryInfo>
 

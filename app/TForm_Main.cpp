@@ -1,11 +1,11 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "Cp932Validator.h"
-#include "ErrorReport.h"
-#include "TMemo.h"
-#include "TNumEdit.h"
-#include "TSlipDot.h"
-#include "WindowColors.h"
+#include "app/WindowColors.h"
+#include "slipprint/TSlipDot.h"
+#include "widgets/Cp932Validator.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/TMemo.h"
+#include "widgets/TNumEdit.h"
 
 #include <QApplication>
 #include <QCalendarWidget>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "HistoryHost.h"
-#include "PrintPositionHost.h"
-#include "SlipFields.h"
+#include "app/HistoryHost.h"
+#include "slipprint/PrintPositionHost.h"
+#include "slipprint/SlipFields.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "BatchWindow.h"
+#include "app/BatchWindow.h"
 
 void TForm_Main::SpeedButton_F10Click()
 {

@@ -1,10 +1,10 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "AddressWarning.h"
-#include "FieldText.h"
-#include "MailLink.h"
-#include "Prompt.h"
-#include "WindowColors.h"
+#include "app/MailLink.h"
+#include "app/WindowColors.h"
+#include "platform/FieldText.h"
+#include "textimport/AddressWarning.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 #include <QCheckBox>

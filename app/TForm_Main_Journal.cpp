@@ -1,10 +1,10 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "HistoryWindow.h"
-#include "Journal.h"
-#include "JournalledPrint.h"
-#include "Prompt.h"
-#include "TPrinterAccess.h"
+#include "app/HistoryWindow.h"
+#include "app/JournalledPrint.h"
+#include "journal/Journal.h"
+#include "printers/TPrinterAccess.h"
+#include "widgets/Prompt.h"
 
 #include <QLineEdit>
 #include <QStatusBar>

@@ -1,8 +1,8 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "FilePath.h"
-#include "Prompt.h"
-#include "TNumEdit.h"
+#include "platform/FilePath.h"
+#include "widgets/Prompt.h"
+#include "widgets/TNumEdit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "AddressAgreement.h"
-#include "PostalCode.h"
-#include "PostalDirectory.h"
-#include "PostalPickList.h"
+#include "app/PostalPickList.h"
+#include "postal/AddressAgreement.h"
+#include "postal/PostalCode.h"
+#include "postal/PostalDirectory.h"
 
 #include <QLabel>
 #include <QLineEdit>

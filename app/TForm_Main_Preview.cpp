@@ -1,9 +1,9 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "PreviewScene.h"
-#include "PreviewWindow.h"
-#include "SettingsFile.h"
-#include "TPrinterAccess.h"
+#include "app/PreviewWindow.h"
+#include "app/SettingsFile.h"
+#include "preview/PreviewScene.h"
+#include "printers/TPrinterAccess.h"
 
 #include <QComboBox>
 

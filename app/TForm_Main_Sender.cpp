@@ -1,8 +1,8 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "FieldText.h"
-#include "Prompt.h"
-#include "SenderFile.h"
+#include "app/SenderFile.h"
+#include "platform/FieldText.h"
+#include "widgets/Prompt.h"
 
 #include <QLabel>
 #include <QLineEdit>

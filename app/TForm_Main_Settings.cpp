@@ -1,7 +1,7 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "FieldText.h"
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
+#include "platform/FieldText.h"
 
 #include <QComboBox>
 #include <QLabel>

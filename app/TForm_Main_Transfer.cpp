@@ -1,13 +1,13 @@
-#include "TForm_Main.h"
+#include "app/TForm_Main.h"
 
-#include "FieldText.h"
-#include "HalfWidth.h"
-#include "LineText.h"
-#include "Prompt.h"
-#include "SmartPostalLookup.h"
-#include "SmartTransfer.h"
-#include "Transfer.h"
-#include "WindowColors.h"
+#include "app/SmartPostalLookup.h"
+#include "app/WindowColors.h"
+#include "platform/FieldText.h"
+#include "smartimport/SmartTransfer.h"
+#include "textimport/HalfWidth.h"
+#include "textimport/LineText.h"
+#include "textimport/Transfer.h"
+#include "widgets/Prompt.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "TerminationHandler.h"
+#include "app/TerminationHandler.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

@@ -1,4 +1,4 @@
-#include "UserFolder.h"
+#include "app/UserFolder.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "AddressSplit.h"
+#include "batch/AddressSplit.h"
 
-#include "Utf8Chars.h"
+#include "batch/Utf8Chars.h"
 
 #include <optional>
 #include <vector>

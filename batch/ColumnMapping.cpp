@@ -1,6 +1,6 @@
-#include "ColumnMapping.h"
+#include "batch/ColumnMapping.h"
 
-#include "Utf8Chars.h"
+#include "batch/Utf8Chars.h"
 
 #include <charconv>
 

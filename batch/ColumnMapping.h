@@ -1,6 +1,6 @@
 #pragma once
 
-#include "OrderFormat.h"
+#include "batch/OrderFormat.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,7 +1,7 @@
-#include "Cp932Tables.h"
+#include "batch/Cp932Tables.h"
 
-#include "Cp932.h"
-#include "Utf8Chars.h"
+#include "batch/Utf8Chars.h"
+#include "platform/Cp932.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Csv.h"
+#include "batch/Csv.h"
 
 #include <algorithm>
 

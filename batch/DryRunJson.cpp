@@ -1,4 +1,4 @@
-#include "DryRunJson.h"
+#include "batch/DryRunJson.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "Encoding.h"
+#include "batch/Encoding.h"
 
-#include "Cp932Tables.h"
-#include "Utf8.h"
+#include "batch/Cp932Tables.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <array>

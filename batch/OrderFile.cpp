@@ -1,11 +1,11 @@
-#include "OrderFile.h"
+#include "batch/OrderFile.h"
 
-#include "ColumnMapping.h"
-#include "Csv.h"
-#include "OrderFormat.h"
-#include "OrderGrouping.h"
-#include "SlipBuilder.h"
-#include "SlipChecks.h"
+#include "batch/ColumnMapping.h"
+#include "batch/Csv.h"
+#include "batch/OrderFormat.h"
+#include "batch/OrderGrouping.h"
+#include "batch/SlipBuilder.h"
+#include "batch/SlipChecks.h"
 
 #include <span>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BatchSlip.h"
-#include "Encoding.h"
+#include "batch/BatchSlip.h"
+#include "batch/Encoding.h"
 
 #include <optional>
 #include <string>

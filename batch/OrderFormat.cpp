@@ -1,4 +1,4 @@
-#include "OrderFormat.h"
+#include "batch/OrderFormat.h"
 
 #include <algorithm>
 

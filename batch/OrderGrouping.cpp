@@ -1,7 +1,7 @@
-#include "OrderGrouping.h"
+#include "batch/OrderGrouping.h"
 
-#include "Repairs.h"
-#include "Utf8Chars.h"
+#include "batch/Repairs.h"
+#include "batch/Utf8Chars.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BatchSlip.h"
-#include "Csv.h"
-#include "OrderFormat.h"
+#include "batch/BatchSlip.h"
+#include "batch/Csv.h"
+#include "batch/OrderFormat.h"
 
 #include <array>
 #include <span>

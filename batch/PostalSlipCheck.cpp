@@ -1,7 +1,7 @@
-#include "PostalSlipCheck.h"
+#include "batch/PostalSlipCheck.h"
 
-#include "AddressAgreement.h"
-#include "BatchSlip.h"
+#include "batch/BatchSlip.h"
+#include "postal/AddressAgreement.h"
 
 namespace batch {
 

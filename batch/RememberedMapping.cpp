@@ -1,7 +1,7 @@
-#include "RememberedMapping.h"
+#include "batch/RememberedMapping.h"
 
-#include "Cp932.h"
-#include "ProfileFile.h"
+#include "platform/Cp932.h"
+#include "platform/ProfileFile.h"
 
 #include <cstdint>
 #include <cstdio>

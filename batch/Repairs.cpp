@@ -1,6 +1,6 @@
-#include "Repairs.h"
+#include "batch/Repairs.h"
 
-#include "Utf8Chars.h"
+#include "batch/Utf8Chars.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "SlipBuilder.h"
+#include "batch/SlipBuilder.h"
 
-#include "AddressSplit.h"
-#include "Cp932.h"
-#include "Cp932Tables.h"
-#include "HalfWidth.h"
-#include "Repairs.h"
-#include "Utf8Chars.h"
+#include "batch/AddressSplit.h"
+#include "batch/Cp932Tables.h"
+#include "batch/Repairs.h"
+#include "batch/Utf8Chars.h"
+#include "platform/Cp932.h"
+#include "textimport/HalfWidth.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BatchSlip.h"
-#include "OrderGrouping.h"
+#include "batch/BatchSlip.h"
+#include "batch/OrderGrouping.h"
 
 namespace batch {
 

@@ -1,9 +1,9 @@
-#include "SlipChecks.h"
+#include "batch/SlipChecks.h"
 
-#include "AddressSplit.h"
-#include "BatchSlip.h"
-#include "Cp932Tables.h"
-#include "Utf8Chars.h"
+#include "batch/AddressSplit.h"
+#include "batch/BatchSlip.h"
+#include "batch/Cp932Tables.h"
+#include "batch/Utf8Chars.h"
 
 #include <algorithm>
 

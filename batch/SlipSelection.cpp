@@ -1,7 +1,7 @@
-#include "SlipSelection.h"
+#include "batch/SlipSelection.h"
 
-#include "ColumnMapping.h"
-#include "Utf8Chars.h"
+#include "batch/ColumnMapping.h"
+#include "batch/Utf8Chars.h"
 
 #include <charconv>
 #include <set>

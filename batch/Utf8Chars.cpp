@@ -1,4 +1,4 @@
-#include "Utf8Chars.h"
+#include "batch/Utf8Chars.h"
 
 namespace batch {
 namespace {

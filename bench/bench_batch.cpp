@@ -1,15 +1,15 @@
 // Reading a shop's order export: 10,000 orders of a 楽天 file (two item rows each) into checked
 // slips, in UTF-8 and in code page 932, and with one row per order. Printing one: 1,000 orders from the file into one
 // finished spool file of the built-in PDF printer, with the process's peak memory.
-#include "BatchJob.h"
-#include "BatchPrint.h"
-#include "Cp932.h"
-#include "CupsPrinterService.h"
-#include "FontSubstitutes.h"
-#include "OrderFile.h"
-#include "PrintCommand.h"
-#include "SlipDrawing.h"
-#include "TPrinterAccess.h"
+#include "app/BatchPrint.h"
+#include "batch/OrderFile.h"
+#include "platform/Cp932.h"
+#include "platform/FontSubstitutes.h"
+#include "printers/CupsPrinterService.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/BatchJob.h"
+#include "slipprint/PrintCommand.h"
+#include "slipprint/SlipDrawing.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
-#include "HistoryHost.h"
-#include "HistoryWindow.h"
-#include "Journal.h"
-#include "JournalListModel.h"
+#include "app/HistoryHost.h"
+#include "app/HistoryWindow.h"
+#include "app/JournalListModel.h"
+#include "journal/Journal.h"
 
 #include <QApplication>
 #include <QTableView>

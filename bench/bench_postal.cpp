@@ -1,6 +1,6 @@
-#include "AddressAgreement.h"
-#include "BuiltInData.h"
-#include "PostalDirectory.h"
+#include "postal/AddressAgreement.h"
+#include "postal/BuiltInData.h"
+#include "postal/PostalDirectory.h"
 
 #include <benchmark/benchmark.h>
 

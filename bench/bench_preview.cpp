@@ -1,7 +1,7 @@
 // The preview: the page painted at 180 dpi as the window shows it (with and without a scan of
 // the form under it), and the headless exports to PNG and PDF.
-#include "FontSubstitutes.h"
-#include "PreviewRenderer.h"
+#include "platform/FontSubstitutes.h"
+#include "preview/PreviewRenderer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // From the confirmed print question to the job handed over: effective resolution, begin,
 // draw the slip, end. On the built-in PDF printer always; on a PDF queue of a CUPS server
 // when MIVO_TEST_CUPS_STATE names one (scripts/cups-test-server).
-#include "CupsPrinterService.h"
-#include "FontSubstitutes.h"
-#include "PrintCommand.h"
-#include "SlipDrawing.h"
-#include "TPrinterAccess.h"
+#include "platform/FontSubstitutes.h"
+#include "printers/CupsPrinterService.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/PrintCommand.h"
+#include "slipprint/SlipDrawing.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "AtomicFile.h"
-#include "ProfileFile.h"
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/ProfileFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "Cp932.h"
-#include "PostalDirectory.h"
-#include "SmartTransfer.h"
+#include "platform/Cp932.h"
+#include "postal/PostalDirectory.h"
+#include "smartimport/SmartTransfer.h"
 
 #include <benchmark/benchmark.h>
 

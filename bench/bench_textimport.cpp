@@ -1,8 +1,8 @@
-#include "Classification.h"
-#include "Cp932.h"
-#include "HalfWidth.h"
-#include "Normalisation.h"
-#include "Transfer.h"
+#include "platform/Cp932.h"
+#include "textimport/Classification.h"
+#include "textimport/HalfWidth.h"
+#include "textimport/Normalisation.h"
+#include "textimport/Transfer.h"
 
 #include <benchmark/benchmark.h>
 

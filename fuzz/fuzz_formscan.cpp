@@ -1,6 +1,6 @@
 // Arbitrary settings-file bytes through the reading of the form scan's record: whatever is
 // recorded, a scan that is read back can be placed, and placing it maps points to finite ones.
-#include "FormScan.h"
+#include "preview/FormScan.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Arbitrary margin texts as a registration file may hold them: each is either a number of
 // dots or the conversion error, and the text shown in force prints the same dots.
-#include "MarginDots.h"
-#include "StrToInt.h"
+#include "platform/StrToInt.h"
+#include "slipprint/MarginDots.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Arbitrary text set into a numeric field, under arbitrary formats: the first four bytes give
 // the lengths, the switches and the marks, the rest is the text. What the field stores is a
 // value text within the format's limits, and storing it again changes nothing.
-#include "NumValue.h"
+#include "widgets/NumValue.h"
 
 #include <algorithm>
 #include <array>

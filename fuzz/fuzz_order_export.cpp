@@ -1,11 +1,11 @@
 // Arbitrary bytes as a shop's order export: recognised, under every format forced, and as a
 // generic file with a column mapping. Reading may refuse the file, but never crash, and
 // every slip it gives holds printable UTF-8 and its checks.
-#include "ColumnMapping.h"
-#include "Cp932.h"
-#include "Encoding.h"
-#include "OrderFile.h"
-#include "OrderFormat.h"
+#include "batch/ColumnMapping.h"
+#include "batch/Encoding.h"
+#include "batch/OrderFile.h"
+#include "batch/OrderFormat.h"
+#include "platform/Cp932.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Arbitrary bytes as a Japan Post download (KEN_ALL.CSV, utf_ken_all.csv, JIGYOSYO.CSV) and as
 // a stored postal list (mivo_postal.dat). A file is refused with a message or read; whatever
 // is read is stored and reads back as the same entries.
-#include "JapanPostFile.h"
-#include "PostalData.h"
-#include "PostalDirectory.h"
+#include "postal/JapanPostFile.h"
+#include "postal/PostalData.h"
+#include "postal/PostalDirectory.h"
 
 #include <algorithm>
 #include <cstddef>

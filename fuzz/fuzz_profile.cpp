@@ -2,7 +2,7 @@
 // the second how many entries to set and which keys; the rest is the file. Setting several
 // entries in one pass must give exactly what setting them one by one gives, and looking
 // several keys up at once what looking each up gives.
-#include "ProfileFile.h"
+#include "platform/ProfileFile.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // Arbitrary pasted bytes through the transfer of whole order mails: as code page 932 bytes
 // (the --cp932 path and the window) and as UTF-8 read directly, with a small postal list.
-#include "Cp932.h"
-#include "SmartTransfer.h"
+#include "platform/Cp932.h"
+#include "smartimport/SmartTransfer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Arbitrary pasted bytes through the whole address transfer: as code page 932 bytes taken
 // as they come (the --cp932 path) and as UTF-8 converted the way the window converts it.
-#include "Cp932.h"
-#include "Transfer.h"
+#include "platform/Cp932.h"
+#include "textimport/Transfer.h"
 
 #include <cstddef>
 #include <cstdint>

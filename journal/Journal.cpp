@@ -1,9 +1,9 @@
-#include "Journal.h"
+#include "journal/Journal.h"
 
-#include "Schema.h"
-#include "SearchText.h"
-#include "SlipJson.h"
-#include "Sql.h"
+#include "journal/Schema.h"
+#include "journal/SearchText.h"
+#include "journal/SlipJson.h"
+#include "journal/Sql.h"
 
 #include <QCryptographicHash>
 #include <QFile>

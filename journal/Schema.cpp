@@ -1,7 +1,7 @@
-#include "Schema.h"
+#include "journal/Schema.h"
 
-#include "JournalEntry.h"
-#include "Sql.h"
+#include "journal/JournalEntry.h"
+#include "journal/Sql.h"
 
 #include <QStringList>
 

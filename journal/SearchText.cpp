@@ -1,4 +1,4 @@
-#include "SearchText.h"
+#include "journal/SearchText.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "SlipJson.h"
+#include "journal/SlipJson.h"
 
 #include <QDate>
 

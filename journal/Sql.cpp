@@ -1,6 +1,6 @@
-#include "Sql.h"
+#include "journal/Sql.h"
 
-#include "JournalEntry.h"
+#include "journal/JournalEntry.h"
 
 #include <QSqlError>
 

@@ -1,6 +1,6 @@
-#include "AtomicFile.h"
+#include "platform/AtomicFile.h"
 
-#include "TemporarySibling.h"
+#include "platform/TemporarySibling.h"
 
 #include <cerrno>
 #include <fcntl.h>

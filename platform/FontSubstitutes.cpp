@@ -1,4 +1,4 @@
-#include "FontSubstitutes.h"
+#include "platform/FontSubstitutes.h"
 
 #include <QFont>
 #include <QStringList>

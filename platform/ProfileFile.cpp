@@ -1,7 +1,7 @@
-#include "ProfileFile.h"
+#include "platform/ProfileFile.h"
 
-#include "AtomicFile.h"
-#include "ProfileSyntax.h"
+#include "platform/AtomicFile.h"
+#include "platform/ProfileSyntax.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "ProfileSyntax.h"
+#include "platform/ProfileSyntax.h"
 
-#include "Cp932.h"
-#include "ProfileFile.h"
+#include "platform/Cp932.h"
+#include "platform/ProfileFile.h"
 
 namespace profilesyntax {
 namespace {

@@ -1,7 +1,7 @@
 // The batch forms of the profile functions: several keys of one section looked up or set in
 // one pass, with exactly the results of the single-entry functions applied in turn.
-#include "ProfileFile.h"
-#include "ProfileSyntax.h"
+#include "platform/ProfileFile.h"
+#include "platform/ProfileSyntax.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "QPainterCanvas.h"
+#include "platform/QPainterCanvas.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -31,10 +31,11 @@ void QPainterCanvas::setFontSize(int points)
     // Qt turns points into painter units at the device's resolution; a placement with its
     // own point size asks for the size that comes out right.
     const int deviceDpi = m_painter.device() ? m_painter.device()->logicalDpiY() : 0;
-    if (m_placement.unitsPerPoint > 0 && deviceDpi > 0)
+    if (m_placement.unitsPerPoint > 0 && deviceDpi > 0) {
         m_font.setPointSizeF(points * m_placement.unitsPerPoint * 72.0 / deviceDpi);
-    else
+    } else {
         m_font.setPointSize(points);
+    }
 }
 
 void QPainterCanvas::setFontColor(std::uint32_t rgb)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Canvas.h"
-#include "CanvasPlacement.h"
+#include "platform/Canvas.h"
+#include "platform/CanvasPlacement.h"
 
 #include <QColor>
 #include <QFont>

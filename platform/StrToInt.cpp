@@ -1,6 +1,6 @@
-#include "StrToInt.h"
+#include "platform/StrToInt.h"
 
-#include "Cp932.h"
+#include "platform/Cp932.h"
 
 #include <charconv>
 #include <limits>

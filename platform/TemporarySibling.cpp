@@ -1,4 +1,4 @@
-#include "TemporarySibling.h"
+#include "platform/TemporarySibling.h"
 
 #include <algorithm>
 #include <cerrno>

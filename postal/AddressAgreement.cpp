@@ -1,8 +1,8 @@
-#include "AddressAgreement.h"
+#include "postal/AddressAgreement.h"
 
-#include "PostalCode.h"
-#include "PostalDirectory.h"
-#include "Utf8.h"
+#include "platform/Utf8.h"
+#include "postal/PostalCode.h"
+#include "postal/PostalDirectory.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "BuiltInData.h"
+#include "postal/BuiltInData.h"
 
 extern "C" const char mivo_postal_data_begin[];
 extern "C" const char mivo_postal_data_end[];

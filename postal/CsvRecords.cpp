@@ -1,4 +1,4 @@
-#include "CsvRecords.h"
+#include "postal/CsvRecords.h"
 
 namespace postal {
 

@@ -1,10 +1,10 @@
-#include "JapanPostFile.h"
+#include "postal/JapanPostFile.h"
 
-#include "AtomicFile.h"
-#include "Cp932.h"
-#include "CsvRecords.h"
-#include "TownName.h"
-#include "Utf8.h"
+#include "platform/AtomicFile.h"
+#include "platform/Cp932.h"
+#include "platform/Utf8.h"
+#include "postal/CsvRecords.h"
+#include "postal/TownName.h"
 
 #include <algorithm>
 

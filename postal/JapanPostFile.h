@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PostalDirectory.h"
+#include "postal/PostalDirectory.h"
 
 #include <filesystem>
 #include <stdexcept>

@@ -1,6 +1,6 @@
-#include "PostalCode.h"
+#include "postal/PostalCode.h"
 
-#include "Utf8.h"
+#include "platform/Utf8.h"
 
 #include <vector>
 

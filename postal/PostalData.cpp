@@ -1,7 +1,7 @@
-#include "PostalData.h"
+#include "postal/PostalData.h"
 
-#include "PostalCode.h"
-#include "Utf8.h"
+#include "platform/Utf8.h"
+#include "postal/PostalCode.h"
 
 #include <algorithm>
 #include <map>

@@ -1,7 +1,7 @@
-#include "PostalDirectory.h"
+#include "postal/PostalDirectory.h"
 
-#include "BuiltInData.h"
-#include "PostalData.h"
+#include "postal/BuiltInData.h"
+#include "postal/PostalData.h"
 
 #include <charconv>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "PostalUpdate.h"
+#include "postal/PostalUpdate.h"
 
-#include "AtomicFile.h"
-#include "JapanPostFile.h"
-#include "PostalData.h"
+#include "platform/AtomicFile.h"
+#include "postal/JapanPostFile.h"
+#include "postal/PostalData.h"
 
 #include <set>
 #include <tuple>

@@ -1,4 +1,4 @@
-#include "TownName.h"
+#include "postal/TownName.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
-#include "FormScan.h"
+#include "preview/FormScan.h"
 
-#include "FilePath.h"
-#include "ProfileFile.h"
+#include "platform/FilePath.h"
+#include "platform/ProfileFile.h"
 
 #include <QFile>
 #include <QStringList>

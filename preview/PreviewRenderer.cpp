@@ -1,9 +1,9 @@
-#include "PreviewRenderer.h"
+#include "preview/PreviewRenderer.h"
 
-#include "QPainterCanvas.h"
-#include "SlipDrawing.h"
-#include "SlipFormOutline.h"
-#include "SlipGeometry.h"
+#include "platform/QPainterCanvas.h"
+#include "slipprint/SlipDrawing.h"
+#include "slipprint/SlipFormOutline.h"
+#include "slipprint/SlipGeometry.h"
 
 #include <QPageLayout>
 #include <QPageSize>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PageGeometry.h"
-#include "SlipFields.h"
+#include "printers/PageGeometry.h"
+#include "slipprint/SlipFields.h"
 
 #include <QImage>
 #include <QString>

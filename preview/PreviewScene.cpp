@@ -1,7 +1,7 @@
-#include "PreviewScene.h"
+#include "preview/PreviewScene.h"
 
-#include "PrintCommand.h"
-#include "TPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/PrintCommand.h"
 
 #include <QImageReader>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FormScan.h"
-#include "PreviewRenderer.h"
+#include "preview/FormScan.h"
+#include "preview/PreviewRenderer.h"
 
 class TPrinterAccess;
 

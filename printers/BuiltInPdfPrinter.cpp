@@ -1,4 +1,4 @@
-#include "BuiltInPdfPrinter.h"
+#include "printers/BuiltInPdfPrinter.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,8 +18,9 @@ PrinterModel Model(const QString& slipsFolder, const std::vector<PrinterModel>& 
         return std::any_of(queues.begin(), queues.end(),
                            [&](const PrinterModel& queue) { return queue.record.name == name; });
     };
-    for (int n = 2; taken(model.record.name); ++n)
+    for (int n = 2; taken(model.record.name); ++n) {
         model.record.name = std::string(kName) + " (" + std::to_string(n) + ")";
+    }
     model.driver = "mivo_Kangaroo PDF";
     model.port = QDir(slipsFolder).absolutePath().toStdString();
     model.builtIn = true;
@@ -55,10 +56,12 @@ QString FileName(const QDateTime& when, const QString& title)
         safe += unsafe ? QChar('_') : c;
     }
     // Leading dots would hide the file; the spool files themselves start with one.
-    while (safe.startsWith('.'))
+    while (safe.startsWith('.')) {
         safe.remove(0, 1);
-    if (safe.isEmpty())
+    }
+    if (safe.isEmpty()) {
         safe = QStringLiteral("slip");
+    }
     return when.toString(QStringLiteral("yyyyMMdd-HHmmss")) + '-' + safe.left(100);
 }
 
@@ -68,8 +71,9 @@ QString Deliver(const QString& spoolFile, const QString& folder, const QDateTime
     for (int n = 1; n < 1000; ++n) {
         QString target = n == 1 ? base + ".pdf" : QStringLiteral("%1-%2.pdf").arg(base).arg(n);
         // rename() never replaces an existing file, which is what keeps the names unique.
-        if (!QFile::exists(target) && QFile::rename(spoolFile, target))
+        if (!QFile::exists(target) && QFile::rename(spoolFile, target)) {
             return target;
+        }
     }
     throw std::runtime_error("Cannot store the PDF in " + folder.toStdString());
 }

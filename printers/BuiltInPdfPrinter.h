@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrinterModel.h"
+#include "printers/PrinterModel.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "CupsDestinations.h"
+#include "printers/CupsDestinations.h"
 
-#include "EPrinterAccess.h"
+#include "printers/EPrinterAccess.h"
 
 #include <QPageSize>
 #include <QSizeF>
@@ -54,8 +54,9 @@ std::string QueueDefault(const std::map<std::string, std::string>& options, cons
 {
     for (const std::string& key : {name + "-default", name}) {
         const auto found = options.find(key);
-        if (found != options.end() && !found->second.empty())
+        if (found != options.end() && !found->second.empty()) {
             return found->second;
+        }
     }
     return {};
 }
@@ -68,12 +69,14 @@ struct PpdCloser
 std::unique_ptr<ppd_file_t, PpdCloser> FetchPpd(const std::string& queue)
 {
     Http http = Connect();
-    if (!http)
+    if (!http) {
         return nullptr;
+    }
     char path[1024] = "";
     time_t modified = 0;
-    if (cupsGetPPD3(http.get(), queue.c_str(), &modified, path, sizeof path) != HTTP_STATUS_OK)
+    if (cupsGetPPD3(http.get(), queue.c_str(), &modified, path, sizeof path) != HTTP_STATUS_OK) {
         return nullptr;
+    }
     std::unique_ptr<ppd_file_t, PpdCloser> ppd(ppdOpenFile(path));
     ::unlink(path);
     return ppd;
@@ -88,8 +91,9 @@ std::string ChoiceText(const ppd_choice_t& choice)
 
 PrintableArea AreaOf(double widthPt, double heightPt, double left, double bottom, double right, double top)
 {
-    if (right <= left || top <= bottom || widthPt <= 0 || heightPt <= 0)
+    if (right <= left || top <= bottom || widthPt <= 0 || heightPt <= 0) {
         return {};
+    }
     // Driver descriptions measure from the bottom-left corner, upwards.
     return {left, heightPt - top, right - left, top - bottom};
 }
@@ -102,8 +106,9 @@ PrinterModel::Choice PaperChoice(const ppd_size_t* size, const std::string& name
     const double width = size ? size->width : 0;
     const double height = size ? size->length : 0;
     PrinterModel::Choice choice{{PaperNumber(width, height, position), name, width, height}, keyword, {}};
-    if (size)
+    if (size) {
         choice.printable = AreaOf(width, height, size->left, size->bottom, size->right, size->top);
+    }
     return choice;
 }
 
@@ -114,8 +119,9 @@ std::uint16_t PaperNumber(double widthPt, double heightPt, std::size_t position)
     const QPageSize::PageSizeId id = QPageSize::id(QSizeF(widthPt, heightPt), QPageSize::Point, QPageSize::FuzzyMatch);
     if (id != QPageSize::Custom) {
         const int number = QPageSize::windowsId(id);
-        if (number > 0)
+        if (number > 0) {
             return static_cast<std::uint16_t>(number);
+        }
     }
     return static_cast<std::uint16_t>(kDriverNumbers + position);
 }
@@ -141,10 +147,12 @@ Resolution ParseResolution(const std::string& keyword)
     int y = 0;
     char unit[8] = "";
     const int read = std::sscanf(keyword.c_str(), "%dx%d%7s", &x, &y, unit);
-    if (read >= 2 && x > 0 && y > 0)
+    if (read >= 2 && x > 0 && y > 0) {
         return {x, y};
-    if (std::sscanf(keyword.c_str(), "%d%7s", &x, unit) >= 1 && x > 0)
+    }
+    if (std::sscanf(keyword.c_str(), "%d%7s", &x, unit) >= 1 && x > 0) {
         return {x, x};
+    }
     return {};
 }
 
@@ -153,25 +161,29 @@ std::vector<PrinterModel> ListQueues()
     std::vector<PrinterModel> queues;
     const std::string server = std::string(cupsServer()) + ":" + std::to_string(ippPort());
     Http http = Connect();
-    if (!http)
+    if (!http) {
         throw EPrinterAccessServerError("The print server " + server + " does not answer");
+    }
     // An empty list means nothing unless a print server gave it: whatever else listens on the
     // address gives no IPP answer at all.
     ipp_t* answer = cupsDoRequest(http.get(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
-    if (!answer)
+    if (!answer) {
         throw EPrinterAccessServerError("The print server " + server + " does not answer: " + cupsLastErrorString());
+    }
     ippDelete(answer);
     cups_dest_t* dests = nullptr;
     const int count = cupsGetDests2(http.get(), &dests);
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& dest = dests[i];
-        if (dest.instance)
+        if (dest.instance) {
             continue;
+        }
         PrinterModel queue;
         queue.record.name = dest.name;
         const unsigned long type = std::strtoul(DestOption(dest, "printer-type").c_str(), nullptr, 10);
-        if (type & CUPS_PRINTER_FAX)
+        if (type & CUPS_PRINTER_FAX) {
             queue.record.attributes |= PrinterAttributeHidden;
+        }
         queue.driver = DestOption(dest, "printer-make-and-model");
         queue.port = DestOption(dest, "device-uri");
         queue.isDefault = dest.is_default != 0;
@@ -193,14 +205,16 @@ void LoadCapabilities(PrinterModel& queue)
     std::map<std::string, std::string> options;
     if (Http http = Connect()) {
         if (cups_dest_t* dest = cupsGetNamedDest(http.get(), queue.record.name.c_str(), nullptr)) {
-            for (int i = 0; i < dest->num_options; ++i)
+            for (int i = 0; i < dest->num_options; ++i) {
                 options[dest->options[i].name] = dest->options[i].value;
+            }
             cupsFreeDests(1, dest);
         }
     }
     const auto ppd = FetchPpd(queue.record.name);
-    if (!ppd)
+    if (!ppd) {
         return;
+    }
     ppdMarkDefaults(ppd.get());
 
     const auto defaultOf = [&](const ppd_option_t* option) {
@@ -213,12 +227,14 @@ void LoadCapabilities(PrinterModel& queue)
         for (int i = 0; i < pageSize->num_choices; ++i) {
             const ppd_choice_t& choice = pageSize->choices[i];
             // The stand-in for made-up sizes is no size of its own.
-            if (std::string_view(choice.choice) == "Custom")
+            if (std::string_view(choice.choice) == "Custom") {
                 continue;
+            }
             const ppd_size_t* size = ppdPageSize(ppd.get(), choice.choice);
             queue.papers.push_back(PaperChoice(size, ChoiceText(choice), choice.choice, static_cast<std::size_t>(i)));
-            if (chosen == choice.choice)
+            if (chosen == choice.choice) {
                 queue.defaults.dmPaperSize = static_cast<std::int16_t>(queue.papers.back().capability.number);
+            }
         }
         // A size made up for the queue (Custom.WxH) takes the driver's margins for such sizes.
         const bool listed = std::any_of(queue.papers.begin(), queue.papers.end(),
@@ -230,31 +246,35 @@ void LoadCapabilities(PrinterModel& queue)
             }
         }
     }
-    if (ppd->variable_sizes)
+    if (ppd->variable_sizes) {
         queue.customMargins = std::array<double, 4>{ppd->custom_margins[0], ppd->custom_margins[1],
                                                     ppd->custom_margins[2], ppd->custom_margins[3]};
+    }
     if (const ppd_option_t* inputSlot = ppdFindOption(ppd.get(), "InputSlot")) {
         const std::string chosen = defaultOf(inputSlot);
         for (int i = 0; i < inputSlot->num_choices; ++i) {
             const ppd_choice_t& choice = inputSlot->choices[i];
             const std::int16_t number = BinNumber(choice.choice, static_cast<std::size_t>(i));
             queue.bins.push_back({{static_cast<std::uint16_t>(number), ChoiceText(choice)}, choice.choice, {}});
-            if (chosen == choice.choice)
+            if (chosen == choice.choice) {
                 queue.defaults.dmDefaultSource = number;
+            }
         }
     }
     std::string resolution;
     if (const ppd_option_t* option = ppdFindOption(ppd.get(), "Resolution")) {
         resolution = defaultOf(option);
         queue.resolutionKeyword = resolution;
-        for (int i = 0; i < option->num_choices; ++i)
+        for (int i = 0; i < option->num_choices; ++i) {
             queue.resolutions.push_back({{0, ChoiceText(option->choices[i])}, option->choices[i].choice, {}});
+        }
     } else if (const ppd_attr_t* attr = ppdFindAttr(ppd.get(), "DefaultResolution", nullptr)) {
         resolution = attr->value ? attr->value : "";
     }
     const Resolution dpi = ParseResolution(resolution);
-    if (dpi.x > 0)
+    if (dpi.x > 0) {
         queue.resolution = dpi;
+    }
 }
 
 } // namespace cupsdest

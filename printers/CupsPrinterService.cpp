@@ -1,10 +1,10 @@
-#include "CupsPrinterService.h"
+#include "printers/CupsPrinterService.h"
 
-#include "BuiltInPdfPrinter.h"
-#include "CupsDestinations.h"
-#include "EPrinterAccess.h"
-#include "PageGeometry.h"
-#include "SpoolJob.h"
+#include "printers/BuiltInPdfPrinter.h"
+#include "printers/CupsDestinations.h"
+#include "printers/EPrinterAccess.h"
+#include "printers/PageGeometry.h"
+#include "printers/SpoolJob.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -31,8 +31,9 @@ QString SpoolPath(const QString& folder)
 {
     // Only a free name is needed; the PDF writer creates the file.
     QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".mivo-spool-XXXXXX.pdf")));
-    if (!file.open())
+    if (!file.open()) {
         throw std::runtime_error("Cannot create a print spool file in " + folder.toStdString());
+    }
     file.setAutoRemove(false);
     return file.fileName();
 }
@@ -44,9 +45,10 @@ CupsPrinterService::CupsPrinterService(const QString& slipsFolder, int pollMilli
     const QueueAnswer first = look();
     m_lastListing = listingOf(first);
     m_lastFailure = first.failure;
-    if (pollMilliseconds > 0)
+    if (pollMilliseconds > 0) {
         m_poll = std::make_unique<QueuePoll>(
             pollMilliseconds, [this] { return look(); }, [this](const QueueAnswer& answer) { polled(answer); });
+    }
 }
 
 CupsPrinterService::~CupsPrinterService() = default;
@@ -67,8 +69,9 @@ QueueAnswer CupsPrinterService::look() const
 std::vector<PrinterModel> CupsPrinterService::enumerate() const
 {
     const QueueAnswer answer = m_latest ? *m_latest : look();
-    if (!answer.failure.empty())
+    if (!answer.failure.empty()) {
         throw EPrinterAccessServerError(answer.failure);
+    }
     return answer.printers;
 }
 
@@ -76,8 +79,9 @@ std::vector<CupsPrinterService::Listing> CupsPrinterService::listingOf(const Que
 {
     std::vector<Listing> listing;
     listing.reserve(answer.printers.size());
-    for (const PrinterModel& printer : answer.printers)
+    for (const PrinterModel& printer : answer.printers) {
         listing.push_back({printer.record, printer.port});
+    }
     return listing;
 }
 
@@ -85,8 +89,9 @@ void CupsPrinterService::polled(const QueueAnswer& answer)
 {
     m_latest = answer;
     std::vector<Listing> listing = listingOf(answer);
-    if (listing == m_lastListing && answer.failure == m_lastFailure)
+    if (listing == m_lastListing && answer.failure == m_lastFailure) {
         return;
+    }
     m_lastListing = std::move(listing);
     m_lastFailure = answer.failure;
     notifySettingsChanged();
@@ -95,8 +100,9 @@ void CupsPrinterService::polled(const QueueAnswer& answer)
 std::vector<PrinterRecord> CupsPrinterService::enumPrinters()
 {
     std::vector<PrinterRecord> records;
-    for (const PrinterModel& printer : enumerate())
+    for (const PrinterModel& printer : enumerate()) {
         records.push_back(printer.record);
+    }
     return records;
 }
 
@@ -104,16 +110,18 @@ std::vector<std::string> CupsPrinterService::enumPorts()
 {
     std::vector<std::string> ports;
     for (const PrinterModel& printer : enumerate()) {
-        if (!printer.port.empty() && std::find(ports.begin(), ports.end(), printer.port) == ports.end())
+        if (!printer.port.empty() && std::find(ports.begin(), ports.end(), printer.port) == ports.end()) {
             ports.push_back(printer.port);
+        }
     }
     return ports;
 }
 
 void CupsPrinterService::ensureObject()
 {
-    if (m_objectValid)
+    if (m_objectValid) {
         return;
+    }
     m_object = enumerate();
     m_objectValid = true;
     select(defaultIndex());
@@ -123,12 +131,14 @@ int CupsPrinterService::defaultIndex() const
 {
     // The server's default queue, else its first visible one, else the built-in printer.
     for (std::size_t i = 0; i < m_object.size(); ++i) {
-        if (m_object[i].isDefault && !(m_object[i].record.attributes & PrinterAttributeHidden))
+        if (m_object[i].isDefault && !(m_object[i].record.attributes & PrinterAttributeHidden)) {
             return static_cast<int>(i);
+        }
     }
     for (std::size_t i = 0; i < m_object.size(); ++i) {
-        if (!(m_object[i].record.attributes & PrinterAttributeHidden))
+        if (!(m_object[i].record.attributes & PrinterAttributeHidden)) {
             return static_cast<int>(i);
+        }
     }
     return static_cast<int>(m_object.size()) - 1;
 }
@@ -144,8 +154,9 @@ void CupsPrinterService::select(int index)
 
 PrinterModel& CupsPrinterService::loaded(PrinterModel& printer)
 {
-    if (!printer.capabilitiesLoaded)
+    if (!printer.capabilitiesLoaded) {
         cupsdest::LoadCapabilities(printer);
+    }
     return printer;
 }
 
@@ -172,8 +183,9 @@ int CupsPrinterService::printerIndex()
 void CupsPrinterService::setPrinterIndex(int index)
 {
     ensureObject();
-    if (index < -1 || index >= static_cast<int>(m_object.size()))
+    if (index < -1 || index >= static_cast<int>(m_object.size())) {
         throw std::out_of_range("Printer index out of range");
+    }
     select(index == -1 ? defaultIndex() : index);
 }
 
@@ -186,8 +198,9 @@ DeviceDescription CupsPrinterService::currentDevice()
 void CupsPrinterService::setPrinter(const std::string& device, const std::string&, const std::string&)
 {
     PrinterModel* printer = byName(device);
-    if (!printer)
+    if (!printer) {
         throw std::runtime_error("Printer " + device + " is not installed");
+    }
     select(static_cast<int>(printer - m_object.data()));
 }
 
@@ -201,8 +214,9 @@ std::vector<Capability> CupsPrinterService::paperSizes(const DeviceDescription& 
 {
     std::vector<Capability> papers;
     if (PrinterModel* printer = byName(device.device)) {
-        for (const PrinterModel::Choice& choice : printer->papers)
+        for (const PrinterModel::Choice& choice : printer->papers) {
             papers.push_back(choice.capability);
+        }
     }
     return papers;
 }
@@ -211,8 +225,9 @@ std::vector<Capability> CupsPrinterService::bins(const DeviceDescription& device
 {
     std::vector<Capability> bins;
     if (PrinterModel* printer = byName(device.device)) {
-        for (const PrinterModel::Choice& choice : printer->bins)
+        for (const PrinterModel::Choice& choice : printer->bins) {
             bins.push_back(choice.capability);
+        }
     }
     return bins;
 }
@@ -227,8 +242,9 @@ const PrinterModel::Choice* CupsPrinterService::paperChoice(PrinterModel& printe
 {
     const auto number = static_cast<std::uint16_t>(m_settings.dmPaperSize);
     for (const PrinterModel::Choice& choice : printer.papers) {
-        if (choice.capability.number == number)
+        if (choice.capability.number == number) {
             return &choice;
+        }
     }
     return nullptr;
 }
@@ -237,8 +253,9 @@ const PrinterModel::Choice* CupsPrinterService::binChoice(PrinterModel& printer)
 {
     const auto number = static_cast<std::uint16_t>(m_settings.dmDefaultSource);
     for (const PrinterModel::Choice& choice : printer.bins) {
-        if (choice.capability.number == number)
+        if (choice.capability.number == number) {
             return &choice;
+        }
     }
     return nullptr;
 }
@@ -270,8 +287,9 @@ PageGeometry CupsPrinterService::pageGeometry()
 
 void CupsPrinterService::beginDoc(const std::string& title)
 {
-    if (m_job)
+    if (m_job) {
         throw std::runtime_error("Printing in progress");
+    }
     PrinterModel& printer = current();
     auto job = std::make_unique<Job>();
     job->printer = printer;
@@ -285,19 +303,23 @@ void CupsPrinterService::beginDoc(const std::string& title)
         job->options.emplace_back("PageSize", paperName.toStdString());
     } else if (const PrinterModel::Choice* paper = paperChoice(printer)) {
         paperName = QString::fromStdString(paper->capability.name);
-        if (!paper->keyword.empty())
+        if (!paper->keyword.empty()) {
             job->options.emplace_back("PageSize", paper->keyword);
+        }
     }
-    if (const PrinterModel::Choice* source = binChoice(printer); source && !source->keyword.empty())
+    if (const PrinterModel::Choice* source = binChoice(printer); source && !source->keyword.empty()) {
         job->options.emplace_back("InputSlot", source->keyword);
-    if (!m_resolutionKeyword.empty())
+    }
+    if (!m_resolutionKeyword.empty()) {
         job->options.emplace_back("Resolution", m_resolutionKeyword);
+    }
 
     QString folder = QDir::tempPath();
     if (printer.builtIn) {
         folder = m_slipsFolder;
-        if (!QDir().mkpath(folder))
+        if (!QDir().mkpath(folder)) {
             throw std::runtime_error("Cannot create the folder " + folder.toStdString());
+        }
     }
     job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), page, paperName, job->title);
     m_job = std::move(job);
@@ -305,30 +327,34 @@ void CupsPrinterService::beginDoc(const std::string& title)
 
 Canvas& CupsPrinterService::canvas()
 {
-    if (!m_job)
+    if (!m_job) {
         throw std::runtime_error("Printer is not currently printing");
+    }
     return m_job->spool->canvas();
 }
 
 void CupsPrinterService::endDoc()
 {
-    if (!m_job)
+    if (!m_job) {
         throw std::runtime_error("Printer is not currently printing");
+    }
     // The job is over whatever happens below; the spool file goes with it.
     const std::unique_ptr<Job> job = std::move(m_job);
     m_lastJob = {};
     job->spool->finish();
     const QDateTime now = QDateTime::currentDateTime();
-    if (job->printer.builtIn)
+    if (job->printer.builtIn) {
         m_lastJob.file = builtinpdf::Deliver(job->spool->path(), m_slipsFolder, now, job->title).toStdString();
-    else
+    } else {
         m_lastJob.jobId = submitToCups(*job);
+    }
 }
 
 void CupsPrinterService::abortDoc()
 {
-    if (!m_job)
+    if (!m_job) {
         throw std::runtime_error("Printer is not currently printing");
+    }
     // Nothing has reached the server yet: dropping the spool file is the whole abort.
     m_job->spool->discard();
     m_job.reset();
@@ -336,20 +362,23 @@ void CupsPrinterService::abortDoc()
 
 void CupsPrinterService::newPage()
 {
-    if (!m_job)
+    if (!m_job) {
         throw std::runtime_error("Printer is not currently printing");
+    }
     m_job->spool->newPage();
 }
 
 int CupsPrinterService::submitToCups(const Job& job)
 {
     QFile spool(job.spool->path());
-    if (!spool.open(QIODevice::ReadOnly))
+    if (!spool.open(QIODevice::ReadOnly)) {
         throw std::runtime_error("Cannot read the print spool file " + job.spool->path().toStdString());
+    }
     int count = 0;
     cups_option_t* options = nullptr;
-    for (const auto& [name, value] : job.options)
+    for (const auto& [name, value] : job.options) {
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+    }
     const QByteArray title = job.title.toUtf8();
     const std::string& queue = job.printer.record.name;
     // The document is named by the title too: the spool file's name means nothing to anyone.
@@ -366,7 +395,8 @@ int CupsPrinterService::submitToCups(const Job& job)
         cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), id, 0);
         sent = false;
     }
-    if (!sent)
+    if (!sent) {
         throw std::runtime_error("Cannot print on " + queue + ": " + cupsLastErrorString());
+    }
     return id;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PrinterModel.h"
-#include "PrinterService.h"
-#include "QueuePoll.h"
+#include "printers/PrinterModel.h"
+#include "printers/PrinterService.h"
+#include "printers/QueuePoll.h"
 
 #include <QString>
 

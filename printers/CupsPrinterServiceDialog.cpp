@@ -1,6 +1,6 @@
-#include "CupsPrinterService.h"
+#include "printers/CupsPrinterService.h"
 
-#include "CupsDestinations.h"
+#include "printers/CupsDestinations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,8 +16,9 @@ const PrinterModel::Choice& CupsPrinterService::madeUpPaper(PrinterModel& printe
     const std::string keyword = "Custom." + std::to_string(width) + "x" + std::to_string(height);
     const auto known = std::find_if(printer.papers.begin(), printer.papers.end(),
                                     [&](const PrinterModel::Choice& paper) { return paper.keyword == keyword; });
-    if (known != printer.papers.end())
+    if (known != printer.papers.end()) {
         return *known;
+    }
     // The driver's margins for sizes it is given: left, bottom, right, top.
     const std::array<double, 4>& margins = *printer.customMargins;
     PrinterModel::Choice paper{
@@ -35,10 +36,12 @@ DialogChoice::DriverOption CupsPrinterService::binOption(PrinterModel& printer) 
     DialogChoice::DriverOption option{"InputSlot", {}, {}, {}};
     for (const PrinterModel::Choice& choice : printer.bins) {
         option.choices.emplace_back(choice.keyword, choice.capability.name);
-        if (choice.capability.number == static_cast<std::uint16_t>(m_settings.dmDefaultSource))
+        if (choice.capability.number == static_cast<std::uint16_t>(m_settings.dmDefaultSource)) {
             option.current = choice.keyword;
-        if (choice.capability.number == static_cast<std::uint16_t>(printer.defaults.dmDefaultSource))
+        }
+        if (choice.capability.number == static_cast<std::uint16_t>(printer.defaults.dmDefaultSource)) {
             option.byDefault = choice.keyword;
+        }
     }
     return option;
 }
@@ -46,8 +49,9 @@ DialogChoice::DriverOption CupsPrinterService::binOption(PrinterModel& printer) 
 DialogChoice::DriverOption CupsPrinterService::resolutionOption(PrinterModel& printer) const
 {
     DialogChoice::DriverOption option{"Resolution", {}, m_resolutionKeyword, printer.resolutionKeyword};
-    for (const PrinterModel::Choice& choice : printer.resolutions)
+    for (const PrinterModel::Choice& choice : printer.resolutions) {
         option.choices.emplace_back(choice.keyword, choice.capability.name);
+    }
     return option;
 }
 
@@ -56,12 +60,14 @@ DialogChoice CupsPrinterService::dialogChoice()
     PrinterModel& printer = current();
     DialogChoice choice;
     choice.printer = printer.record.name;
-    if (const PrinterModel::Choice* paper = paperChoice(printer))
+    if (const PrinterModel::Choice* paper = paperChoice(printer)) {
         choice.paperSize = paper->capability;
+    }
     choice.bin = m_settings.dmDefaultSource;
     for (const DialogChoice::DriverOption& option : {binOption(printer), resolutionOption(printer)}) {
-        if (!option.choices.empty())
+        if (!option.choices.empty()) {
             choice.driverOptions.push_back(option);
+        }
     }
     return choice;
 }
@@ -70,8 +76,9 @@ void CupsPrinterService::applyDriverOption(PrinterModel& printer, const DialogCh
 {
     if (option.keyword == "InputSlot") {
         for (const PrinterModel::Choice& bin : printer.bins) {
-            if (bin.keyword == option.current)
+            if (bin.keyword == option.current) {
                 m_settings.dmDefaultSource = static_cast<std::int16_t>(bin.capability.number);
+            }
         }
     } else if (option.keyword == "Resolution") {
         const Resolution dpi = cupsdest::ParseResolution(option.current);
@@ -88,8 +95,9 @@ void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
 {
     if (!choice.printer.empty() && choice.printer != current().record.name) {
         PrinterModel* printer = byName(choice.printer);
-        if (!printer)
+        if (!printer) {
             throw std::runtime_error("Printer " + choice.printer + " is not installed");
+        }
         select(static_cast<int>(printer - m_object.data()));
     }
     PrinterModel& printer = current();
@@ -97,33 +105,39 @@ void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)
     std::vector<DialogChoice::DriverOption> changed;
     for (const DialogChoice::DriverOption& option : choice.driverOptions) {
         const std::string shown = option.keyword == "InputSlot" ? binOption(printer).current : m_resolutionKeyword;
-        if (option.current != shown)
+        if (option.current != shown) {
             changed.push_back(option);
+        }
     }
     if (choice.paperSize) {
         const Capability& wanted = *choice.paperSize;
         const auto matches = [&](const PrinterModel::Choice& paper) {
             const Capability& offered = paper.capability;
-            if (wanted.number != 0 && offered.number == wanted.number)
+            if (wanted.number != 0 && offered.number == wanted.number) {
                 return true;
-            if (!wanted.name.empty() && offered.name == wanted.name)
+            }
+            if (!wanted.name.empty() && offered.name == wanted.name) {
                 return true;
+            }
             return wanted.widthPt > 0 && std::abs(offered.widthPt - wanted.widthPt) < 2 &&
                    std::abs(offered.heightPt - wanted.heightPt) < 2;
         };
         const auto found = std::find_if(printer.papers.begin(), printer.papers.end(), matches);
-        if (found != printer.papers.end())
+        if (found != printer.papers.end()) {
             m_settings.dmPaperSize = static_cast<std::int16_t>(found->capability.number);
-        else if (printer.customMargins && wanted.widthPt > 0 && wanted.heightPt > 0)
+        } else if (printer.customMargins && wanted.widthPt > 0 && wanted.heightPt > 0) {
             m_settings.dmPaperSize = static_cast<std::int16_t>(madeUpPaper(printer, wanted).capability.number);
+        }
     }
     if (choice.bin) {
         const auto found = std::find_if(printer.bins.begin(), printer.bins.end(), [&](const PrinterModel::Choice& b) {
             return b.capability.number == static_cast<std::uint16_t>(*choice.bin);
         });
-        if (found != printer.bins.end())
+        if (found != printer.bins.end()) {
             m_settings.dmDefaultSource = *choice.bin;
+        }
     }
-    for (const DialogChoice::DriverOption& option : changed)
+    for (const DialogChoice::DriverOption& option : changed) {
         applyDriverOption(printer, option);
+    }
 }

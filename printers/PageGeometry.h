@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CanvasPlacement.h"
-#include "PrinterService.h"
+#include "platform/CanvasPlacement.h"
+#include "printers/PrinterService.h"
 
 // The page of the current printer and paper size: the paper, the part of it the driver can
 // print on, and the printer's dots. Lengths are points (1/72 inch) from the paper's top-left

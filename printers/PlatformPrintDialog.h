@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrinterService.h"
+#include "printers/PrinterService.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "TPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
 
 #include <stdexcept>
 
@@ -19,8 +19,9 @@ void InstallPrinterService(std::unique_ptr<PrinterService> service)
 
 TPrinterAccess& PrinterAccess()
 {
-    if (!GlobalPrinterAccess())
+    if (!GlobalPrinterAccess()) {
         throw std::logic_error("PrinterAccess: no printer service installed");
+    }
     return *GlobalPrinterAccess();
 }
 

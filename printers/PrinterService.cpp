@@ -1,6 +1,6 @@
-#include "PrinterService.h"
+#include "printers/PrinterService.h"
 
-#include "PageGeometry.h"
+#include "printers/PageGeometry.h"
 
 #include <algorithm>
 

@@ -180,8 +180,9 @@ public:
 protected:
     void notifySettingsChanged()
     {
-        if (m_settingsChanged)
+        if (m_settingsChanged) {
             m_settingsChanged();
+        }
     }
 
     double pageLength() const { return m_pageLengthPt; }

@@ -1,4 +1,4 @@
-#include "QueuePoll.h"
+#include "printers/QueuePoll.h"
 
 #include <QTimer>
 

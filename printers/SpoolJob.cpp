@@ -1,6 +1,6 @@
-#include "SpoolJob.h"
+#include "printers/SpoolJob.h"
 
-#include "QPainterCanvas.h"
+#include "platform/QPainterCanvas.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -37,19 +37,22 @@ Canvas& SpoolJob::canvas()
 
 void SpoolJob::finish()
 {
-    if (m_painter.isActive() && !m_painter.end())
+    if (m_painter.isActive() && !m_painter.end()) {
         throw std::runtime_error("Cannot complete the print spool file " + m_path.toStdString());
+    }
 }
 
 void SpoolJob::newPage()
 {
-    if (!m_writer->newPage())
+    if (!m_writer->newPage()) {
         throw std::runtime_error("Cannot add a page to the print spool file " + m_path.toStdString());
+    }
 }
 
 void SpoolJob::discard()
 {
-    if (m_painter.isActive())
+    if (m_painter.isActive()) {
         m_painter.end();
+    }
     QFile::remove(m_path);
 }

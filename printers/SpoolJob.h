@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PageGeometry.h"
+#include "printers/PageGeometry.h"
 
 #include <QPainter>
 #include <QString>

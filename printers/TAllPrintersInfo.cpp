@@ -1,6 +1,6 @@
-#include "TAllPrintersInfo.h"
+#include "printers/TAllPrintersInfo.h"
 
-#include "EPrinterAccess.h"
+#include "printers/EPrinterAccess.h"
 
 TAllPrintersInfo::TAllPrintersInfo(PrinterService& service)
 {

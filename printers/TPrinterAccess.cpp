@@ -1,6 +1,6 @@
-#include "TPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
 
-#include "Cp932.h"
+#include "platform/Cp932.h"
 
 #include <algorithm>
 #include <array>
@@ -24,11 +24,13 @@ std::string SlotName(const std::string& name, std::size_t slotBytes)
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t next = pos + 1;
-        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80)
+        while (next < text.size() && (static_cast<unsigned char>(text[next]) & 0xC0) == 0x80) {
             ++next;
+        }
         used += cp932::ByteLength(std::string_view(text).substr(pos, next - pos));
-        if (used > slotBytes)
+        if (used > slotBytes) {
             break;
+        }
         pos = next;
     }
     return text.substr(0, pos);
@@ -99,8 +101,9 @@ void TPrinterAccess::CheckNoPrinter()
         throw EPrinterAccessServerError(m_printers.Failure());
     }
     for (std::uint32_t i = 0; i < m_printers.Count(); ++i) {
-        if (!m_printers.IsHidden(i))
+        if (!m_printers.IsHidden(i)) {
             return;
+        }
     }
     m_cachedIndex = -1;
     throw EPrinterAccessNoPrinter("TPrinterAccess.CheckNoPrinter: No Printer");
@@ -110,19 +113,23 @@ int TPrinterAccess::GetIndex()
 {
     CheckNoPrinter();
     const int platformIndex = m_service->printerIndex();
-    if (platformIndex == -1)
+    if (platformIndex == -1) {
         return -1;
+    }
     if (platformIndex >= 0 && static_cast<std::uint32_t>(platformIndex) < m_printers.Count() &&
-        m_printers.IsHidden(static_cast<std::uint32_t>(platformIndex)))
+        m_printers.IsHidden(static_cast<std::uint32_t>(platformIndex))) {
         throw EPrinterAccessIllegalIndex("TPrinterAccess.GetIndex: Printers.PrinterIndex is Illegal");
+    }
 
     // Found by name: the platform index only tells whether the current printer is hidden.
     const std::string device = m_service->currentDevice().device;
     for (std::uint32_t i = 0, visible = 0; i < m_printers.Count(); ++i) {
-        if (m_printers.Names(i) == device)
+        if (m_printers.Names(i) == device) {
             return static_cast<int>(visible);
-        if (!m_printers.IsHidden(i))
+        }
+        if (!m_printers.IsHidden(i)) {
             ++visible;
+        }
     }
     throw std::logic_error("TPrinterAccess.GetIndex: current printer '" + device + "' is not in the printer list");
 }
@@ -130,10 +137,12 @@ int TPrinterAccess::GetIndex()
 void TPrinterAccess::SetIndex(int value)
 {
     CheckNoPrinter();
-    if (value < -1)
+    if (value < -1) {
         throw EPrinterAccessRangeError("TPrinterAccess.SetIndex: Index is out of Range");
-    if (value == GetIndex())
+    }
+    if (value == GetIndex()) {
         return;
+    }
 
     int platformIndex = -1;
     if (value >= 0) {
@@ -144,8 +153,9 @@ void TPrinterAccess::SetIndex(int value)
                 break;
             }
         }
-        if (platformIndex < 0)
+        if (platformIndex < 0) {
             throw EPrinterAccessRangeError("TPrinterAccess.SetIndex: Index is out of Range");
+        }
     }
     m_service->setPrinterIndex(platformIndex);
     const DeviceDescription current = m_service->currentDevice();
@@ -158,8 +168,9 @@ void TPrinterAccess::SetIndex(int value)
 
 const DevMode& TPrinterAccess::DevModeSnapshot()
 {
-    if (!m_devMode)
+    if (!m_devMode) {
         m_devMode = m_service->currentDevice().devMode;
+    }
     return *m_devMode;
 }
 
@@ -169,23 +180,26 @@ std::uint32_t TPrinterAccess::GetSupportedFields()
     const std::uint32_t fields = DevModeSnapshot().dmFields;
     std::uint32_t set = 0;
     for (std::size_t member = 0; member < kFieldBits.size(); ++member) {
-        if (fields & kFieldBits[member])
+        if (fields & kFieldBits[member]) {
             set |= 1u << member;
+        }
     }
     return set;
 }
 
 void TPrinterAccess::CheckSupported(int member, const char* message)
 {
-    if (!(GetSupportedFields() & (1u << member)))
+    if (!(GetSupportedFields() & (1u << member))) {
         throw EPrinterAccessNotSupported(message);
+    }
 }
 
 void TPrinterAccess::UpdateCapabilities()
 {
     const int platformIndex = m_service->printerIndex();
-    if (platformIndex == m_cachedIndex)
+    if (platformIndex == m_cachedIndex) {
         return;
+    }
     m_cachedIndex = platformIndex;
     GetSupportedFields();
     m_infoFlags = 0;
@@ -226,8 +240,9 @@ const TPrinterAccess::StringList& TPrinterAccess::GetPaperSizeNames()
     CheckNoPrinter();
     CheckSupported(FieldPaperSize, "TPrinterAccess.GetPaperSizeNames: PaperSize is not Supported");
     UpdateCapabilities();
-    if (!(m_infoFlags & kPaperInfo))
+    if (!(m_infoFlags & kPaperInfo)) {
         throw EPrinterAccessNoInfo("TPrinterAccess.GetPaperSizeNames: No Papersize Info Available");
+    }
     return m_paperNames;
 }
 
@@ -236,8 +251,9 @@ const TPrinterAccess::StringList& TPrinterAccess::GetBinNames()
     CheckNoPrinter();
     CheckSupported(FieldDefaultSource, "TPrinterAccess.GetBinNames: Bin is not Supported");
     UpdateCapabilities();
-    if (!(m_infoFlags & kBinInfo))
+    if (!(m_infoFlags & kBinInfo)) {
         throw EPrinterAccessNoInfo("TPrinterAccess.GetBinNames: No Bin Info Available");
+    }
     return m_binNames;
 }
 
@@ -247,11 +263,13 @@ int TPrinterAccess::GetPaperSizeIndex()
     CheckSupported(FieldPaperSize, "TPrinterAccess.GetPaperSizeIndex: PaperSize is not Supported");
     const auto number = static_cast<std::uint16_t>(GetPaperSizeNumber());
     UpdateCapabilities();
-    if (!(m_infoFlags & kPaperInfo))
+    if (!(m_infoFlags & kPaperInfo)) {
         throw EPrinterAccessNoInfo("TPrinterAccess.GetPaperSizeIndex: No Papersize Info Available");
+    }
     for (std::size_t i = 0; i < m_paperNames.size(); ++i) {
-        if (m_paperNumbers[i] == number)
+        if (m_paperNumbers[i] == number) {
             return static_cast<int>(i);
+        }
     }
     throw EPrinterAccessPaperSizeError("TPrinterAccess.GetPaperSizeIndex: Cannot Get Paper Index");
 }
@@ -262,16 +280,19 @@ int TPrinterAccess::GetBinIndex()
     CheckSupported(FieldDefaultSource, "TPrinterAccess.GetBinIndex: Bin is not Supported");
     const auto number = static_cast<std::uint16_t>(GetBinNumber());
     UpdateCapabilities();
-    if (!(m_infoFlags & kBinInfo))
+    if (!(m_infoFlags & kBinInfo)) {
         throw EPrinterAccessNoInfo("TPrinterAccess.GetBinIndex: No Bin Info Available");
+    }
     // The last match wins: drivers list a bin twice under a generic and a specific name.
     int found = -1;
     for (std::size_t i = 0; i < m_binNames.size(); ++i) {
-        if (m_binNumbers[i] == number)
+        if (m_binNumbers[i] == number) {
             found = static_cast<int>(i);
+        }
     }
-    if (found < 0)
+    if (found < 0) {
         throw EPrinterAccessBinError("TPrinterAccess.GetBinIndex: Cannot Get Bin Index");
+    }
     return found;
 }
 
@@ -286,8 +307,9 @@ void TPrinterAccess::GetResolution(int& x, int& y)
 std::uint16_t TPrinterAccess::GetScale()
 {
     CheckNoPrinter();
-    if (!(GetSupportedFields() & (1u << FieldScale)))
+    if (!(GetSupportedFields() & (1u << FieldScale))) {
         return 100;
+    }
     return DevModeSnapshot().dmScale;
 }
 
@@ -302,8 +324,9 @@ const TPrinterAccess::StringList& TPrinterAccess::GetPrinterNames()
     CheckNoPrinter();
     m_printerNames.clear();
     for (std::uint32_t i = 0; i < m_printers.Count(); ++i) {
-        if (!m_printers.IsHidden(i))
+        if (!m_printers.IsHidden(i)) {
             m_printerNames.push_back(m_printers.Names(i));
+        }
     }
     return m_printerNames;
 }
@@ -314,8 +337,9 @@ const TPrinterAccess::StringList& TPrinterAccess::GetPortNames()
     for (const std::string& port : m_service->enumPorts()) {
         const bool known = std::any_of(m_portNames.begin(), m_portNames.end(),
                                        [&](const std::string& held) { return EqualIgnoringCase(held, port); });
-        if (!known)
+        if (!known) {
             m_portNames.push_back(port);
+        }
     }
     return m_portNames;
 }
@@ -330,20 +354,23 @@ void TPrinterAccess::Refresh()
 
 void TPrinterAccess::RaiseChange()
 {
-    if (m_onChange)
+    if (m_onChange) {
         m_onChange(*this);
+    }
 }
 
 void TPrinterAccess::SettingsChanged()
 {
     TAllPrintersInfo fresh(*m_service);
     if (fresh.IsSame(m_printers)) {
-        if (!fresh.Failure().empty())
+        if (!fresh.Failure().empty()) {
             return;
+        }
         const StringList heldPorts = m_portNames;
         try {
-            if (GetPortNames() == heldPorts)
+            if (GetPortNames() == heldPorts) {
                 return;
+            }
         } catch (const EPrinterAccessServerError&) {
             // Gone between the two questions: the next poll sees it in the printers too.
         }

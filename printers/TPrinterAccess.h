@@ -1,9 +1,9 @@
 #pragma once
 
-#include "EPrinterAccess.h"
-#include "PageGeometry.h"
-#include "PrinterService.h"
-#include "TAllPrintersInfo.h"
+#include "printers/EPrinterAccess.h"
+#include "printers/PageGeometry.h"
+#include "printers/PrinterService.h"
+#include "printers/TAllPrintersInfo.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "TRefreshingPrintDialog.h"
+#include "printers/TRefreshingPrintDialog.h"
 
 #include <QWidget>
 

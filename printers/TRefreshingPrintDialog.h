@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PlatformPrintDialog.h"
+#include "printers/PlatformPrintDialog.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "TRefreshingPrinterSetupDialog.h"
+#include "printers/TRefreshingPrinterSetupDialog.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "BatchJob.h"
+#include "slipprint/BatchJob.h"
 
-#include "PrintCommand.h"
-#include "TPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/PrintCommand.h"
 
 namespace printcommand {
 namespace {

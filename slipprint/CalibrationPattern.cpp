@@ -1,9 +1,9 @@
-#include "CalibrationPattern.h"
+#include "slipprint/CalibrationPattern.h"
 
-#include "Canvas.h"
-#include "MarginDots.h"
-#include "SlipGeometry.h"
-#include "StrToInt.h"
+#include "platform/Canvas.h"
+#include "platform/StrToInt.h"
+#include "slipprint/MarginDots.h"
+#include "slipprint/SlipGeometry.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "MarginCalibration.h"
+#include "slipprint/MarginCalibration.h"
 
-#include "SlipGeometry.h"
+#include "slipprint/SlipGeometry.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
-#include "PrintCommand.h"
+#include "slipprint/PrintCommand.h"
 
-#include "EPrinterAccess.h"
-#include "TPrinterAccess.h"
+#include "printers/EPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
 
 namespace printcommand {
 namespace {

@@ -1,7 +1,7 @@
-#include "PrinterRegistration.h"
+#include "slipprint/PrinterRegistration.h"
 
-#include "Cp932.h"
-#include "ProfileFile.h"
+#include "platform/Cp932.h"
+#include "platform/ProfileFile.h"
 
 #include <algorithm>
 #include <array>

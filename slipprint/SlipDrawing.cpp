@@ -1,7 +1,7 @@
-#include "SlipDrawing.h"
+#include "slipprint/SlipDrawing.h"
 
-#include "Canvas.h"
-#include "SlipGeometry.h"
+#include "platform/Canvas.h"
+#include "slipprint/SlipGeometry.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "SlipFields.h"
+#include "slipprint/SlipFields.h"
 
 SlipFields PrintFields(const Slip& slip)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Slip.h"
+#include "slipprint/Slip.h"
 
 #include <string>
 

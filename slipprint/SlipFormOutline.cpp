@@ -1,6 +1,6 @@
-#include "SlipFormOutline.h"
+#include "slipprint/SlipFormOutline.h"
 
-#include "SlipGeometry.h"
+#include "slipprint/SlipGeometry.h"
 
 namespace slipform {
 namespace {

@@ -1,7 +1,7 @@
-#include "SlipGeometry.h"
+#include "slipprint/SlipGeometry.h"
 
-#include "MarginDots.h"
-#include "StrToInt.h"
+#include "platform/StrToInt.h"
+#include "slipprint/MarginDots.h"
 
 namespace slipgeometry {
 namespace {

@@ -1,12 +1,12 @@
-#include "TForm_SLIP97YPrn.h"
+#include "slipprint/TForm_SLIP97YPrn.h"
 
-#include "ErrorReport.h"
-#include "FieldText.h"
-#include "MarginDots.h"
-#include "PrintPositionHost.h"
-#include "PrinterRegistration.h"
-#include "Prompt.h"
-#include "TNumEdit.h"
+#include "platform/FieldText.h"
+#include "slipprint/MarginDots.h"
+#include "slipprint/PrintPositionHost.h"
+#include "slipprint/PrinterRegistration.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/Prompt.h"
+#include "widgets/TNumEdit.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

@@ -1,14 +1,14 @@
-#include "TForm_SLIP97YPrn.h"
+#include "slipprint/TForm_SLIP97YPrn.h"
 
-#include "CalibrationPattern.h"
-#include "EPrinterAccess.h"
-#include "ErrorReport.h"
-#include "MarginCalibration.h"
-#include "MarginDots.h"
-#include "PrintCommand.h"
-#include "PrintPositionHost.h"
-#include "TNumEdit.h"
-#include "TPrinterAccess.h"
+#include "printers/EPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/CalibrationPattern.h"
+#include "slipprint/MarginCalibration.h"
+#include "slipprint/MarginDots.h"
+#include "slipprint/PrintCommand.h"
+#include "slipprint/PrintPositionHost.h"
+#include "widgets/ErrorReport.h"
+#include "widgets/TNumEdit.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "TSlipDot.h"
+#include "slipprint/TSlipDot.h"
 
-#include "SlipDrawing.h"
-#include "SlipFields.h"
+#include "slipprint/SlipDrawing.h"
+#include "slipprint/SlipFields.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
-#include "Address.h"
+#include "smartimport/Address.h"
 
-#include "Places.h"
+#include "smartimport/Places.h"
 
 namespace smartimport {
 

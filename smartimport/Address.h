@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WideText.h"
+#include "smartimport/WideText.h"
 
 // The two address lines of the slip out of one written address.
 namespace smartimport {

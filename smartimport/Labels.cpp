@@ -1,4 +1,4 @@
-#include "Labels.h"
+#include "smartimport/Labels.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WideText.h"
+#include "smartimport/WideText.h"
 
 // The labels of order mails and forms: block headings ("■お届け先") and field names
 // ("ご住所：", "TEL", "おなまえ"), in their common spellings.

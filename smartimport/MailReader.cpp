@@ -1,9 +1,9 @@
-#include "MailReader.h"
+#include "smartimport/MailReader.h"
 
-#include "Address.h"
-#include "Names.h"
-#include "Numbers.h"
-#include "Places.h"
+#include "smartimport/Address.h"
+#include "smartimport/Names.h"
+#include "smartimport/Numbers.h"
+#include "smartimport/Places.h"
 
 #include <algorithm>
 #include <optional>

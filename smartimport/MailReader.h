@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Labels.h"
+#include "smartimport/Labels.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "Names.h"
+#include "smartimport/Names.h"
 
 #include <algorithm>
 #include <array>

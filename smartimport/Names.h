@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WideText.h"
+#include "smartimport/WideText.h"
 
 // Names of people and companies as order mails write them.
 namespace smartimport {

@@ -1,6 +1,6 @@
-#include "Numbers.h"
+#include "smartimport/Numbers.h"
 
-#include "Places.h"
+#include "smartimport/Places.h"
 
 #include <array>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WideText.h"
+#include "smartimport/WideText.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "Places.h"
+#include "smartimport/Places.h"
 
 #include <array>
 

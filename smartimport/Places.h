@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WideText.h"
+#include "smartimport/WideText.h"
 
 // Place names that anchor an address: the prefectures and the suffixes of municipalities.
 namespace smartimport {

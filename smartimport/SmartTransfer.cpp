@@ -1,13 +1,13 @@
-#include "SmartTransfer.h"
+#include "smartimport/SmartTransfer.h"
 
-#include "Address.h"
-#include "AddressWarning.h"
-#include "Cp932.h"
-#include "LineText.h"
-#include "MailReader.h"
-#include "Names.h"
-#include "Places.h"
-#include "WideText.h"
+#include "platform/Cp932.h"
+#include "smartimport/Address.h"
+#include "smartimport/MailReader.h"
+#include "smartimport/Names.h"
+#include "smartimport/Places.h"
+#include "smartimport/WideText.h"
+#include "textimport/AddressWarning.h"
+#include "textimport/LineText.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PostalLookup.h"
-#include "Transfer.h"
+#include "smartimport/PostalLookup.h"
+#include "textimport/Transfer.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "smartimport/WideText.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "AddressWarning.h"
+#include "textimport/AddressWarning.h"
 
 namespace textimport {
 

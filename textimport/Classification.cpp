@@ -1,8 +1,8 @@
-#include "Classification.h"
+#include "textimport/Classification.h"
 
-#include "Cp932.h"
-#include "LineText.h"
-#include "Tables.h"
+#include "platform/Cp932.h"
+#include "textimport/LineText.h"
+#include "textimport/Tables.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "HalfWidth.h"
+#include "textimport/HalfWidth.h"
 
-#include "Cp932.h"
-#include "HalfWidthTable.h"
+#include "platform/Cp932.h"
+#include "textimport/HalfWidthTable.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "LineText.h"
+#include "textimport/LineText.h"
 
 namespace textimport {
 

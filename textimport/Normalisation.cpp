@@ -1,11 +1,11 @@
-#include "Normalisation.h"
+#include "textimport/Normalisation.h"
 
-#include "Classification.h"
-#include "Cp932.h"
-#include "HalfWidth.h"
-#include "LineText.h"
-#include "NumValue.h"
-#include "Tables.h"
+#include "platform/Cp932.h"
+#include "textimport/Classification.h"
+#include "textimport/HalfWidth.h"
+#include "textimport/LineText.h"
+#include "textimport/Tables.h"
+#include "widgets/NumValue.h"
 
 #include <bitset>
 

@@ -1,6 +1,6 @@
-#include "Tables.h"
+#include "textimport/Tables.h"
 
-#include "Cp932.h"
+#include "platform/Cp932.h"
 
 #include <initializer_list>
 #include <stdexcept>

@@ -1,11 +1,11 @@
-#include "Transfer.h"
+#include "textimport/Transfer.h"
 
-#include "AddressWarning.h"
-#include "Classification.h"
-#include "Cp932.h"
-#include "HalfWidth.h"
-#include "LineText.h"
-#include "Normalisation.h"
+#include "platform/Cp932.h"
+#include "textimport/AddressWarning.h"
+#include "textimport/Classification.h"
+#include "textimport/HalfWidth.h"
+#include "textimport/LineText.h"
+#include "textimport/Normalisation.h"
 
 #include <initializer_list>
 

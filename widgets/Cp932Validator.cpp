@@ -1,6 +1,6 @@
-#include "Cp932Validator.h"
+#include "widgets/Cp932Validator.h"
 
-#include "FieldText.h"
+#include "platform/FieldText.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "ErrorReport.h"
+#include "widgets/ErrorReport.h"
 
-#include "Prompt.h"
+#include "widgets/Prompt.h"
 
 QString ErrorReportText(const QString& message)
 {

@@ -1,4 +1,4 @@
-#include "MessageBoxPrompt.h"
+#include "widgets/MessageBoxPrompt.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>

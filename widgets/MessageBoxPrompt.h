@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompt.h"
+#include "widgets/Prompt.h"
 
 // The real boxes, modal over their parent.
 class MessageBoxPrompt : public Prompt

@@ -1,4 +1,4 @@
-#include "NumEditLayout.h"
+#include "widgets/NumEditLayout.h"
 
 namespace numedit {
 

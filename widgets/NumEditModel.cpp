@@ -1,4 +1,4 @@
-#include "NumEditModel.h"
+#include "widgets/NumEditModel.h"
 
 namespace numedit {
 

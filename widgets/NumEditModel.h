@@ -1,7 +1,7 @@
 #pragma once
 
-#include "NumEditTypes.h"
-#include "NumValue.h"
+#include "widgets/NumEditTypes.h"
+#include "widgets/NumValue.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "NumValue.h"
+#include "widgets/NumValue.h"
 
-#include "Cp932.h"
+#include "platform/Cp932.h"
 
 #include <algorithm>
 

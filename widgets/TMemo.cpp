@@ -1,6 +1,6 @@
-#include "TMemo.h"
+#include "widgets/TMemo.h"
 
-#include "FieldText.h"
+#include "platform/FieldText.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

@@ -1,6 +1,6 @@
-#include "TNumEdit.h"
+#include "widgets/TNumEdit.h"
 
-#include "FieldText.h"
+#include "platform/FieldText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "NumEditLayout.h"
-#include "NumEditModel.h"
-#include "NumEditTypes.h"
+#include "widgets/NumEditLayout.h"
+#include "widgets/NumEditModel.h"
+#include "widgets/NumEditTypes.h"
 
 #include <QBasicTimer>
 #include <QColor>

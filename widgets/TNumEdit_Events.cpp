@@ -1,7 +1,7 @@
 // Geometry, painting, caret and the mapping of Qt's input events onto the editing model.
-#include "TNumEdit.h"
+#include "widgets/TNumEdit.h"
 
-#include "FieldText.h"
+#include "platform/FieldText.h"
 
 #include <QApplication>
 #include <QFocusEvent>

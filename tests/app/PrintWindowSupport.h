@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Cp932Text.h"
-#include "EmptySender.h"
-#include "MainWindowFixture.h"
+#include "tests/support/Cp932Text.h"
+#include "tests/support/EmptySender.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

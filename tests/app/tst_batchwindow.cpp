@@ -1,8 +1,8 @@
-#include "BatchMappingDialog.h"
-#include "BatchWindow.h"
-#include "Cp932.h"
-#include "Journal.h"
-#include "MainWindowFixture.h"
+#include "app/BatchMappingDialog.h"
+#include "app/BatchWindow.h"
+#include "journal/Journal.h"
+#include "platform/Cp932.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
 #include <QMimeData>

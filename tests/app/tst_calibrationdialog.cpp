@@ -1,6 +1,6 @@
-#include "CalibrationPattern.h"
-#include "PrintWindowSupport.h"
-#include "TForm_SLIP97YPrn.h"
+#include "slipprint/CalibrationPattern.h"
+#include "slipprint/TForm_SLIP97YPrn.h"
+#include "tests/app/PrintWindowSupport.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "CupsPrinterService.h"
-#include "PrintWindowSupport.h"
+#include "printers/CupsPrinterService.h"
+#include "tests/app/PrintWindowSupport.h"
 
 #include <QLabel>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "Cp932Text.h"
+#include "tests/support/Cp932Text.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "HistoryWindow.h"
-#include "Journal.h"
-#include "JournalListModel.h"
-#include "NamedControl.h"
-#include "PrintWindowSupport.h"
+#include "app/HistoryWindow.h"
+#include "app/JournalListModel.h"
+#include "journal/Journal.h"
+#include "tests/app/PrintWindowSupport.h"
+#include "tests/support/NamedControl.h"
 
 #include <QCheckBox>
 #include <QLabel>

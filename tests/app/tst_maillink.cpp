@@ -1,4 +1,4 @@
-#include "MailLink.h"
+#include "app/MailLink.h"
 
 #include <QTest>
 #include <QUrlQuery>

@@ -1,6 +1,6 @@
-#include "EmptySender.h"
-#include "MainWindowFixture.h"
-#include "TNumEdit.h"
+#include "tests/support/EmptySender.h"
+#include "tests/support/MainWindowFixture.h"
+#include "widgets/TNumEdit.h"
 
 #include <QApplication>
 #include <QCheckBox>

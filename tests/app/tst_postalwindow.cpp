@@ -1,7 +1,7 @@
-#include "EmptySender.h"
-#include "MainWindowFixture.h"
-#include "PostalData.h"
-#include "PostalPickList.h"
+#include "app/PostalPickList.h"
+#include "postal/PostalData.h"
+#include "tests/support/EmptySender.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>

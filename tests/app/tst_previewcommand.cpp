@@ -1,5 +1,5 @@
-#include "CupsQueueSupport.h"
-#include "EmptySender.h"
+#include "tests/app/CupsQueueSupport.h"
+#include "tests/support/EmptySender.h"
 
 #include <QDirIterator>
 #include <QImage>

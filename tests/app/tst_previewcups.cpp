@@ -1,7 +1,7 @@
-#include "CupsPrinterService.h"
-#include "CupsQueueSupport.h"
-#include "PrintWindowSupport.h"
-#include "TForm_SLIP97YPrn.h"
+#include "printers/CupsPrinterService.h"
+#include "slipprint/TForm_SLIP97YPrn.h"
+#include "tests/app/CupsQueueSupport.h"
+#include "tests/app/PrintWindowSupport.h"
 
 #include <QImage>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "PreviewScene.h"
-#include "PreviewWindow.h"
-#include "PrintWindowSupport.h"
-#include "RecordingCanvas.h"
-#include "SlipDrawing.h"
-#include "TForm_SLIP97YPrn.h"
+#include "app/PreviewWindow.h"
+#include "platform/RecordingCanvas.h"
+#include "preview/PreviewScene.h"
+#include "slipprint/SlipDrawing.h"
+#include "slipprint/TForm_SLIP97YPrn.h"
+#include "tests/app/PrintWindowSupport.h"
 
 #include <QComboBox>
 #include <QDirIterator>

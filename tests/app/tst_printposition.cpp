@@ -1,6 +1,6 @@
-#include "PrintWindowSupport.h"
-#include "ScratchDisk.h"
-#include "TForm_SLIP97YPrn.h"
+#include "slipprint/TForm_SLIP97YPrn.h"
+#include "tests/app/PrintWindowSupport.h"
+#include "tests/support/ScratchDisk.h"
 
 #include <QComboBox>
 #include <QLabel>

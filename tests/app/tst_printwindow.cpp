@@ -1,5 +1,5 @@
-#include "PrintWindowSupport.h"
-#include "TRefreshingPrinterSetupDialog.h"
+#include "printers/TRefreshingPrinterSetupDialog.h"
+#include "tests/app/PrintWindowSupport.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "AtomicFile.h"
-#include "SenderFile.h"
+#include "app/SenderFile.h"
+#include "platform/AtomicFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

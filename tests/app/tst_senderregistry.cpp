@@ -1,5 +1,5 @@
-#include "MainWindowFixture.h"
-#include "ScratchDisk.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/ScratchDisk.h"
 
 #include <QApplication>
 #include <QDir>

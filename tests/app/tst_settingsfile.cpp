@@ -1,6 +1,6 @@
-#include "AtomicFile.h"
-#include "ScratchDisk.h"
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
+#include "platform/AtomicFile.h"
+#include "tests/support/ScratchDisk.h"
 
 #include <QTemporaryDir>
 #include <QTest>

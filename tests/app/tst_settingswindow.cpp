@@ -1,6 +1,6 @@
-#include "EmptySender.h"
-#include "MainWindowFixture.h"
-#include "ScratchDisk.h"
+#include "tests/support/EmptySender.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/ScratchDisk.h"
 
 #include <QComboBox>
 #include <QLabel>

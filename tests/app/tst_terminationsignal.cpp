@@ -1,4 +1,4 @@
-#include "EmptySender.h"
+#include "tests/support/EmptySender.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,5 +73,5 @@ void TestTerminationSignal::signalSavesAndEnds()
 }
 
 QTEST_GUILESS_MAIN(TestTerminationSignal)
-#include "EmptySender.h"
+#include "tests/support/EmptySender.h"
 #include "tst_terminationsignal.moc"

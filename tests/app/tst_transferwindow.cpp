@@ -1,5 +1,5 @@
-#include "EmptySender.h"
-#include "MainWindowFixture.h"
+#include "tests/support/EmptySender.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
-#include "AddressSplit.h"
-#include "ColumnMapping.h"
-#include "Cp932.h"
-#include "Cp932Tables.h"
-#include "Csv.h"
-#include "Encoding.h"
-#include "Repairs.h"
-#include "SlipBuilder.h"
-#include "SlipSelection.h"
+#include "batch/AddressSplit.h"
+#include "batch/ColumnMapping.h"
+#include "batch/Cp932Tables.h"
+#include "batch/Csv.h"
+#include "batch/Encoding.h"
+#include "batch/Repairs.h"
+#include "batch/SlipBuilder.h"
+#include "batch/SlipSelection.h"
+#include "platform/Cp932.h"
 
 #include <QTest>
 

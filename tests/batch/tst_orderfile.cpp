@@ -1,5 +1,5 @@
-#include "ColumnMapping.h"
-#include "OrderFile.h"
+#include "batch/ColumnMapping.h"
+#include "batch/OrderFile.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "BatchSlip.h"
-#include "PostalDirectory.h"
-#include "PostalSlipCheck.h"
+#include "batch/BatchSlip.h"
+#include "batch/PostalSlipCheck.h"
+#include "postal/PostalDirectory.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "Journal.h"
+#include "journal/Journal.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "AtomicFile.h"
-#include "ScratchDisk.h"
+#include "platform/AtomicFile.h"
+#include "tests/support/ScratchDisk.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "AtomicFile.h"
-#include "ProfileFile.h"
+#include "platform/AtomicFile.h"
+#include "platform/ProfileFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "EmptySender.h"
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
+#include "tests/support/EmptySender.h"
 
 #include <QDir>
 #include <QFile>

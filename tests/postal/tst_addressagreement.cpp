@@ -1,5 +1,5 @@
-#include "AddressAgreement.h"
-#include "PostalDirectory.h"
+#include "postal/AddressAgreement.h"
+#include "postal/PostalDirectory.h"
 
 #include <QTest>
 

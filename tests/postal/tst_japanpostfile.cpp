@@ -1,6 +1,6 @@
-#include "Cp932.h"
-#include "JapanPostFile.h"
-#include "TownName.h"
+#include "platform/Cp932.h"
+#include "postal/JapanPostFile.h"
+#include "postal/TownName.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "PostalCode.h"
+#include "postal/PostalCode.h"
 
 #include <QTest>
 

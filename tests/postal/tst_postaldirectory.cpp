@@ -1,5 +1,5 @@
-#include "PostalData.h"
-#include "PostalDirectory.h"
+#include "postal/PostalData.h"
+#include "postal/PostalDirectory.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "FormScan.h"
+#include "preview/FormScan.h"
 
 #include <QFile>
 #include <QTemporaryDir>

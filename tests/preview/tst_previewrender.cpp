@@ -1,6 +1,6 @@
-#include "FontSubstitutes.h"
-#include "PreviewRenderer.h"
-#include "PreviewScene.h"
+#include "platform/FontSubstitutes.h"
+#include "preview/PreviewRenderer.h"
+#include "preview/PreviewScene.h"
 
 #include <QImageWriter>
 #include <QProcess>

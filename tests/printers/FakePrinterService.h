@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EPrinterAccess.h"
-#include "PrinterService.h"
-#include "RecordingCanvas.h"
+#include "platform/RecordingCanvas.h"
+#include "printers/EPrinterAccess.h"
+#include "printers/PrinterService.h"
 
 #include <deque>
 #include <stdexcept>

@@ -1,8 +1,8 @@
-#include "BuiltInPdfPrinter.h"
-#include "CupsPrinterService.h"
-#include "TPrinterAccess.h"
+#include "printers/BuiltInPdfPrinter.h"
+#include "printers/CupsPrinterService.h"
+#include "printers/TPrinterAccess.h"
 
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "CupsPrinterService.h"
-#include "PlatformPrintDialog.h"
-#include "TPrinterAccess.h"
+#include "printers/CupsPrinterService.h"
+#include "printers/PlatformPrintDialog.h"
+#include "printers/TPrinterAccess.h"
 
-#include "Canvas.h"
+#include "platform/Canvas.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,5 +1,5 @@
-#include "FakePrinterService.h"
-#include "TPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
+#include "tests/printers/FakePrinterService.h"
 
 #include <QTest>
 

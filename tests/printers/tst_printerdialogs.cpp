@@ -1,8 +1,8 @@
-#include "CupsPrinterService.h"
-#include "PlatformPrintDialog.h"
-#include "TPrinterAccess.h"
-#include "TRefreshingPrintDialog.h"
-#include "TRefreshingPrinterSetupDialog.h"
+#include "printers/CupsPrinterService.h"
+#include "printers/PlatformPrintDialog.h"
+#include "printers/TPrinterAccess.h"
+#include "printers/TRefreshingPrintDialog.h"
+#include "printers/TRefreshingPrinterSetupDialog.h"
 
 #include <QApplication>
 #include <QComboBox>

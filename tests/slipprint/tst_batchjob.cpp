@@ -1,6 +1,6 @@
-#include "BatchJob.h"
-#include "FakePrinterService.h"
-#include "TPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/BatchJob.h"
+#include "tests/printers/FakePrinterService.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
-#include "CalibrationPattern.h"
-#include "MarginCalibration.h"
-#include "RecordingCanvas.h"
-#include "SlipDrawing.h"
-#include "SlipFormOutline.h"
-#include "SlipGeometry.h"
+#include "platform/RecordingCanvas.h"
+#include "slipprint/CalibrationPattern.h"
+#include "slipprint/MarginCalibration.h"
+#include "slipprint/SlipDrawing.h"
+#include "slipprint/SlipFormOutline.h"
+#include "slipprint/SlipGeometry.h"
 
 #include <QTest>
 

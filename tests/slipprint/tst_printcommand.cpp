@@ -1,7 +1,7 @@
-#include "EPrinterAccess.h"
-#include "FakePrinterService.h"
-#include "PrintCommand.h"
-#include "TPrinterAccess.h"
+#include "printers/EPrinterAccess.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/PrintCommand.h"
+#include "tests/printers/FakePrinterService.h"
 
 #include <QTest>
 

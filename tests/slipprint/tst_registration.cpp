@@ -1,6 +1,6 @@
-#include "Cp932Text.h"
-#include "PrinterRegistration.h"
-#include "ScratchDisk.h"
+#include "slipprint/PrinterRegistration.h"
+#include "tests/support/Cp932Text.h"
+#include "tests/support/ScratchDisk.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "RecordingCanvas.h"
-#include "SlipDrawing.h"
-#include "StrToInt.h"
+#include "platform/RecordingCanvas.h"
+#include "platform/StrToInt.h"
+#include "slipprint/SlipDrawing.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "MarginDots.h"
-#include "SlipGeometry.h"
-#include "StrToInt.h"
+#include "platform/StrToInt.h"
+#include "slipprint/MarginDots.h"
+#include "slipprint/SlipGeometry.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "RecordingCanvas.h"
-#include "Slip.h"
-#include "SlipDrawing.h"
-#include "SlipFields.h"
+#include "platform/RecordingCanvas.h"
+#include "slipprint/Slip.h"
+#include "slipprint/SlipDrawing.h"
+#include "slipprint/SlipFields.h"
 
 #include <QPoint>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "FontSubstitutes.h"
-#include "PageGeometry.h"
-#include "QPainterCanvas.h"
-#include "SlipDrawing.h"
+#include "platform/FontSubstitutes.h"
+#include "platform/QPainterCanvas.h"
+#include "printers/PageGeometry.h"
+#include "slipprint/SlipDrawing.h"
 
 #include <QPainter>
 #include <QPdfWriter>

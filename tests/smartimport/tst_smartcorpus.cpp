@@ -1,6 +1,6 @@
 // The share of hand-labelled order mails whose five recipient fields all come out right.
-#include "PostalDirectory.h"
-#include "SmartTransfer.h"
+#include "postal/PostalDirectory.h"
+#include "smartimport/SmartTransfer.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
 // The pieces the smart transfer builds the fields from, and its contract with the window.
-#include "Address.h"
-#include "Cp932.h"
-#include "Names.h"
-#include "Numbers.h"
-#include "SmartTransfer.h"
-#include "WideText.h"
+#include "platform/Cp932.h"
+#include "smartimport/Address.h"
+#include "smartimport/Names.h"
+#include "smartimport/Numbers.h"
+#include "smartimport/SmartTransfer.h"
+#include "smartimport/WideText.h"
 
 #include <QTest>
 

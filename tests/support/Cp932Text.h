@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Cp932.h"
+#include "platform/Cp932.h"
 
 #include <QByteArray>
 #include <QString>

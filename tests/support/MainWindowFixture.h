@@ -1,13 +1,13 @@
 #pragma once
 
-#include "FakePrinterService.h"
-#include "FontSubstitutes.h"
-#include "NamedControl.h"
-#include "ScriptedPrompt.h"
-#include "TForm_Main.h"
-#include "TNumEdit.h"
-#include "TPrinterAccess.h"
-#include "TypeText.h"
+#include "app/TForm_Main.h"
+#include "platform/FontSubstitutes.h"
+#include "printers/TPrinterAccess.h"
+#include "tests/printers/FakePrinterService.h"
+#include "tests/support/NamedControl.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TypeText.h"
+#include "widgets/TNumEdit.h"
 
 #include <QApplication>
 #include <QCheckBox>

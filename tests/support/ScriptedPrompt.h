@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompt.h"
+#include "widgets/Prompt.h"
 
 #include <QQueue>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "Classification.h"
-#include "Cp932Text.h"
+#include "tests/support/Cp932Text.h"
+#include "textimport/Classification.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "Cp932Text.h"
-#include "HalfWidth.h"
+#include "tests/support/Cp932Text.h"
+#include "textimport/HalfWidth.h"
 
 #include <QFile>
 #include <QHash>

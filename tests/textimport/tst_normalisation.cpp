@@ -1,5 +1,5 @@
-#include "Cp932Text.h"
-#include "Normalisation.h"
+#include "tests/support/Cp932Text.h"
+#include "textimport/Normalisation.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "Cp932Text.h"
-#include "LineText.h"
-#include "Transfer.h"
+#include "tests/support/Cp932Text.h"
+#include "textimport/LineText.h"
+#include "textimport/Transfer.h"
 
 #include <QTest>
 

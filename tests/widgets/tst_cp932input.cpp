@@ -1,6 +1,6 @@
-#include "Cp932Validator.h"
-#include "TMemo.h"
-#include "TypeText.h"
+#include "tests/support/TypeText.h"
+#include "widgets/Cp932Validator.h"
+#include "widgets/TMemo.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "ErrorReport.h"
-#include "ScriptedPrompt.h"
-#include "TApplication.h"
+#include "app/TApplication.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "widgets/ErrorReport.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "MessageBoxPrompt.h"
+#include "widgets/MessageBoxPrompt.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
-#include "NumEditLayout.h"
-#include "NumEditModel.h"
+#include "widgets/NumEditLayout.h"
+#include "widgets/NumEditModel.h"
 
 #include <QTest>
 

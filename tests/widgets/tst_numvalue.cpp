@@ -1,4 +1,4 @@
-#include "NumValue.h"
+#include "widgets/NumValue.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "TNumEdit.h"
+#include "widgets/TNumEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 //
 //     gen_postal_data PACKAGE_FOLDER OUTPUT_FILE
 
-#include "PostalData.h"
+#include "postal/PostalData.h"
 
 #include <algorithm>
 #include <filesystem>
