@@ -4,11 +4,11 @@
 #include "slipprint/TSlipDot.h"
 #include "widgets/Cp932Validator.h"
 #include "widgets/ErrorReport.h"
+#include "widgets/JapaneseCalendar.h"
 #include "widgets/TMemo.h"
 #include "widgets/TNumEdit.h"
 
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -299,14 +299,8 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     CheckBox_Date_1->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
     CheckBox_Date_1->adjustSize();
     DateTimePicker_1 = place<QDateEdit>(panel, "DateTimePicker_1", QRect(371, 26, 98, 21));
-    DateTimePicker_1->setCalendarPopup(true);
-    // The calendar too is Japanese, month names and Sunday first, whatever the system's locale.
-    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
-    DateTimePicker_1->setLocale(japanese);
-    auto* calendar = new QCalendarWidget(DateTimePicker_1);
-    calendar->setLocale(japanese);
-    calendar->setFirstDayOfWeek(Qt::Sunday);
-    DateTimePicker_1->setCalendarWidget(calendar);
+    DateTimePicker_1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+    UseJapaneseCalendar(DateTimePicker_1);
     // The Japanese short date, as the slip prints it, whatever the system's locale.
     DateTimePicker_1->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     DateTimePicker_1->setAttribute(Qt::WA_InputMethodEnabled, false);

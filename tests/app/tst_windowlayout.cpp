@@ -302,8 +302,12 @@ void TestWindowLayout::calendarIsJapanese()
     MainWindowFixture fixture;
     fixture.writeFile("my0.txt", kEmptySender);
     TForm_Main& window = fixture.show();
-    NamedControl<QDateEdit>(window, "DateTimePicker_1")->setDate(QDate(2026, 12, 7));
-    QCalendarWidget* calendar = NamedControl<QDateEdit>(window, "DateTimePicker_1")->calendarWidget();
+    auto* picker = NamedControl<QDateEdit>(window, "DateTimePicker_1");
+    picker->setDate(QDate(2026, 12, 7));
+    // The calendar is built on first use: open it as the user does, on the drop-down button.
+    QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(picker->width() - 6, picker->height() / 2));
+    QCalendarWidget* calendar = picker->calendarWidget();
+    QVERIFY(calendar->isVisible());
     QLocale::setDefault(previous);
 
     QCOMPARE(calendar->firstDayOfWeek(), Qt::Sunday);
