@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <memory>
+#include <stdexcept>
 
 namespace {
 const QString kTitle = QStringLiteral("◇mivo_Kangaroo");
@@ -58,6 +59,7 @@ private slots:
     void secondClaimAsksTheFirstToComeForward();
     void leftoverSocketFileDoesNotBlockTheStart();
     void namePerTitle();
+    void unusableTemporaryFolderIsReported();
     void secondStartEndsWithoutWindow();
     void concurrentStartsLeaveOne();
 
@@ -110,6 +112,17 @@ void TestSingleInstance::namePerTitle()
     SingleInstance other("another program");
     QVERIFY(program.claim());
     QVERIFY(other.claim());
+}
+
+void TestSingleInstance::unusableTemporaryFolderIsReported()
+{
+    // A file where the temporary folder should be: nothing can be created in it.
+    QFile notAFolder(QDir(m_temporary->path()).filePath("file"));
+    QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+    notAFolder.close();
+    qputenv("TMPDIR", notAFolder.fileName().toLocal8Bit());
+    SingleInstance instance(kTitle);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, instance.claim());
 }
 
 void TestSingleInstance::secondStartEndsWithoutWindow()
