@@ -1,10 +1,12 @@
 #include "app/TForm_Main.h"
 
+#include "app/ControlStyles.h"
 #include "app/WindowColors.h"
 #include "slipprint/TSlipDot.h"
 #include "widgets/Cp932Validator.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/JapaneseCalendar.h"
+#include "widgets/Pictures.h"
 #include "widgets/TMemo.h"
 #include "widgets/TNumEdit.h"
 
@@ -94,10 +96,10 @@ QLineEdit* lineEdit(QWidget* parent, const char* name, const QRect& geometry, in
     return edit;
 }
 
-QPushButton* pictureButton(QWidget* parent, const char* name, const QRect& geometry, QStyle::StandardPixmap picture)
+QPushButton* pictureButton(QWidget* parent, const char* name, const QRect& geometry, Picture picture)
 {
     auto* button = place<QPushButton>(parent, name, geometry);
-    button->setIcon(button->style()->standardIcon(picture));
+    button->setIcon(PictureIcon(picture));
     button->setIconSize(QSize(24, 24));
     button->setFocusPolicy(Qt::ClickFocus);
     return button;
@@ -193,10 +195,10 @@ void TForm_Main::createPasteBand(QWidget* panel)
                 QPoint(kFieldLeft, 114), pixelFont(11, true), kGrey);
     Label8->setObjectName(QStringLiteral("Label8"));
 
-    BitBtn_1 = pictureButton(panel, "BitBtn_1", QRect(50, 20, 39, 39), QStyle::SP_ArrowDown);
+    BitBtn_1 = pictureButton(panel, "BitBtn_1", QRect(50, 20, 39, 39), Picture::Transfer);
     buttonCaption(panel, QStringLiteral("テキスト転送"), BitBtn_1);
 
-    BitBtn_MemoCLS = pictureButton(panel, "BitBtn_MemoCLS", QRect(610, 20, 39, 39), QStyle::SP_DialogResetButton);
+    BitBtn_MemoCLS = pictureButton(panel, "BitBtn_MemoCLS", QRect(610, 20, 39, 39), Picture::ClearMemo);
     BitBtn_MemoCLS->setToolTip(QStringLiteral("メモをクリアします"));
     buttonCaption(panel, QStringLiteral("Memoｸﾘｱ"), BitBtn_MemoCLS);
 }
@@ -220,7 +222,7 @@ void TForm_Main::createRecipientBand(QWidget* panel)
     Label_Warning->setFont(pixelFont(13));
     SetTextColor(Label_Warning, Qt::red);
 
-    BitBtn_CLS = pictureButton(panel, "BitBtn_CLS", QRect(610, 60, 39, 39), QStyle::SP_DialogDiscardButton);
+    BitBtn_CLS = pictureButton(panel, "BitBtn_CLS", QRect(610, 60, 39, 39), Picture::ClearRecipient);
     buttonCaption(panel, QStringLiteral("お届け先ｸﾘｱ"), BitBtn_CLS);
 
     ComboBox_FontSize = place<QComboBox>(panel, "ComboBox_FontSize", QRect(600, 4, 60, 20));
@@ -239,11 +241,7 @@ void TForm_Main::createSenderBand(QWidget* panel)
     SetTextColor(PageControl_My, kGrey);
     PageControl_My->setExpanding(false);
     PageControl_My->setDrawBase(false);
-    // The selected tab names the file that 「ご依頼主登録」 overwrites: it must stand out.
-    PageControl_My->setStyleSheet(
-        QStringLiteral("QTabBar::tab { height: 17px; padding: 0px 4px; color: gray; background: #e4e4e4;"
-                       " border: 1px solid #a0a0a0; border-bottom: none; margin-right: 1px; }"
-                       "QTabBar::tab:selected { color: white; background: #000080; border-color: #000080; }"));
+    UseSenderTabStyle(PageControl_My);
     for (int tab = 1; tab <= 10; ++tab) {
         PageControl_My->addTab(QStringLiteral("依頼主%1").arg(tab));
     }
@@ -272,7 +270,7 @@ void TForm_Main::createSenderBand(QWidget* panel)
     }
 
     BitBtn_My = place<QPushButton>(panel, "BitBtn_My", QRect(610, 49, 39, 39));
-    BitBtn_My->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    BitBtn_My->setIcon(PictureIcon(Picture::Save));
     BitBtn_My->setIconSize(QSize(24, 24));
     BitBtn_My->setToolTip(QStringLiteral("ご依頼主を保存します"));
     // A focused button is pressed by Enter, as on the original platform (Qt does so only in dialogs).
@@ -296,7 +294,7 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     CheckBox_Date_1->setChecked(true);
     CheckBox_Date_1->setToolTip(QStringLiteral("チェックをはずすと日付を印字しません"));
     // The date picker starts 49 pixels to the right; the style's wider gap put "付" under it.
-    CheckBox_Date_1->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
+    UseCloseLabelStyle(CheckBox_Date_1);
     CheckBox_Date_1->adjustSize();
     DateTimePicker_1 = place<QDateEdit>(panel, "DateTimePicker_1", QRect(371, 26, 98, 21));
     DateTimePicker_1->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
@@ -331,17 +329,12 @@ void TForm_Main::createGoodsBand(QWidget* panel)
     GroupBox_Time2->setTitle(QStringLiteral("確約サービス"));
     GroupBox_Time2->setFont(pixelFont(11));
     GroupBox_Time2->setToolTip(QStringLiteral("チェックで○が印字されます"));
-    // The frame is only 27 high: its top line runs through the title and the boxes are
-    // small enough to stand whole between the title and the bottom line.
-    GroupBox_Time2->setStyleSheet(
-        QStringLiteral("QGroupBox { border: 1px solid #a0a0a0; margin-top: 6px; padding: 0px; }"
-                       "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0px 2px; }"
-                       "QCheckBox::indicator { width: 11px; height: 11px; }"));
     CheckBox_t21 = checkBox(GroupBox_Time2, "CheckBox_t21", QStringLiteral("9時まで"), QPoint(4, 11));
     CheckBox_t22 = checkBox(GroupBox_Time2, "CheckBox_t22", QStringLiteral("10時まで"), QPoint(68, 11));
     CheckBox_t23 = checkBox(GroupBox_Time2, "CheckBox_t23", QStringLiteral("午前中"), QPoint(138, 11));
+    UseTimeServiceFrameStyle(GroupBox_Time2);
 
-    BitBtn_WebHelp = pictureButton(panel, "BitBtn_WebHelp", QRect(610, 48, 39, 39), QStyle::SP_DialogHelpButton);
+    BitBtn_WebHelp = pictureButton(panel, "BitBtn_WebHelp", QRect(610, 48, 39, 39), Picture::Help);
     // Below the third goods line, which it would otherwise cover.
     BitBtn_SendMail = place<QPushButton>(panel, "BitBtn_SendMail", QRect(602, 119, 60, 20));
     BitBtn_SendMail->setText(QStringLiteral("E-Mail"));

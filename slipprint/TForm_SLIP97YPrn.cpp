@@ -5,6 +5,7 @@
 #include "slipprint/PrintPositionHost.h"
 #include "slipprint/PrinterRegistration.h"
 #include "widgets/ErrorReport.h"
+#include "widgets/Pictures.h"
 #include "widgets/Prompt.h"
 #include "widgets/TNumEdit.h"
 
@@ -55,8 +56,7 @@ void TForm_SLIP97YPrn::createLayout()
     Label6->setGeometry(6, 41, 72, 16);
     NumEdit_LEFT = createMarginField(QStringLiteral("NumEdit_LEFT"), 39);
 
-    BitBtn_MRGN =
-        new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("印字位置登録"), this);
+    BitBtn_MRGN = new QPushButton(PictureIcon(Picture::Save), QStringLiteral("印字位置登録"), this);
     BitBtn_MRGN->setObjectName(QStringLiteral("BitBtn_MRGN"));
     BitBtn_MRGN->setGeometry(30, 98, 122, 25);
     connect(BitBtn_MRGN, &QPushButton::clicked, this, &TForm_SLIP97YPrn::BitBtn_MRGNClick);
