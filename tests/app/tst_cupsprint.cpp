@@ -1,4 +1,5 @@
 #include "printers/CupsPrinterService.h"
+#include "tests/app/CupsQueueSupport.h"
 #include "tests/app/PrintWindowSupport.h"
 
 #include <QLabel>
@@ -13,128 +14,9 @@
 // Slips printed from the real window and from the command line onto queues of a private CUPS
 // server, and read back from what the queue's device received.
 using namespace printwindow;
+using namespace cupsqueue;
 
 namespace {
-
-QString cupsState()
-{
-    return qEnvironmentVariable("MIVO_TEST_CUPS_STATE");
-}
-
-bool run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000)) {
-        return false;
-    }
-    if (output != nullptr) {
-        *output = process.readAllStandardOutput();
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-// A queue of this test process alone (tests run in parallel), removed at the end.
-class Queue
-{
-public:
-    Queue(const QString& purpose, const QStringList& driver)
-        : m_name(QStringLiteral("mivo_print_%1_%2").arg(purpose).arg(QCoreApplication::applicationPid())),
-          m_output(QDir(cupsState()).filePath(QStringLiteral("out/%1.out").arg(m_name)))
-    {
-        QFile::remove(m_output);
-        m_created = run("lpadmin", QStringList{"-p", m_name, "-E", "-v", "file://" + m_output} + driver);
-    }
-    ~Queue() { run("lpadmin", {"-x", m_name}); }
-    Queue(const Queue&) = delete;
-    Queue& operator=(const Queue&) = delete;
-
-    bool created() const { return m_created; }
-    const QString& name() const { return m_name; }
-    const QString& output() const { return m_output; }
-
-    // Jobs the queue has ever taken, and the state and title of the last one.
-    int jobCount() const { return static_cast<int>(jobs().size()); }
-    QString lastTitle() const { return jobs().empty() ? QString() : jobs().back().first; }
-    bool lastCompleted() const { return !jobs().empty() && jobs().back().second == IPP_JSTATE_COMPLETED; }
-    // The name the last job's document was sent under.
-    QString lastDocumentName() const
-    {
-        ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-        const QByteArray uri = QStringLiteral("ipp://localhost/jobs/%1").arg(lastId()).toUtf8();
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                     "document-name-supplied");
-        ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-        ipp_attribute_t* name = ippFindAttribute(response, "document-name-supplied", IPP_TAG_ZERO);
-        const QString text = name ? QString::fromUtf8(ippGetString(name, 0, nullptr)) : QString();
-        ippDelete(response);
-        return text;
-    }
-
-private:
-    int lastId() const
-    {
-        cups_job_t* list = nullptr;
-        const QByteArray queue = m_name.toUtf8();
-        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.constData(), 0, CUPS_WHICHJOBS_ALL);
-        int id = 0;
-        for (int i = 0; i < count; ++i) {
-            id = std::max(id, list[i].id);
-        }
-        cupsFreeJobs(count, list);
-        return id;
-    }
-
-    std::vector<std::pair<QString, ipp_jstate_t>> jobs() const
-    {
-        cups_job_t* list = nullptr;
-        const QByteArray queue = m_name.toUtf8();
-        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue.constData(), 0, CUPS_WHICHJOBS_ALL);
-        std::vector<std::tuple<int, QString, ipp_jstate_t>> byId;
-        for (int i = 0; i < count; ++i) {
-            byId.emplace_back(list[i].id, QString::fromUtf8(list[i].title ? list[i].title : ""), list[i].state);
-        }
-        cupsFreeJobs(count, list);
-        std::sort(byId.begin(), byId.end(),
-                  [](const auto& a, const auto& b) { return std::get<0>(a) < std::get<0>(b); });
-        std::vector<std::pair<QString, ipp_jstate_t>> result;
-        for (const auto& [id, title, state] : byId) {
-            result.emplace_back(title, state);
-        }
-        return result;
-    }
-
-    QString m_name;
-    QString m_output;
-    bool m_created = false;
-};
-
-struct Word
-{
-    QString text;
-    QPointF topLeft; // points
-    double height = 0;
-};
-
-QList<Word> readWords(const QString& pdf)
-{
-    QByteArray html;
-    if (!run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}, &html)) {
-        return {};
-    }
-    static const QRegularExpression word(
-        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
-    QList<Word> words;
-    for (auto it = word.globalMatch(QString::fromUtf8(html)); it.hasNext();) {
-        const auto match = it.next();
-        const double top = match.captured(2).toDouble();
-        words.append(
-            {match.captured(4), QPointF(match.captured(1).toDouble(), top), match.captured(3).toDouble() - top});
-    }
-    return words;
-}
 
 // The sample slip as a PDF reader sees it: blanks leave no word, and the two count digits
 // stand so close that they read as one.
