@@ -1,6 +1,7 @@
 #include "platform/Cp932.h"
 #include "postal/JapanPostFile.h"
 #include "postal/TownName.h"
+#include "tests/postal/DescribeEntries.h"
 
 #include <QTest>
 
@@ -10,16 +11,6 @@
 using postal::PostalEntry;
 
 namespace {
-
-QString describe(const std::vector<PostalEntry>& entries)
-{
-    QStringList out;
-    for (const PostalEntry& e : entries) {
-        out << QString::fromStdString(e.zip + "|" + e.prefecture + "|" + e.city + "|" + e.town + "|" + e.street + "|" +
-                                      e.office);
-    }
-    return out.join(QLatin1Char('\n'));
-}
 
 const std::string kTail = ",0,0,0,0,0,0\r\n";
 
@@ -71,7 +62,8 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(QString, expected);
-        QCOMPARE(describe(postal::readJapanPostFile(std::filesystem::path(FIXTURES) / file.toStdString())), expected);
+        QCOMPARE(DescribeEntries(postal::readJapanPostFile(std::filesystem::path(FIXTURES) / file.toStdString())),
+                 expected);
     }
 
     void townNames_data()

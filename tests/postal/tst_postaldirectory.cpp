@@ -1,5 +1,6 @@
 #include "postal/PostalData.h"
 #include "postal/PostalDirectory.h"
+#include "tests/postal/DescribeEntries.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,16 +11,6 @@ using postal::PostalDirectory;
 using postal::PostalEntry;
 
 namespace {
-
-QString describe(const std::vector<PostalEntry>& entries)
-{
-    QStringList out;
-    for (const PostalEntry& e : entries) {
-        out << QString::fromStdString(e.zip + "|" + e.prefecture + "|" + e.city + "|" + e.town + "|" + e.street + "|" +
-                                      e.office);
-    }
-    return out.join(QLatin1Char('\n'));
-}
 
 void writeFile(const std::filesystem::path& file, const std::string& bytes)
 {
@@ -85,7 +76,7 @@ private slots:
     {
         QFETCH(QString, code);
         QFETCH(QString, expected);
-        QCOMPARE(describe(postal::directoryFor("/nonexistent").find(code.toStdString())), expected);
+        QCOMPARE(DescribeEntries(postal::directoryFor("/nonexistent").find(code.toStdString())), expected);
     }
 
     void builtInHoldsTheWholeList()
@@ -106,7 +97,7 @@ private slots:
             const std::vector<PostalEntry> found = directory.find(expected.zip.substr(0, 3) + expected.zip.substr(4));
             QVERIFY2(std::find(found.begin(), found.end(), expected) != found.end(), entry.zip.c_str());
         }
-        QCOMPARE(describe(directory.find("4980000")),
+        QCOMPARE(DescribeEntries(directory.find("4980000")),
                  QString("498-0000|愛知県|弥富市|||\n498-0000|三重県|桑名郡木曽岬町|||"));
     }
 
@@ -155,11 +146,12 @@ private slots:
         QCOMPARE(postal::directoryFor(path).entryCount(), std::size_t(146923));
 
         writeFile(file, postal::encodeDirectory({{"100-0001", "東京都", "千代田区", "新千代田", "", ""}}));
-        QCOMPARE(describe(postal::directoryFor(path).find("1000001")), QString("100-0001|東京都|千代田区|新千代田||"));
+        QCOMPARE(DescribeEntries(postal::directoryFor(path).find("1000001")),
+                 QString("100-0001|東京都|千代田区|新千代田||"));
         QVERIFY(postal::directoryFor(path).find("0600000").empty());
 
         writeFile(file, postal::encodeDirectory({{"100-0001", "東京都", "千代田区", "丸の内千代田", "", ""}}));
-        QCOMPARE(describe(postal::directoryFor(path).find("1000001")),
+        QCOMPARE(DescribeEntries(postal::directoryFor(path).find("1000001")),
                  QString("100-0001|東京都|千代田区|丸の内千代田||"));
 
         writeFile(file, "MIVOPST1 damaged beyond use");
