@@ -1,4 +1,5 @@
 #include "platform/Cp932.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,14 +31,9 @@ private slots:
     void refusesWithoutPrinting();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Run = ProgramRun;
     Run batch(const QStringList& arguments) { return mivo(QStringList{"batch"} + arguments); }
-    Run mivo(const QStringList& arguments);
+    Run mivo(const QStringList& arguments) { return RunProgram(arguments, m_folder.path()); }
     QString queueOutput() const;
     int jobsOnQueue() const;
 
@@ -132,16 +128,6 @@ int TestBatchCommand::jobsOnQueue() const
     QByteArray listing;
     runTool("lpstat", {"-W", "all", "-o", m_queue}, &listing);
     return static_cast<int>(listing.count('\n'));
-}
-
-TestBatchCommand::Run TestBatchCommand::mivo(const QStringList& arguments)
-{
-    QProcess process;
-    process.setWorkingDirectory(m_folder.path());
-    process.start(QStringLiteral(MIVO_EXECUTABLE), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
 }
 
 void TestBatchCommand::dryRunWritesTheChosenSlips_data()

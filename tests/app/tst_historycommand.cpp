@@ -1,4 +1,5 @@
 #include "tests/support/Cp932Text.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,12 +17,7 @@
 // the private CUPS server when one runs.
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
+using Run = ProgramRun;
 
 class Folder
 {
@@ -46,15 +42,7 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    Run run(const QStringList& arguments) const
-    {
-        QProcess process;
-        process.setWorkingDirectory(m_dir.path());
-        process.start(QStringLiteral(MIVO_EXECUTABLE), arguments);
-        process.waitForFinished(60000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
+    Run run(const QStringList& arguments) const { return RunProgram(arguments, m_dir.path()); }
 
     QJsonArray history(const QStringList& options = {}) const
     {
@@ -155,7 +143,7 @@ void TestHistoryCommand::reprint()
     QCOMPARE(folder.run({"print", "--printer", "PDF"}).exitCode, 0);
     const Run reprinted = folder.run(arguments);
     QCOMPARE(reprinted.exitCode, exitCode);
-    QVERIFY2(reprinted.err.contains(message), qPrintable(reprinted.err));
+    QVERIFY2(reprinted.errText().contains(message), qPrintable(reprinted.errText()));
     const QJsonArray all = folder.history();
     QCOMPARE(all.size(), entries);
     if (entries == 2) {

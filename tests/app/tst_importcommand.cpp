@@ -1,4 +1,5 @@
 #include "platform/Cp932.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -22,29 +23,12 @@ private slots:
     void unwritableOutput();
 
 private:
-    struct Run
+    using Run = ProgramRun;
+    static Run run(const QStringList& arguments, const QByteArray& input)
     {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    static Run run(const QStringList& arguments, const QByteArray& input);
+        return RunProgram(QStringList{"import"} + arguments, {}, input);
+    }
 };
-
-TestImportCommand::Run TestImportCommand::run(const QStringList& arguments, const QByteArray& input)
-{
-    QProcess process;
-    process.start(QStringLiteral(MIVO_EXECUTABLE), QStringList{"import"} + arguments);
-    if (!process.waitForStarted()) {
-        return {};
-    }
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-        return {};
-    }
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 void TestImportCommand::transfers_data()
 {

@@ -1,3 +1,5 @@
+#include "tests/support/ProgramRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -20,29 +22,13 @@ private slots:
     void badFileChangesNothing();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QString err;
-    };
-    Run run(const QStringList& arguments) const;
+    using Run = ProgramRun;
+    Run run(const QStringList& arguments) const { return RunProgram(arguments, m_folder.path()); }
     static QString fixture(const QString& name) { return QDir(FIXTURES).filePath(name); }
     QByteArray datFile() const;
 
     QTemporaryDir m_folder;
 };
-
-TestPostalCommand::Run TestPostalCommand::run(const QStringList& arguments) const
-{
-    QProcess process;
-    process.setWorkingDirectory(m_folder.path());
-    process.start(QStringLiteral(MIVO_EXECUTABLE), arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-        return {};
-    }
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
-}
 
 QByteArray TestPostalCommand::datFile() const
 {
@@ -74,7 +60,7 @@ void TestPostalCommand::lookup()
     QFETCH(QString, error);
 
     const Run result = run({"postal", code});
-    QCOMPARE(result.err, error);
+    QCOMPARE(result.errText(), error);
     QCOMPARE(result.exitCode, exitCode);
     if (exitCode != 0) {
         QVERIFY(result.out.isEmpty());
@@ -96,7 +82,7 @@ void TestPostalCommand::updatedListTakesPrecedence()
 {
     const Run update =
         run({"postal-update", fixture("KEN_ALL.CSV"), fixture("utf_ken_all.csv"), fixture("JIGYOSYO.CSV")});
-    QCOMPARE(update.err, QString());
+    QCOMPARE(update.errText(), QString());
     QCOMPARE(update.exitCode, 0);
     QCOMPARE(QString::fromUtf8(update.out), QString("mivo_postal.dat に 16 件の郵便番号を書き込みました\n"));
 
@@ -132,7 +118,7 @@ void TestPostalCommand::badFileChangesNothing()
 
     const Run result = run({"postal-update", fixture("JIGYOSYO.CSV"), "bad.csv"});
     QCOMPARE(result.exitCode, 1);
-    QCOMPARE(result.err, "mivo-kangaroo postal-update: " + error + "\n");
+    QCOMPARE(result.errText(), "mivo-kangaroo postal-update: " + error + "\n");
     QCOMPARE(datFile(), before);
     QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files), QStringList({"bad.csv", "mivo_postal.dat"}));
 }

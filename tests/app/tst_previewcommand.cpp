@@ -1,5 +1,6 @@
 #include "tests/app/CupsQueueSupport.h"
 #include "tests/support/EmptySender.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QDirIterator>
 #include <QImage>
@@ -25,14 +26,11 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
 
 int runIn(const QString& folder, const QStringList& arguments, QByteArray* errors = nullptr)
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral(MIVO_EXECUTABLE), arguments);
-    process.waitForFinished(60000);
+    const ProgramRun run = RunProgram(arguments, folder);
     if (errors != nullptr) {
-        *errors = process.readAllStandardError();
+        *errors = run.err;
     }
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return run.exitCode;
 }
 
 class Folder

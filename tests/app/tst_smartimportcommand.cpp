@@ -1,4 +1,5 @@
 #include "platform/Cp932.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -20,25 +21,10 @@ private slots:
     void refuses();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
+    using Run = ProgramRun;
     static Run run(const QStringList& arguments, const QByteArray& input)
     {
-        QProcess process;
-        process.start(QStringLiteral(MIVO_EXECUTABLE), QStringList{"import"} + arguments);
-        if (!process.waitForStarted()) {
-            return {};
-        }
-        process.write(input);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-            return {};
-        }
-        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        return RunProgram(QStringList{"import"} + arguments, {}, input);
     }
 };
 
