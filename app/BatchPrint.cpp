@@ -88,7 +88,7 @@ Slip BatchSlipModel(const batch::BatchSlip& slip, const SenderRecord& sender)
     Slip model;
     DateToday(model);
     model.goods = slip.goods;
-    model.recipient = {slip.zip, slip.address1, slip.address2, slip.name, slip.tel};
+    model.recipient = slip.recipient;
     model.sender = SenderAddress(sender);
     model.pieceCount = slip.pieces;
     return model;

@@ -331,7 +331,7 @@ void TestBatchWindow::mendingARowChecksItAgain()
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(editor, "105-0011");
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(QString::fromStdString(window.slips()[1].zip), QStringLiteral("105-0011"));
+    QTRY_COMPARE(QString::fromStdString(window.slips()[1].recipient.zip), QStringLiteral("105-0011"));
     QVERIFY(fixture.prompt().questions.isEmpty());
     QVERIFY2(!table->item(1, warnings)->text().contains("郵便番号"), qPrintable(table->item(1, warnings)->text()));
     QVERIFY(table->item(1, warnings)->text().contains("電話番号がありません"));
@@ -353,7 +353,7 @@ void TestBatchWindow::genericFileMappingIsRemembered()
     answer = "name=1,zip=2,address1=3,tel=4,item=5";
     QVERIFY(window.openFile(kData + "/generic-cp932.csv"));
     QCOMPARE(window.slips().size(), std::size_t{2});
-    QCOMPARE(window.slips()[0].name, std::string("石井, 和也"));
+    QCOMPARE(window.slips()[0].recipient.name, std::string("石井, 和也"));
     QVERIFY(window.openFile(kData + "/generic-utf8.csv"));
     QCOMPARE(remembered, (QStringList{"", "", "name=1,zip=2,address1=3,tel=4,item=5"}));
     QVERIFY(fixture.exists("mivo_batch_map.ini"));
