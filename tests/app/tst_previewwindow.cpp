@@ -1,9 +1,9 @@
 #include "app/PreviewWindow.h"
-#include "platform/RecordingCanvas.h"
 #include "preview/PreviewScene.h"
 #include "slipprint/SlipDrawing.h"
 #include "slipprint/TForm_SLIP97YPrn.h"
 #include "tests/app/PrintWindowSupport.h"
+#include "tests/support/RecordingCanvas.h"
 
 #include <QComboBox>
 #include <QDirIterator>

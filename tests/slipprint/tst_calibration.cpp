@@ -1,9 +1,9 @@
-#include "platform/RecordingCanvas.h"
 #include "slipprint/CalibrationPattern.h"
 #include "slipprint/MarginCalibration.h"
 #include "slipprint/SlipDrawing.h"
 #include "slipprint/SlipFormOutline.h"
 #include "slipprint/SlipGeometry.h"
+#include "tests/support/RecordingCanvas.h"
 #include "tests/support/SampleSlip.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "platform/RecordingCanvas.h"
 #include "platform/StrToInt.h"
 #include "slipprint/SlipDrawing.h"
+#include "tests/support/RecordingCanvas.h"
 #include "tests/support/SampleSlip.h"
 
 #include <QTest>
