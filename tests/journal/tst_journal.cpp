@@ -1,5 +1,7 @@
 #include "journal/Journal.h"
+#include "journal/SlipJson.h"
 
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +81,7 @@ private slots:
     void duplicateGuardsCountOnlyPrintedSlips_data();
     void duplicateGuardsCountOnlyPrintedSlips();
     void removedEntryIsGoneFromListAndSearch();
+    void storedRecordKeepsEveryKey();
 
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -260,6 +263,37 @@ void TestJournal::removedEntryIsGoneFromListAndSearch()
     const std::int64_t newest = m_journal->search({"", {}, {}, 0, 1}).front().id;
     QVERIFY(m_journal->remove(newest));
     QCOMPARE(m_journal->recordJob(entry(slip("x", "", "", ""), at(5, 9))), newest + 1);
+}
+
+void TestJournal::storedRecordKeepsEveryKey()
+{
+    // A record as journals already hold it: each key reads into its own field and is written
+    // back byte for byte, so old entries stay readable and new ones readable by old programs.
+    const QByteArray stored =
+        R"({"address1":"A1","address2":"A2","deliveryDay":"DD","deliveryMonth":"DM","dpix":"180","dpiy":"90",)"
+        R"("goods1":"G1","goods2":"G2","goods3":"G3","name":"N","pieceCount":"12","printDate":false,)"
+        R"("printSender":false,"prnLeft":"-4","prnTop":"7","senderAddress1":"SA1","senderAddress2":"SA2",)"
+        R"("senderName":"SN","senderTel":"ST","senderZip":"SZ","slipDate":"2026-03-07","tel":"T","time10":false,)"
+        R"("time9":false,"timeMorning":true,"zip":"Z"})";
+    Slip expected;
+    expected.recipient = {"Z", "A1", "A2", "N", "T"};
+    expected.sender = {"SZ", "SA1", "SA2", "SN", "ST"};
+    expected.goods = {"G1", "G2", "G3"};
+    expected.pieceCount = "12";
+    expected.deliveryMonth = "DM";
+    expected.deliveryDay = "DD";
+    expected.timeMorning = true;
+    expected.printDate = false;
+    expected.printSender = false;
+    expected.slipYear = 2026;
+    expected.slipMonth = 3;
+    expected.slipDay = 7;
+    const QJsonObject json = QJsonDocument::fromJson(stored).object();
+    const Slip slip = journal::SlipFromJson(json);
+    const SlipPrintState state = journal::PrintStateFromJson(json);
+    QVERIFY(slip == expected);
+    QVERIFY((state == SlipPrintState{"180", "90", "7", "-4"}));
+    QCOMPARE(QJsonDocument(journal::SlipToJson(slip, state)).toJson(QJsonDocument::Compact), stored);
 }
 
 QTEST_GUILESS_MAIN(TestJournal)
