@@ -60,12 +60,12 @@ double pageLength(int paper)
     return paper == 1 ? slipform::kContinuousFoldInches * 72 : 0;
 }
 
-SlipFields pageFields(const batch::BatchSlip& slip, const BatchTarget& target, const PrinterRegistration& entry)
+SlipPrintState registeredMargins(const PrinterRegistration& entry)
 {
-    SlipFields fields = PrintFields(BatchSlipModel(slip, target.sender));
-    fields.prnTop = utf8(entry.top);
-    fields.prnLeft = utf8(entry.left);
-    return fields;
+    SlipPrintState state;
+    state.prnTop = utf8(entry.top);
+    state.prnLeft = utf8(entry.left);
+    return state;
 }
 
 } // namespace
@@ -77,7 +77,8 @@ PreviewScene BatchPreviewScene(const batch::BatchSlip& slip, const BatchTarget& 
     TPrinterAccess& printer = PrinterAccess();
     const CurrentPrinterKept kept(printer);
     SelectCommandLinePrinter(printer, target.printer, entry);
-    PreviewScene scene = preview::SceneOnCurrentPrinter(printer, pageFields(slip, target, entry), target.paper == 1);
+    PreviewScene scene = preview::SceneOnCurrentPrinter(printer, BatchSlipModel(slip, target.sender),
+                                                        registeredMargins(entry), target.paper == 1);
     scene.page = WithPageLength(scene.page, pageLength(target.paper));
     return scene;
 }
@@ -87,7 +88,7 @@ Slip BatchSlipModel(const batch::BatchSlip& slip, const SenderRecord& sender)
     Slip model;
     DateToday(model);
     model.goods = slip.goods;
-    model.recipient = {slip.zip, slip.address1, slip.address2, slip.name, slip.tel};
+    model.recipient = slip.recipient;
     model.sender = SenderAddress(sender);
     model.pieceCount = slip.pieces;
     return model;
@@ -111,16 +112,16 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
     const CurrentPrinterKept kept(printer);
     SelectCommandLinePrinter(printer, target.printer, entry);
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
+    SlipPrintState state = registeredMargins(entry);
+    state.dpix = std::to_string(resolution.x);
+    state.dpiy = std::to_string(resolution.y);
     std::vector<journalprint::BatchPage> pages;
     pages.reserve(chosen.size());
     for (const std::size_t index : chosen) {
         const batch::BatchSlip& slip = slips.at(index);
-        SlipFields fields = pageFields(slip, target, entry);
-        fields.dpix = std::to_string(resolution.x);
-        fields.dpiy = std::to_string(resolution.y);
-        pages.push_back({std::move(fields), slip.order});
+        pages.push_back({BatchSlipModel(slip, target.sender), state, slip.order});
     }
-    const auto drawSlip = [&](std::size_t i) { DrawSlip(pages[i].fields, printer.Canvas()); };
+    const auto drawSlip = [&](std::size_t i) { DrawSlip(pages[i].slip, pages[i].state, printer.Canvas()); };
     const journalprint::Outcome outcome = journalprint::PrintBatchAndRecord(
         printer, journal::Journal::In(target.folder), pages, paperfeeds::kAll[target.paper == 0 ? 0 : 1],
         [&] { printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, pageLength(target.paper)); });

@@ -61,15 +61,15 @@ std::string* editableField(batch::BatchSlip& slip, int column)
 {
     switch (column) {
     case ColZip:
-        return &slip.zip;
+        return &slip.recipient.zip;
     case ColAddress1:
-        return &slip.address1;
+        return &slip.recipient.address1;
     case ColAddress2:
-        return &slip.address2;
+        return &slip.recipient.address2;
     case ColName:
-        return &slip.name;
+        return &slip.recipient.name;
     case ColTel:
-        return &slip.tel;
+        return &slip.recipient.tel;
     case ColGoods1:
     case ColGoods2:
     case ColGoods3:

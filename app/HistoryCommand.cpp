@@ -97,7 +97,7 @@ ReprintOptions parseReprint(const std::vector<std::string>& arguments)
 
 QJsonObject jsonOf(const journal::JournalEntry& entry)
 {
-    QJsonObject json = journal::SlipToJson(entry.slip);
+    QJsonObject json = journal::SlipToJson(entry.slip, entry.printState);
     json.insert(QStringLiteral("id"), static_cast<qint64>(entry.id));
     json.insert(QStringLiteral("time"), entry.time.toOffsetFromUtc(entry.time.offsetFromUtc()).toString(Qt::ISODate));
     json.insert(QStringLiteral("status"), QString::fromLatin1(journal::StatusName(entry.status)));
@@ -114,13 +114,14 @@ QJsonObject jsonOf(const journal::JournalEntry& entry)
 void writeText(const std::vector<journal::JournalEntry>& entries, std::ostream& out)
 {
     for (const journal::JournalEntry& e : entries) {
-        const QString line = QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9")
-                                 .arg(e.id)
-                                 .arg(e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                      QString::fromLatin1(journal::StatusName(e.status)),
-                                      QString::fromStdString(e.printer), QString::fromStdString(e.orderNumber),
-                                      QString::fromStdString(e.slip.name), QString::fromStdString(e.slip.zip),
-                                      QString::fromStdString(e.slip.address1), QString::fromStdString(e.slip.tel));
+        const QString line =
+            QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9")
+                .arg(e.id)
+                .arg(e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                     QString::fromLatin1(journal::StatusName(e.status)), QString::fromStdString(e.printer),
+                     QString::fromStdString(e.orderNumber), QString::fromStdString(e.slip.recipient.name),
+                     QString::fromStdString(e.slip.recipient.zip), QString::fromStdString(e.slip.recipient.address1),
+                     QString::fromStdString(e.slip.recipient.tel));
         out << line.toStdString() << '\n';
     }
 }

@@ -11,7 +11,7 @@ public:
     virtual ~HistoryHost() = default;
     virtual std::filesystem::path journalFile() const = 0;
     // Puts the slip's recipient, goods and sender into the entry fields; nothing is printed.
-    virtual void loadFromJournal(const SlipFields& slip) = 0;
+    virtual void loadFromJournal(const Slip& slip) = 0;
     // Prints the entry again; throws when it cannot.
     virtual void reprintFromJournal(const journal::JournalEntry& entry, bool keepDate) = 0;
 };

@@ -99,15 +99,15 @@ QVariant JournalListModel::data(const QModelIndex& index, int role) const
     case Status:
         return statusText(entry->status);
     case Name:
-        return text(entry->slip.name);
+        return text(entry->slip.recipient.name);
     case Tel:
-        return text(entry->slip.tel);
+        return text(entry->slip.recipient.tel);
     case Zip:
-        return text(entry->slip.zip);
+        return text(entry->slip.recipient.zip);
     case Address:
-        return text(entry->slip.address1 + entry->slip.address2);
+        return text(entry->slip.recipient.address1 + entry->slip.recipient.address2);
     case Goods:
-        return text(entry->slip.goods1);
+        return text(entry->slip.goods[0]);
     case Order:
         return text(entry->orderNumber);
     case Printer:

@@ -26,14 +26,16 @@ std::string currentPrinterName(TPrinterAccess& printer)
     }
 }
 
-journal::JournalEntry entryOf(TPrinterAccess& printer, const SlipFields& fields, const JobContext& context)
+journal::JournalEntry entryOf(TPrinterAccess& printer, const Slip& slip, const SlipPrintState& state,
+                              const JobContext& context)
 {
     journal::JournalEntry entry;
     entry.printer = currentPrinterName(printer);
     entry.paperFeed = context.paperFeed;
     entry.orderNumber = context.orderNumber;
     entry.reprintOf = context.reprintOf;
-    entry.slip = fields;
+    entry.slip = slip;
+    entry.printState = state;
     return entry;
 }
 
@@ -85,10 +87,10 @@ void selectByName(TPrinterAccess& printer, const std::string& name)
 
 } // namespace
 
-Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const SlipFields& fields,
-                       const JobContext& context, const std::function<void()>& drawSlip)
+Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const Slip& slip,
+                       const SlipPrintState& state, const JobContext& context, const std::function<void()>& drawSlip)
 {
-    journal::JournalEntry entry = entryOf(printer, fields, context);
+    journal::JournalEntry entry = entryOf(printer, slip, state, context);
     bool drawing = false;
     try {
         printcommand::PrintJob(printer, [&] {
@@ -115,7 +117,7 @@ Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path
     std::vector<journal::JournalEntry> entries;
     entries.reserve(pages.size());
     for (const BatchPage& page : pages) {
-        entries.push_back(entryOf(printer, page.fields, {paperFeed, page.orderNumber, 0}));
+        entries.push_back(entryOf(printer, page.slip, page.state, {paperFeed, page.orderNumber, 0}));
     }
     try {
         runJob();
@@ -140,25 +142,26 @@ Outcome Reprint(TPrinterAccess& printer, const std::filesystem::path& journalFil
                 const std::string& printerName, bool keepDate)
 {
     selectByName(printer, printerName.empty() ? entry.printer : printerName);
-    SlipFields fields = entry.slip;
+    Slip slip = entry.slip;
+    SlipPrintState state = entry.printState;
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    fields.dpix = std::to_string(resolution.x);
-    fields.dpiy = std::to_string(resolution.y);
+    state.dpix = std::to_string(resolution.x);
+    state.dpiy = std::to_string(resolution.y);
     if (!keepDate) {
         const QDate today = QDate::currentDate();
-        fields.slipYear = today.year();
-        fields.slipMonth = today.month();
-        fields.slipDay = today.day();
+        slip.slipYear = today.year();
+        slip.slipMonth = today.month();
+        slip.slipDay = today.day();
     }
     const JobContext context{entry.paperFeed, entry.orderNumber, entry.id};
-    return PrintAndRecord(printer, journalFile, fields, context, [&] { DrawSlip(fields, printer.Canvas()); });
+    return PrintAndRecord(printer, journalFile, slip, state, context, [&] { DrawSlip(slip, state, printer.Canvas()); });
 }
 
-bool PrintedInLastDay(const std::filesystem::path& journalFile, const SlipFields& fields)
+bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
 {
     try {
         journal::Journal journal(journalFile, journal::Journal::Access::ReadOnly);
-        return journal.printedSince(fields, QDateTime::currentDateTime().addSecs(-kDaySeconds));
+        return journal.printedSince(slip, QDateTime::currentDateTime().addSecs(-kDaySeconds));
     } catch (const journal::JournalError&) {
         return false;
     }

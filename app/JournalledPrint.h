@@ -1,7 +1,8 @@
 #pragma once
 
 #include "journal/JournalEntry.h"
-#include "slipprint/SlipFields.h"
+#include "slipprint/Slip.h"
+#include "slipprint/SlipPrintState.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -29,15 +30,16 @@ struct Outcome
     std::string journalError; // empty when the job was recorded
 };
 
-// Runs the slip job (printcommand::PrintJob) and records it with `fields` whatever became
-// of it; an error of the job goes on to the caller once it is recorded.
-Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const SlipFields& fields,
-                       const JobContext& context, const std::function<void()>& drawSlip);
+// Runs the slip job (printcommand::PrintJob) and records it with `slip` and `state` whatever
+// became of it; an error of the job goes on to the caller once it is recorded.
+Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const Slip& slip,
+                       const SlipPrintState& state, const JobContext& context, const std::function<void()>& drawSlip);
 
 // One slip of a batch job as the journal keeps it.
 struct BatchPage
 {
-    SlipFields fields;
+    Slip slip;
+    SlipPrintState state;
     std::string orderNumber;
 };
 
@@ -56,6 +58,6 @@ Outcome Reprint(TPrinterAccess& printer, const std::filesystem::path& journalFil
 
 // Whether the same recipient and goods were printed in the last 24 hours. A journal that
 // cannot be read has no answer, which counts as no.
-bool PrintedInLastDay(const std::filesystem::path& journalFile, const SlipFields& fields);
+bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip);
 
 } // namespace journalprint

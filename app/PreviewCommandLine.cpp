@@ -89,7 +89,7 @@ void writePreview(const PreviewOptions& options)
     SystemPrinters printers(folder);
     TPrinterAccess& printer = PrinterAccess();
     const LastSlip last = LoadLastSlip(options.printer, options.paper);
-    PreviewScene scene = preview::SceneOnCurrentPrinter(printer, last.fields, last.paperIndex == 1);
+    PreviewScene scene = preview::SceneOnCurrentPrinter(printer, last.slip, last.state, last.paperIndex == 1);
     if (const auto scan = formscan::Read(SettingsFile::In(ToPath(folder)))) {
         preview::AddScan(scene, *scan);
     }

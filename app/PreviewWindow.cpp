@@ -118,7 +118,7 @@ QWidget* PreviewWindow::createScanBar()
 void PreviewWindow::showInfo()
 {
     const PageGeometry& page = m_scene.page;
-    const SlipFields& slip = m_scene.slip;
+    const SlipPrintState& state = m_scene.printState;
     const auto margin = [](const std::string& text) {
         return text.empty() ? QStringLiteral("0") : QString::fromStdString(text);
     };
@@ -127,8 +127,8 @@ void PreviewWindow::showInfo()
             .arg(millimetres(page.paperWidthPt), millimetres(page.paperHeightPt), millimetres(page.printableLeftPt),
                  millimetres(page.printableTopPt), millimetres(page.printableWidthPt),
                  millimetres(page.printableHeightPt))
-            .arg(QString::fromStdString(slip.dpix), QString::fromStdString(slip.dpiy), margin(slip.prnTop),
-                 margin(slip.prnLeft)));
+            .arg(QString::fromStdString(state.dpix), QString::fromStdString(state.dpiy), margin(state.prnTop),
+                 margin(state.prnLeft)));
 }
 
 double PreviewWindow::zoomDpi() const
@@ -214,7 +214,7 @@ QPointF PreviewWindow::referencePoint(int index) const
     // The delivery date's top-left and the piece count's bottom-right: far apart on the form.
     const slipform::Box& box = index == 0 ? slipform::Boxes().front() : slipform::Boxes().back();
     const slipgeometry::DeviceMapping mapping =
-        slipgeometry::MakeDeviceMapping(m_scene.slip.dpix, m_scene.slip.dpiy, "0", "0");
+        slipgeometry::MakeDeviceMapping(m_scene.printState.dpix, m_scene.printState.dpiy, "0", "0");
     const CanvasPlacement points = m_scene.page.placement(72);
     const int x = index == 0 ? box.x : box.x + box.width;
     const int y = index == 0 ? box.y : box.y + box.height;

@@ -83,10 +83,10 @@ LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::
     const PrinterRegistration entry =
         registration::Load(registration::RegistrationFile(ToPath(folder)), PaperSection(paperIndex));
     SelectCommandLinePrinter(PrinterAccess(), printerName, entry);
-    SlipFields fields = PrintFields(StartSlip(settings, StartSender(ToPath(folder), settings)));
-    fields.prnTop = cp932::ToUtf8(entry.top);
-    fields.prnLeft = cp932::ToUtf8(entry.left);
-    return {fields, paperIndex};
+    SlipPrintState state;
+    state.prnTop = cp932::ToUtf8(entry.top);
+    state.prnLeft = cp932::ToUtf8(entry.left);
+    return {StartSlip(settings, StartSender(ToPath(folder), settings)), state, paperIndex};
 }
 
 namespace {
@@ -98,13 +98,13 @@ std::string printLastSlip(const PrintOptions& options)
     SystemPrinters printers(folder);
     TPrinterAccess& printer = PrinterAccess();
     const LastSlip last = LoadLastSlip(options.printer, options.paper);
-    SlipFields fields = last.fields;
+    SlipPrintState state = last.state;
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    fields.dpix = std::to_string(resolution.x);
-    fields.dpiy = std::to_string(resolution.y);
+    state.dpix = std::to_string(resolution.x);
+    state.dpiy = std::to_string(resolution.y);
     const journalprint::JobContext context{cp932::ToUtf8(PaperSection(last.paperIndex)), {}, 0};
-    return journalprint::PrintAndRecord(printer, journal::Journal::In(ToPath(folder)), fields, context,
-                                        [&] { DrawSlip(fields, printer.Canvas()); })
+    return journalprint::PrintAndRecord(printer, journal::Journal::In(ToPath(folder)), last.slip, state, context,
+                                        [&] { DrawSlip(last.slip, state, printer.Canvas()); })
         .journalError;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "slipprint/SlipFields.h"
+#include "slipprint/Slip.h"
+#include "slipprint/SlipPrintState.h"
 
 #include <iosfwd>
 #include <optional>
@@ -26,11 +27,12 @@ void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::
                               const PrinterRegistration& entry);
 // The slip of the last session on its printer, as `print` prepares it: the printer selected
 // (NAME, else the registration of the paper selection, `paper` or the stored one) on the
-// installed printer object, and the slip's fields with the registered margins. The print
-// state's resolution is left to the caller. Throws on a missing printer or unreadable files.
+// installed printer object, and the slip with the registered margins in its print state. The
+// resolution is left to the caller. Throws on a missing printer or unreadable files.
 struct LastSlip
 {
-    SlipFields fields;
+    Slip slip;
+    SlipPrintState state;
     int paperIndex = 0;
 };
 LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::optional<int>& paper);

@@ -493,14 +493,10 @@ Slip TForm_Main::currentSlip() const
     return slip;
 }
 
-SlipFields TForm_Main::slipFields() const
+SlipPrintState TForm_Main::printState() const
 {
-    SlipFields fields = PrintFields(currentSlip());
-    fields.dpix = Label_dpix.toStdString();
-    fields.dpiy = Label_dpiy.toStdString();
-    fields.prnTop = Label_Prn_Top->text().toStdString();
-    fields.prnLeft = Label_Prn_Left->text().toStdString();
-    return fields;
+    return {Label_dpix.toStdString(), Label_dpiy.toStdString(), Label_Prn_Top->text().toStdString(),
+            Label_Prn_Left->text().toStdString()};
 }
 
 QString TForm_Main::kosuuText() const

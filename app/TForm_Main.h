@@ -2,7 +2,7 @@
 
 #include "app/HistoryHost.h"
 #include "slipprint/PrintPositionHost.h"
-#include "slipprint/SlipFields.h"
+#include "slipprint/SlipSource.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -54,9 +54,10 @@ public:
     explicit TForm_Main(QWidget* parent = nullptr);
     ~TForm_Main() override;
 
-    SlipFields slipFields() const override;
-    // The slip as the fields hold it now.
-    Slip currentSlip() const;
+    // The slip as the fields hold it now, and where it would land: the effective resolution
+    // of the last print and the registered margins.
+    Slip currentSlip() const override;
+    SlipPrintState printState() const override;
 
     // The registration in force, as the print-position dialog reads and writes it.
     QString registrationFolder() const override;
@@ -70,7 +71,7 @@ public:
 
     // The print journal, as the history window uses it.
     std::filesystem::path journalFile() const override;
-    void loadFromJournal(const SlipFields& slip) override;
+    void loadFromJournal(const Slip& slip) override;
     void reprintFromJournal(const journal::JournalEntry& entry, bool keepDate) override;
 
     // The effective resolution of the last print, as decimal texts; empty before the first.

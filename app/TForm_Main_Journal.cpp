@@ -27,23 +27,23 @@ std::filesystem::path TForm_Main::journalFile() const
     return journal::Journal::In(workingFolder());
 }
 
-void TForm_Main::loadFromJournal(const SlipFields& slip)
+void TForm_Main::loadFromJournal(const Slip& slip)
 {
     const auto set = [](QLineEdit* edit, const std::string& text) { edit->setText(QString::fromStdString(text)); };
-    set(Edit_Zip, slip.zip);
-    set(Edit_Add1, slip.address1);
-    set(Edit_Add2, slip.address2);
-    set(Edit_Custo1, slip.name);
-    set(Edit_tel, slip.tel);
-    set(Edit_G1, slip.goods1);
-    set(Edit_G2, slip.goods2);
-    set(Edit_G3, slip.goods3);
+    set(Edit_Zip, slip.recipient.zip);
+    set(Edit_Add1, slip.recipient.address1);
+    set(Edit_Add2, slip.recipient.address2);
+    set(Edit_Custo1, slip.recipient.name);
+    set(Edit_tel, slip.recipient.tel);
+    set(Edit_G1, slip.goods[0]);
+    set(Edit_G2, slip.goods[1]);
+    set(Edit_G3, slip.goods[2]);
     setKosuuText(QString::fromStdString(slip.pieceCount));
-    set(Edit_MyZip, slip.senderZip);
-    set(Edit_MyADD1, slip.senderAddress1);
-    set(Edit_MyADD2, slip.senderAddress2);
-    set(Edit_My, slip.senderName);
-    set(Edit_MyTEL, slip.senderTel);
+    set(Edit_MyZip, slip.sender.zip);
+    set(Edit_MyADD1, slip.sender.address1);
+    set(Edit_MyADD2, slip.sender.address2);
+    set(Edit_My, slip.sender.name);
+    set(Edit_MyTEL, slip.sender.tel);
 }
 
 void TForm_Main::reprintFromJournal(const journal::JournalEntry& entry, bool keepDate)

@@ -13,7 +13,7 @@ void TForm_Main::SpeedButton_F9Click()
     // on this window changes, so the print state stays that of the last print.
     requirePrinterInForce();
     const bool continuous = ComboBox_SEL->currentIndex() == 1;
-    PreviewScene scene = preview::SceneOnCurrentPrinter(PrinterAccess(), slipFields(), continuous);
+    PreviewScene scene = preview::SceneOnCurrentPrinter(PrinterAccess(), currentSlip(), printState(), continuous);
     PreviewWindow window(
         std::move(scene), SettingsFile::In(workingFolder()), [this] { SpeedButton_F11Click(); }, this);
     window.exec();

@@ -217,7 +217,7 @@ void TForm_Main::BitBtn_PrnSet2Click()
 
 void TForm_Main::SpeedButton_F11Click()
 {
-    const bool printedBefore = journalprint::PrintedInLastDay(journalFile(), slipFields());
+    const bool printedBefore = journalprint::PrintedInLastDay(journalFile(), currentSlip());
     if ((printedBefore &&
          !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"))) ||
         !Prompt::instance().ask(this, QStringLiteral("印刷しますか?"))) {
@@ -247,8 +247,8 @@ void TForm_Main::printSlip()
     Label_dpix = QString::number(resolution.x);
     Label_dpiy = QString::number(resolution.y);
     const journalprint::JobContext context{ComboBox_SEL->currentText().toStdString(), {}, 0};
-    const journalprint::Outcome outcome = journalprint::PrintAndRecord(printer, journalFile(), slipFields(), context,
-                                                                       [this] { m_slipDot->SLIP97_Prn(); });
+    const journalprint::Outcome outcome = journalprint::PrintAndRecord(
+        printer, journalFile(), currentSlip(), printState(), context, [this] { m_slipDot->SLIP97_Prn(); });
     reportJournal(outcome.journalError);
 }
 

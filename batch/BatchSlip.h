@@ -1,5 +1,7 @@
 #pragma once
 
+#include "slipprint/Slip.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -7,17 +9,13 @@
 
 namespace batch {
 
-// One slip of a batch: the recipient fields as the window would hold them (UTF-8, postal
-// code and telephone in half width), the goods lines, and what looked wrong.
+// One slip of a batch: the recipient as the window would hold it (UTF-8, postal code and
+// telephone in half width), the goods lines, and what looked wrong.
 struct BatchSlip
 {
     std::string order;
     std::size_t firstRow = 0; // the row of the file the slip starts on
-    std::string zip;
-    std::string address1;
-    std::string address2;
-    std::string name;
-    std::string tel;
+    SlipAddress recipient;
     std::array<std::string, 3> goods;
     std::string pieces = "1";
     std::vector<std::string> warnings;

@@ -21,11 +21,11 @@ void appendSlip(std::string& out, std::size_t number, const BatchSlip& slip)
 {
     out += "{\"number\": " + std::to_string(number);
     out += ", \"order\": " + JsonString(slip.order);
-    out += ", \"zip\": " + JsonString(slip.zip);
-    out += ", \"address1\": " + JsonString(slip.address1);
-    out += ", \"address2\": " + JsonString(slip.address2);
-    out += ", \"name\": " + JsonString(slip.name);
-    out += ", \"tel\": " + JsonString(slip.tel);
+    out += ", \"zip\": " + JsonString(slip.recipient.zip);
+    out += ", \"address1\": " + JsonString(slip.recipient.address1);
+    out += ", \"address2\": " + JsonString(slip.recipient.address2);
+    out += ", \"name\": " + JsonString(slip.recipient.name);
+    out += ", \"tel\": " + JsonString(slip.recipient.tel);
     out += ", \"goods\": ";
     appendList(out, slip.goods, [&out](const std::string& line) { out += JsonString(line); });
     out += ", \"pieces\": " + (slip.pieces.empty() ? std::string("0") : slip.pieces);

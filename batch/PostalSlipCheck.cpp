@@ -7,10 +7,11 @@ namespace batch {
 
 std::vector<std::string> PostalSlipCheck::check(const BatchSlip& slip) const
 {
-    if (slip.zip.empty()) {
+    if (slip.recipient.zip.empty()) {
         return {};
     }
-    const postal::AgreementResult result = postal::checkAgreement(m_directory, slip.zip, slip.address1);
+    const postal::AgreementResult result =
+        postal::checkAgreement(m_directory, slip.recipient.zip, slip.recipient.address1);
     const bool wrong =
         result.agreement == postal::Agreement::Disagrees || result.agreement == postal::Agreement::UnknownCode;
     if (!wrong || result.message.empty()) {

@@ -118,15 +118,15 @@ BatchSlip BuildSlip(const OrderGroup& group)
     slip.firstRow = group.firstRow;
     SlipText text(slip);
 
-    text.set(slip.zip, halfWidth(postalCode(values)), "郵便番号");
+    text.set(slip.recipient.zip, halfWidth(postalCode(values)), "郵便番号");
     const AddressLines lines =
         SplitAddress({value(values, Field::Prefecture), value(values, Field::City), value(values, Field::Address1),
                       joined(value(values, Field::Address2), value(values, Field::Address3), "　")});
-    text.set(slip.address1, lines.line1, "おところ①");
-    text.set(slip.address2, lines.line2, "おところ②");
+    text.set(slip.recipient.address1, lines.line1, "おところ①");
+    text.set(slip.recipient.address2, lines.line2, "おところ②");
     const std::string family = joined(value(values, Field::FamilyName), value(values, Field::GivenName), "　");
-    text.set(slip.name, value(values, Field::Name).empty() ? family : value(values, Field::Name), "おなまえ");
-    text.set(slip.tel, halfWidth(telephone(values)), "でんわ");
+    text.set(slip.recipient.name, value(values, Field::Name).empty() ? family : value(values, Field::Name), "おなまえ");
+    text.set(slip.recipient.tel, halfWidth(telephone(values)), "でんわ");
     const std::array<std::string, 3> goods = GoodsLines(group.items);
     for (std::size_t i = 0; i < goods.size(); ++i) {
         text.set(slip.goods[i], goods[i], "品名");

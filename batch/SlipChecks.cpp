@@ -25,30 +25,32 @@ bool isPostalCode(std::string_view zip)
 void CheckFields(BatchSlip& slip)
 {
     std::vector<std::string>& warnings = slip.warnings;
-    if (slip.zip.empty()) {
+    const SlipAddress& to = slip.recipient;
+    if (to.zip.empty()) {
         warnings.emplace_back("郵便番号がありません");
-    } else if (!isPostalCode(slip.zip)) {
+    } else if (!isPostalCode(to.zip)) {
         warnings.emplace_back("郵便番号の形が正しくありません");
     }
-    if (slip.address1.empty()) {
+    if (to.address1.empty()) {
         warnings.emplace_back("おところがありません");
     }
-    if (Cp932Bytes(slip.address1) > kAddressLineBytes) {
+    if (Cp932Bytes(to.address1) > kAddressLineBytes) {
         warnings.emplace_back("おところ①が40バイトを超えています");
     }
-    if (Cp932Bytes(slip.address2) > kAddressLineBytes) {
+    if (Cp932Bytes(to.address2) > kAddressLineBytes) {
         warnings.emplace_back("おところ②が40バイトを超えています");
     }
-    if (slip.name.empty()) {
+    if (to.name.empty()) {
         warnings.emplace_back("おなまえがありません");
-    } else if (Utf8Length(slip.name) > kNameChars) {
+    } else if (Utf8Length(to.name) > kNameChars) {
         warnings.emplace_back("おなまえが80文字を超えています");
     }
-    if (slip.tel.empty()) {
+    if (to.tel.empty()) {
         warnings.emplace_back("電話番号がありません");
     }
-    for (const std::string* field : {&slip.zip, &slip.address1, &slip.address2, &slip.name, &slip.tel, &slip.goods[0],
-                                     &slip.goods[1], &slip.goods[2]}) {
+    const std::array<std::string, 3>& goods = slip.goods;
+    for (const std::string* field :
+         {&to.zip, &to.address1, &to.address2, &to.name, &to.tel, &goods[0], &goods[1], &goods[2]}) {
         if (!Cp932CanEncode(*field)) {
             warnings.emplace_back("印字できない文字があります");
             break;

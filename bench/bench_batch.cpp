@@ -77,15 +77,10 @@ void printSlips(TPrinterAccess& printer, const batch::OrderFile& file)
 {
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     const SenderRecord sender{"530-0001", "\x91\xe5\x8d\xe3", "", "mivo", "06-3333-4444"};
-    SlipFields page;
+    const SlipPrintState state{std::to_string(resolution.x), std::to_string(resolution.y), "", ""};
     printcommand::PrintBatchJob(
         printer, file.slips.size(),
-        [&](std::size_t i) {
-            page = PrintFields(BatchSlipModel(file.slips[i], sender));
-            page.dpix = std::to_string(resolution.x);
-            page.dpiy = std::to_string(resolution.y);
-            DrawSlip(page, printer.Canvas());
-        },
+        [&](std::size_t i) { DrawSlip(BatchSlipModel(file.slips[i], sender), state, printer.Canvas()); },
         [](std::size_t) { return true; });
 }
 

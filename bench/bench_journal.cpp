@@ -32,22 +32,18 @@ journal::JournalEntry sampleEntry(int i)
     entry.paperFeed = "連続(４インチ)";
     entry.cupsJobId = i + 1;
     entry.orderNumber = "A-" + std::to_string(100000 + i);
-    SlipFields& s = entry.slip;
-    s.name = std::string(kFamily[i % 8]) + kGiven[(i / 8) % 6] + std::to_string(i);
-    s.tel =
+    SlipAddress& to = entry.slip.recipient;
+    to.name = std::string(kFamily[i % 8]) + kGiven[(i / 8) % 6] + std::to_string(i);
+    to.tel =
         "0" + std::to_string(100 + i % 900) + "-" + std::to_string(10 + i % 90) + "-" + std::to_string(1000 + i % 9000);
-    s.zip = std::to_string(100 + i % 900) + "-" + std::to_string(1000 + (i * 7) % 9000);
-    s.address1 = std::string(kCity[i % 4]) + std::to_string(i % 100) + "丁目" + std::to_string(i % 50) + "番地";
-    s.address2 = "サンプルマンション" + std::to_string(i % 300) + "号室";
-    s.goods1 = "りんご";
-    s.goods2 = "ぶどう";
-    s.senderName = "送り主商店";
-    s.senderAddress1 = "岐阜県大垣市";
-    s.pieceCount = "1";
-    s.dpix = "180";
-    s.dpiy = "180";
-    s.prnTop = "0";
-    s.prnLeft = "0";
+    to.zip = std::to_string(100 + i % 900) + "-" + std::to_string(1000 + (i * 7) % 9000);
+    to.address1 = std::string(kCity[i % 4]) + std::to_string(i % 100) + "丁目" + std::to_string(i % 50) + "番地";
+    to.address2 = "サンプルマンション" + std::to_string(i % 300) + "号室";
+    entry.slip.goods = {"りんご", "ぶどう", ""};
+    entry.slip.sender.name = "送り主商店";
+    entry.slip.sender.address1 = "岐阜県大垣市";
+    entry.slip.pieceCount = "1";
+    entry.printState = {"180", "180", "0", "0"};
     return entry;
 }
 
@@ -79,7 +75,7 @@ class NoHost : public HistoryHost
 {
 public:
     std::filesystem::path journalFile() const override { return fullJournal(); }
-    void loadFromJournal(const SlipFields&) override {}
+    void loadFromJournal(const Slip&) override {}
     void reprintFromJournal(const journal::JournalEntry&, bool) override {}
 };
 

@@ -2,6 +2,7 @@
 // the form under it), and the headless exports to PNG and PDF.
 #include "platform/FontSubstitutes.h"
 #include "preview/PreviewRenderer.h"
+#include "tests/support/SampleSlip.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,30 +20,8 @@ PreviewScene sampleScene(double widthPt, double heightPt)
     scene.page.printableWidthPt = widthPt - 36;
     scene.page.printableHeightPt = heightPt - 36;
     scene.page.dpi = {180, 180};
-    SlipFields& f = scene.slip;
-    f.dpix = f.dpiy = "180";
-    f.prnTop = "25";
-    f.prnLeft = "-10";
-    f.deliveryMonth = "11";
-    f.deliveryDay = "28";
-    f.time10 = true;
-    f.slipYear = 2010;
-    f.slipMonth = 12;
-    f.slipDay = 6;
-    f.goods1 = "りんご 10kg";
-    f.goods2 = "みかん 5kg";
-    f.goods3 = "ぶどう";
-    f.tel = "0584-11-2222";
-    f.zip = "503-0001";
-    f.address1 = "岐阜県大垣市田口町1";
-    f.address2 = "カンガルービル 3F";
-    f.name = "西濃 太郎 様";
-    f.senderTel = "06-3333-4444";
-    f.senderZip = "530-0001";
-    f.senderAddress1 = "大阪府大阪市北区梅田1-1";
-    f.senderAddress2 = "mivo 商店";
-    f.senderName = "mivo";
-    f.pieceCount = "2";
+    scene.slip = SampleSlip();
+    scene.printState = {"180", "180", "25", "-10"};
     return scene;
 }
 

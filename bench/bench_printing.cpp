@@ -6,6 +6,7 @@
 #include "printers/TPrinterAccess.h"
 #include "slipprint/PrintCommand.h"
 #include "slipprint/SlipDrawing.h"
+#include "tests/support/SampleSlip.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,41 +20,12 @@
 
 namespace {
 
-SlipFields sampleSlip()
-{
-    SlipFields f;
-    f.prnTop = "25";
-    f.prnLeft = "-10";
-    f.deliveryMonth = "11";
-    f.deliveryDay = "28";
-    f.time10 = true;
-    f.slipYear = 2010;
-    f.slipMonth = 12;
-    f.slipDay = 6;
-    f.goods1 = "りんご 10kg";
-    f.goods2 = "みかん 5kg";
-    f.goods3 = "ぶどう";
-    f.tel = "0584-11-2222";
-    f.zip = "503-0001";
-    f.address1 = "岐阜県大垣市田口町1";
-    f.address2 = "カンガルービル 3F";
-    f.name = "西濃 太郎 様";
-    f.senderTel = "06-3333-4444";
-    f.senderZip = "530-0001";
-    f.senderAddress1 = "大阪府大阪市北区梅田1-1";
-    f.senderAddress2 = "mivo 商店";
-    f.senderName = "mivo";
-    f.pieceCount = "2";
-    return f;
-}
-
 // What the print command does once the user has said yes.
-void printOnce(TPrinterAccess& printer, SlipFields fields)
+void printOnce(TPrinterAccess& printer, const Slip& slip)
 {
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    fields.dpix = std::to_string(resolution.x);
-    fields.dpiy = std::to_string(resolution.y);
-    printcommand::PrintJob(printer, [&] { DrawSlip(fields, printer.Canvas()); });
+    const SlipPrintState state{std::to_string(resolution.x), std::to_string(resolution.y), "25", "-10"};
+    printcommand::PrintJob(printer, [&] { DrawSlip(slip, state, printer.Canvas()); });
 }
 
 int indexOf(const std::string& name)
@@ -71,9 +43,9 @@ void printLoop(benchmark::State& state, const std::string& printerName)
         return;
     }
     PrinterAccess().SetIndex(index);
-    const SlipFields fields = sampleSlip();
+    const Slip slip = SampleSlip();
     for (auto _ : state) {
-        printOnce(PrinterAccess(), fields);
+        printOnce(PrinterAccess(), slip);
     }
 }
 

@@ -21,10 +21,10 @@ void exercise(const std::filesystem::path& path, journal::Journal::Access access
         journal.search({});
         journal.find(1);
         journal.hasOrder("A-1");
-        journal.printedSince(SlipFields{}, QDateTime::fromMSecsSinceEpoch(0));
+        journal.printedSince(Slip{}, QDateTime::fromMSecsSinceEpoch(0));
         if (access == journal::Journal::Access::ReadWrite) {
             journal::JournalEntry entry;
-            entry.slip.name = "西濃太郎";
+            entry.slip.recipient.name = "西濃太郎";
             journal.recordJob(entry);
             journal.remove(1);
         }

@@ -24,8 +24,9 @@ void require(bool condition)
 void checkSlips(const batch::OrderFile& file)
 {
     for (const batch::BatchSlip& slip : file.slips) {
-        for (const std::string* field : {&slip.zip, &slip.address1, &slip.address2, &slip.name, &slip.tel,
-                                         &slip.goods[0], &slip.goods[1], &slip.goods[2]}) {
+        const SlipAddress& to = slip.recipient;
+        for (const std::string* field :
+             {&to.zip, &to.address1, &to.address2, &to.name, &to.tel, &slip.goods[0], &slip.goods[1], &slip.goods[2]}) {
             require(batch::IsValidUtf8(*field));
             require(cp932::CanEncode(*field));
         }

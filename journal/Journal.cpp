@@ -49,11 +49,12 @@ void refuseForeignFile(const std::filesystem::path& file)
     }
 }
 
-QString slipKey(const SlipFields& slip)
+QString slipKey(const Slip& slip)
 {
     QCryptographicHash hash(QCryptographicHash::Sha1);
+    const SlipAddress& to = slip.recipient;
     for (const std::string* field :
-         {&slip.zip, &slip.address1, &slip.address2, &slip.name, &slip.tel, &slip.goods1, &slip.goods2, &slip.goods3}) {
+         {&to.zip, &to.address1, &to.address2, &to.name, &to.tel, &slip.goods[0], &slip.goods[1], &slip.goods[2]}) {
         hash.addData(QByteArray::fromStdString(*field));
         hash.addData(QByteArrayView("\x1f", 1));
     }
@@ -62,7 +63,7 @@ QString slipKey(const SlipFields& slip)
 
 QStringList searchedFields(const JournalEntry& entry)
 {
-    const SlipFields& s = entry.slip;
+    const SlipAddress& s = entry.slip.recipient;
     QStringList fields;
     for (const std::string* field : {&s.name, &s.tel, &s.zip, &s.address1, &s.address2, &entry.orderNumber}) {
         fields << QString::fromStdString(*field);
@@ -88,7 +89,9 @@ JournalEntry entryFrom(const QSqlQuery& row)
     entry.pdfFile = row.value(7).toString().toStdString();
     entry.orderNumber = row.value(8).toString().toStdString();
     entry.reprintOf = row.value(9).toLongLong();
-    entry.slip = SlipFromJson(QJsonDocument::fromJson(row.value(10).toString().toUtf8()).object());
+    const QJsonObject fields = QJsonDocument::fromJson(row.value(10).toString().toUtf8()).object();
+    entry.slip = SlipFromJson(fields);
+    entry.printState = PrintStateFromJson(fields);
     return entry;
 }
 
@@ -204,7 +207,7 @@ std::vector<std::int64_t> Journal::recordJobs(const std::vector<JournalEntry>& e
 
 std::int64_t Journal::insert(const JournalEntry& entry, const QDateTime& time)
 {
-    const QByteArray fields = QJsonDocument(SlipToJson(entry.slip)).toJson(QJsonDocument::Compact);
+    const QByteArray fields = QJsonDocument(SlipToJson(entry.slip, entry.printState)).toJson(QJsonDocument::Compact);
     const search::IndexColumns columns = search::ColumnsOf(searchedFields(entry));
     const QSqlQuery row = sql::Run(
         m_db,
@@ -263,7 +266,7 @@ bool Journal::hasOrder(const std::string& orderNumber)
     return !orderNumber.empty() && row.next();
 }
 
-bool Journal::printedSince(const SlipFields& slip, const QDateTime& since)
+bool Journal::printedSince(const Slip& slip, const QDateTime& since)
 {
     QSqlQuery row = sql::Run(
         m_db,

@@ -50,7 +50,7 @@ public:
     // Whether a slip with this order number went out (failed and aborted jobs do not count).
     bool hasOrder(const std::string& orderNumber);
     // Whether a slip with the same recipient and goods went out at `since` or later.
-    bool printedSince(const SlipFields& slip, const QDateTime& since);
+    bool printedSince(const Slip& slip, const QDateTime& since);
     // False when there is no such entry.
     bool remove(std::int64_t id);
     std::int64_t count();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "slipprint/SlipFields.h"
+#include "slipprint/Slip.h"
+#include "slipprint/SlipPrintState.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -33,7 +34,8 @@ struct JournalEntry
     std::string pdfFile;   // the file the built-in PDF printer wrote
     std::string orderNumber;
     std::int64_t reprintOf = 0; // the entry this job printed again, 0 for a new slip
-    SlipFields slip;            // every field as printed, with resolution and margins
+    Slip slip;                  // every field as printed
+    SlipPrintState printState;  // with the resolution and margins it was printed at
 };
 
 // Entries newest first, narrowed by text over name, telephone, postal code, address and order

@@ -3,69 +3,71 @@
 #include <QDate>
 
 #include <string>
-#include <utility>
 
 namespace journal {
 namespace {
 
-using TextField = std::string SlipFields::*;
-using FlagField = bool SlipFields::*;
+// The stored keys of the slip's texts and flags; const or not, so that writing and reading
+// walk the same list.
+template <typename SlipT, typename Visit> void slipTexts(SlipT& slip, Visit visit)
+{
+    visit("zip", slip.recipient.zip);
+    visit("address1", slip.recipient.address1);
+    visit("address2", slip.recipient.address2);
+    visit("name", slip.recipient.name);
+    visit("tel", slip.recipient.tel);
+    visit("goods1", slip.goods[0]);
+    visit("goods2", slip.goods[1]);
+    visit("goods3", slip.goods[2]);
+    visit("pieceCount", slip.pieceCount);
+    visit("deliveryMonth", slip.deliveryMonth);
+    visit("deliveryDay", slip.deliveryDay);
+    visit("senderZip", slip.sender.zip);
+    visit("senderAddress1", slip.sender.address1);
+    visit("senderAddress2", slip.sender.address2);
+    visit("senderName", slip.sender.name);
+    visit("senderTel", slip.sender.tel);
+}
 
-const std::pair<const char*, TextField> kTexts[] = {
-    {"zip", &SlipFields::zip},
-    {"address1", &SlipFields::address1},
-    {"address2", &SlipFields::address2},
-    {"name", &SlipFields::name},
-    {"tel", &SlipFields::tel},
-    {"goods1", &SlipFields::goods1},
-    {"goods2", &SlipFields::goods2},
-    {"goods3", &SlipFields::goods3},
-    {"pieceCount", &SlipFields::pieceCount},
-    {"deliveryMonth", &SlipFields::deliveryMonth},
-    {"deliveryDay", &SlipFields::deliveryDay},
-    {"senderZip", &SlipFields::senderZip},
-    {"senderAddress1", &SlipFields::senderAddress1},
-    {"senderAddress2", &SlipFields::senderAddress2},
-    {"senderName", &SlipFields::senderName},
-    {"senderTel", &SlipFields::senderTel},
-    {"dpix", &SlipFields::dpix},
-    {"dpiy", &SlipFields::dpiy},
-    {"prnTop", &SlipFields::prnTop},
-    {"prnLeft", &SlipFields::prnLeft},
-};
+template <typename SlipT, typename Visit> void slipFlags(SlipT& slip, Visit visit)
+{
+    visit("time9", slip.time9);
+    visit("time10", slip.time10);
+    visit("timeMorning", slip.timeMorning);
+    visit("printDate", slip.printDate);
+    visit("printSender", slip.printSender);
+}
 
-const std::pair<const char*, FlagField> kFlags[] = {
-    {"time9", &SlipFields::time9},
-    {"time10", &SlipFields::time10},
-    {"timeMorning", &SlipFields::timeMorning},
-    {"printDate", &SlipFields::printDate},
-    {"printSender", &SlipFields::printSender},
-};
+template <typename StateT, typename Visit> void stateTexts(StateT& state, Visit visit)
+{
+    visit("dpix", state.dpix);
+    visit("dpiy", state.dpiy);
+    visit("prnTop", state.prnTop);
+    visit("prnLeft", state.prnLeft);
+}
 
 } // namespace
 
-QJsonObject SlipToJson(const SlipFields& slip)
+QJsonObject SlipToJson(const Slip& slip, const SlipPrintState& state)
 {
     QJsonObject json;
-    for (const auto& [key, field] : kTexts) {
-        json.insert(QLatin1String(key), QString::fromStdString(slip.*field));
-    }
-    for (const auto& [key, field] : kFlags) {
-        json.insert(QLatin1String(key), slip.*field);
-    }
+    const auto putText = [&](const char* key, const std::string& text) {
+        json.insert(QLatin1String(key), QString::fromStdString(text));
+    };
+    slipTexts(slip, putText);
+    stateTexts(state, putText);
+    slipFlags(slip, [&](const char* key, bool flag) { json.insert(QLatin1String(key), flag); });
     json.insert(QLatin1String("slipDate"), QDate(slip.slipYear, slip.slipMonth, slip.slipDay).toString(Qt::ISODate));
     return json;
 }
 
-SlipFields SlipFromJson(const QJsonObject& json)
+Slip SlipFromJson(const QJsonObject& json)
 {
-    SlipFields slip;
-    for (const auto& [key, field] : kTexts) {
-        slip.*field = json.value(QLatin1String(key)).toString().toStdString();
-    }
-    for (const auto& [key, field] : kFlags) {
-        slip.*field = json.value(QLatin1String(key)).toBool(slip.*field);
-    }
+    Slip slip;
+    slipTexts(slip, [&](const char* key, std::string& text) {
+        text = json.value(QLatin1String(key)).toString().toStdString();
+    });
+    slipFlags(slip, [&](const char* key, bool& flag) { flag = json.value(QLatin1String(key)).toBool(flag); });
     const QDate date = QDate::fromString(json.value(QLatin1String("slipDate")).toString(), Qt::ISODate);
     if (date.isValid()) {
         slip.slipYear = date.year();
@@ -73,6 +75,15 @@ SlipFields SlipFromJson(const QJsonObject& json)
         slip.slipDay = date.day();
     }
     return slip;
+}
+
+SlipPrintState PrintStateFromJson(const QJsonObject& json)
+{
+    SlipPrintState state;
+    stateTexts(state, [&](const char* key, std::string& text) {
+        text = json.value(QLatin1String(key)).toString().toStdString();
+    });
+    return state;
 }
 
 } // namespace journal

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "printers/PageGeometry.h"
-#include "slipprint/SlipFields.h"
+#include "slipprint/Slip.h"
+#include "slipprint/SlipPrintState.h"
 
 #include <QImage>
 #include <QString>
@@ -19,7 +20,8 @@ struct PreviewScene
     PageGeometry page;
     // 4-inch continuous stationery: the form folds every four inches.
     bool continuousForm = false;
-    SlipFields slip;
+    Slip slip;
+    SlipPrintState printState;
     QImage scan;
     QTransform scanToPaperPoints;
 };

@@ -15,7 +15,7 @@ constexpr double kFallbackHeightPt = 288;
 
 } // namespace
 
-PreviewScene SceneOnCurrentPrinter(TPrinterAccess& printer, SlipFields slip, bool continuousForm)
+PreviewScene SceneOnCurrentPrinter(TPrinterAccess& printer, Slip slip, SlipPrintState state, bool continuousForm)
 {
     PreviewScene scene;
     scene.page = printer.GetPageGeometry();
@@ -28,9 +28,10 @@ PreviewScene SceneOnCurrentPrinter(TPrinterAccess& printer, SlipFields slip, boo
         scene.page.printableLeftPt = scene.page.printableTopPt = 0;
     }
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    slip.dpix = std::to_string(resolution.x);
-    slip.dpiy = std::to_string(resolution.y);
+    state.dpix = std::to_string(resolution.x);
+    state.dpiy = std::to_string(resolution.y);
     scene.slip = std::move(slip);
+    scene.printState = std::move(state);
     scene.continuousForm = continuousForm;
     return scene;
 }

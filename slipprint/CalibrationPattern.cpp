@@ -123,7 +123,7 @@ void drawBottomScale(Marks& marks)
     }
 }
 
-void drawMargins(Marks& marks, const SlipFields& state, int dpix, int dpiy)
+void drawMargins(Marks& marks, const SlipPrintState& state, int dpix, int dpiy)
 {
     const auto margin = [](const std::string& text) { return std::to_string(margins::MarginDots(text)); };
     marks.text(marks.x(kScaleLeft) + marks.dotsX(25), marks.y(290), "TOP " + margin(state.prnTop) + " ドット", kGothic,
@@ -136,7 +136,7 @@ void drawMargins(Marks& marks, const SlipFields& state, int dpix, int dpiy)
 
 } // namespace
 
-void DrawCalibrationPattern(const SlipFields& state, Canvas& canvas)
+void DrawCalibrationPattern(const SlipPrintState& state, Canvas& canvas)
 {
     const slipgeometry::DeviceMapping mapping =
         slipgeometry::MakeDeviceMapping(state.dpix, state.dpiy, state.prnTop, state.prnLeft);

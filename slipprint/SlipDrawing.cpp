@@ -36,25 +36,25 @@ private:
     const slipgeometry::DeviceMapping& m_mapping;
 };
 
-void drawDeliveryAndTime(SlipPen& pen, const SlipFields& fields)
+void drawDeliveryAndTime(SlipPen& pen, const Slip& slip)
 {
     pen.font(kLucida, 12);
-    pen.text(180, 10, fields.deliveryMonth);
-    pen.text(250, 10, fields.deliveryDay);
+    pen.text(180, 10, slip.deliveryMonth);
+    pen.text(250, 10, slip.deliveryDay);
     pen.font(kLucida, 26);
-    if (fields.time9) {
+    if (slip.time9) {
         pen.text(450, 1, kTimeMark);
-    } else if (fields.time10) {
+    } else if (slip.time10) {
         pen.text(600, 1, kTimeMark);
-    } else if (fields.timeMorning) {
+    } else if (slip.timeMorning) {
         pen.text(750, 1, kTimeMark);
     }
 }
 
-void drawSlipDate(SlipPen& pen, const SlipFields& fields)
+void drawSlipDate(SlipPen& pen, const Slip& slip)
 {
-    const std::string date = SlipDateText(fields.slipYear, fields.slipMonth, fields.slipDay);
-    if (!fields.printDate) {
+    const std::string date = SlipDateText(slip.slipYear, slip.slipMonth, slip.slipDay);
+    if (!slip.printDate) {
         return;
     }
     pen.font(kLucida, 9);
@@ -63,35 +63,35 @@ void drawSlipDate(SlipPen& pen, const SlipFields& fields)
     pen.text(560, 66, date.substr(8, 2));
 }
 
-void drawGoodsAndRecipient(SlipPen& pen, const SlipFields& fields)
+void drawGoodsAndRecipient(SlipPen& pen, const Slip& slip)
 {
     pen.font(kMincho, 11);
-    pen.text(240, 160, fields.goods1);
-    pen.text(240, 200, fields.goods2);
-    pen.text(240, 240, fields.goods3);
+    pen.text(240, 160, slip.goods[0]);
+    pen.text(240, 200, slip.goods[1]);
+    pen.text(240, 240, slip.goods[2]);
     pen.font(kLucida, 16);
-    pen.text(290, 320, fields.tel);
+    pen.text(290, 320, slip.recipient.tel);
     pen.font(kMincho, 11);
-    pen.text(230, 375, fields.zip);
-    pen.text(214, 430, fields.address1);
-    pen.text(214, 480, fields.address2);
-    pen.text(214, 535, fields.name);
+    pen.text(230, 375, slip.recipient.zip);
+    pen.text(214, 430, slip.recipient.address1);
+    pen.text(214, 480, slip.recipient.address2);
+    pen.text(214, 535, slip.recipient.name);
 }
 
-void drawSenderAndCount(SlipPen& pen, const SlipFields& fields)
+void drawSenderAndCount(SlipPen& pen, const Slip& slip)
 {
-    if (!fields.printSender) {
+    if (!slip.printSender) {
         return;
     }
     pen.font(kLucida, 14);
-    pen.text(720, 320, fields.senderTel);
+    pen.text(720, 320, slip.sender.tel);
     pen.font(kMincho, 11);
-    pen.text(690, 375, fields.senderZip);
-    pen.text(680, 430, fields.senderAddress1);
-    pen.text(680, 480, fields.senderAddress2);
-    pen.text(680, 535, fields.senderName);
+    pen.text(690, 375, slip.sender.zip);
+    pen.text(680, 430, slip.sender.address1);
+    pen.text(680, 480, slip.sender.address2);
+    pen.text(680, 535, slip.sender.name);
     // One digit per box, so that the units always land in the rightmost one.
-    const std::string count = slipgeometry::RightAlign3(fields.pieceCount);
+    const std::string count = slipgeometry::RightAlign3(slip.pieceCount);
     pen.font(kLucida, 11);
     pen.text(1078, 520, count.substr(0, 1));
     pen.text(1094, 520, count.substr(1, 1));
@@ -107,15 +107,15 @@ std::string SlipDateText(int year, int month, int day)
     return text;
 }
 
-void DrawSlip(const SlipFields& fields, Canvas& canvas)
+void DrawSlip(const Slip& slip, const SlipPrintState& state, Canvas& canvas)
 {
     const slipgeometry::DeviceMapping mapping =
-        slipgeometry::MakeDeviceMapping(fields.dpix, fields.dpiy, fields.prnTop, fields.prnLeft);
+        slipgeometry::MakeDeviceMapping(state.dpix, state.dpiy, state.prnTop, state.prnLeft);
     canvas.setFontColor(kBlack);
     canvas.setBrushColor(kWhite);
     SlipPen pen(canvas, mapping);
-    drawDeliveryAndTime(pen, fields);
-    drawSlipDate(pen, fields);
-    drawGoodsAndRecipient(pen, fields);
-    drawSenderAndCount(pen, fields);
+    drawDeliveryAndTime(pen, slip);
+    drawSlipDate(pen, slip);
+    drawGoodsAndRecipient(pen, slip);
+    drawSenderAndCount(pen, slip);
 }

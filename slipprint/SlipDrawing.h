@@ -1,6 +1,7 @@
 #pragma once
 
-#include "slipprint/SlipFields.h"
+#include "slipprint/Slip.h"
+#include "slipprint/SlipPrintState.h"
 
 #include <string>
 
@@ -11,6 +12,6 @@ class Canvas;
 std::string SlipDateText(int year, int month, int day);
 
 // Draws one slip onto the canvas of an open print job, every field at its fixed place on
-// the carrier's form. Raises the conversion error before drawing anything when a resolution
-// or a non-empty margin is not a whole number.
-void DrawSlip(const SlipFields& fields, Canvas& canvas);
+// the carrier's form, placed by `state`. Raises the conversion error before drawing anything
+// when a resolution or a non-empty margin is not a whole number.
+void DrawSlip(const Slip& slip, const SlipPrintState& state, Canvas& canvas);

@@ -100,7 +100,7 @@ void TForm_SLIP97YPrn::printCalibration()
     m_host.requirePrinterInForce();
     TPrinterAccess& printer = PrinterAccess();
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    SlipFields state;
+    SlipPrintState state;
     state.dpix = std::to_string(resolution.x);
     state.dpiy = std::to_string(resolution.y);
     // The margins as they stand in the fields, so that a change is tried before it is registered.

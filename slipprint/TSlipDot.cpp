@@ -1,7 +1,7 @@
 #include "slipprint/TSlipDot.h"
 
 #include "slipprint/SlipDrawing.h"
-#include "slipprint/SlipFields.h"
+#include "slipprint/SlipSource.h"
 
 #include <utility>
 
@@ -9,5 +9,5 @@ TSlipDot::TSlipDot(const SlipSource& source, CanvasProvider canvas) : m_source(s
 
 void TSlipDot::SLIP97_Prn()
 {
-    DrawSlip(m_source.slipFields(), m_canvas());
+    DrawSlip(m_source.currentSlip(), m_source.printState(), m_canvas());
 }

@@ -1,7 +1,7 @@
 #include "app/BatchMappingDialog.h"
 #include "app/BatchWindow.h"
 #include "journal/Journal.h"
-#include "platform/Cp932.h"
+#include "tests/support/Cp932Text.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
@@ -38,21 +38,17 @@ namespace {
 
 const QString kData = QStringLiteral(BATCH_DATA_DIR);
 
-QByteArray sjis(const QString& text)
-{
-    return QByteArray::fromStdString(cp932::FromUtf8(text.toStdString()));
-}
-
 void prepare(MainWindowFixture& fixture)
 {
-    fixture.writeFile("mivo_a500.ini", sjis("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
-    fixture.writeFile("my0.txt", sjis("100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
+    fixture.writeFile("mivo_a500.ini", sjBytes("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    fixture.writeFile("my0.txt", sjBytes("100-0001\r\n東京都千代田区千代田1-1\r\n\r\n西濃商店\r\n03-0000-0000\r\n"));
 }
 
 void registerPrinter(MainWindowFixture& fixture, const QString& topMargin)
 {
-    fixture.writeFile("mivo_a500.ini", sjis("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\ndenPrn_Top=" +
-                                            topMargin + "\r\ndenPrn_Left=0\r\n"));
+    fixture.writeFile("mivo_a500.ini",
+                      sjBytes("[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\ndenPrn_Top=" + topMargin +
+                              "\r\ndenPrn_Left=0\r\n"));
 }
 
 // The recipient names drawn in the job, page after page.
@@ -257,8 +253,8 @@ void TestBatchWindow::continuousFormPagesAreOneFormLong()
     QFETCH(double, pageLength);
     MainWindowFixture fixture;
     prepare(fixture);
-    fixture.writeFile("mivo_a500.ini", sjis("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
-                                            "[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    fixture.writeFile("mivo_a500.ini", sjBytes("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
+                                               "[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
     BatchWindow window(fixture.folder());
     window.show();
     QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
@@ -284,8 +280,8 @@ void TestBatchWindow::previewShowsTheCurrentSlip()
     QFETCH(bool, formLong);
     MainWindowFixture fixture;
     prepare(fixture);
-    fixture.writeFile("mivo_a500.ini", sjis("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
-                                            "[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
+    fixture.writeFile("mivo_a500.ini", sjBytes("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
+                                               "[連続(４インチ)]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"));
     for (auto& printer : fixture.printers().printers) {
         printer.papers = {{9, "A4", 595, 842}};
     }
@@ -331,7 +327,7 @@ void TestBatchWindow::mendingARowChecksItAgain()
     QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(editor, "105-0011");
     QTest::keyClick(editor, Qt::Key_Return);
-    QTRY_COMPARE(QString::fromStdString(window.slips()[1].zip), QStringLiteral("105-0011"));
+    QTRY_COMPARE(QString::fromStdString(window.slips()[1].recipient.zip), QStringLiteral("105-0011"));
     QVERIFY(fixture.prompt().questions.isEmpty());
     QVERIFY2(!table->item(1, warnings)->text().contains("郵便番号"), qPrintable(table->item(1, warnings)->text()));
     QVERIFY(table->item(1, warnings)->text().contains("電話番号がありません"));
@@ -353,7 +349,7 @@ void TestBatchWindow::genericFileMappingIsRemembered()
     answer = "name=1,zip=2,address1=3,tel=4,item=5";
     QVERIFY(window.openFile(kData + "/generic-cp932.csv"));
     QCOMPARE(window.slips().size(), std::size_t{2});
-    QCOMPARE(window.slips()[0].name, std::string("石井, 和也"));
+    QCOMPARE(window.slips()[0].recipient.name, std::string("石井, 和也"));
     QVERIFY(window.openFile(kData + "/generic-utf8.csv"));
     QCOMPARE(remembered, (QStringList{"", "", "name=1,zip=2,address1=3,tel=4,item=5"}));
     QVERIFY(fixture.exists("mivo_batch_map.ini"));

@@ -170,7 +170,7 @@ void TestCalibrationDialog::testPrintUsesTheMarginsInTheFields()
     const FakePrinterService::Job& job = fixture.printers().jobs.front();
     QVERIFY(job.ended);
     QCOMPARE(QString::fromStdString(job.title), QStringLiteral("mivo_Kangaroo  テスト印刷"));
-    SlipFields state;
+    SlipPrintState state;
     state.dpix = "120";
     state.dpiy = "60";
     state.prnTop = "25";

@@ -70,8 +70,8 @@ void fillJournal(const MainWindowFixture& fixture)
         journal::JournalEntry entry;
         entry.time = twoDaysAgo;
         entry.printer = "Fake Printer";
-        entry.slip.name = name;
-        entry.slip.tel = "06-1111-2222";
+        entry.slip.recipient.name = name;
+        entry.slip.recipient.tel = "06-1111-2222";
         journal.recordJob(entry);
     }
 }
@@ -118,9 +118,9 @@ void TestJournalWindow::everyJobIsRecordedWithItsOutcome()
     QCOMPARE(QString::fromLatin1(journal::StatusName(entry.status)), status);
     QCOMPARE(entry.printer, std::string("Fake Printer"));
     QCOMPARE(entry.paperFeed, std::string("手差し"));
-    QCOMPARE(entry.slip.name, std::string("西濃太郎"));
-    QCOMPARE(entry.slip.goods3, std::string("ぶどう"));
-    QCOMPARE(entry.slip.dpix, std::string("180"));
+    QCOMPARE(entry.slip.recipient.name, std::string("西濃太郎"));
+    QCOMPARE(entry.slip.goods[2], std::string("ぶどう"));
+    QCOMPARE(entry.printState.dpix, std::string("180"));
     QCOMPARE(std::tie(entry.slip.slipYear, entry.slip.slipMonth, entry.slip.slipDay), std::make_tuple(2010, 12, 6));
     QVERIFY(qAbs(entry.time.secsTo(QDateTime::currentDateTime())) < 60);
     QCOMPARE(entry.message.empty(), status == "printed");
@@ -292,7 +292,7 @@ void TestJournalWindow::historyLoadsReprintsAndDeletes()
     QCOMPARE(recorded[1].reprintOf, first.id);
     QCOMPARE(std::tie(recorded[1].slip.slipYear, recorded[1].slip.slipMonth, recorded[1].slip.slipDay),
              std::make_tuple(today.year(), today.month(), today.day()));
-    QCOMPARE(recorded[1].slip.prnTop, std::string("20"));
+    QCOMPARE(recorded[1].printState.prnTop, std::string("20"));
     QCOMPARE(recorded[0].reprintOf, first.id);
     QCOMPARE(std::tie(recorded[0].slip.slipYear, recorded[0].slip.slipMonth, recorded[0].slip.slipDay),
              std::make_tuple(2010, 12, 6));
@@ -317,7 +317,7 @@ void TestJournalWindow::longHistoryIsReadAPageAtATime()
         journal::Journal journal(journalPath(fixture));
         for (int i = 0; i < 450; ++i) {
             journal::JournalEntry entry;
-            entry.slip.name = "客" + std::to_string(i);
+            entry.slip.recipient.name = "客" + std::to_string(i);
             journal.recordJob(entry);
         }
     }

@@ -1,9 +1,9 @@
 #include "app/PreviewWindow.h"
-#include "platform/RecordingCanvas.h"
 #include "preview/PreviewScene.h"
 #include "slipprint/SlipDrawing.h"
 #include "slipprint/TForm_SLIP97YPrn.h"
 #include "tests/app/PrintWindowSupport.h"
+#include "tests/support/RecordingCanvas.h"
 
 #include <QComboBox>
 #include <QDirIterator>
@@ -103,11 +103,11 @@ void TestPreviewWindow::f9ShowsTheNextPrintAndWritesNothing()
         const PreviewScene& scene = preview.scene();
         QCOMPARE(scene.page.paperWidthPt, 595.0);
         QCOMPARE(scene.page.dpi, (Resolution{120, 60}));
-        QCOMPARE(scene.slip.dpix, std::string("120"));
-        QCOMPARE(scene.slip.dpiy, std::string("60"));
-        QCOMPARE(scene.slip.prnTop, std::string("12"));
-        QCOMPARE(scene.slip.prnLeft, std::string("-4"));
-        QCOMPARE(scene.slip.goods1, std::string("りんご"));
+        QCOMPARE(scene.printState.dpix, std::string("120"));
+        QCOMPARE(scene.printState.dpiy, std::string("60"));
+        QCOMPARE(scene.printState.prnTop, std::string("12"));
+        QCOMPARE(scene.printState.prnLeft, std::string("-4"));
+        QCOMPARE(scene.slip.goods[0], std::string("りんご"));
         QCOMPARE(scene.scan.size(), QSize(400, 300));
         QVERIFY(preview.Label_PageInfo->text().contains(QStringLiteral("120×60 dpi")));
         for (int zoom : {1, 2, 0}) {
@@ -156,7 +156,7 @@ void TestPreviewWindow::printsFromThePreview()
     TForm_Main& window = showWindow(fixture);
     RecordingCanvas expected;
     withPreview(fixture, [&](PreviewWindow& preview) {
-        DrawSlip(preview.scene().slip, expected);
+        DrawSlip(preview.scene().slip, preview.scene().printState, expected);
         fixture.prompt().answerYes();
         QTest::mouseClick(preview.BitBtn_Print, Qt::LeftButton);
     });

@@ -1,3 +1,4 @@
+#include "tests/support/EmptySender.h"
 #include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
@@ -7,7 +8,6 @@
 #include <QToolButton>
 
 namespace {
-const QByteArray kEmptySender("\r\n\r\n\r\n\r\n\r\n");
 
 QStringList recipient(MainWindowFixture& fixture)
 {

@@ -370,7 +370,7 @@ void TestBatchRules::unprintableCharactersAreMarked()
     group.destination[static_cast<std::size_t>(batch::Field::Name)] = std8(name);
     group.destination[static_cast<std::size_t>(batch::Field::Zip)] = "100-0005";
     const batch::BatchSlip slip = batch::BuildSlip(group);
-    QCOMPARE(str(slip.name), printed);
+    QCOMPARE(str(slip.recipient.name), printed);
     const bool warned = std::find(slip.warnings.begin(), slip.warnings.end(),
                                   "印字できない文字を〓にしました: おなまえ") != slip.warnings.end();
     QCOMPARE(warned, flagged);

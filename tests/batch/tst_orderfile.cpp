@@ -37,7 +37,8 @@ QString summary(const batch::BatchSlip& slip)
         warnings << QString::fromStdString(warning);
     }
     QStringList parts;
-    for (const std::string* field : {&slip.order, &slip.zip, &slip.address1, &slip.address2, &slip.name, &slip.tel,
+    const SlipAddress& to = slip.recipient;
+    for (const std::string* field : {&slip.order, &to.zip, &to.address1, &to.address2, &to.name, &to.tel,
                                      &slip.goods[0], &slip.goods[1], &slip.goods[2]}) {
         parts << QString::fromStdString(*field);
     }
@@ -184,7 +185,7 @@ void TestOrderFile::groupsRowsByOrderAndDestination()
                 goods << QString::fromStdString(line);
             }
         }
-        got << QString::fromStdString(slip.order + ":" + slip.name + ":") + goods.join('|');
+        got << QString::fromStdString(slip.order + ":" + slip.recipient.name + ":") + goods.join('|');
     }
     QCOMPARE(got.join(" / "), slips);
 }

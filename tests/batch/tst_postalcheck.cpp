@@ -46,8 +46,8 @@ void TestPostalCheck::warnsOnlyWhenTheListDisagrees()
     QFETCH(QString, warning);
     static const postal::PostalDirectory directory = postal::PostalDirectory::builtIn();
     batch::BatchSlip slip;
-    slip.zip = zip.toStdString();
-    slip.address1 = address1.toStdString();
+    slip.recipient.zip = zip.toStdString();
+    slip.recipient.address1 = address1.toStdString();
     const std::vector<std::string> warnings = batch::PostalSlipCheck(directory).check(slip);
     if (warning.isEmpty()) {
         QVERIFY(warnings.empty());

@@ -1,5 +1,7 @@
 #include "journal/Journal.h"
+#include "journal/SlipJson.h"
 
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,22 +12,14 @@ using journal::JournalEntry;
 
 namespace {
 
-SlipFields slip(const QString& name, const QString& tel, const QString& zip, const QString& address1,
-                const QString& goods = QStringLiteral("りんご"))
+Slip slip(const QString& name, const QString& tel, const QString& zip, const QString& address1,
+          const QString& goods = QStringLiteral("りんご"))
 {
-    SlipFields s;
-    s.name = name.toStdString();
-    s.tel = tel.toStdString();
-    s.zip = zip.toStdString();
-    s.address1 = address1.toStdString();
-    s.address2 = "サンプル荘101";
-    s.goods1 = goods.toStdString();
-    s.senderName = "送り主商店";
+    Slip s;
+    s.recipient = {zip.toStdString(), address1.toStdString(), "サンプル荘101", name.toStdString(), tel.toStdString()};
+    s.goods[0] = goods.toStdString();
+    s.sender.name = "送り主商店";
     s.pieceCount = "2";
-    s.dpix = "180";
-    s.dpiy = "180";
-    s.prnTop = "-12";
-    s.prnLeft = "30";
     s.time10 = true;
     s.slipYear = 2026;
     s.slipMonth = 12;
@@ -33,7 +27,7 @@ SlipFields slip(const QString& name, const QString& tel, const QString& zip, con
     return s;
 }
 
-JournalEntry entry(const SlipFields& fields, const QDateTime& time, const std::string& order = {},
+JournalEntry entry(const Slip& slip, const QDateTime& time, const std::string& order = {},
                    JobStatus status = JobStatus::Printed)
 {
     JournalEntry e;
@@ -42,7 +36,8 @@ JournalEntry entry(const SlipFields& fields, const QDateTime& time, const std::s
     e.printer = "Slip Printer";
     e.paperFeed = "手差し";
     e.orderNumber = order;
-    e.slip = fields;
+    e.slip = slip;
+    e.printState = {"180", "180", "-12", "30"};
     return e;
 }
 
@@ -64,7 +59,7 @@ QStringList names(const std::vector<JournalEntry>& entries)
 {
     QStringList result;
     for (const JournalEntry& e : entries) {
-        result << QString::fromStdString(e.slip.name);
+        result << QString::fromStdString(e.slip.recipient.name);
     }
     return result;
 }
@@ -86,6 +81,7 @@ private slots:
     void duplicateGuardsCountOnlyPrintedSlips_data();
     void duplicateGuardsCountOnlyPrintedSlips();
     void removedEntryIsGoneFromListAndSearch();
+    void storedRecordKeepsEveryKey();
 
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -128,7 +124,7 @@ void TestJournal::storedEntryComesBackAsRecorded()
     written.pdfFile = pdfFile.toStdString();
     written.message = message.toStdString();
     written.reprintOf = 3;
-    written.slip.goods3 = "\"quoted\" \\ and\nnewline";
+    written.slip.goods[2] = "\"quoted\" \\ and\nnewline";
 
     const std::int64_t id = m_journal->recordJob(written);
     // Read back through a second connection, as another window or command would.
@@ -145,14 +141,8 @@ void TestJournal::storedEntryComesBackAsRecorded()
     QCOMPARE(read->pdfFile, written.pdfFile);
     QCOMPARE(read->orderNumber, written.orderNumber);
     QCOMPARE(read->reprintOf, 3);
-    const SlipFields& a = read->slip;
-    const SlipFields& b = written.slip;
-    QCOMPARE(std::tie(a.name, a.tel, a.zip, a.address1, a.address2, a.goods1, a.goods3, a.senderName, a.pieceCount),
-             std::tie(b.name, b.tel, b.zip, b.address1, b.address2, b.goods1, b.goods3, b.senderName, b.pieceCount));
-    QCOMPARE(std::tie(a.dpix, a.dpiy, a.prnTop, a.prnLeft), std::tie(b.dpix, b.dpiy, b.prnTop, b.prnLeft));
-    QCOMPARE(std::tie(a.time9, a.time10, a.timeMorning, a.printDate, a.printSender),
-             std::tie(b.time9, b.time10, b.timeMorning, b.printDate, b.printSender));
-    QCOMPARE(std::tie(a.slipYear, a.slipMonth, a.slipDay), std::tie(b.slipYear, b.slipMonth, b.slipDay));
+    QVERIFY(read->slip == written.slip);
+    QVERIFY(read->printState == written.printState);
     QVERIFY(!reader.find(id + 1));
 }
 
@@ -248,12 +238,12 @@ void TestJournal::duplicateGuardsCountOnlyPrintedSlips()
     QFETCH(QString, order);
     QFETCH(bool, duplicate);
     const QDateTime now = QDateTime::currentDateTime();
-    const SlipFields printed = slip("西濃太郎", "0584-11-2222", "503-0001", "岐阜県大垣市林町", goods);
+    const Slip printed = slip("西濃太郎", "0584-11-2222", "503-0001", "岐阜県大垣市林町", goods);
     m_journal->recordJob(
         entry(printed, now.addSecs(-3600 * hoursAgo), order.toStdString(), static_cast<JobStatus>(status)));
 
-    SlipFields again = slip("西濃太郎", "0584-11-2222", "503-0001", "岐阜県大垣市林町");
-    again.senderName = "別の送り主"; // the sender does not make another slip
+    Slip again = slip("西濃太郎", "0584-11-2222", "503-0001", "岐阜県大垣市林町");
+    again.sender.name = "別の送り主"; // the sender does not make another slip
     QCOMPARE(m_journal->printedSince(again, now.addDays(-1)), duplicate);
     QCOMPARE(m_journal->hasOrder("A-1"), status == int(JobStatus::Printed));
     QVERIFY(!m_journal->hasOrder(""));
@@ -273,6 +263,37 @@ void TestJournal::removedEntryIsGoneFromListAndSearch()
     const std::int64_t newest = m_journal->search({"", {}, {}, 0, 1}).front().id;
     QVERIFY(m_journal->remove(newest));
     QCOMPARE(m_journal->recordJob(entry(slip("x", "", "", ""), at(5, 9))), newest + 1);
+}
+
+void TestJournal::storedRecordKeepsEveryKey()
+{
+    // A record as journals already hold it: each key reads into its own field and is written
+    // back byte for byte, so old entries stay readable and new ones readable by old programs.
+    const QByteArray stored =
+        R"({"address1":"A1","address2":"A2","deliveryDay":"DD","deliveryMonth":"DM","dpix":"180","dpiy":"90",)"
+        R"("goods1":"G1","goods2":"G2","goods3":"G3","name":"N","pieceCount":"12","printDate":false,)"
+        R"("printSender":false,"prnLeft":"-4","prnTop":"7","senderAddress1":"SA1","senderAddress2":"SA2",)"
+        R"("senderName":"SN","senderTel":"ST","senderZip":"SZ","slipDate":"2026-03-07","tel":"T","time10":false,)"
+        R"("time9":false,"timeMorning":true,"zip":"Z"})";
+    Slip expected;
+    expected.recipient = {"Z", "A1", "A2", "N", "T"};
+    expected.sender = {"SZ", "SA1", "SA2", "SN", "ST"};
+    expected.goods = {"G1", "G2", "G3"};
+    expected.pieceCount = "12";
+    expected.deliveryMonth = "DM";
+    expected.deliveryDay = "DD";
+    expected.timeMorning = true;
+    expected.printDate = false;
+    expected.printSender = false;
+    expected.slipYear = 2026;
+    expected.slipMonth = 3;
+    expected.slipDay = 7;
+    const QJsonObject json = QJsonDocument::fromJson(stored).object();
+    const Slip slip = journal::SlipFromJson(json);
+    const SlipPrintState state = journal::PrintStateFromJson(json);
+    QVERIFY(slip == expected);
+    QVERIFY((state == SlipPrintState{"180", "90", "7", "-4"}));
+    QCOMPARE(QJsonDocument(journal::SlipToJson(slip, state)).toJson(QJsonDocument::Compact), stored);
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

@@ -48,8 +48,8 @@ QByteArray realJournal(const QString& path)
         Journal journal(path.toStdString());
         for (int i = 0; i < 50; ++i) {
             journal::JournalEntry entry;
-            entry.slip.name = "西濃太郎" + std::to_string(i);
-            entry.slip.address1 = std::string(300, 'a');
+            entry.slip.recipient.name = "西濃太郎" + std::to_string(i);
+            entry.slip.recipient.address1 = std::string(300, 'a');
             journal.recordJob(entry);
         }
     }

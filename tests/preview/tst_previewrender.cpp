@@ -30,10 +30,7 @@ PreviewScene sceneOf(Resolution dpi)
 {
     PreviewScene scene;
     scene.page = a4WithMargins(dpi);
-    scene.slip.dpix = std::to_string(dpi.x);
-    scene.slip.dpiy = std::to_string(dpi.y);
-    scene.slip.prnTop = "0";
-    scene.slip.prnLeft = "0";
+    scene.printState = {std::to_string(dpi.x), std::to_string(dpi.y), "0", "0"};
     return scene;
 }
 

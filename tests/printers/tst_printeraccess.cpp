@@ -1,5 +1,5 @@
 #include "printers/TPrinterAccess.h"
-#include "tests/printers/FakePrinterService.h"
+#include "tests/support/FakePrinterService.h"
 
 #include <QTest>
 

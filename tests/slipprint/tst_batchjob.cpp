@@ -1,6 +1,6 @@
 #include "printers/TPrinterAccess.h"
 #include "slipprint/BatchJob.h"
-#include "tests/printers/FakePrinterService.h"
+#include "tests/support/FakePrinterService.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "printers/EPrinterAccess.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/PrintCommand.h"
-#include "tests/printers/FakePrinterService.h"
+#include "tests/support/FakePrinterService.h"
 
 #include <QTest>
 

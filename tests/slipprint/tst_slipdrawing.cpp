@@ -1,6 +1,7 @@
-#include "platform/RecordingCanvas.h"
 #include "platform/StrToInt.h"
 #include "slipprint/SlipDrawing.h"
+#include "tests/support/RecordingCanvas.h"
+#include "tests/support/SampleSlip.h"
 
 #include <QTest>
 
@@ -11,36 +12,6 @@ namespace {
 const std::string kLucida = "Lucida Sans Unicode";
 const std::string kMincho = "ＭＳ Ｐ明朝";
 
-SlipFields filledSlip(const std::string& dpi)
-{
-    SlipFields f;
-    f.dpix = dpi;
-    f.dpiy = dpi;
-    f.prnTop = "0";
-    f.prnLeft = "0";
-    f.deliveryMonth = "12";
-    f.deliveryDay = "24";
-    f.time9 = true;
-    f.slipYear = 2026;
-    f.slipMonth = 3;
-    f.slipDay = 7;
-    f.goods1 = "衣類";
-    f.goods2 = "雑貨";
-    f.goods3 = "書籍";
-    f.tel = "03-1234-5678";
-    f.zip = "123-4567";
-    f.address1 = "東京都千代田区丸の内1-2-3";
-    f.address2 = "第一ビル3階";
-    f.name = "山田太郎";
-    f.senderTel = "06-9876-5432";
-    f.senderZip = "530-0001";
-    f.senderAddress1 = "大阪府大阪市北区梅田1-1";
-    f.senderAddress2 = "梅田ビル";
-    f.senderName = "mivo商店";
-    f.pieceCount = "7";
-    return f;
-}
-
 using Item = RecordingCanvas::TextItem;
 
 Item item(int x, int y, const std::string& text, const std::string& font, int size)
@@ -48,10 +19,10 @@ Item item(int x, int y, const std::string& text, const std::string& font, int si
     return Item{x, y, text, font, size, 0x000000, 0xFFFFFF};
 }
 
-std::vector<Item> draw(const SlipFields& fields)
+std::vector<Item> draw(const Slip& slip, const std::string& dpi = "160")
 {
     RecordingCanvas canvas;
-    DrawSlip(fields, canvas);
+    DrawSlip(slip, PrintStateAt(dpi), canvas);
     return canvas.items();
 }
 
@@ -61,8 +32,6 @@ bool hasText(const std::vector<Item>& items, const std::string& text)
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(SlipFields)
 
 class TestSlipDrawing : public QObject
 {
@@ -108,12 +77,12 @@ void TestSlipDrawing::everyItemAt160Dpi()
         item(1004, 520, " ", kLucida, 11),
         item(1020, 520, "7", kLucida, 11),
     };
-    QCOMPARE(draw(filledSlip("160")), expected);
+    QCOMPARE(draw(SampleSlip()), expected);
 }
 
 void TestSlipDrawing::itemsAt180Dpi()
 {
-    const std::vector<Item> items = draw(filledSlip("180"));
+    const std::vector<Item> items = draw(SampleSlip(), "180");
     QCOMPARE(QPoint(items.at(0).x, items.at(0).y), QPoint(113, 11));     // delivery month
     QCOMPARE(QPoint(items.at(10).x, items.at(10).y), QPoint(169, 422));  // recipient postal code
     QCOMPARE(QPoint(items.at(18).x, items.at(18).y), QPoint(675, 602));  // sender name
@@ -140,11 +109,11 @@ void TestSlipDrawing::timeMarkPosition()
     QFETCH(bool, ten);
     QFETCH(bool, morning);
     QFETCH(int, x);
-    SlipFields fields = filledSlip("160");
-    fields.time9 = nine;
-    fields.time10 = ten;
-    fields.timeMorning = morning;
-    const std::vector<Item> items = draw(fields);
+    Slip slip = SampleSlip();
+    slip.time9 = nine;
+    slip.time10 = ten;
+    slip.timeMorning = morning;
+    const std::vector<Item> items = draw(slip);
     const auto marks = std::count_if(items.begin(), items.end(), [](const Item& i) { return i.text == "○"; });
     QCOMPARE(marks, x < 0 ? 0 : 1);
     if (x >= 0) {
@@ -166,9 +135,9 @@ void TestSlipDrawing::pieceCountBoxes()
 {
     QFETCH(QString, count);
     QFETCH(QStringList, boxes);
-    SlipFields fields = filledSlip("160");
-    fields.pieceCount = count.toStdString();
-    const std::vector<Item> items = draw(fields);
+    Slip slip = SampleSlip();
+    slip.pieceCount = count.toStdString();
+    const std::vector<Item> items = draw(slip);
     const std::vector<Item> last(items.end() - 3, items.end());
     QStringList drawn;
     for (const Item& i : last) {
@@ -179,10 +148,10 @@ void TestSlipDrawing::pieceCountBoxes()
 
 void TestSlipDrawing::uncheckedBlocksAreNotDrawn()
 {
-    SlipFields fields = filledSlip("160");
-    fields.printSender = false;
-    fields.printDate = false;
-    const std::vector<Item> items = draw(fields);
+    Slip slip = SampleSlip();
+    slip.printSender = false;
+    slip.printDate = false;
+    const std::vector<Item> items = draw(slip);
     for (const char* gone : {"06-9876-5432", "530-0001", "mivo商店", "7", "2026", "03", "07"}) {
         QVERIFY2(!hasText(items, gone), gone);
     }
@@ -218,12 +187,10 @@ void TestSlipDrawing::conversionErrorDrawsNothing()
     QFETCH(QString, dpi);
     QFETCH(QString, top);
     QFETCH(QString, left);
-    SlipFields fields = filledSlip("180");
-    fields.dpix = dpi.toStdString();
-    fields.prnTop = top.toStdString();
-    fields.prnLeft = left.toStdString();
+    SlipPrintState state = PrintStateAt("180", top.toStdString(), left.toStdString());
+    state.dpix = dpi.toStdString();
     RecordingCanvas canvas;
-    QVERIFY_THROWS_EXCEPTION(EConvertError, DrawSlip(fields, canvas));
+    QVERIFY_THROWS_EXCEPTION(EConvertError, DrawSlip(SampleSlip(), state, canvas));
     QVERIFY(canvas.items().empty());
 }
 

@@ -23,36 +23,24 @@ struct Word
     double height = 0;
 };
 
-SlipFields slipAt(int dpi, const QString& top, const QString& left)
+// Texts pdftotext reads back as one word each.
+Slip wordSlip()
 {
-    SlipFields f;
-    f.dpix = f.dpiy = std::to_string(dpi);
-    f.prnTop = top.toStdString();
-    f.prnLeft = left.toStdString();
-    f.deliveryMonth = "11";
-    f.deliveryDay = "28";
-    f.timeMorning = true;
-    f.slipYear = 2026;
-    f.slipMonth = 12;
-    f.slipDay = 7;
-    f.goods1 = "GoodsOne";
-    f.goods2 = "GoodsTwo";
-    f.goods3 = "GoodsThree";
-    f.tel = "03-1111-2222";
-    f.zip = "100-0001";
-    f.address1 = "東京都千代田区";
-    f.address2 = "AddressTwo";
-    f.name = "山田太郎";
-    f.senderTel = "06-3333-4444";
-    f.senderZip = "530-0001";
-    f.senderAddress1 = "SenderAddressOne";
-    f.senderAddress2 = "SenderAddressTwo";
-    f.senderName = "SenderName";
-    f.pieceCount = "123";
-    return f;
+    Slip s;
+    s.deliveryMonth = "11";
+    s.deliveryDay = "28";
+    s.timeMorning = true;
+    s.slipYear = 2026;
+    s.slipMonth = 12;
+    s.slipDay = 7;
+    s.goods = {"GoodsOne", "GoodsTwo", "GoodsThree"};
+    s.recipient = {"100-0001", "東京都千代田区", "AddressTwo", "山田太郎", "03-1111-2222"};
+    s.sender = {"530-0001", "SenderAddressOne", "SenderAddressTwo", "SenderName", "06-3333-4444"};
+    s.pieceCount = "123";
+    return s;
 }
 
-// Slip position of each text of slipAt(), in slip units.
+// Slip position of each text of wordSlip(), in slip units.
 struct Expected
 {
     const char* text;
@@ -83,7 +71,7 @@ const Expected kExpected[] = {
     {"123", 1078, 520},
 };
 
-QString writeSlipPdf(const QString& path, const SlipFields& fields, int dpi)
+QString writeSlipPdf(const QString& path, const SlipPrintState& state, int dpi)
 {
     QPdfWriter writer(path);
     writer.setResolution(dpi);
@@ -91,7 +79,7 @@ QString writeSlipPdf(const QString& path, const SlipFields& fields, int dpi)
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter(&writer);
     QPainterCanvas canvas(painter);
-    DrawSlip(fields, canvas);
+    DrawSlip(wordSlip(), state, canvas);
     return path;
 }
 
@@ -172,8 +160,9 @@ void TestSlipPdf::textsLandAtTheirDots()
     QFETCH(int, dpi);
     QFETCH(QString, top);
     QFETCH(QString, left);
-    const QString pdf = writeSlipPdf(m_dir.filePath(QStringLiteral("slip-%1.pdf").arg(QTest::currentDataTag())),
-                                     slipAt(dpi, top, left), dpi);
+    const QString pdf =
+        writeSlipPdf(m_dir.filePath(QStringLiteral("slip-%1.pdf").arg(QTest::currentDataTag())),
+                     {std::to_string(dpi), std::to_string(dpi), top.toStdString(), left.toStdString()}, dpi);
     const QList<Word> words = readWords(pdf);
     QVERIFY(!words.isEmpty());
 
@@ -222,8 +211,7 @@ void TestSlipPdf::pagePlacementOnAnyPainter()
     page.printableLeftPt = origin.x();
     page.printableTopPt = origin.y();
     page.dpi = {dpix, dpiy};
-    SlipFields fields = slipAt(dpix, QStringLiteral("0"), QStringLiteral("0"));
-    fields.dpiy = std::to_string(dpiy);
+    const SlipPrintState state{std::to_string(dpix), std::to_string(dpiy), "0", "0"};
     const QString path = m_dir.filePath(
         QStringLiteral("page-%1.pdf").arg(QString::fromUtf8(QTest::currentDataTag()).replace(u' ', u'_')));
     {
@@ -233,7 +221,7 @@ void TestSlipPdf::pagePlacementOnAnyPainter()
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter(&writer);
         QPainterCanvas canvas(painter, page.placement(unitsPerInch));
-        DrawSlip(fields, canvas);
+        DrawSlip(wordSlip(), state, canvas);
     }
     const QList<Word> words = readWords(path);
     for (const Expected& e : kExpected) {

@@ -3,7 +3,7 @@
 #include "app/TForm_Main.h"
 #include "platform/FontSubstitutes.h"
 #include "printers/TPrinterAccess.h"
-#include "tests/printers/FakePrinterService.h"
+#include "tests/support/FakePrinterService.h"
 #include "tests/support/NamedControl.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TypeText.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-// A canvas that only remembers what was drawn: for tests, and for the fake printer service.
+// A canvas that only remembers what was drawn, for tests and the fake printer service.
 class RecordingCanvas : public Canvas
 {
 public:

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/RecordingCanvas.h"
 #include "printers/EPrinterAccess.h"
 #include "printers/PrinterService.h"
+#include "tests/support/RecordingCanvas.h"
 
 #include <deque>
 #include <stdexcept>
