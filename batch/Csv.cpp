@@ -3,34 +3,41 @@
 #include <algorithm>
 
 namespace batch {
-namespace {
 
 class CsvParser
 {
 public:
     CsvParser(std::string_view text, char separator) : m_text(text), m_separator(separator) {}
 
-    std::vector<CsvRecord> records()
+    CsvTable table()
     {
-        std::vector<CsvRecord> result;
-        result.reserve(static_cast<std::size_t>(std::count(m_text.begin(), m_text.end(), '\n')) + 1);
-        std::size_t row = 1;
+        const auto lines = static_cast<std::size_t>(std::count(m_text.begin(), m_text.end(), '\n')) + 1;
+        std::vector<std::size_t> starts; // where each record's cells begin
+        starts.reserve(lines + 1);
         while (m_pos < m_text.size()) {
-            CsvRecord record;
-            record.row = row++;
-            record.cells.reserve(m_width);
-            readRecord(record.cells);
-            m_width = std::max(m_width, record.cells.size());
-            result.push_back(std::move(record));
+            starts.push_back(m_table.m_cells.size());
+            readRecord();
+            if (starts.size() == 1) {
+                // Later records are mostly as wide as the header; no more cells than bytes.
+                m_table.m_cells.reserve(std::min(m_table.m_cells.size() * lines, m_text.size() + 1));
+            }
         }
-        return result;
+        starts.push_back(m_table.m_cells.size());
+        // Only now that the cell list is complete do its addresses stay put.
+        m_table.m_records.reserve(starts.size() - 1);
+        for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+            const std::span<const std::string_view> cells(m_table.m_cells.data() + starts[i],
+                                                          starts[i + 1] - starts[i]);
+            m_table.m_records.push_back({i + 1, cells});
+        }
+        return std::move(m_table);
     }
 
 private:
-    void readRecord(std::vector<std::string>& cells)
+    void readRecord()
     {
         for (;;) {
-            cells.push_back(readField());
+            m_table.m_cells.push_back(readField());
             if (m_pos >= m_text.size()) {
                 return;
             }
@@ -46,20 +53,43 @@ private:
     }
 
     bool endsField(char c) const { return c == m_separator || c == '\n' || c == '\r'; }
+    bool atFieldEnd() const { return m_pos >= m_text.size() || endsField(m_text[m_pos]); }
 
-    std::string readField()
+    std::string_view readField()
     {
-        std::string field;
         if (m_pos < m_text.size() && m_text[m_pos] == '"') {
-            ++m_pos;
-            readQuoted(field);
+            return readQuotedField();
         }
+        return readPlain();
+    }
+
+    std::string_view readPlain()
+    {
         const std::size_t start = m_pos;
-        while (m_pos < m_text.size() && !endsField(m_text[m_pos])) {
+        while (!atFieldEnd()) {
             ++m_pos;
         }
-        field.append(m_text.substr(start, m_pos - start));
-        return field;
+        return m_text.substr(start, m_pos - start);
+    }
+
+    std::string_view readQuotedField()
+    {
+        const std::size_t start = ++m_pos;
+        const std::size_t quote = m_text.find('"', start);
+        if (quote == std::string_view::npos) {
+            m_pos = m_text.size();
+            return m_text.substr(start);
+        }
+        m_pos = quote + 1;
+        if (atFieldEnd()) {
+            return m_text.substr(start, quote - start);
+        }
+        // Doubled quotes or text after the closing quote: the cell is no stretch of the text.
+        m_pos = start;
+        std::string cell;
+        readQuoted(cell);
+        cell.append(readPlain());
+        return m_table.m_rewritten.emplace_back(std::move(cell));
     }
 
     void readQuoted(std::string& field)
@@ -85,14 +115,12 @@ private:
     std::string_view m_text;
     char m_separator;
     std::size_t m_pos = 0;
-    std::size_t m_width = 0; // cells of the widest record so far
+    CsvTable m_table;
 };
 
-} // namespace
-
-std::vector<CsvRecord> ReadCsv(std::string_view text, char separator)
+CsvTable ReadCsv(std::string_view text, char separator)
 {
-    return CsvParser(text, separator).records();
+    return CsvParser(text, separator).table();
 }
 
 } // namespace batch

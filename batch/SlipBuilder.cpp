@@ -13,7 +13,7 @@
 namespace batch {
 namespace {
 
-const std::string& value(const RowValues& values, Field field)
+std::string_view value(const RowValues& values, Field field)
 {
     return values[static_cast<std::size_t>(field)];
 }
@@ -41,9 +41,9 @@ std::string itemText(const OrderItem& item)
     int count = 0;
     const auto [end, error] = std::from_chars(quantity.data(), quantity.data() + quantity.size(), count);
     if (error == std::errc() && end == quantity.data() + quantity.size() && count > 1) {
-        return item.name + " ×" + std::to_string(count);
+        return std::string(item.name) + " ×" + std::to_string(count);
     }
-    return item.name;
+    return std::string(item.name);
 }
 
 bool isAscii(std::string_view text)
@@ -52,9 +52,9 @@ bool isAscii(std::string_view text)
 }
 
 // The window's half-width rule, over the code page 932 form.
-std::string halfWidth(const std::string& text)
+std::string halfWidth(std::string_view text)
 {
-    return isAscii(text) ? text : cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
+    return isAscii(text) ? std::string(text) : cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
 }
 
 class SlipText
@@ -63,7 +63,7 @@ public:
     explicit SlipText(BatchSlip& slip) : m_slip(slip) {}
 
     // The text as the form prints it; "〓" for what it cannot, with a warning naming the field.
-    void set(std::string& field, const std::string& text, std::string_view label)
+    void set(std::string& field, std::string_view text, std::string_view label)
     {
         if (isAscii(text) || Cp932CanEncode(text)) {
             field = text;
@@ -79,7 +79,7 @@ private:
 
 std::string telephone(const RowValues& values)
 {
-    std::string tel = value(values, Field::Tel);
+    std::string tel(value(values, Field::Tel));
     for (Field part : {Field::Tel2, Field::Tel3}) {
         tel = joined(tel, value(values, part), "-");
     }
@@ -89,8 +89,8 @@ std::string telephone(const RowValues& values)
 // The repaired code, or the cells as they stand for the user to see and mend.
 std::string postalCode(const RowValues& values)
 {
-    const std::string& zip = value(values, Field::Zip);
-    const std::string& zip2 = value(values, Field::Zip2);
+    const std::string_view zip = value(values, Field::Zip);
+    const std::string_view zip2 = value(values, Field::Zip2);
     return RepairZip(zip, zip2).value_or(joined(zip, zip2, "-"));
 }
 
