@@ -86,7 +86,10 @@ std::string joined(std::string_view a, std::string_view b)
     if (a.empty() || b.empty()) {
         return std::string(a.empty() ? b : a);
     }
-    return std::string(a) + "　" + std::string(b);
+    constexpr std::string_view kBlank = "　";
+    std::string text;
+    text.reserve(a.size() + kBlank.size() + b.size());
+    return text.append(a).append(kBlank).append(b);
 }
 
 } // namespace
@@ -107,10 +110,12 @@ AddressLines SplitAddress(const AddressParts& parts)
     if (!prefecture.empty() && city.starts_with(prefecture)) {
         prefecture = {};
     }
-    const std::string head = std::string(prefecture) + std::string(city) + std::string(street);
+    std::string head;
+    head.reserve(prefecture.size() + city.size() + street.size());
+    head.append(prefecture).append(city).append(street);
     const std::string_view building = TrimBlanks(parts.building);
     if (Cp932Bytes(head) <= kAddressLineBytes) {
-        return {head, std::string(building)};
+        return {std::move(head), std::string(building)};
     }
     const SplitPoints points(head);
     const std::size_t cityEnd = Utf8Length(prefecture) + Utf8Length(city);

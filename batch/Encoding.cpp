@@ -62,18 +62,7 @@ std::optional<Encoding> ParseEncoding(std::string_view name)
 
 bool IsValidUtf8(std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        if (static_cast<unsigned char>(bytes.front()) < 0x80) {
-            bytes.remove_prefix(1);
-            continue;
-        }
-        const std::size_t n = utf8::sequenceLength(bytes);
-        if (n == 0) {
-            return false;
-        }
-        bytes.remove_prefix(n);
-    }
-    return true;
+    return utf8::isValid(bytes);
 }
 
 DecodedText Decode(std::string_view bytes, std::optional<Encoding> forced)
