@@ -2,8 +2,8 @@
 
 #include "batch/Utf8Chars.h"
 
+#include <array>
 #include <optional>
-#include <vector>
 
 namespace batch {
 namespace {
@@ -25,13 +25,20 @@ bool isBlank(char32_t c)
     return c == U' ' || c == U'　';
 }
 
+// The points where a line over the form's length may be cut. Only the characters up to the
+// first one that does not fit matter, and there are at most as many as the line has bytes:
+// they are kept in place, not on the heap.
 class SplitPoints
 {
 public:
-    explicit SplitPoints(std::string_view text) : m_chars(SplitUtf8(text)), m_fits(0)
+    // For a text longer than a line.
+    explicit SplitPoints(std::string_view text)
     {
         std::size_t bytes = 0;
-        for (const Utf8Char& c : m_chars) {
+        for (std::size_t offset = 0; offset < text.size() && m_count < m_chars.size();) {
+            const Utf8Char c = Utf8CharAt(text, offset);
+            m_chars[m_count++] = c;
+            offset += c.length;
             bytes += Cp932Width(c.code);
             if (bytes > kAddressLineBytes) {
                 break;
@@ -44,7 +51,7 @@ public:
     std::optional<std::size_t> afterStreetNumber() const
     {
         bool digit = false;
-        for (std::size_t i = 0; i < m_chars.size(); ++i) {
+        for (std::size_t i = 0; i < m_count; ++i) {
             if (isStreetNumberChar(m_chars[i].code)) {
                 digit = digit || isDigit(m_chars[i].code);
             } else if (digit) {
@@ -57,7 +64,7 @@ public:
     std::optional<std::size_t> lastBlank() const
     {
         for (std::size_t i = m_fits + 1; i-- > 1;) {
-            if (i < m_chars.size() && isBlank(m_chars[i].code)) {
+            if (i < m_count && isBlank(m_chars[i].code)) {
                 return i;
             }
         }
@@ -66,19 +73,18 @@ public:
 
     std::optional<std::size_t> fitting(std::size_t index) const
     {
-        return index > 0 && index <= m_fits && index < m_chars.size() ? std::optional(index) : std::nullopt;
+        return index > 0 && index <= m_fits && index < m_count ? std::optional(index) : std::nullopt;
     }
 
     std::size_t lastFitting() const { return m_fits; }
 
-    std::size_t offset(std::size_t index) const
-    {
-        return index < m_chars.size() ? m_chars[index].offset : m_chars.back().offset + m_chars.back().length;
-    }
+    // Of a point that fits.
+    std::size_t offset(std::size_t index) const { return m_chars[index].offset; }
 
 private:
-    std::vector<Utf8Char> m_chars;
-    std::size_t m_fits;
+    std::array<Utf8Char, kAddressLineBytes + 1> m_chars;
+    std::size_t m_count = 0; // characters read: those that fit and the first that does not
+    std::size_t m_fits = 0;
 };
 
 std::string joined(std::string_view a, std::string_view b)

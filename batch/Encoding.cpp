@@ -30,6 +30,30 @@ std::string utf8WithReplacements(std::string_view bytes)
     return out;
 }
 
+unsigned char byteAt(std::string_view bytes, std::size_t i)
+{
+    return static_cast<unsigned char>(bytes[i]);
+}
+
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// The length of an ASCII character or of a three-byte sequence that can be neither overlong
+// nor a surrogate, whatever its continuation bytes (U+1000-U+CFFF, U+E000-U+FFFF: kana, kanji
+// and full-width forms, most of a Japanese file); 0 for anything the strict reader must decide.
+std::size_t plainLength(std::string_view bytes)
+{
+    const unsigned char lead = byteAt(bytes, 0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    const bool plainLead = (lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF;
+    return plainLead && bytes.size() >= 3 && isContinuation(byteAt(bytes, 1)) && isContinuation(byteAt(bytes, 2)) ? 3
+                                                                                                                  : 0;
+}
+
 std::string lower(std::string_view text)
 {
     std::string result(text);
@@ -62,7 +86,17 @@ std::optional<Encoding> ParseEncoding(std::string_view name)
 
 bool IsValidUtf8(std::string_view bytes)
 {
-    return utf8::isValid(bytes);
+    while (!bytes.empty()) {
+        std::size_t n = plainLength(bytes);
+        if (n == 0) {
+            n = utf8::sequenceLength(bytes);
+        }
+        if (n == 0) {
+            return false;
+        }
+        bytes.remove_prefix(n);
+    }
+    return true;
 }
 
 DecodedText Decode(std::string_view bytes, std::optional<Encoding> forced)

@@ -42,7 +42,10 @@ std::string itemText(const OrderItem& item)
     const std::string quantity = AsciiDigits(item.quantity);
     int count = 0;
     const auto [end, error] = std::from_chars(quantity.data(), quantity.data() + quantity.size(), count);
-    std::string text(item.name);
+    constexpr std::size_t kCountRoom = 16; // " ×" and the digits
+    std::string text;
+    text.reserve(item.name.size() + kCountRoom);
+    text.append(item.name);
     if (error == std::errc() && end == quantity.data() + quantity.size() && count > 1) {
         text.append(" ×").append(std::to_string(count));
     }

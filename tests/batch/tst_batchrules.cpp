@@ -7,6 +7,7 @@
 #include "batch/SlipBuilder.h"
 #include "batch/SlipSelection.h"
 #include "platform/Cp932.h"
+#include "platform/Utf8.h"
 
 #include <QTest>
 
@@ -24,6 +25,7 @@ private slots:
     void tablesAgreeWithTheConverter();
     void encodingDetection_data();
     void encodingDetection();
+    void utf8CheckAgreesWithTheStrictReader();
     void postalCodeRepair_data();
     void postalCodeRepair();
     void telephoneRepair_data();
@@ -155,6 +157,30 @@ void TestBatchRules::encodingDetection()
                                        forced.isEmpty() ? std::nullopt : batch::ParseEncoding(std8(forced)));
     QCOMPARE(str(std::string(batch::EncodingName(decoded.encoding))), encoding);
     QCOMPARE(str(decoded.utf8), text);
+}
+
+// The order-file check takes a short cut for most three-byte sequences; every one of them,
+// whole, cut short or followed by more, must be judged as the platform's reader judges it.
+void TestBatchRules::utf8CheckAgreesWithTheStrictReader()
+{
+    std::string sequence(4, 'a');
+    for (int lead = 0xE0; lead <= 0xEF; ++lead) {
+        for (int second = 0; second < 0x100; ++second) {
+            for (int third = 0; third < 0x100; ++third) {
+                sequence[0] = char(lead);
+                sequence[1] = char(second);
+                sequence[2] = char(third);
+                for (const std::string_view bytes :
+                     {std::string_view(sequence), std::string_view(sequence).substr(0, 3),
+                      std::string_view(sequence).substr(0, 2)}) {
+                    if (batch::IsValidUtf8(bytes) != utf8::isValid(bytes)) {
+                        QFAIL(
+                            qPrintable(QString::fromLatin1(QByteArray(bytes.data(), qsizetype(bytes.size())).toHex())));
+                    }
+                }
+            }
+        }
+    }
 }
 
 void TestBatchRules::postalCodeRepair_data()
