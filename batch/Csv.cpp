@@ -1,6 +1,7 @@
 #include "batch/Csv.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace batch {
@@ -29,7 +30,12 @@ std::size_t lineCount(std::string_view text)
 class CsvParser
 {
 public:
-    CsvParser(std::string_view text, char separator) : m_text(text), m_separator(separator) {}
+    CsvParser(std::string_view text, char separator) : m_text(text), m_separator(separator)
+    {
+        for (const char c : {separator, '\n', '\r'}) {
+            m_endsField[static_cast<unsigned char>(c)] = true;
+        }
+    }
 
     CsvTable table()
     {
@@ -74,7 +80,8 @@ private:
         }
     }
 
-    bool endsField(char c) const { return c == m_separator || c == '\n' || c == '\r'; }
+    // A table rather than three comparisons: this runs for every byte of the file.
+    bool endsField(char c) const { return m_endsField[static_cast<unsigned char>(c)]; }
     bool atFieldEnd() const { return m_pos >= m_text.size() || endsField(m_text[m_pos]); }
 
     std::string_view readField()
@@ -136,6 +143,7 @@ private:
 
     std::string_view m_text;
     char m_separator;
+    std::array<bool, 0x100> m_endsField{};
     std::size_t m_pos = 0;
     CsvTable m_table;
 };

@@ -62,6 +62,13 @@ DestinationKey destinationKey(const RowValues& values)
     return key;
 }
 
+bool sameDestination(const RowValues& a, const RowValues& b)
+{
+    const auto same = [&](Field field) { return value(a, field) == value(b, field); };
+    return same(Field::Order) && same(Field::Destination) &&
+           std::all_of(std::begin(kDestinationFields), std::end(kDestinationFields), same);
+}
+
 bool isEmptyRow(const CsvRecord& record)
 {
     return std::all_of(record.cells.begin(), record.cells.end(), [](std::string_view cell) {
@@ -69,6 +76,9 @@ bool isEmptyRow(const CsvRecord& record)
         return text.empty() || text == "'";
     });
 }
+
+// Items a parcel mostly holds: room for them from the start saves growing the list.
+constexpr std::size_t kItemsMostly = 3;
 
 class Grouper
 {
@@ -98,7 +108,7 @@ public:
         }
         // Item rows mostly follow their order's first row: the same destination needs no lookup.
         if (m_lastGroup && !value(values, Field::Order).empty() &&
-            destinationKey(values) == destinationKey(m_result.groups[*m_lastGroup].destination)) {
+            sameDestination(values, m_result.groups[*m_lastGroup].destination)) {
             addItem(*m_lastGroup, item);
             return;
         }
@@ -108,6 +118,7 @@ public:
         }
         if (index == m_result.groups.size()) {
             m_result.groups.push_back({record.row, values, {}});
+            m_result.groups.back().items.reserve(kItemsMostly);
         }
         m_lastOfOrder[orderKey(values)] = index;
         m_lastGroup = index;

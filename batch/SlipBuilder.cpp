@@ -60,7 +60,10 @@ bool isAscii(std::string_view text)
 // The window's half-width rule, over the code page 932 form.
 std::string halfWidth(std::string text)
 {
-    return isAscii(text) ? text : cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
+    if (isAscii(text)) {
+        return text;
+    }
+    return cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
 }
 
 class SlipText
