@@ -99,16 +99,24 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
-DecodedText Decode(std::string_view bytes, std::optional<Encoding> forced)
+DecodedView::DecodedView(std::string_view bytes, std::optional<Encoding> forced)
 {
     const bool bom = bytes.substr(0, kBom.size()) == kBom;
     const std::string_view text = bom ? bytes.substr(kBom.size()) : bytes;
     const bool validUtf8 = (!forced || *forced == Encoding::Utf8) && IsValidUtf8(text);
-    const Encoding encoding = forced ? *forced : (bom || validUtf8 ? Encoding::Utf8 : Encoding::Cp932);
-    if (encoding == Encoding::Utf8) {
-        return {validUtf8 ? std::string(text) : utf8WithReplacements(text), encoding};
+    m_encoding = forced ? *forced : (bom || validUtf8 ? Encoding::Utf8 : Encoding::Cp932);
+    if (m_encoding == Encoding::Utf8 && validUtf8) {
+        m_text = text;
+        return;
     }
-    return {Cp932ToUtf8(bytes), encoding};
+    m_converted = m_encoding == Encoding::Utf8 ? utf8WithReplacements(text) : Cp932ToUtf8(bytes);
+    m_text = m_converted;
+}
+
+DecodedText Decode(std::string_view bytes, std::optional<Encoding> forced)
+{
+    const DecodedView decoded(bytes, forced);
+    return {std::string(decoded.text()), decoded.encoding()};
 }
 
 } // namespace batch

@@ -98,11 +98,11 @@ std::vector<std::string> HeaderOf(std::string_view utf8Text)
 
 OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options)
 {
-    const DecodedText decoded = Decode(bytes, options.encoding);
-    const Table table = tableOf(decoded.utf8, options);
+    const DecodedView decoded(bytes, options.encoding);
+    const Table table = tableOf(decoded.text(), options);
     OrderFile file;
     file.format = table.format;
-    file.encoding = decoded.encoding;
+    file.encoding = decoded.encoding();
     if (table.csv.records().empty()) {
         return file;
     }

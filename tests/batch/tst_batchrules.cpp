@@ -64,6 +64,8 @@ void TestBatchRules::csvRecords_data()
     QTest::newRow("doubled quote") << QByteArray("\"say \"\"hi\"\"\",b\n") << "1:say \"hi\"|b";
     QTest::newRow("empty fields and trailing separator") << QByteArray(",,\n") << "1:||";
     QTest::newRow("text after a closing quote kept") << QByteArray("\"a\"b,c\n") << "1:ab|c";
+    QTest::newRow("doubled quote ends a cell") << QByteArray("\"a\"\"\",\"b\"\"\"\"c\"\r\n") << "1:a\"|b\"\"c";
+    QTest::newRow("quote closed at the very end") << QByteArray("x,\"y\"") << "1:x|y";
     QTest::newRow("quote left open runs to the end") << QByteArray("\"a,b\nc") << "1:a,b\nc";
     QTest::newRow("empty line is an empty record") << QByteArray("a\n\nb\n") << "1:a / 2: / 3:b";
 }
