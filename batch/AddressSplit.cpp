@@ -16,8 +16,22 @@ bool isDigit(char32_t c)
 // Characters of a street number: digits, dashes and the counters of 丁目, 番地 and 号.
 bool isStreetNumberChar(char32_t c)
 {
-    static constexpr std::u32string_view kOthers = U"-－‐−ー―丁目番地号";
-    return isDigit(c) || kOthers.find(c) != std::u32string_view::npos;
+    switch (c) {
+    case U'-':
+    case U'－':
+    case U'‐':
+    case U'−':
+    case U'ー':
+    case U'―':
+    case U'丁':
+    case U'目':
+    case U'番':
+    case U'地':
+    case U'号':
+        return true;
+    default:
+        return isDigit(c);
+    }
 }
 
 bool isBlank(char32_t c)
@@ -35,9 +49,10 @@ public:
     explicit SplitPoints(std::string_view text)
     {
         std::size_t bytes = 0;
-        for (std::size_t offset = 0; offset < text.size() && m_count < m_chars.size();) {
+        for (std::size_t offset = 0; offset < text.size() && m_count < m_codes.size();) {
             const Utf8Char c = Utf8CharAt(text, offset);
-            m_chars[m_count++] = c;
+            m_offsets[m_count] = c.offset;
+            m_codes[m_count++] = c.code;
             offset += c.length;
             bytes += Cp932Width(c.code);
             if (bytes > kAddressLineBytes) {
@@ -52,8 +67,8 @@ public:
     {
         bool digit = false;
         for (std::size_t i = 0; i < m_count; ++i) {
-            if (isStreetNumberChar(m_chars[i].code)) {
-                digit = digit || isDigit(m_chars[i].code);
+            if (isStreetNumberChar(m_codes[i])) {
+                digit = digit || isDigit(m_codes[i]);
             } else if (digit) {
                 return fitting(i);
             }
@@ -64,7 +79,7 @@ public:
     std::optional<std::size_t> lastBlank() const
     {
         for (std::size_t i = m_fits + 1; i-- > 1;) {
-            if (i < m_count && isBlank(m_chars[i].code)) {
+            if (i < m_count && isBlank(m_codes[i])) {
                 return i;
             }
         }
@@ -79,10 +94,12 @@ public:
     std::size_t lastFitting() const { return m_fits; }
 
     // Of a point that fits.
-    std::size_t offset(std::size_t index) const { return m_chars[index].offset; }
+    std::size_t offset(std::size_t index) const { return m_offsets[index]; }
 
 private:
-    std::array<Utf8Char, kAddressLineBytes + 1> m_chars;
+    // Left unset: only the first m_count are read, and clearing them all cost more than the rest.
+    std::array<char32_t, kAddressLineBytes + 1> m_codes;
+    std::array<std::size_t, kAddressLineBytes + 1> m_offsets;
     std::size_t m_count = 0; // characters read: those that fit and the first that does not
     std::size_t m_fits = 0;
 };
