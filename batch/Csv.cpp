@@ -5,7 +5,6 @@
 #include <cstring>
 
 namespace batch {
-
 namespace {
 
 // memchr looks at many bytes at a time, a counting loop at one.
