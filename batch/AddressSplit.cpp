@@ -2,8 +2,8 @@
 
 #include "batch/Utf8Chars.h"
 
+#include <array>
 #include <optional>
-#include <vector>
 
 namespace batch {
 namespace {
@@ -16,8 +16,22 @@ bool isDigit(char32_t c)
 // Characters of a street number: digits, dashes and the counters of 丁目, 番地 and 号.
 bool isStreetNumberChar(char32_t c)
 {
-    static constexpr std::u32string_view kOthers = U"-－‐−ー―丁目番地号";
-    return isDigit(c) || kOthers.find(c) != std::u32string_view::npos;
+    switch (c) {
+    case U'-':
+    case U'－':
+    case U'‐':
+    case U'−':
+    case U'ー':
+    case U'―':
+    case U'丁':
+    case U'目':
+    case U'番':
+    case U'地':
+    case U'号':
+        return true;
+    default:
+        return isDigit(c);
+    }
 }
 
 bool isBlank(char32_t c)
@@ -25,13 +39,21 @@ bool isBlank(char32_t c)
     return c == U' ' || c == U'　';
 }
 
+// The points where a line over the form's length may be cut. Only the characters up to the
+// first one that does not fit matter, and there are at most as many as the line has bytes:
+// they are kept in place, not on the heap.
 class SplitPoints
 {
 public:
-    explicit SplitPoints(std::string_view text) : m_chars(SplitUtf8(text)), m_fits(0)
+    // For a text longer than a line.
+    explicit SplitPoints(std::string_view text)
     {
         std::size_t bytes = 0;
-        for (const Utf8Char& c : m_chars) {
+        for (std::size_t offset = 0; offset < text.size() && m_count < m_codes.size();) {
+            const Utf8Char c = Utf8CharAt(text, offset);
+            m_offsets[m_count] = c.offset;
+            m_codes[m_count++] = c.code;
+            offset += c.length;
             bytes += Cp932Width(c.code);
             if (bytes > kAddressLineBytes) {
                 break;
@@ -44,9 +66,9 @@ public:
     std::optional<std::size_t> afterStreetNumber() const
     {
         bool digit = false;
-        for (std::size_t i = 0; i < m_chars.size(); ++i) {
-            if (isStreetNumberChar(m_chars[i].code)) {
-                digit = digit || isDigit(m_chars[i].code);
+        for (std::size_t i = 0; i < m_count; ++i) {
+            if (isStreetNumberChar(m_codes[i])) {
+                digit = digit || isDigit(m_codes[i]);
             } else if (digit) {
                 return fitting(i);
             }
@@ -57,7 +79,7 @@ public:
     std::optional<std::size_t> lastBlank() const
     {
         for (std::size_t i = m_fits + 1; i-- > 1;) {
-            if (i < m_chars.size() && isBlank(m_chars[i].code)) {
+            if (i < m_count && isBlank(m_codes[i])) {
                 return i;
             }
         }
@@ -66,19 +88,20 @@ public:
 
     std::optional<std::size_t> fitting(std::size_t index) const
     {
-        return index > 0 && index <= m_fits && index < m_chars.size() ? std::optional(index) : std::nullopt;
+        return index > 0 && index <= m_fits && index < m_count ? std::optional(index) : std::nullopt;
     }
 
     std::size_t lastFitting() const { return m_fits; }
 
-    std::size_t offset(std::size_t index) const
-    {
-        return index < m_chars.size() ? m_chars[index].offset : m_chars.back().offset + m_chars.back().length;
-    }
+    // Of a point that fits.
+    std::size_t offset(std::size_t index) const { return m_offsets[index]; }
 
 private:
-    std::vector<Utf8Char> m_chars;
-    std::size_t m_fits;
+    // Left unset: only the first m_count are read, and clearing them all cost more than the rest.
+    std::array<char32_t, kAddressLineBytes + 1> m_codes;
+    std::array<std::size_t, kAddressLineBytes + 1> m_offsets;
+    std::size_t m_count = 0; // characters read: those that fit and the first that does not
+    std::size_t m_fits = 0;
 };
 
 std::string joined(std::string_view a, std::string_view b)
@@ -86,7 +109,10 @@ std::string joined(std::string_view a, std::string_view b)
     if (a.empty() || b.empty()) {
         return std::string(a.empty() ? b : a);
     }
-    return std::string(a) + "　" + std::string(b);
+    constexpr std::string_view kBlank = "　";
+    std::string text;
+    text.reserve(a.size() + kBlank.size() + b.size());
+    return text.append(a).append(kBlank).append(b);
 }
 
 } // namespace
@@ -107,10 +133,12 @@ AddressLines SplitAddress(const AddressParts& parts)
     if (!prefecture.empty() && city.starts_with(prefecture)) {
         prefecture = {};
     }
-    const std::string head = std::string(prefecture) + std::string(city) + std::string(street);
+    std::string head;
+    head.reserve(prefecture.size() + city.size() + street.size());
+    head.append(prefecture).append(city).append(street);
     const std::string_view building = TrimBlanks(parts.building);
     if (Cp932Bytes(head) <= kAddressLineBytes) {
-        return {head, std::string(building)};
+        return {std::move(head), std::string(building)};
     }
     const SplitPoints points(head);
     const std::size_t cityEnd = Utf8Length(prefecture) + Utf8Length(city);

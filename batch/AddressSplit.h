@@ -8,10 +8,10 @@ namespace batch {
 // The parts of a destination address as shop exports give them (UTF-8).
 struct AddressParts
 {
-    std::string prefecture;
-    std::string city;
-    std::string street;   // the rest of the address, with the street number
-    std::string building; // building and room, when the export keeps them apart
+    std::string_view prefecture;
+    std::string_view city;
+    std::string_view street;   // the rest of the address, with the street number
+    std::string_view building; // building and room, when the export keeps them apart
 };
 
 struct AddressLines

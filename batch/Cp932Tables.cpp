@@ -3,12 +3,16 @@
 #include "batch/Utf8Chars.h"
 #include "platform/Cp932.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace batch {
 namespace {
+
+constexpr std::string_view kReplacementUtf8 = "〓";
 
 bool isTrailByte(unsigned char byte)
 {
@@ -26,8 +30,11 @@ class Tables
 public:
     Tables() : m_pairs(0x10000), m_encodable(0x10000, 0)
     {
+        m_replacement.length = static_cast<std::uint8_t>(kReplacementUtf8.size());
+        std::copy(kReplacementUtf8.begin(), kReplacementUtf8.end(), m_replacement.bytes.begin());
         for (unsigned lead = 0; lead < 0x100; ++lead) {
-            if (!cp932::IsLeadByte(static_cast<unsigned char>(lead))) {
+            m_leads[lead] = cp932::IsLeadByte(static_cast<unsigned char>(lead));
+            if (!m_leads[lead]) {
                 m_singles[lead] = remember(std::string(1, static_cast<char>(lead)));
                 continue;
             }
@@ -39,10 +46,14 @@ public:
         }
     }
 
+    bool isLead(unsigned char byte) const { return m_leads[byte]; }
     const Utf8Form& single(unsigned char byte) const { return m_singles[byte]; }
     const Utf8Form& pair(unsigned char lead, unsigned char trail) const { return m_pairs[lead << 8 | trail]; }
 
     bool encodable(char32_t code) const { return code < m_encodable.size() && m_encodable[code] != 0; }
+
+    // For a lead byte without a trail byte.
+    const Utf8Form& replacement() const { return m_replacement; }
 
 private:
     Utf8Form remember(const std::string& bytes)
@@ -62,6 +73,8 @@ private:
         return form;
     }
 
+    Utf8Form m_replacement;
+    std::array<bool, 0x100> m_leads{};
     std::array<Utf8Form, 0x100> m_singles;
     std::vector<Utf8Form> m_pairs;
     std::vector<std::uint8_t> m_encodable; // bytes, not bits: looked up for every character read
@@ -73,31 +86,40 @@ const Tables& tables()
     return instance;
 }
 
-void append(std::string& out, const Utf8Form& form)
+// Calls `visit` with the UTF-8 form of each character of the code page 932 bytes.
+template <typename Visit> void forEachChar(std::string_view bytes, const Visit& visit)
 {
-    out.append(form.bytes.data(), form.length);
+    const Tables& t = tables();
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (!t.isLead(lead)) {
+            visit(t.single(lead));
+            ++i;
+        } else if (i + 1 < bytes.size() && isTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            visit(t.pair(lead, static_cast<unsigned char>(bytes[i + 1])));
+            i += 2;
+        } else {
+            visit(t.replacement());
+            ++i;
+        }
+    }
 }
 
 } // namespace
 
 std::string Cp932ToUtf8(std::string_view bytes)
 {
-    const Tables& t = tables();
-    std::string out;
-    out.reserve(bytes.size() * 3 / 2);
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (!cp932::IsLeadByte(lead)) {
-            append(out, t.single(lead));
-            ++i;
-        } else if (i + 1 < bytes.size() && isTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
-            append(out, t.pair(lead, static_cast<unsigned char>(bytes[i + 1])));
-            i += 2;
-        } else {
-            out.append("〓");
-            ++i;
-        }
-    }
+    // Measured first and then written in place, all four bytes of a form at a time: appending
+    // character by character cost more than the second pass.
+    std::size_t length = 0;
+    forEachChar(bytes, [&length](const Utf8Form& form) { length += form.length; });
+    std::string out(length + sizeof(Utf8Form::bytes), '\0');
+    char* end = out.data();
+    forEachChar(bytes, [&end](const Utf8Form& form) {
+        std::memcpy(end, form.bytes.data(), sizeof(Utf8Form::bytes));
+        end += form.length;
+    });
+    out.resize(length);
     return out;
 }
 

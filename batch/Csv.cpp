@@ -1,36 +1,70 @@
 #include "batch/Csv.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace batch {
 namespace {
 
+// memchr looks at many bytes at a time, a counting loop at one.
+std::size_t lineCount(std::string_view text)
+{
+    std::size_t count = 1;
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    while (at != end) {
+        const void* found = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+        if (!found) {
+            break;
+        }
+        at = static_cast<const char*>(found) + 1;
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
 class CsvParser
 {
 public:
-    CsvParser(std::string_view text, char separator) : m_text(text), m_separator(separator) {}
-
-    std::vector<CsvRecord> records()
+    CsvParser(std::string_view text, char separator) : m_text(text), m_separator(separator)
     {
-        std::vector<CsvRecord> result;
-        result.reserve(static_cast<std::size_t>(std::count(m_text.begin(), m_text.end(), '\n')) + 1);
-        std::size_t row = 1;
-        while (m_pos < m_text.size()) {
-            CsvRecord record;
-            record.row = row++;
-            record.cells.reserve(m_width);
-            readRecord(record.cells);
-            m_width = std::max(m_width, record.cells.size());
-            result.push_back(std::move(record));
+        for (const char c : {separator, '\n', '\r'}) {
+            m_endsField[static_cast<unsigned char>(c)] = true;
         }
-        return result;
+    }
+
+    CsvTable table()
+    {
+        const std::size_t lines = lineCount(m_text);
+        std::vector<std::size_t> starts; // where each record's cells begin
+        starts.reserve(lines + 1);
+        while (m_pos < m_text.size()) {
+            starts.push_back(m_table.m_cells.size());
+            readRecord();
+            if (starts.size() == 1) {
+                // Later records are mostly as wide as the header; no more cells than bytes.
+                m_table.m_cells.reserve(std::min(m_table.m_cells.size() * lines, m_text.size() + 1));
+            }
+        }
+        starts.push_back(m_table.m_cells.size());
+        // Only now that the cell list is complete do its addresses stay put.
+        m_table.m_records.reserve(starts.size() - 1);
+        for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+            const std::span<const std::string_view> cells(m_table.m_cells.data() + starts[i],
+                                                          starts[i + 1] - starts[i]);
+            m_table.m_records.push_back({i + 1, cells});
+        }
+        return std::move(m_table);
     }
 
 private:
-    void readRecord(std::vector<std::string>& cells)
+    void readRecord()
     {
         for (;;) {
-            cells.push_back(readField());
+            m_table.m_cells.push_back(readField());
             if (m_pos >= m_text.size()) {
                 return;
             }
@@ -45,21 +79,45 @@ private:
         }
     }
 
-    bool endsField(char c) const { return c == m_separator || c == '\n' || c == '\r'; }
+    // A table rather than three comparisons: this runs for every byte of the file.
+    bool endsField(char c) const { return m_endsField[static_cast<unsigned char>(c)]; }
+    bool atFieldEnd() const { return m_pos >= m_text.size() || endsField(m_text[m_pos]); }
 
-    std::string readField()
+    std::string_view readField()
     {
-        std::string field;
         if (m_pos < m_text.size() && m_text[m_pos] == '"') {
-            ++m_pos;
-            readQuoted(field);
+            return readQuotedField();
         }
+        return readPlain();
+    }
+
+    std::string_view readPlain()
+    {
         const std::size_t start = m_pos;
-        while (m_pos < m_text.size() && !endsField(m_text[m_pos])) {
+        while (!atFieldEnd()) {
             ++m_pos;
         }
-        field.append(m_text.substr(start, m_pos - start));
-        return field;
+        return m_text.substr(start, m_pos - start);
+    }
+
+    std::string_view readQuotedField()
+    {
+        const std::size_t start = ++m_pos;
+        const std::size_t quote = m_text.find('"', start);
+        if (quote == std::string_view::npos) {
+            m_pos = m_text.size();
+            return m_text.substr(start);
+        }
+        m_pos = quote + 1;
+        if (atFieldEnd()) {
+            return m_text.substr(start, quote - start);
+        }
+        // Doubled quotes or text after the closing quote: the cell is no stretch of the text.
+        m_pos = start;
+        std::string cell;
+        readQuoted(cell);
+        cell.append(readPlain());
+        return m_table.m_rewritten.emplace_back(std::move(cell));
     }
 
     void readQuoted(std::string& field)
@@ -84,15 +142,14 @@ private:
 
     std::string_view m_text;
     char m_separator;
+    std::array<bool, 0x100> m_endsField{};
     std::size_t m_pos = 0;
-    std::size_t m_width = 0; // cells of the widest record so far
+    CsvTable m_table;
 };
 
-} // namespace
-
-std::vector<CsvRecord> ReadCsv(std::string_view text, char separator)
+CsvTable ReadCsv(std::string_view text, char separator)
 {
-    return CsvParser(text, separator).records();
+    return CsvParser(text, separator).table();
 }
 
 } // namespace batch

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,12 +14,35 @@ namespace batch {
 struct CsvRecord
 {
     std::size_t row = 0;
-    std::vector<std::string> cells;
+    std::span<const std::string_view> cells;
+};
+
+// The records of a file. Cells view the text they were read from, which must outlive the
+// table: a file of orders is read once and then only looked at, so copying every cell would
+// be most of the reading's cost. Only a quoted cell that had to be changed (doubled quotes,
+// text after the closing quote) is held by the table itself.
+class CsvTable
+{
+public:
+    CsvTable() = default;
+    CsvTable(CsvTable&&) = default;
+    CsvTable& operator=(CsvTable&&) = default;
+    // Records point into the table's own cell list.
+    CsvTable(const CsvTable&) = delete;
+    CsvTable& operator=(const CsvTable&) = delete;
+
+    std::span<const CsvRecord> records() const { return m_records; }
+
+private:
+    friend class CsvParser;
+    std::vector<std::string_view> m_cells;
+    std::vector<CsvRecord> m_records;
+    std::deque<std::string> m_rewritten; // a deque never moves what it holds
 };
 
 // RFC 4180 records: fields in double quotes may hold the separator, line breaks and doubled
 // quotes; lines end in CR LF or LF. Text after a closing quote is kept as it stands and a
 // quote left open runs to the end of the file, so any input gives records.
-std::vector<CsvRecord> ReadCsv(std::string_view text, char separator);
+CsvTable ReadCsv(std::string_view text, char separator);
 
 } // namespace batch

@@ -30,6 +30,30 @@ std::string utf8WithReplacements(std::string_view bytes)
     return out;
 }
 
+unsigned char byteAt(std::string_view bytes, std::size_t i)
+{
+    return static_cast<unsigned char>(bytes[i]);
+}
+
+bool isContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// The length of an ASCII character or of a three-byte sequence that can be neither overlong
+// nor a surrogate, whatever its continuation bytes (U+1000-U+CFFF, U+E000-U+FFFF: kana, kanji
+// and full-width forms, most of a Japanese file); 0 for anything the strict reader must decide.
+std::size_t plainLength(std::string_view bytes)
+{
+    const unsigned char lead = byteAt(bytes, 0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    const bool plainLead = (lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF;
+    return plainLead && bytes.size() >= 3 && isContinuation(byteAt(bytes, 1)) && isContinuation(byteAt(bytes, 2)) ? 3
+                                                                                                                  : 0;
+}
+
 std::string lower(std::string_view text)
 {
     std::string result(text);
@@ -63,11 +87,10 @@ std::optional<Encoding> ParseEncoding(std::string_view name)
 bool IsValidUtf8(std::string_view bytes)
 {
     while (!bytes.empty()) {
-        if (static_cast<unsigned char>(bytes.front()) < 0x80) {
-            bytes.remove_prefix(1);
-            continue;
+        std::size_t n = plainLength(bytes);
+        if (n == 0) {
+            n = utf8::sequenceLength(bytes);
         }
-        const std::size_t n = utf8::sequenceLength(bytes);
         if (n == 0) {
             return false;
         }
@@ -76,16 +99,24 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
-DecodedText Decode(std::string_view bytes, std::optional<Encoding> forced)
+DecodedView::DecodedView(std::string_view bytes, std::optional<Encoding> forced)
 {
     const bool bom = bytes.substr(0, kBom.size()) == kBom;
     const std::string_view text = bom ? bytes.substr(kBom.size()) : bytes;
     const bool validUtf8 = (!forced || *forced == Encoding::Utf8) && IsValidUtf8(text);
-    const Encoding encoding = forced ? *forced : (bom || validUtf8 ? Encoding::Utf8 : Encoding::Cp932);
-    if (encoding == Encoding::Utf8) {
-        return {validUtf8 ? std::string(text) : utf8WithReplacements(text), encoding};
+    m_encoding = forced ? *forced : (bom || validUtf8 ? Encoding::Utf8 : Encoding::Cp932);
+    if (m_encoding == Encoding::Utf8 && validUtf8) {
+        m_text = text;
+        return;
     }
-    return {Cp932ToUtf8(bytes), encoding};
+    m_converted = m_encoding == Encoding::Utf8 ? utf8WithReplacements(text) : Cp932ToUtf8(bytes);
+    m_text = m_converted;
+}
+
+DecodedText Decode(std::string_view bytes, std::optional<Encoding> forced)
+{
+    const DecodedView decoded(bytes, forced);
+    return {std::string(decoded.text()), decoded.encoding()};
 }
 
 } // namespace batch

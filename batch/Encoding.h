@@ -28,6 +28,26 @@ struct DecodedText
 // the encoding used become "〓".
 DecodedText Decode(std::string_view bytes, std::optional<Encoding> forced = std::nullopt);
 
+// The same text, viewing the bytes themselves when they are valid UTF-8 already, as most
+// files are: a copy of a whole file would be wasted on a reader that only looks at it.
+class DecodedView
+{
+public:
+    // The bytes must outlive the view.
+    DecodedView(std::string_view bytes, std::optional<Encoding> forced);
+    // The text may view the view's own string.
+    DecodedView(const DecodedView&) = delete;
+    DecodedView& operator=(const DecodedView&) = delete;
+
+    std::string_view text() const { return m_text; }
+    Encoding encoding() const { return m_encoding; }
+
+private:
+    std::string m_converted;
+    std::string_view m_text;
+    Encoding m_encoding = Encoding::Utf8;
+};
+
 // True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values
 // beyond U+10FFFF).
 bool IsValidUtf8(std::string_view bytes);

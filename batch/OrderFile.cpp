@@ -16,14 +16,22 @@ struct Table
 {
     std::string format;
     ColumnMap columns;
-    std::vector<CsvRecord> records;
+    CsvTable csv; // views the decoded text
 };
+
+std::vector<std::string> cellTexts(const CsvTable& csv)
+{
+    if (csv.records().empty()) {
+        return {};
+    }
+    const std::span<const std::string_view> cells = csv.records().front().cells;
+    return {cells.begin(), cells.end()};
+}
 
 std::vector<std::string> firstRecord(std::string_view text, char separator)
 {
     const std::size_t end = text.find('\n');
-    std::vector<CsvRecord> records = ReadCsv(text.substr(0, end), separator);
-    return records.empty() ? std::vector<std::string>() : std::move(records.front().cells);
+    return cellTexts(ReadCsv(text.substr(0, end), separator));
 }
 
 // The known format whose columns the header holds most of.
@@ -54,9 +62,9 @@ Table genericTable(std::string_view text, const std::string& mapping)
         throw BatchError("a generic file needs a column mapping (--map zip=…,address1=…)");
     }
     const char separator = firstRecord(text, '\t').size() > firstRecord(text, ',').size() ? '\t' : ',';
-    std::vector<CsvRecord> records = ReadCsv(text, separator);
-    const std::vector<std::string> header = records.empty() ? std::vector<std::string>() : records.front().cells;
-    return {std::string(kGenericFormat), ParseColumnMap(mapping, header), std::move(records)};
+    CsvTable csv = ReadCsv(text, separator);
+    const ColumnMap columns = ParseColumnMap(mapping, cellTexts(csv));
+    return {std::string(kGenericFormat), columns, std::move(csv)};
 }
 
 Table tableOf(std::string_view text, const ReadOptions& options)
@@ -71,12 +79,12 @@ Table tableOf(std::string_view text, const ReadOptions& options)
                                         : "the file's columns match no known shop format; name one with --format "
                                           "or map the columns with --map");
     }
-    std::vector<CsvRecord> records = ReadCsv(text, format->separator);
-    const auto columns = ResolveColumns(*format, records.empty() ? std::vector<std::string>() : records.front().cells);
+    CsvTable csv = ReadCsv(text, format->separator);
+    const auto columns = ResolveColumns(*format, cellTexts(csv));
     if (!columns) {
         throw BatchError("the file lacks columns of the format " + std::string(format->id));
     }
-    return {std::string(format->id), *columns, std::move(records)};
+    return {std::string(format->id), *columns, std::move(csv)};
 }
 
 } // namespace
@@ -90,16 +98,16 @@ std::vector<std::string> HeaderOf(std::string_view utf8Text)
 
 OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options)
 {
-    const DecodedText decoded = Decode(bytes, options.encoding);
-    Table table = tableOf(decoded.utf8, options);
+    const DecodedView decoded(bytes, options.encoding);
+    const Table table = tableOf(decoded.text(), options);
     OrderFile file;
     file.format = table.format;
-    file.encoding = decoded.encoding;
-    if (table.records.empty()) {
+    file.encoding = decoded.encoding();
+    if (table.csv.records().empty()) {
         return file;
     }
-    file.header = std::move(table.records.front().cells);
-    Grouping grouping = GroupRows(std::span(table.records).subspan(1), table.columns);
+    file.header = cellTexts(table.csv);
+    Grouping grouping = GroupRows(table.csv.records().subspan(1), table.columns);
     file.slips.reserve(grouping.groups.size());
     for (const OrderGroup& group : grouping.groups) {
         file.slips.push_back(BuildSlip(group));

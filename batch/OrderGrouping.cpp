@@ -4,6 +4,7 @@
 #include "batch/Utf8Chars.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 
@@ -15,29 +16,29 @@ constexpr Field kDestinationFields[] = {
     Field::Zip,  Field::Zip2,       Field::Prefecture, Field::City, Field::Address1, Field::Address2, Field::Address3,
     Field::Name, Field::FamilyName, Field::GivenName,  Field::Tel,  Field::Tel2,     Field::Tel3};
 
-// A cell that cleaning leaves as it is.
-bool isClean(const std::string& cell)
-{
-    return TrimBlanks(cell).size() == cell.size() && !cell.starts_with('\'') &&
-           std::none_of(cell.begin(), cell.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; });
-}
+// Cells compared one by one rather than joined, so that no character needs to be kept out
+// of them as a separator.
+template <std::size_t N> using CellKey = std::array<std::string_view, N>;
+using OrderKey = CellKey<2>;
+using DestinationKey = CellKey<2 + std::size(kDestinationFields)>;
 
-// For each field, an earlier field read from the same column, if any.
-std::array<std::optional<std::size_t>, kFieldCount> sharedColumns(const ColumnMap& columns)
+// The order, its destination number and the postal code and address up to the street tell
+// keys apart well enough for hashing, at half the cost of every cell; equality compares all.
+constexpr std::size_t kHashedCells = 7;
+
+struct CellKeyHash
 {
-    std::array<std::optional<std::size_t>, kFieldCount> shared;
-    for (std::size_t field = 0; field < kFieldCount; ++field) {
-        for (std::size_t earlier = 0; earlier < field && columns[field]; ++earlier) {
-            if (columns[earlier] == columns[field]) {
-                shared[field] = earlier;
-                break;
-            }
+    template <std::size_t N> std::size_t operator()(const CellKey<N>& key) const noexcept
+    {
+        std::size_t hash = 0;
+        for (std::size_t i = 0; i < std::min(N, kHashedCells); ++i) {
+            hash ^= std::hash<std::string_view>()(key[i]) + 0x9e3779b97f4a7c15 + (hash << 6) + (hash >> 2);
         }
+        return hash;
     }
-    return shared;
-}
+};
 
-const std::string& value(const RowValues& values, Field field)
+std::string_view value(const RowValues& values, Field field)
 {
     return values[static_cast<std::size_t>(field)];
 }
@@ -48,20 +49,16 @@ bool hasDestination(const RowValues& values)
                        [&values](Field field) { return !value(values, field).empty(); });
 }
 
-// Orders and destinations told apart by their cells, joined with a separator no cell holds.
-std::string orderKey(const RowValues& values)
+OrderKey orderKey(const RowValues& values)
 {
-    return value(values, Field::Order) + '\x1f' + value(values, Field::Destination);
+    return {value(values, Field::Order), value(values, Field::Destination)};
 }
 
-std::string destinationKey(const RowValues& values)
+DestinationKey destinationKey(const RowValues& values)
 {
-    std::string key = orderKey(values);
-    key.reserve(key.size() + 256);
-    for (Field field : kDestinationFields) {
-        key += '\x1f';
-        key += value(values, field);
-    }
+    DestinationKey key{value(values, Field::Order), value(values, Field::Destination)};
+    std::transform(std::begin(kDestinationFields), std::end(kDestinationFields), key.begin() + 2,
+                   [&values](Field field) { return value(values, field); });
     return key;
 }
 
@@ -74,103 +71,106 @@ bool sameDestination(const RowValues& a, const RowValues& b)
 
 bool isEmptyRow(const CsvRecord& record)
 {
-    return std::all_of(record.cells.begin(), record.cells.end(), [](const std::string& cell) {
+    return std::all_of(record.cells.begin(), record.cells.end(), [](std::string_view cell) {
         const std::string_view text = TrimBlanks(cell);
         return text.empty() || text == "'";
     });
 }
 
+// Items a parcel mostly holds: room for them from the start saves growing the list.
+constexpr std::size_t kItemsMostly = 3;
+
 class Grouper
 {
 public:
-    Grouper(const ColumnMap& columns, std::size_t rows) : m_columns(columns), m_shared(sharedColumns(columns))
+    Grouper(const ColumnMap& columns, std::size_t rows) : m_columns(columns)
     {
         m_result.groups.reserve(rows);
         m_byDestination.reserve(rows);
         m_lastOfOrder.reserve(rows);
     }
 
-    void add(CsvRecord& record)
+    void add(const CsvRecord& record)
     {
         if (isEmptyRow(record)) {
             return;
         }
-        RowValues values = valuesOf(record);
-        OrderItem item{value(values, Field::Item), value(values, Field::Quantity)};
+        const RowValues values = valuesOf(record);
+        const OrderItem item{value(values, Field::Item), value(values, Field::Quantity)};
         if (!hasDestination(values)) {
             const auto last = m_lastOfOrder.find(orderKey(values));
             if (value(values, Field::Order).empty() || last == m_lastOfOrder.end()) {
                 m_result.skipped.push_back({record.row, "お届け先がありません"});
                 return;
             }
-            addItem(last->second, std::move(item));
+            addItem(last->second, item);
             return;
         }
         // Item rows mostly follow their order's first row: the same destination needs no lookup.
         if (m_lastGroup && !value(values, Field::Order).empty() &&
             sameDestination(values, m_result.groups[*m_lastGroup].destination)) {
-            addItem(*m_lastGroup, std::move(item));
+            addItem(*m_lastGroup, item);
             return;
         }
         std::size_t index = m_result.groups.size();
         if (!value(values, Field::Order).empty()) {
-            const auto [found, added] = m_byDestination.try_emplace(destinationKey(values), index);
-            index = found->second;
+            index = m_byDestination.try_emplace(destinationKey(values), index).first->second;
         }
-        const std::string order = orderKey(values);
         if (index == m_result.groups.size()) {
-            m_result.groups.push_back({record.row, std::move(values), {}});
+            m_result.groups.push_back({record.row, values, {}});
+            m_result.groups.back().items.reserve(kItemsMostly);
         }
-        m_lastOfOrder[order] = index;
+        m_lastOfOrder[orderKey(values)] = index;
         m_lastGroup = index;
-        addItem(index, std::move(item));
+        addItem(index, item);
     }
 
     Grouping take() { return std::move(m_result); }
 
 private:
-    // The cells of the fields, cleaned; a clean cell is moved, not copied.
-    RowValues valuesOf(CsvRecord& record) const
+    RowValues valuesOf(const CsvRecord& record)
     {
         RowValues values;
         for (std::size_t field = 0; field < kFieldCount; ++field) {
             const auto column = m_columns[field];
-            if (!column || *column >= record.cells.size()) {
-                continue;
-            }
-            std::string& cell = record.cells[*column];
-            if (m_shared[field]) {
-                values[field] = values[*m_shared[field]];
-            } else if (isClean(cell)) {
-                values[field] = std::move(cell);
-            } else {
-                values[field] = CleanCell(cell);
+            if (column && *column < record.cells.size()) {
+                values[field] = cleaned(record.cells[*column]);
             }
         }
         return values;
     }
 
-    void addItem(std::size_t group, OrderItem item)
+    // Only a cell with line breaks or tabs inside needs a text of its own.
+    std::string_view cleaned(std::string_view cell)
+    {
+        const std::string_view text = TrimCell(cell);
+        // A plain loop: find_first_of searches the set once for every character.
+        if (std::none_of(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; })) {
+            return text;
+        }
+        return m_result.cleanedCells.emplace_back(CleanCell(cell));
+    }
+
+    void addItem(std::size_t group, const OrderItem& item)
     {
         if (!item.name.empty()) {
-            m_result.groups[group].items.push_back(std::move(item));
+            m_result.groups[group].items.push_back(item);
         }
     }
 
     const ColumnMap& m_columns;
-    const std::array<std::optional<std::size_t>, kFieldCount> m_shared;
     Grouping m_result;
-    std::unordered_map<std::string, std::size_t> m_byDestination;
-    std::unordered_map<std::string, std::size_t> m_lastOfOrder;
+    std::unordered_map<DestinationKey, std::size_t, CellKeyHash> m_byDestination;
+    std::unordered_map<OrderKey, std::size_t, CellKeyHash> m_lastOfOrder;
     std::optional<std::size_t> m_lastGroup; // the group the last row with a destination joined
 };
 
 } // namespace
 
-Grouping GroupRows(std::span<CsvRecord> rows, const ColumnMap& columns)
+Grouping GroupRows(std::span<const CsvRecord> rows, const ColumnMap& columns)
 {
     Grouper grouper(columns, rows.size());
-    for (CsvRecord& row : rows) {
+    for (const CsvRecord& row : rows) {
         grouper.add(row);
     }
     return grouper.take();

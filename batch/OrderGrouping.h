@@ -5,18 +5,20 @@
 #include "batch/OrderFormat.h"
 
 #include <array>
+#include <deque>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace batch {
 
-using RowValues = std::array<std::string, kFieldCount>;
+using RowValues = std::array<std::string_view, kFieldCount>;
 
 struct OrderItem
 {
-    std::string name;
-    std::string quantity;
+    std::string_view name;
+    std::string_view quantity;
 };
 
 // The rows of one order that go to one destination: one parcel, one slip.
@@ -27,17 +29,20 @@ struct OrderGroup
     std::vector<OrderItem> items;
 };
 
+// The groups' texts are the rows' cleaned cells: views of the rows' cells where cleaning
+// left them as they were, else texts the grouping holds.
 struct Grouping
 {
     std::vector<OrderGroup> groups;
     std::vector<SkippedRow> skipped;
+    std::deque<std::string> cleanedCells; // a deque never moves what it holds
 };
 
 // Rows (after the header) into parcels, in the order they first appear. Rows of one order
 // with the same destination are one parcel; a row of an order whose destination columns are
 // empty is a further item of that order's last parcel. A row with no destination of its
 // own and no order to join is skipped with its reason; wholly empty rows are no orders.
-// The rows' cells are taken, not copied.
-Grouping GroupRows(std::span<CsvRecord> rows, const ColumnMap& columns);
+// The grouping views the rows' cells, which must outlive it.
+Grouping GroupRows(std::span<const CsvRecord> rows, const ColumnMap& columns);
 
 } // namespace batch

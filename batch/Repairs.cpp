@@ -34,13 +34,15 @@ std::string formatted(std::string_view first, std::string_view second)
 
 } // namespace
 
+std::string_view TrimCell(std::string_view cell)
+{
+    const std::string_view text = TrimBlanks(cell);
+    return text.starts_with('\'') ? TrimBlanks(text.substr(1)) : text;
+}
+
 std::string CleanCell(std::string_view cell)
 {
-    std::string_view text = TrimBlanks(cell);
-    if (text.starts_with('\'')) {
-        text = TrimBlanks(text.substr(1));
-    }
-    std::string result(text);
+    std::string result(TrimCell(cell));
     std::replace_if(
         result.begin(), result.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
     return result;

@@ -13,7 +13,7 @@
 namespace batch {
 namespace {
 
-const std::string& value(const RowValues& values, Field field)
+std::string_view value(const RowValues& values, Field field)
 {
     return values[static_cast<std::size_t>(field)];
 }
@@ -23,16 +23,18 @@ std::string joined(std::string_view a, std::string_view b, std::string_view sepa
     if (a.empty() || b.empty()) {
         return std::string(a.empty() ? b : a);
     }
-    return std::string(a) + std::string(separator) + std::string(b);
+    std::string text;
+    text.reserve(a.size() + separator.size() + b.size());
+    return text.append(a).append(separator).append(b);
 }
 
-std::string firstChars(std::string_view text, std::size_t count)
+void keepFirstChars(std::string& text, std::size_t count)
 {
     std::size_t offset = 0;
     for (std::size_t i = 0; i < count && offset < text.size(); ++i) {
         offset += Utf8CharAt(text, offset).length;
     }
-    return std::string(text.substr(0, offset));
+    text.resize(offset);
 }
 
 std::string itemText(const OrderItem& item)
@@ -40,10 +42,14 @@ std::string itemText(const OrderItem& item)
     const std::string quantity = AsciiDigits(item.quantity);
     int count = 0;
     const auto [end, error] = std::from_chars(quantity.data(), quantity.data() + quantity.size(), count);
+    constexpr std::size_t kCountRoom = 16; // " ×" and the digits
+    std::string text;
+    text.reserve(item.name.size() + kCountRoom);
+    text.append(item.name);
     if (error == std::errc() && end == quantity.data() + quantity.size() && count > 1) {
-        return item.name + " ×" + std::to_string(count);
+        text.append(" ×").append(std::to_string(count));
     }
-    return item.name;
+    return text;
 }
 
 bool isAscii(std::string_view text)
@@ -52,9 +58,12 @@ bool isAscii(std::string_view text)
 }
 
 // The window's half-width rule, over the code page 932 form.
-std::string halfWidth(const std::string& text)
+std::string halfWidth(std::string text)
 {
-    return isAscii(text) ? text : cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
+    if (isAscii(text)) {
+        return text;
+    }
+    return cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
 }
 
 class SlipText
@@ -63,10 +72,10 @@ public:
     explicit SlipText(BatchSlip& slip) : m_slip(slip) {}
 
     // The text as the form prints it; "〓" for what it cannot, with a warning naming the field.
-    void set(std::string& field, const std::string& text, std::string_view label)
+    void set(std::string& field, std::string text, std::string_view label)
     {
         if (isAscii(text) || Cp932CanEncode(text)) {
-            field = text;
+            field = std::move(text);
             return;
         }
         field = cp932::ToUtf8(cp932::FromUtf8(text));
@@ -79,7 +88,7 @@ private:
 
 std::string telephone(const RowValues& values)
 {
-    std::string tel = value(values, Field::Tel);
+    std::string tel(value(values, Field::Tel));
     for (Field part : {Field::Tel2, Field::Tel3}) {
         tel = joined(tel, value(values, part), "-");
     }
@@ -89,8 +98,8 @@ std::string telephone(const RowValues& values)
 // The repaired code, or the cells as they stand for the user to see and mend.
 std::string postalCode(const RowValues& values)
 {
-    const std::string& zip = value(values, Field::Zip);
-    const std::string& zip2 = value(values, Field::Zip2);
+    const std::string_view zip = value(values, Field::Zip);
+    const std::string_view zip2 = value(values, Field::Zip2);
     return RepairZip(zip, zip2).value_or(joined(zip, zip2, "-"));
 }
 
@@ -100,12 +109,14 @@ std::array<std::string, 3> GoodsLines(const std::vector<OrderItem>& items)
 {
     std::array<std::string, 3> lines;
     for (std::size_t i = 0; i < lines.size() && i < items.size(); ++i) {
-        lines[i] = firstChars(itemText(items[i]), kGoodsLineChars);
+        lines[i] = itemText(items[i]);
+        keepFirstChars(lines[i], kGoodsLineChars);
     }
     if (items.size() > lines.size()) {
         const std::string rest = "　他" + std::to_string(items.size() - lines.size()) + "点";
         const std::size_t room = kGoodsLineChars - Utf8Length(rest);
-        lines.back() = firstChars(lines.back(), room) + rest;
+        keepFirstChars(lines.back(), room);
+        lines.back() += rest;
     }
     return lines;
 }
@@ -119,17 +130,20 @@ BatchSlip BuildSlip(const OrderGroup& group)
     SlipText text(slip);
 
     text.set(slip.recipient.zip, halfWidth(postalCode(values)), "郵便番号");
-    const AddressLines lines =
+    AddressLines lines =
         SplitAddress({value(values, Field::Prefecture), value(values, Field::City), value(values, Field::Address1),
                       joined(value(values, Field::Address2), value(values, Field::Address3), "　")});
-    text.set(slip.recipient.address1, lines.line1, "おところ①");
-    text.set(slip.recipient.address2, lines.line2, "おところ②");
-    const std::string family = joined(value(values, Field::FamilyName), value(values, Field::GivenName), "　");
-    text.set(slip.recipient.name, value(values, Field::Name).empty() ? family : value(values, Field::Name), "おなまえ");
+    text.set(slip.recipient.address1, std::move(lines.line1), "おところ①");
+    text.set(slip.recipient.address2, std::move(lines.line2), "おところ②");
+    const std::string_view name = value(values, Field::Name);
+    text.set(slip.recipient.name,
+             name.empty() ? joined(value(values, Field::FamilyName), value(values, Field::GivenName), "　")
+                          : std::string(name),
+             "おなまえ");
     text.set(slip.recipient.tel, halfWidth(telephone(values)), "でんわ");
-    const std::array<std::string, 3> goods = GoodsLines(group.items);
+    std::array<std::string, 3> goods = GoodsLines(group.items);
     for (std::size_t i = 0; i < goods.size(); ++i) {
-        text.set(slip.goods[i], goods[i], "品名");
+        text.set(slip.goods[i], std::move(goods[i]), "品名");
     }
     return slip;
 }

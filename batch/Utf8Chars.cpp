@@ -47,11 +47,6 @@ std::vector<Utf8Char> SplitUtf8(std::string_view text)
     return chars;
 }
 
-std::size_t Cp932Width(char32_t code)
-{
-    return code < 0x80 || (code >= 0xFF61 && code <= 0xFF9F) ? 1 : 2;
-}
-
 std::string AsciiDigits(std::string_view text)
 {
     std::string out;

@@ -59,7 +59,11 @@ std::size_t Cp932Bytes(std::string_view text);
 
 // Bytes the character takes in code page 932: one for ASCII and half-width katakana, two
 // for everything else (a character without a form is printed as the two bytes of "〓").
-std::size_t Cp932Width(char32_t code);
+// Inline: called for every character of every address.
+inline std::size_t Cp932Width(char32_t code)
+{
+    return code < 0x80 || (code >= 0xFF61 && code <= 0xFF9F) ? 1 : 2;
+}
 
 // Full-width digits, letters and the usual dashes and minus signs as ASCII, for the columns
 // that hold numbers; other characters stay.

@@ -7,8 +7,11 @@
 #include "batch/SlipBuilder.h"
 #include "batch/SlipSelection.h"
 #include "platform/Cp932.h"
+#include "platform/Utf8.h"
 
 #include <QTest>
+
+#include <deque>
 
 // The rules that turn spreadsheet cells into slip fields.
 class TestBatchRules : public QObject
@@ -22,6 +25,7 @@ private slots:
     void tablesAgreeWithTheConverter();
     void encodingDetection_data();
     void encodingDetection();
+    void utf8CheckAgreesWithTheStrictReader();
     void postalCodeRepair_data();
     void postalCodeRepair();
     void telephoneRepair_data();
@@ -38,9 +42,9 @@ private slots:
 
 namespace {
 
-QString str(const std::string& text)
+QString str(std::string_view text)
 {
-    return QString::fromStdString(text);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string std8(const QString& text)
@@ -60,6 +64,8 @@ void TestBatchRules::csvRecords_data()
     QTest::newRow("doubled quote") << QByteArray("\"say \"\"hi\"\"\",b\n") << "1:say \"hi\"|b";
     QTest::newRow("empty fields and trailing separator") << QByteArray(",,\n") << "1:||";
     QTest::newRow("text after a closing quote kept") << QByteArray("\"a\"b,c\n") << "1:ab|c";
+    QTest::newRow("doubled quote ends a cell") << QByteArray("\"a\"\"\",\"b\"\"\"\"c\"\r\n") << "1:a\"|b\"\"c";
+    QTest::newRow("quote closed at the very end") << QByteArray("x,\"y\"") << "1:x|y";
     QTest::newRow("quote left open runs to the end") << QByteArray("\"a,b\nc") << "1:a,b\nc";
     QTest::newRow("empty line is an empty record") << QByteArray("a\n\nb\n") << "1:a / 2: / 3:b";
 }
@@ -69,9 +75,10 @@ void TestBatchRules::csvRecords()
     QFETCH(QByteArray, text);
     QFETCH(QString, expected);
     QStringList records;
-    for (const batch::CsvRecord& record : batch::ReadCsv(std::string_view(text.constData(), text.size()), ',')) {
+    const batch::CsvTable table = batch::ReadCsv(std::string_view(text.constData(), text.size()), ',');
+    for (const batch::CsvRecord& record : table.records()) {
         QStringList cells;
-        for (const std::string& cell : record.cells) {
+        for (const std::string_view cell : record.cells) {
             cells << str(cell);
         }
         records << QString::number(record.row) + ":" + cells.join('|');
@@ -152,6 +159,30 @@ void TestBatchRules::encodingDetection()
                                        forced.isEmpty() ? std::nullopt : batch::ParseEncoding(std8(forced)));
     QCOMPARE(str(std::string(batch::EncodingName(decoded.encoding))), encoding);
     QCOMPARE(str(decoded.utf8), text);
+}
+
+// The order-file check takes a short cut for most three-byte sequences; every one of them,
+// whole, cut short or followed by more, must be judged as the platform's reader judges it.
+void TestBatchRules::utf8CheckAgreesWithTheStrictReader()
+{
+    std::string sequence(4, 'a');
+    for (int lead = 0xE0; lead <= 0xEF; ++lead) {
+        for (int second = 0; second < 0x100; ++second) {
+            for (int third = 0; third < 0x100; ++third) {
+                sequence[0] = char(lead);
+                sequence[1] = char(second);
+                sequence[2] = char(third);
+                for (const std::string_view bytes :
+                     {std::string_view(sequence), std::string_view(sequence).substr(0, 3),
+                      std::string_view(sequence).substr(0, 2)}) {
+                    if (batch::IsValidUtf8(bytes) != utf8::isValid(bytes)) {
+                        QFAIL(
+                            qPrintable(QString::fromLatin1(QByteArray(bytes.data(), qsizetype(bytes.size())).toHex())));
+                    }
+                }
+            }
+        }
+    }
 }
 
 void TestBatchRules::postalCodeRepair_data()
@@ -305,9 +336,11 @@ void TestBatchRules::goodsLines()
 {
     QFETCH(QStringList, items);
     QFETCH(QStringList, lines);
+    std::deque<std::string> texts; // the items view them
     std::vector<batch::OrderItem> orderItems;
     for (const QString& item : items) {
-        orderItems.push_back({std8(item.section(':', 0, 0)), std8(item.section(':', 1))});
+        orderItems.push_back(
+            {texts.emplace_back(std8(item.section(':', 0, 0))), texts.emplace_back(std8(item.section(':', 1)))});
     }
     const auto actual = batch::GoodsLines(orderItems);
     QCOMPARE((QStringList{str(actual[0]), str(actual[1]), str(actual[2])}), lines);
@@ -366,8 +399,9 @@ void TestBatchRules::unprintableCharactersAreMarked()
     QFETCH(QString, name);
     QFETCH(QString, printed);
     QFETCH(bool, flagged);
+    const std::string utf8Name = std8(name);
     batch::OrderGroup group;
-    group.destination[static_cast<std::size_t>(batch::Field::Name)] = std8(name);
+    group.destination[static_cast<std::size_t>(batch::Field::Name)] = utf8Name;
     group.destination[static_cast<std::size_t>(batch::Field::Zip)] = "100-0005";
     const batch::BatchSlip slip = batch::BuildSlip(group);
     QCOMPARE(str(slip.recipient.name), printed);

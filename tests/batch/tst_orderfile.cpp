@@ -168,6 +168,8 @@ void TestOrderFile::groupsRowsByOrderAndDestination_data()
         << QByteArray("A,山田,東京1,x\nA,鈴木,京都3,v\nA,,,u\nA,山田,東京1,w\n") << "A:山田:x|w / A:鈴木:v|u";
     QTest::newRow("rows without an order are slips of their own")
         << QByteArray(",山田,東京1,x\n,山田,東京1,y\n") << ":山田:x / :山田:y";
+    QTest::newRow("destinations differ cell by cell, whatever the cells hold")
+        << QByteArray("A,,東京1\x1f,x\nA,\x1f,東京1,y\n") << "A::x / A:\x1f:y";
 }
 
 void TestOrderFile::groupsRowsByOrderAndDestination()
