@@ -27,6 +27,9 @@ struct CupsPrinterService::Job
 
 namespace {
 
+// How long the answer of the first look may stand for the server's queues.
+constexpr std::chrono::seconds kFirstLookFresh(1);
+
 QString SpoolPath(const QString& folder)
 {
     // Only a free name is needed; the PDF writer creates the file.
@@ -40,11 +43,10 @@ QString SpoolPath(const QString& folder)
 
 } // namespace
 
-CupsPrinterService::CupsPrinterService(const QString& slipsFolder, int pollMilliseconds) : m_slipsFolder(slipsFolder)
+CupsPrinterService::CupsPrinterService(const QString& slipsFolder, int pollMilliseconds)
+    : m_slipsFolder(slipsFolder), m_firstLook(std::async(std::launch::async, [this] { return look(); })),
+      m_firstLookStarted(std::chrono::steady_clock::now())
 {
-    const QueueAnswer first = look();
-    m_lastListing = listingOf(first);
-    m_lastFailure = first.failure;
     if (pollMilliseconds > 0) {
         m_poll = std::make_unique<QueuePoll>(
             pollMilliseconds, [this] { return look(); }, [this](const QueueAnswer& answer) { polled(answer); });
@@ -66,9 +68,29 @@ QueueAnswer CupsPrinterService::look() const
     return answer;
 }
 
-std::vector<PrinterModel> CupsPrinterService::enumerate() const
+std::optional<QueueAnswer> CupsPrinterService::takeFirstLook()
 {
-    const QueueAnswer answer = m_latest ? *m_latest : look();
+    if (!m_firstLook.valid()) {
+        return std::nullopt;
+    }
+    QueueAnswer first = m_firstLook.get();
+    // Later answers are compared with this one to tell a change.
+    m_lastListing = listingOf(first);
+    m_lastFailure = first.failure;
+    if (std::chrono::steady_clock::now() - m_firstLookStarted > kFirstLookFresh) {
+        return std::nullopt;
+    }
+    return first;
+}
+
+std::vector<PrinterModel> CupsPrinterService::enumerate()
+{
+    std::optional<QueueAnswer> first = takeFirstLook();
+    if (first && m_poll) {
+        // The first look stands for the server until the first poll, as each poll's answer does.
+        m_latest = std::move(first);
+    }
+    const QueueAnswer answer = m_latest ? *m_latest : first ? std::move(*first) : look();
     if (!answer.failure.empty()) {
         throw EPrinterAccessServerError(answer.failure);
     }
@@ -87,6 +109,7 @@ std::vector<CupsPrinterService::Listing> CupsPrinterService::listingOf(const Que
 
 void CupsPrinterService::polled(const QueueAnswer& answer)
 {
+    takeFirstLook();
     m_latest = answer;
     std::vector<Listing> listing = listingOf(answer);
     if (listing == m_lastListing && answer.failure == m_lastFailure) {

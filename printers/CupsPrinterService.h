@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <chrono>
+#include <future>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -57,7 +59,8 @@ private:
     };
 
     QueueAnswer look() const;
-    std::vector<PrinterModel> enumerate() const;
+    std::optional<QueueAnswer> takeFirstLook();
+    std::vector<PrinterModel> enumerate();
     static std::vector<Listing> listingOf(const QueueAnswer& answer);
     void polled(const QueueAnswer& answer);
     void ensureObject();
@@ -78,6 +81,11 @@ private:
     QString m_slipsFolder;
     std::vector<Listing> m_lastListing;
     std::string m_lastFailure;
+    // The first look at the server runs while the program builds its window: the server's
+    // answer takes a round trip that need not hold up the start. The first enumeration takes
+    // it when it is still fresh.
+    std::future<QueueAnswer> m_firstLook;
+    std::chrono::steady_clock::time_point m_firstLookStarted;
     // The poll's last answer stands for the server between polls.
     std::optional<QueueAnswer> m_latest;
     std::unique_ptr<QueuePoll> m_poll;
