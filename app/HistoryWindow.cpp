@@ -4,6 +4,7 @@
 #include "app/JournalListModel.h"
 #include "journal/Journal.h"
 #include "widgets/ErrorReport.h"
+#include "widgets/JapaneseCalendar.h"
 #include "widgets/Prompt.h"
 
 #include <QCheckBox>
@@ -63,7 +64,8 @@ QLayout* HistoryWindow::createFilters()
     m_from = named<QDateEdit>(this, "historyFrom");
     m_to = named<QDateEdit>(this, "historyTo");
     for (QDateEdit* edit : {m_from, m_to}) {
-        edit->setCalendarPopup(true);
+        edit->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+        UseJapaneseCalendar(edit);
         edit->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
         edit->setDate(QDate::currentDate());
     }
