@@ -76,8 +76,14 @@ public:
         painter->drawLine(face.bottomLeft(), face.topLeft());
         painter->drawLine(face.topLeft(), face.topRight());
         painter->drawLine(face.topRight(), face.bottomRight());
-        painter->setPen(selected ? QColor(Qt::white) : windowcolors::kGrey);
+        const QColor ink = selected ? QColor(Qt::white) : windowcolors::kGrey;
+        painter->setPen(ink);
         painter->drawText(face.adjusted(1, 1, -1, 0), Qt::AlignCenter | Qt::TextShowMnemonic, tab->text);
+        if (tab->state & State_HasFocus) {
+            // Dotted in the text's colour: the style's focus colour vanishes on the navy tab.
+            painter->setPen(QPen(ink, 1, Qt::DotLine));
+            painter->drawRect(face.adjusted(2, 2, -3, -2));
+        }
         painter->restore();
     }
 };
