@@ -80,7 +80,7 @@ public:
         painter->setPen(ink);
         painter->drawText(face.adjusted(1, 1, -1, 0), Qt::AlignCenter | Qt::TextShowMnemonic, tab->text);
         if (tab->state & State_HasFocus) {
-            // Dotted in the text's colour: the style's focus colour vanishes on the navy tab.
+            // Dotted in the text's color: the style's focus color vanishes on the navy tab.
             painter->setPen(QPen(ink, 1, Qt::DotLine));
             painter->drawRect(face.adjusted(2, 2, -3, -2));
         }

@@ -4,11 +4,11 @@ class QCheckBox;
 class QGroupBox;
 class QTabBar;
 
-// The few controls of the main window that are drawn tighter or in other colours than the
+// The few controls of the main window that are drawn tighter or in other colors than the
 // application's style draws them. Each gets a light proxy of that style rather than a style
 // sheet: a style sheet's parsing and polishing was the costliest step of building the window.
 
-// Sender tabs 17 pixels high, grey text on light grey, the selected one white on navy: it
+// Sender tabs 17 pixels high, gray text on light gray, the selected one white on navy: it
 // names the file that 「ご依頼主登録」 overwrites and must stand out.
 void UseSenderTabStyle(QTabBar* tabs);
 
