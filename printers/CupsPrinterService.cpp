@@ -85,12 +85,18 @@ std::optional<QueueAnswer> CupsPrinterService::takeFirstLook()
 
 std::vector<PrinterModel> CupsPrinterService::enumerate()
 {
-    std::optional<QueueAnswer> first = takeFirstLook();
-    if (first && m_poll) {
+    if (std::optional<QueueAnswer> first = takeFirstLook()) {
+        if (!m_poll) {
+            return printersOf(*first);
+        }
         // The first look stands for the server until the first poll, as each poll's answer does.
         m_latest = std::move(first);
     }
-    const QueueAnswer answer = m_latest ? *m_latest : first ? std::move(*first) : look();
+    return printersOf(m_latest ? *m_latest : look());
+}
+
+std::vector<PrinterModel> CupsPrinterService::printersOf(const QueueAnswer& answer)
+{
     if (!answer.failure.empty()) {
         throw EPrinterAccessServerError(answer.failure);
     }

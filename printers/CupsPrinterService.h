@@ -61,6 +61,8 @@ private:
     QueueAnswer look() const;
     std::optional<QueueAnswer> takeFirstLook();
     std::vector<PrinterModel> enumerate();
+    // The answer's printers, or its failure raised.
+    static std::vector<PrinterModel> printersOf(const QueueAnswer& answer);
     static std::vector<Listing> listingOf(const QueueAnswer& answer);
     void polled(const QueueAnswer& answer);
     void ensureObject();
