@@ -94,7 +94,9 @@ QString SingleInstance::serverName(const QString& title)
 
 bool SingleInstance::claim()
 {
-    const QString lockPath = QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".lock"));
+    // Not the ".lock" name of earlier versions: their lock file counted an empty file of that
+    // name as held by a running program for half a minute.
+    const QString lockPath = QDir(QDir::tempPath()).filePath(m_name + QStringLiteral(".claim"));
     ClaimLock lock(lockPath);
     if (!lock.tryLock(kLockTimeoutMs)) {
         throw std::runtime_error("SingleInstance: cannot lock " + lockPath.toStdString());

@@ -91,6 +91,8 @@ void TestSingleInstance::secondClaimAsksTheFirstToComeForward()
     SingleInstance second(kTitle);
     QVERIFY(!second.claim());
     QTRY_COMPARE(forward.count(), 1);
+    // A file under the lock name of earlier versions would hold up their start.
+    QVERIFY(!QFile::exists(QDir(m_temporary->path()).filePath(SingleInstance::serverName(kTitle) + ".lock")));
 }
 
 void TestSingleInstance::leftoverSocketFileDoesNotBlockTheStart()
