@@ -4,7 +4,6 @@
 #include "app/BatchPrint.h"
 #include "batch/OrderFile.h"
 #include "platform/Cp932.h"
-#include "platform/FontSubstitutes.h"
 #include "printers/CupsPrinterService.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/BatchJob.h"
@@ -14,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -113,14 +111,3 @@ BENCHMARK(BM_ReadOrdersCp932)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrintSlipsToOneSpoolFile)->Arg(1000)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,12 +1,10 @@
 // The preview: the page painted at 180 dpi as the window shows it (with and without a scan of
 // the form under it), and the headless exports to PNG and PDF.
-#include "platform/FontSubstitutes.h"
 #include "preview/PreviewRenderer.h"
 #include "tests/support/SampleSlip.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 namespace {
@@ -70,16 +68,3 @@ BENCHMARK_CAPTURE(BM_Render180Dpi, a4, kA4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExportPng, slip_10x4, kSlip)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExportPng, a4, kA4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ExportPdf, a4, kA4)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication application(argc, argv);
-    InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,7 +1,6 @@
 // From the confirmed print question to the job handed over: effective resolution, begin,
 // draw the slip, end. On the built-in PDF printer always; on a PDF queue of a CUPS server
 // when MIVO_TEST_CUPS_STATE names one (scripts/cups-test-server).
-#include "platform/FontSubstitutes.h"
 #include "printers/CupsPrinterService.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/PrintCommand.h"
@@ -12,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -90,16 +88,3 @@ void BM_PrintToCupsPdfQueue(benchmark::State& state)
 // small and fixed.
 BENCHMARK(BM_PrintToBuiltInPdf)->Unit(benchmark::kMillisecond)->Iterations(100);
 BENCHMARK(BM_PrintToCupsPdfQueue)->Unit(benchmark::kMillisecond)->Iterations(100);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication application(argc, argv);
-    InstallFontSubstitutes();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
