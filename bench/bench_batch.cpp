@@ -1,8 +1,8 @@
 // Reading a shop's order export: 10,000 orders of a 楽天 file (two item rows each) into checked
 // slips, in UTF-8 and in code page 932, and with one row per order. Printing one: 1,000 orders from the file into one
 // finished spool file of the built-in PDF printer, with the process's peak memory.
-#include "app/BatchPrint.h"
 #include "batch/OrderFile.h"
+#include "jobs/BatchPrint.h"
 #include "platform/Cp932.h"
 #include "printers/CupsPrinterService.h"
 #include "printers/TPrinterAccess.h"

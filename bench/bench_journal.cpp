@@ -1,6 +1,6 @@
-#include "app/HistoryHost.h"
-#include "app/HistoryWindow.h"
-#include "app/JournalListModel.h"
+#include "gui/HistoryHost.h"
+#include "gui/HistoryWindow.h"
+#include "gui/JournalListModel.h"
 #include "journal/Journal.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/SettingsFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/ProfileFile.h"
+#include "workfolder/SettingsFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,17 +1,20 @@
-#include "app/BatchCommand.h"
+#include "cli/BatchCommand.h"
 
-#include "app/BatchOptions.h"
-#include "app/BatchPrint.h"
-#include "app/JournalSlipCheck.h"
 #include "batch/ColumnMapping.h"
 #include "batch/DryRunJson.h"
 #include "batch/OrderFile.h"
 #include "batch/PostalSlipCheck.h"
 #include "batch/SlipSelection.h"
+#include "cli/BatchOptions.h"
+#include "jobs/BatchPrint.h"
+#include "jobs/JournalSlipCheck.h"
+#include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
 #include "platform/FontSubstitutes.h"
 #include "postal/PostalDirectory.h"
+#include "slipprint/BatchJob.h"
 
+#include <QDir>
 #include <QGuiApplication>
 
 #include <filesystem>
@@ -19,6 +22,7 @@
 #include <iterator>
 #include <ostream>
 #include <sstream>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -63,6 +67,39 @@ bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& c
     return true;
 }
 
+int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
+                  std::ostream& err)
+{
+    BatchTarget target;
+    target.folder = QDir::currentPath().toStdString();
+    target.paper = options.paper.value_or(1);
+    target.printer = options.printer;
+    target.sender = RegisteredSender(target.folder, options.sender);
+    SystemPrinters printers(QString::fromStdString(target.folder.string()));
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    const auto progress = [&](std::size_t done) {
+        if (terminal) {
+            err << '\r' << done << '/' << chosen.size() << std::flush;
+        }
+        return true;
+    };
+    try {
+        const BatchPrinted printed = PrintBatch(file.slips, chosen, target, progress);
+        err << (terminal ? "\n" : "") << "printed " << chosen.size() << " slips (" << batch::SlipNumbers(chosen)
+            << ") as one job on " << printed.printer << '\n';
+        if (!printed.journalError.empty()) {
+            err << "mivo-kangaroo batch: warning: the print journal could not record the job: " << printed.journalError
+                << '\n';
+        }
+        return 0;
+    } catch (const printcommand::BatchJobError& error) {
+        err << (terminal ? "\n" : "") << "mivo-kangaroo batch: slip "
+            << (error.stoppedAt() < chosen.size() ? std::to_string(chosen[error.stoppedAt()] + 1) : "job") << ": "
+            << error.what() << "; the job was cancelled and no slip reached the printer\n";
+        return 1;
+    }
+}
+
 } // namespace
 
 int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
@@ -94,7 +131,7 @@ int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err
         }
         QGuiApplication application(argc, argv);
         InstallFontSubstitutes();
-        return RunBatchPrint(file, chosen, options, err);
+        return runBatchPrint(file, chosen, options, err);
     } catch (const std::exception& error) {
         err << "mivo-kangaroo batch: " << error.what() << '\n';
         return 1;

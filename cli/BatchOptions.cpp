@@ -1,4 +1,4 @@
-#include "app/BatchOptions.h"
+#include "cli/BatchOptions.h"
 
 #include <charconv>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "app/HistoryCommand.h"
+#include "cli/HistoryCommand.h"
 
-#include "app/JournalledPrint.h"
-#include "app/SystemPrinters.h"
+#include "jobs/JournalledPrint.h"
+#include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
 #include "journal/SlipJson.h"
 #include "platform/FilePath.h"

@@ -1,6 +1,6 @@
-#include "app/ImportCommand.h"
+#include "cli/ImportCommand.h"
 
-#include "app/SmartPostalLookup.h"
+#include "jobs/SmartPostalLookup.h"
 #include "platform/Cp932.h"
 #include "platform/Utf8.h"
 #include "postal/PostalDirectory.h"

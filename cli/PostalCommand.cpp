@@ -1,4 +1,4 @@
-#include "app/PostalCommand.h"
+#include "cli/PostalCommand.h"
 
 #include "postal/PostalCode.h"
 #include "postal/PostalDirectory.h"

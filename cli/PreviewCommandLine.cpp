@@ -1,13 +1,13 @@
-#include "app/PreviewCommandLine.h"
+#include "cli/PreviewCommandLine.h"
 
-#include "app/PrintCommandLine.h"
-#include "app/SettingsFile.h"
-#include "app/SystemPrinters.h"
+#include "jobs/PrintTarget.h"
+#include "jobs/SystemPrinters.h"
 #include "platform/FilePath.h"
 #include "platform/FontSubstitutes.h"
 #include "preview/FormScan.h"
 #include "preview/PreviewScene.h"
 #include "printers/TPrinterAccess.h"
+#include "workfolder/SettingsFile.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
-#include "app/PrintCommandLine.h"
+#include "cli/PrintCommandLine.h"
 
-#include "app/JournalledPrint.h"
-#include "app/SenderFile.h"
-#include "app/SettingsFile.h"
-#include "app/StartSlip.h"
-#include "app/SystemPrinters.h"
+#include "jobs/PrintTarget.h"
+
+#include "jobs/JournalledPrint.h"
+#include "jobs/StartSlip.h"
+#include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
 #include "platform/Cp932.h"
 #include "platform/FilePath.h"
@@ -13,8 +13,10 @@
 #include "printers/TPrinterAccess.h"
 #include "slipprint/PaperFeeds.h"
 #include "slipprint/PrintCommand.h"
-#include "slipprint/PrinterRegistration.h"
 #include "slipprint/SlipDrawing.h"
+#include "workfolder/PrinterRegistration.h"
+#include "workfolder/SenderFile.h"
+#include "workfolder/SettingsFile.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -53,42 +55,6 @@ PrintOptions parseOptions(const std::vector<std::string>& arguments)
 
 } // namespace
 
-void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::string>& name,
-                              const PrinterRegistration& entry)
-{
-    // A server that does not answer raises its error here: the registered printer, or NAME,
-    // and never another one in its place.
-    const std::vector<std::string> names = printer.GetPrinterNames();
-    if (name) {
-        const auto found = std::find(names.begin(), names.end(), *name);
-        if (found == names.end()) {
-            throw std::runtime_error("no printer named " + *name);
-        }
-        printer.SetIndex(static_cast<int>(found - names.begin()));
-        return;
-    }
-    if (const std::optional<std::string> missing = registration::MissingPrinter(entry, names)) {
-        throw std::runtime_error(missing->empty()
-                                     ? "the registered printer number " + entry.printerIndex + " is not installed"
-                                     : "the registered printer " + *missing + " is not installed");
-    }
-    printer.SetIndex(StrToInt(registration::ResolvePrinterIndex(entry, names)));
-}
-
-LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::optional<int>& paper)
-{
-    const QString folder = QDir::currentPath();
-    const SlipSettings settings = SettingsFile::Read(SettingsFile::In(ToPath(folder)));
-    const int paperIndex = paper.value_or(settings.paperIndex);
-    const PrinterRegistration entry =
-        registration::Load(registration::RegistrationFile(ToPath(folder)), PaperSection(paperIndex));
-    SelectCommandLinePrinter(PrinterAccess(), printerName, entry);
-    SlipPrintState state;
-    state.prnTop = cp932::ToUtf8(entry.top);
-    state.prnLeft = cp932::ToUtf8(entry.left);
-    return {StartSlip(settings, StartSender(ToPath(folder), settings)), state, paperIndex};
-}
-
 namespace {
 
 // Returns why the journal could not record the slip; empty when it did.
@@ -109,14 +75,6 @@ std::string printLastSlip(const PrintOptions& options)
 }
 
 } // namespace
-
-std::string PaperSection(int index)
-{
-    if (index < 0 || index >= static_cast<int>(std::size(paperfeeds::kAll))) {
-        return {};
-    }
-    return cp932::FromUtf8(paperfeeds::kAll[index]);
-}
 
 int RunPrintCommand(int argc, char* argv[], std::ostream& err)
 {

@@ -1,4 +1,4 @@
-#include "app/BatchMappingDialog.h"
+#include "gui/BatchMappingDialog.h"
 
 #include "batch/ColumnMapping.h"
 #include "batch/OrderFormat.h"

@@ -1,18 +1,18 @@
-#include "app/BatchWindow.h"
+#include "gui/BatchWindow.h"
 
-#include "app/BatchMappingDialog.h"
-#include "app/BatchPrint.h"
-#include "app/JournalSlipCheck.h"
 #include "batch/ColumnMapping.h"
 #include "batch/PostalSlipCheck.h"
-#include "batch/RememberedMapping.h"
 #include "batch/SlipChecks.h"
+#include "gui/BatchMappingDialog.h"
+#include "jobs/BatchPrint.h"
+#include "jobs/JournalSlipCheck.h"
 #include "journal/Journal.h"
 #include "platform/Cp932.h"
 #include "postal/PostalDirectory.h"
 #include "slipprint/BatchJob.h"
 #include "slipprint/PaperFeeds.h"
 #include "widgets/Prompt.h"
+#include "workfolder/RememberedMapping.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>

@@ -1,6 +1,6 @@
-#include "app/ControlStyles.h"
+#include "gui/ControlStyles.h"
 
-#include "app/WindowColors.h"
+#include "gui/WindowColors.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "app/HistoryWindow.h"
+#include "gui/HistoryWindow.h"
 
-#include "app/HistoryHost.h"
-#include "app/JournalListModel.h"
+#include "gui/HistoryHost.h"
+#include "gui/JournalListModel.h"
 #include "journal/Journal.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/JapaneseCalendar.h"

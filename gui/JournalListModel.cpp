@@ -1,4 +1,4 @@
-#include "app/JournalListModel.h"
+#include "gui/JournalListModel.h"
 
 #include "journal/Journal.h"
 

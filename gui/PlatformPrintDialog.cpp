@@ -1,4 +1,4 @@
-#include "printers/PlatformPrintDialog.h"
+#include "gui/PlatformPrintDialog.h"
 
 #include "printers/TPrinterAccess.h"
 

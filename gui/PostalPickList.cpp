@@ -1,4 +1,4 @@
-#include "app/PostalPickList.h"
+#include "gui/PostalPickList.h"
 
 #include <QKeyEvent>
 

@@ -1,4 +1,4 @@
-#include "app/PreviewWindow.h"
+#include "gui/PreviewWindow.h"
 
 #include "preview/PreviewScene.h"
 #include "slipprint/SlipFormOutline.h"

@@ -1,7 +1,7 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/ControlStyles.h"
-#include "app/WindowColors.h"
+#include "gui/ControlStyles.h"
+#include "gui/WindowColors.h"
 #include "slipprint/TSlipDot.h"
 #include "widgets/Cp932Validator.h"
 #include "widgets/ErrorReport.h"

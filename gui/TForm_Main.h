@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/HistoryHost.h"
-#include "slipprint/PrintPositionHost.h"
+#include "gui/HistoryHost.h"
+#include "gui/PrintPositionHost.h"
 #include "slipprint/SlipSource.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/BatchWindow.h"
+#include "gui/BatchWindow.h"
 
 void TForm_Main::SpeedButton_F10Click()
 {

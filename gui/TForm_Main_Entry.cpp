@@ -1,7 +1,7 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/MailLink.h"
-#include "app/WindowColors.h"
+#include "gui/MailLink.h"
+#include "gui/WindowColors.h"
 #include "platform/FieldText.h"
 #include "textimport/AddressWarning.h"
 #include "widgets/Prompt.h"

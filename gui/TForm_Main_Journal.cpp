@@ -1,7 +1,7 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/HistoryWindow.h"
-#include "app/JournalledPrint.h"
+#include "gui/HistoryWindow.h"
+#include "jobs/JournalledPrint.h"
 #include "journal/Journal.h"
 #include "printers/TPrinterAccess.h"
 #include "widgets/Prompt.h"

@@ -1,4 +1,4 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
 #include "platform/FilePath.h"
 #include "widgets/Prompt.h"

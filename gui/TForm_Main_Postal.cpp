@@ -1,6 +1,6 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/PostalPickList.h"
+#include "gui/PostalPickList.h"
 #include "postal/AddressAgreement.h"
 #include "postal/PostalCode.h"
 #include "postal/PostalDirectory.h"

@@ -1,9 +1,9 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/PreviewWindow.h"
-#include "app/SettingsFile.h"
+#include "gui/PreviewWindow.h"
 #include "preview/PreviewScene.h"
 #include "printers/TPrinterAccess.h"
+#include "workfolder/SettingsFile.h"
 
 #include <QComboBox>
 

@@ -1,18 +1,18 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/JournalledPrint.h"
+#include "gui/TForm_SLIP97YPrn.h"
+#include "gui/TRefreshingPrintDialog.h"
+#include "gui/TRefreshingPrinterSetupDialog.h"
+#include "jobs/JournalledPrint.h"
 #include "platform/FieldText.h"
 #include "platform/StrToInt.h"
 #include "printers/EPrinterAccess.h"
 #include "printers/TPrinterAccess.h"
-#include "printers/TRefreshingPrintDialog.h"
-#include "printers/TRefreshingPrinterSetupDialog.h"
 #include "slipprint/MarginDots.h"
 #include "slipprint/PrintCommand.h"
-#include "slipprint/PrinterRegistration.h"
-#include "slipprint/TForm_SLIP97YPrn.h"
 #include "slipprint/TSlipDot.h"
 #include "widgets/Prompt.h"
+#include "workfolder/PrinterRegistration.h"
 
 #include <QComboBox>
 #include <QLabel>

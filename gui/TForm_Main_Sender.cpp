@@ -1,8 +1,8 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/SenderFile.h"
 #include "platform/FieldText.h"
 #include "widgets/Prompt.h"
+#include "workfolder/SenderFile.h"
 
 #include <QLabel>
 #include <QLineEdit>

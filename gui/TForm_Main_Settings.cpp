@@ -1,7 +1,7 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/SettingsFile.h"
 #include "platform/FieldText.h"
+#include "workfolder/SettingsFile.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 
-#include "app/SmartPostalLookup.h"
-#include "app/WindowColors.h"
+#include "gui/WindowColors.h"
+#include "jobs/SmartPostalLookup.h"
 #include "platform/FieldText.h"
 #include "smartimport/SmartTransfer.h"
 #include "textimport/HalfWidth.h"

@@ -1,13 +1,13 @@
-#include "slipprint/TForm_SLIP97YPrn.h"
+#include "gui/TForm_SLIP97YPrn.h"
 
+#include "gui/PrintPositionHost.h"
 #include "platform/FieldText.h"
 #include "slipprint/MarginDots.h"
-#include "slipprint/PrintPositionHost.h"
-#include "slipprint/PrinterRegistration.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/Pictures.h"
 #include "widgets/Prompt.h"
 #include "widgets/TNumEdit.h"
+#include "workfolder/PrinterRegistration.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

@@ -1,12 +1,12 @@
-#include "slipprint/TForm_SLIP97YPrn.h"
+#include "gui/TForm_SLIP97YPrn.h"
 
+#include "gui/PrintPositionHost.h"
 #include "printers/EPrinterAccess.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/CalibrationPattern.h"
 #include "slipprint/MarginCalibration.h"
 #include "slipprint/MarginDots.h"
 #include "slipprint/PrintCommand.h"
-#include "slipprint/PrintPositionHost.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/TNumEdit.h"
 

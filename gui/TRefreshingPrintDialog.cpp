@@ -1,4 +1,4 @@
-#include "printers/TRefreshingPrintDialog.h"
+#include "gui/TRefreshingPrintDialog.h"
 
 #include <QWidget>
 

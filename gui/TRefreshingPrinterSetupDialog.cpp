@@ -1,4 +1,4 @@
-#include "printers/TRefreshingPrinterSetupDialog.h"
+#include "gui/TRefreshingPrinterSetupDialog.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printers/PlatformPrintDialog.h"
+#include "gui/PlatformPrintDialog.h"
 
 #include <QObject>
 

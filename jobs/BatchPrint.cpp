@@ -1,11 +1,10 @@
-#include "app/BatchPrint.h"
+#include "jobs/BatchPrint.h"
 
-#include "app/BatchOptions.h"
-#include "app/JournalledPrint.h"
-#include "app/PrintCommandLine.h"
-#include "app/StartSlip.h"
-#include "app/SystemPrinters.h"
 #include "batch/SlipSelection.h"
+#include "jobs/JournalledPrint.h"
+#include "jobs/PrintTarget.h"
+#include "jobs/StartSlip.h"
+#include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
 #include "platform/Cp932.h"
 #include "preview/PreviewScene.h"
@@ -14,9 +13,9 @@
 #include "slipprint/BatchJob.h"
 #include "slipprint/PaperFeeds.h"
 #include "slipprint/PrintCommand.h"
-#include "slipprint/PrinterRegistration.h"
 #include "slipprint/SlipDrawing.h"
 #include "slipprint/SlipFormOutline.h"
+#include "workfolder/PrinterRegistration.h"
 
 #include <QDir>
 
@@ -126,37 +125,4 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
         printer, journal::Journal::In(target.folder), pages, paperfeeds::kAll[target.paper == 0 ? 0 : 1],
         [&] { printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, pageLength(target.paper)); });
     return {printer.Service().currentDevice().device, outcome.journalError};
-}
-
-int RunBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
-                  std::ostream& err)
-{
-    BatchTarget target;
-    target.folder = QDir::currentPath().toStdString();
-    target.paper = options.paper.value_or(1);
-    target.printer = options.printer;
-    target.sender = RegisteredSender(target.folder, options.sender);
-    SystemPrinters printers(QString::fromStdString(target.folder.string()));
-    const bool terminal = isatty(STDERR_FILENO) != 0;
-    const auto progress = [&](std::size_t done) {
-        if (terminal) {
-            err << '\r' << done << '/' << chosen.size() << std::flush;
-        }
-        return true;
-    };
-    try {
-        const BatchPrinted printed = PrintBatch(file.slips, chosen, target, progress);
-        err << (terminal ? "\n" : "") << "printed " << chosen.size() << " slips (" << batch::SlipNumbers(chosen)
-            << ") as one job on " << printed.printer << '\n';
-        if (!printed.journalError.empty()) {
-            err << "mivo-kangaroo batch: warning: the print journal could not record the job: " << printed.journalError
-                << '\n';
-        }
-        return 0;
-    } catch (const printcommand::BatchJobError& error) {
-        err << (terminal ? "\n" : "") << "mivo-kangaroo batch: slip "
-            << (error.stoppedAt() < chosen.size() ? std::to_string(chosen[error.stoppedAt()] + 1) : "job") << ": "
-            << error.what() << "; the job was cancelled and no slip reached the printer\n";
-        return 1;
-    }
 }

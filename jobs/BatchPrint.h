@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/SenderFile.h"
 #include "batch/BatchSlip.h"
 #include "preview/PreviewRenderer.h"
 #include "slipprint/Slip.h"
+#include "workfolder/SenderFile.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-struct BatchOptions;
 namespace batch {
 struct OrderFile;
 }
@@ -53,8 +52,3 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
 // The slip as the batch would print it on the target's printer (with its page, resolution and
 // margins), for a preview. Throws when the feed has no registered printer.
 PreviewScene BatchPreviewScene(const batch::BatchSlip& slip, const BatchTarget& target);
-
-// The command line's printing: progress on a terminal, then one line on `err`. 0 when all
-// printed.
-int RunBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
-                  std::ostream& err);

@@ -1,4 +1,4 @@
-#include "app/JournalSlipCheck.h"
+#include "jobs/JournalSlipCheck.h"
 
 #include "batch/BatchSlip.h"
 #include "journal/Journal.h"

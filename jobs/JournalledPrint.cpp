@@ -1,4 +1,4 @@
-#include "app/JournalledPrint.h"
+#include "jobs/JournalledPrint.h"
 
 #include "journal/Journal.h"
 #include "printers/TPrinterAccess.h"

@@ -1,4 +1,4 @@
-#include "app/SmartPostalLookup.h"
+#include "jobs/SmartPostalLookup.h"
 
 #include "postal/PostalDirectory.h"
 

@@ -1,4 +1,4 @@
-#include "app/StartSlip.h"
+#include "jobs/StartSlip.h"
 
 #include "platform/Cp932.h"
 #include "textimport/HalfWidth.h"

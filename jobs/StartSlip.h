@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/SenderFile.h"
-#include "app/SettingsFile.h"
 #include "slipprint/Slip.h"
+#include "workfolder/SenderFile.h"
+#include "workfolder/SettingsFile.h"
 
 #include <filesystem>
 

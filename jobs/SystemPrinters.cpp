@@ -1,4 +1,4 @@
-#include "app/SystemPrinters.h"
+#include "jobs/SystemPrinters.h"
 
 #include "printers/CupsPrinterService.h"
 #include "printers/TPrinterAccess.h"

@@ -1,4 +1,4 @@
-#include "slipprint/PrinterRegistration.h"
+#include "workfolder/PrinterRegistration.h"
 
 #include "platform/Cp932.h"
 #include "platform/ProfileFile.h"

@@ -1,4 +1,4 @@
-#include "batch/RememberedMapping.h"
+#include "workfolder/RememberedMapping.h"
 
 #include "platform/Cp932.h"
 #include "platform/ProfileFile.h"

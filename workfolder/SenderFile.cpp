@@ -1,4 +1,4 @@
-#include "app/SenderFile.h"
+#include "workfolder/SenderFile.h"
 
 #include "platform/AtomicFile.h"
 

@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "workfolder/SettingsFile.h"
 
 #include "platform/ProfileFile.h"
 

@@ -1,4 +1,4 @@
-#include "app/UserFolder.h"
+#include "workfolder/UserFolder.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "tests/app/CupsQueueSupport.h"
+#include "tests/support/CupsQueueSupport.h"
 #include "tests/support/EmptySender.h"
 #include "tests/support/ProgramRun.h"
 

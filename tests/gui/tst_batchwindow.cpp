@@ -1,5 +1,5 @@
-#include "app/BatchMappingDialog.h"
-#include "app/BatchWindow.h"
+#include "gui/BatchMappingDialog.h"
+#include "gui/BatchWindow.h"
 #include "journal/Journal.h"
 #include "tests/support/Cp932Text.h"
 #include "tests/support/MainWindowFixture.h"

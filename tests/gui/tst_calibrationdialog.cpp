@@ -1,6 +1,6 @@
+#include "gui/TForm_SLIP97YPrn.h"
 #include "slipprint/CalibrationPattern.h"
-#include "slipprint/TForm_SLIP97YPrn.h"
-#include "tests/app/PrintWindowSupport.h"
+#include "tests/support/PrintWindowSupport.h"
 
 #include <QGroupBox>
 #include <QLabel>

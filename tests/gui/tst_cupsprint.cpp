@@ -1,6 +1,6 @@
 #include "printers/CupsPrinterService.h"
-#include "tests/app/CupsQueueSupport.h"
-#include "tests/app/PrintWindowSupport.h"
+#include "tests/support/CupsQueueSupport.h"
+#include "tests/support/PrintWindowSupport.h"
 
 #include <QLabel>
 #include <QProcess>

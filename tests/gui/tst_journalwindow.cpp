@@ -1,8 +1,8 @@
-#include "app/HistoryWindow.h"
-#include "app/JournalListModel.h"
+#include "gui/HistoryWindow.h"
+#include "gui/JournalListModel.h"
 #include "journal/Journal.h"
-#include "tests/app/PrintWindowSupport.h"
 #include "tests/support/NamedControl.h"
+#include "tests/support/PrintWindowSupport.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/MailLink.h"
+#include "gui/MailLink.h"
 
 #include <QTest>
 #include <QUrlQuery>

@@ -1,4 +1,4 @@
-#include "app/PostalPickList.h"
+#include "gui/PostalPickList.h"
 #include "postal/PostalData.h"
 #include "tests/support/EmptySender.h"
 #include "tests/support/MainWindowFixture.h"

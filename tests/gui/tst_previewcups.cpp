@@ -1,7 +1,7 @@
+#include "gui/TForm_SLIP97YPrn.h"
 #include "printers/CupsPrinterService.h"
-#include "slipprint/TForm_SLIP97YPrn.h"
-#include "tests/app/CupsQueueSupport.h"
-#include "tests/app/PrintWindowSupport.h"
+#include "tests/support/CupsQueueSupport.h"
+#include "tests/support/PrintWindowSupport.h"
 
 #include <QImage>
 #include <QTemporaryDir>

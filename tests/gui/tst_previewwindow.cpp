@@ -1,8 +1,8 @@
-#include "app/PreviewWindow.h"
+#include "gui/PreviewWindow.h"
+#include "gui/TForm_SLIP97YPrn.h"
 #include "preview/PreviewScene.h"
 #include "slipprint/SlipDrawing.h"
-#include "slipprint/TForm_SLIP97YPrn.h"
-#include "tests/app/PrintWindowSupport.h"
+#include "tests/support/PrintWindowSupport.h"
 #include "tests/support/RecordingCanvas.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
+#include "gui/PlatformPrintDialog.h"
+#include "gui/TRefreshingPrintDialog.h"
+#include "gui/TRefreshingPrinterSetupDialog.h"
 #include "printers/CupsPrinterService.h"
-#include "printers/PlatformPrintDialog.h"
 #include "printers/TPrinterAccess.h"
-#include "printers/TRefreshingPrintDialog.h"
-#include "printers/TRefreshingPrinterSetupDialog.h"
 
 #include <QApplication>
 #include <QComboBox>

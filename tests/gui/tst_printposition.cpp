@@ -1,5 +1,5 @@
-#include "slipprint/TForm_SLIP97YPrn.h"
-#include "tests/app/PrintWindowSupport.h"
+#include "gui/TForm_SLIP97YPrn.h"
+#include "tests/support/PrintWindowSupport.h"
 #include "tests/support/ScratchDisk.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "printers/TRefreshingPrinterSetupDialog.h"
-#include "tests/app/PrintWindowSupport.h"
+#include "gui/TRefreshingPrinterSetupDialog.h"
+#include "tests/support/PrintWindowSupport.h"
 
 #include <QComboBox>
 #include <QLabel>

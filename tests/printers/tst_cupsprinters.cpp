@@ -1,5 +1,5 @@
+#include "gui/PlatformPrintDialog.h"
 #include "printers/CupsPrinterService.h"
-#include "printers/PlatformPrintDialog.h"
 #include "printers/TPrinterAccess.h"
 
 #include "platform/Canvas.h"

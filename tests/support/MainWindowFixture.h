@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TForm_Main.h"
+#include "gui/TForm_Main.h"
 #include "platform/FontSubstitutes.h"
 #include "printers/TPrinterAccess.h"
 #include "tests/support/FakePrinterService.h"

@@ -1,6 +1,6 @@
-#include "slipprint/PrinterRegistration.h"
 #include "tests/support/Cp932Text.h"
 #include "tests/support/ScratchDisk.h"
+#include "workfolder/PrinterRegistration.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "app/SenderFile.h"
 #include "platform/AtomicFile.h"
+#include "workfolder/SenderFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

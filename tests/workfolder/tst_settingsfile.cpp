@@ -1,6 +1,6 @@
-#include "app/SettingsFile.h"
 #include "platform/AtomicFile.h"
 #include "tests/support/ScratchDisk.h"
+#include "workfolder/SettingsFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
