@@ -75,7 +75,7 @@ void printSlips(TPrinterAccess& printer, const batch::OrderFile& file)
 {
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
     const SenderRecord sender{"530-0001", "\x91\xe5\x8d\xe3", "", "mivo", "06-3333-4444"};
-    const SlipPrintState state{std::to_string(resolution.x), std::to_string(resolution.y), "", ""};
+    const SlipPrintState state{resolution.x, resolution.y, 0, 0};
     printcommand::PrintBatchJob(
         printer, file.slips.size(),
         [&](std::size_t i) { DrawSlip(BatchSlipModel(file.slips[i], sender), state, printer.Canvas()); },

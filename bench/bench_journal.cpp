@@ -43,7 +43,7 @@ journal::JournalEntry sampleEntry(int i)
     entry.slip.sender.name = "送り主商店";
     entry.slip.sender.address1 = "岐阜県大垣市";
     entry.slip.pieceCount = "1";
-    entry.printState = {"180", "180", "0", "0"};
+    entry.printState = {180, 180, 0, 0};
     return entry;
 }
 

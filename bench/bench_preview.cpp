@@ -19,7 +19,7 @@ PreviewScene sampleScene(double widthPt, double heightPt)
     scene.page.printableHeightPt = heightPt - 36;
     scene.page.dpi = {180, 180};
     scene.slip = SampleSlip();
-    scene.printState = {"180", "180", "25", "-10"};
+    scene.printState = {180, 180, 25, -10};
     return scene;
 }
 

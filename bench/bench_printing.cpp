@@ -22,7 +22,7 @@ namespace {
 void printOnce(TPrinterAccess& printer, const Slip& slip)
 {
     const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    const SlipPrintState state{std::to_string(resolution.x), std::to_string(resolution.y), "25", "-10"};
+    const SlipPrintState state{resolution.x, resolution.y, 25, -10};
     printcommand::PrintJob(printer, [&] { DrawSlip(slip, state, printer.Canvas()); });
 }
 

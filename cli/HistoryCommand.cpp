@@ -1,6 +1,7 @@
 #include "cli/HistoryCommand.h"
 
 #include "jobs/JournalledPrint.h"
+#include "jobs/SlipJobs.h"
 #include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
 #include "journal/SlipJson.h"
@@ -194,7 +195,7 @@ int RunReprintCommand(int argc, char* argv[], std::ostream& err)
         }
         SystemPrinters printers(QDir::currentPath());
         const journalprint::Outcome outcome =
-            journalprint::Reprint(PrinterAccess(), file, *entry, options.printer, options.keepDate);
+            slipjobs::Reprint(PrinterAccess(), file, *entry, options.printer, options.keepDate);
         if (!outcome.journalError.empty()) {
             err << "mivo-kangaroo reprint: the slip was printed but not recorded in the journal: "
                 << outcome.journalError << '\n';

@@ -1,6 +1,7 @@
 #include "cli/PreviewCommandLine.h"
 
 #include "jobs/PrintTarget.h"
+#include "jobs/SlipJobs.h"
 #include "jobs/SystemPrinters.h"
 #include "platform/FilePath.h"
 #include "platform/FontSubstitutes.h"
@@ -85,12 +86,13 @@ PreviewOptions parseOptions(const std::vector<std::string>& arguments)
 
 void writePreview(const PreviewOptions& options)
 {
-    const QString folder = QDir::currentPath();
-    SystemPrinters printers(folder);
-    TPrinterAccess& printer = PrinterAccess();
-    const LastSlip last = LoadLastSlip(options.printer, options.paper);
-    PreviewScene scene = preview::SceneOnCurrentPrinter(printer, last.slip, last.state, last.paperIndex == 1);
-    if (const auto scan = formscan::Read(SettingsFile::In(ToPath(folder)))) {
+    const std::filesystem::path folder = ToPath(QDir::currentPath());
+    SystemPrinters printers(QDir::currentPath());
+    const Slip slip = LastSessionSlip(folder);
+    const PrintTarget target = PrintTarget::Registered(
+        PrinterAccess(), folder, options.paper.value_or(LastSessionPaper(folder)), options.printer);
+    PreviewScene scene = slipjobs::Preview(target, slip);
+    if (const auto scan = formscan::Read(SettingsFile::In(folder))) {
         preview::AddScan(scene, *scan);
     }
     if (options.pdf) {

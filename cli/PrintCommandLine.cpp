@@ -1,6 +1,7 @@
 #include "cli/PrintCommandLine.h"
 
 #include "jobs/PrintTarget.h"
+#include "jobs/SlipJobs.h"
 
 #include "jobs/JournalledPrint.h"
 #include "jobs/StartSlip.h"
@@ -60,18 +61,12 @@ namespace {
 // Returns why the journal could not record the slip; empty when it did.
 std::string printLastSlip(const PrintOptions& options)
 {
-    const QString folder = QDir::currentPath();
-    SystemPrinters printers(folder);
-    TPrinterAccess& printer = PrinterAccess();
-    const LastSlip last = LoadLastSlip(options.printer, options.paper);
-    SlipPrintState state = last.state;
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    state.dpix = std::to_string(resolution.x);
-    state.dpiy = std::to_string(resolution.y);
-    const journalprint::JobContext context{cp932::ToUtf8(PaperSection(last.paperIndex)), {}, 0};
-    return journalprint::PrintAndRecord(printer, journal::Journal::In(ToPath(folder)), last.slip, state, context,
-                                        [&] { DrawSlip(last.slip, state, printer.Canvas()); })
-        .journalError;
+    const std::filesystem::path folder = ToPath(QDir::currentPath());
+    SystemPrinters printers(QDir::currentPath());
+    const Slip slip = LastSessionSlip(folder);
+    const PrintTarget target = PrintTarget::Registered(
+        PrinterAccess(), folder, options.paper.value_or(LastSessionPaper(folder)), options.printer);
+    return slipjobs::PrintSlip(target, journal::Journal::In(folder), slip).journalError;
 }
 
 } // namespace

@@ -119,16 +119,13 @@ void PreviewWindow::showInfo()
 {
     const PageGeometry& page = m_scene.page;
     const SlipPrintState& state = m_scene.printState;
-    const auto margin = [](const std::string& text) {
-        return text.empty() ? QStringLiteral("0") : QString::fromStdString(text);
-    };
     Label_PageInfo->setText(
         QStringLiteral("用紙 %1×%2 mm　印字可能域 左 %3 mm 上 %4 mm から %5×%6 mm　%7×%8 dpi　TOP %9 / LEFT %10 ドット")
             .arg(millimetres(page.paperWidthPt), millimetres(page.paperHeightPt), millimetres(page.printableLeftPt),
                  millimetres(page.printableTopPt), millimetres(page.printableWidthPt),
                  millimetres(page.printableHeightPt))
-            .arg(QString::fromStdString(state.dpix), QString::fromStdString(state.dpiy), margin(state.prnTop),
-                 margin(state.prnLeft)));
+            .arg(QString::number(state.dpiX), QString::number(state.dpiY), QString::number(state.top),
+                 QString::number(state.left)));
 }
 
 double PreviewWindow::zoomDpi() const
@@ -214,7 +211,7 @@ QPointF PreviewWindow::referencePoint(int index) const
     // The delivery date's top-left and the piece count's bottom-right: far apart on the form.
     const slipform::Box& box = index == 0 ? slipform::Boxes().front() : slipform::Boxes().back();
     const slipgeometry::DeviceMapping mapping =
-        slipgeometry::MakeDeviceMapping(m_scene.printState.dpix, m_scene.printState.dpiy, "0", "0");
+        slipgeometry::MakeDeviceMapping({m_scene.printState.dpiX, m_scene.printState.dpiY, 0, 0});
     const CanvasPlacement points = m_scene.page.placement(72);
     const int x = index == 0 ? box.x : box.x + box.width;
     const int y = index == 0 ? box.y : box.y + box.height;

@@ -2,7 +2,9 @@
 
 #include "gui/ControlStyles.h"
 #include "gui/WindowColors.h"
-#include "slipprint/TSlipDot.h"
+#include "jobs/PrintTarget.h"
+#include "printers/TPrinterAccess.h"
+#include "slipprint/MarginDots.h"
 #include "widgets/Cp932Validator.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/JapaneseCalendar.h"
@@ -493,10 +495,12 @@ Slip TForm_Main::currentSlip() const
     return slip;
 }
 
-SlipPrintState TForm_Main::printState() const
+PrintTarget TForm_Main::printTarget() const
 {
-    return {Label_dpix.toStdString(), Label_dpiy.toStdString(), Label_Prn_Top->text().toStdString(),
-            Label_Prn_Left->text().toStdString()};
+    // The margin labels are where typed margins enter; a text that is no number stops here.
+    return PrintTarget::Current(PrinterAccess(), ComboBox_SEL->currentIndex(),
+                                margins::MarginDots(Label_Prn_Top->text().toStdString()),
+                                margins::MarginDots(Label_Prn_Left->text().toStdString()));
 }
 
 QString TForm_Main::kosuuText() const

@@ -2,7 +2,7 @@
 
 #include "gui/HistoryHost.h"
 #include "gui/PrintPositionHost.h"
-#include "slipprint/SlipSource.h"
+#include "slipprint/Slip.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -36,7 +36,7 @@ class TForm_SLIP97YPrn;
 class TNumEdit;
 class TRefreshingPrintDialog;
 class TRefreshingPrinterSetupDialog;
-class TSlipDot;
+class PrintTarget;
 
 // The slip entry window. Controls carry the program's names (objectName too); the actions
 // are named after their control and event. The implementation is split by subject:
@@ -46,7 +46,7 @@ class TSlipDot;
 // TForm_Main_Postal.cpp (postal code completion and agreement),
 // TForm_Main_Printer.cpp (print command and printer registration), TForm_Main_Journal.cpp
 // (print journal and history window).
-class TForm_Main : public QMainWindow, public SlipSource, public PrintPositionHost, public HistoryHost
+class TForm_Main : public QMainWindow, public PrintPositionHost, public HistoryHost
 {
     Q_OBJECT
 
@@ -56,8 +56,9 @@ public:
 
     // The slip as the fields hold it now, and where it would land: the effective resolution
     // of the last print and the registered margins.
-    Slip currentSlip() const override;
-    SlipPrintState printState() const override;
+    Slip currentSlip() const;
+    // The printer in force with the margins this window shows, for one job.
+    PrintTarget printTarget() const;
 
     // The registration in force, as the print-position dialog reads and writes it.
     QString registrationFolder() const override;
@@ -286,7 +287,6 @@ private:
 
     // Created after the window, as the program creates its windows in that order.
     TForm_SLIP97YPrn* m_positionDialog = nullptr;
-    std::unique_ptr<TSlipDot> m_slipDot;
     QPointer<HistoryWindow> m_history;
     // Set while the registered printer is not installed: its registered name (empty when
     // only its number is known). Nothing prints until the user registers a printer again.

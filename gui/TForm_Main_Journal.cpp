@@ -2,6 +2,7 @@
 
 #include "gui/HistoryWindow.h"
 #include "jobs/JournalledPrint.h"
+#include "jobs/SlipJobs.h"
 #include "journal/Journal.h"
 #include "printers/TPrinterAccess.h"
 #include "widgets/Prompt.h"
@@ -58,7 +59,7 @@ void TForm_Main::reprintFromJournal(const journal::JournalEntry& entry, bool kee
     };
     journalprint::Outcome outcome;
     try {
-        outcome = journalprint::Reprint(printer, journalFile(), entry, {}, keepDate);
+        outcome = slipjobs::Reprint(printer, journalFile(), entry, {}, keepDate);
     } catch (...) {
         restore();
         throw;

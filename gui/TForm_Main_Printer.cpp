@@ -4,13 +4,14 @@
 #include "gui/TRefreshingPrintDialog.h"
 #include "gui/TRefreshingPrinterSetupDialog.h"
 #include "jobs/JournalledPrint.h"
+#include "jobs/PrintTarget.h"
+#include "jobs/SlipJobs.h"
 #include "platform/FieldText.h"
 #include "platform/StrToInt.h"
 #include "printers/EPrinterAccess.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/MarginDots.h"
 #include "slipprint/PrintCommand.h"
-#include "slipprint/TSlipDot.h"
 #include "widgets/Prompt.h"
 #include "workfolder/PrinterRegistration.h"
 
@@ -61,7 +62,6 @@ void TForm_Main::createPrintWindows()
     PrintDialog1 = new TRefreshingPrintDialog(this);
     PrinterSetupDialog1 = new TRefreshingPrinterSetupDialog(this);
     m_positionDialog = new TForm_SLIP97YPrn(*this, this);
-    m_slipDot = std::make_unique<TSlipDot>(*this, []() -> Canvas& { return PrinterAccess().Canvas(); });
 }
 
 void TForm_Main::watchPrinters()
@@ -242,14 +242,10 @@ void TForm_Main::requirePrinterInForce() const
 void TForm_Main::printSlip()
 {
     requirePrinterInForce();
-    TPrinterAccess& printer = PrinterAccess();
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    Label_dpix = QString::number(resolution.x);
-    Label_dpiy = QString::number(resolution.y);
-    const journalprint::JobContext context{ComboBox_SEL->currentText().toStdString(), {}, 0};
-    const journalprint::Outcome outcome = journalprint::PrintAndRecord(
-        printer, journalFile(), currentSlip(), printState(), context, [this] { m_slipDot->SLIP97_Prn(); });
-    reportJournal(outcome.journalError);
+    const PrintTarget target = printTarget();
+    Label_dpix = QString::number(target.state().dpiX);
+    Label_dpiy = QString::number(target.state().dpiY);
+    reportJournal(slipjobs::PrintSlip(target, journalFile(), currentSlip()).journalError);
 }
 
 std::filesystem::path TForm_Main::registrationFile() const

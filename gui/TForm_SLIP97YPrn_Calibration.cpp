@@ -1,6 +1,8 @@
 #include "gui/TForm_SLIP97YPrn.h"
 
 #include "gui/PrintPositionHost.h"
+#include "jobs/PrintTarget.h"
+#include "jobs/SlipJobs.h"
 #include "printers/EPrinterAccess.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/CalibrationPattern.h"
@@ -98,16 +100,10 @@ void TForm_SLIP97YPrn::createCalibration()
 void TForm_SLIP97YPrn::printCalibration()
 {
     m_host.requirePrinterInForce();
-    TPrinterAccess& printer = PrinterAccess();
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    SlipPrintState state;
-    state.dpix = std::to_string(resolution.x);
-    state.dpiy = std::to_string(resolution.y);
     // The margins as they stand in the fields, so that a change is tried before it is registered.
-    state.prnTop = std::to_string(wholeMargin(NumEdit_TOP));
-    state.prnLeft = std::to_string(wholeMargin(NumEdit_LEFT));
-    printcommand::PrintJob(printer, kCalibrationTitle.toStdString(),
-                           [&] { DrawCalibrationPattern(state, printer.Canvas()); });
+    const PrintTarget target = PrintTarget::Current(PrinterAccess(), PaperIndex(m_host.paperSection().toStdString()),
+                                                    wholeMargin(NumEdit_TOP), wholeMargin(NumEdit_LEFT));
+    slipjobs::PrintCalibration(target, kCalibrationTitle.toStdString());
 }
 
 void TForm_SLIP97YPrn::showCalibrationShift()

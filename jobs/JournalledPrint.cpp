@@ -4,11 +4,9 @@
 #include "printers/TPrinterAccess.h"
 #include "slipprint/BatchJob.h"
 #include "slipprint/PrintCommand.h"
-#include "slipprint/SlipDrawing.h"
 
 #include <QDate>
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace journalprint {
@@ -72,32 +70,23 @@ journal::JobStatus batchStatus(std::size_t count)
     }
 }
 
-void selectByName(TPrinterAccess& printer, const std::string& name)
-{
-    const auto& names = printer.GetPrinterNames();
-    const auto found = std::find(names.begin(), names.end(), name);
-    if (found == names.end()) {
-        throw std::runtime_error("no printer named " + name);
-    }
-    const int index = static_cast<int>(found - names.begin());
-    if (index != printer.Index()) {
-        printer.SetIndex(index);
-    }
-}
-
 } // namespace
 
 Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const Slip& slip,
-                       const SlipPrintState& state, const JobContext& context, const std::function<void()>& drawSlip)
+                       const SlipPrintState& state, const JobContext& context, const std::function<void()>& drawSlip,
+                       double pageLengthPt)
 {
     journal::JournalEntry entry = entryOf(printer, slip, state, context);
     bool drawing = false;
     try {
-        printcommand::PrintJob(printer, [&] {
-            drawing = true;
-            drawSlip();
-            drawing = false;
-        });
+        printcommand::PrintJob(
+            printer,
+            [&] {
+                drawing = true;
+                drawSlip();
+                drawing = false;
+            },
+            pageLengthPt);
     } catch (const std::exception& error) {
         entry.status = drawing ? journal::JobStatus::Aborted : journal::JobStatus::Failed;
         entry.message = error.what();
@@ -136,25 +125,6 @@ Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path
         entry.pdfFile = receipt.file;
     }
     return record(journalFile, std::move(entries));
-}
-
-Outcome Reprint(TPrinterAccess& printer, const std::filesystem::path& journalFile, const journal::JournalEntry& entry,
-                const std::string& printerName, bool keepDate)
-{
-    selectByName(printer, printerName.empty() ? entry.printer : printerName);
-    Slip slip = entry.slip;
-    SlipPrintState state = entry.printState;
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    state.dpix = std::to_string(resolution.x);
-    state.dpiy = std::to_string(resolution.y);
-    if (!keepDate) {
-        const QDate today = QDate::currentDate();
-        slip.slipYear = today.year();
-        slip.slipMonth = today.month();
-        slip.slipDay = today.day();
-    }
-    const JobContext context{entry.paperFeed, entry.orderNumber, entry.id};
-    return PrintAndRecord(printer, journalFile, slip, state, context, [&] { DrawSlip(slip, state, printer.Canvas()); });
 }
 
 bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)

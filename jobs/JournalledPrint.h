@@ -33,7 +33,8 @@ struct Outcome
 // Runs the slip job (printcommand::PrintJob) and records it with `slip` and `state` whatever
 // became of it; an error of the job goes on to the caller once it is recorded.
 Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile, const Slip& slip,
-                       const SlipPrintState& state, const JobContext& context, const std::function<void()>& drawSlip);
+                       const SlipPrintState& state, const JobContext& context, const std::function<void()>& drawSlip,
+                       double pageLengthPt = 0);
 
 // One slip of a batch job as the journal keeps it.
 struct BatchPage
@@ -49,12 +50,6 @@ struct BatchPage
 Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile,
                             const std::vector<BatchPage>& pages, const std::string& paperFeed,
                             const std::function<void()>& runJob);
-
-// Prints a journal entry again as it was, on `printerName` (its own printer when empty) at
-// that printer's resolution, dated today unless `keepDate`. Throws when the printer is not
-// there or the job fails.
-Outcome Reprint(TPrinterAccess& printer, const std::filesystem::path& journalFile, const journal::JournalEntry& entry,
-                const std::string& printerName, bool keepDate);
 
 // Whether the same recipient and goods were printed in the last 24 hours. A journal that
 // cannot be read has no answer, which counts as no.

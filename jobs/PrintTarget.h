@@ -1,30 +1,73 @@
 #pragma once
 
+#include "printers/PageGeometry.h"
 #include "slipprint/Slip.h"
 #include "slipprint/SlipPrintState.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
 class TPrinterAccess;
 struct PrinterRegistration;
 
-// The registration section of a paper selection (code page 932); an index the list does not
-// have selects no section.
+// Where one job lands: a paper feed's printer with its margins and resolution as numbers.
+// Every slip job (the window's F11, `print`, the batch and its preview, the reprint, the
+// preview, the calibration page) goes through one; they differ only in what they draw.
+// While a target lives its printer is the current one of the printer object; the printer that
+// was current before is current again when it ends, so a command or a batch never moves the
+// window's printer.
+class PrintTarget
+{
+public:
+    // The feed's printer as registered in `folder`, or `printerName` instead (the feed's margins
+    // either way). Throws when that printer is not there (never another one in its place), when
+    // the server does not answer, or when a registered margin is not a number.
+    static PrintTarget Registered(TPrinterAccess& printer, const std::filesystem::path& folder, int paper,
+                                  const std::optional<std::string>& printerName = {});
+    // The printer already current, with margins the caller holds as dots (the window's fields).
+    static PrintTarget Current(TPrinterAccess& printer, int paper, int top, int left);
+    // The printer named `printerName` with margins as dots (a reprint, with the entry's own).
+    static PrintTarget Named(TPrinterAccess& printer, const std::string& printerName, int paper, int top, int left);
+
+    ~PrintTarget();
+    PrintTarget(const PrintTarget&) = delete;
+    PrintTarget& operator=(const PrintTarget&) = delete;
+
+    TPrinterAccess& printer() const { return m_printer; }
+    int paper() const { return m_paper; }
+    // The feed's name (UTF-8) as the journal and the window show it.
+    std::string paperFeed() const;
+    bool continuous() const { return m_paper == 1; }
+    // The resolution of the printer and the margins in dots.
+    const SlipPrintState& state() const { return m_state; }
+    // Each page is one form long on continuous stationery, whatever paper the printer reports;
+    // 0 keeps the paper in force.
+    double pageLengthPt() const;
+    // The printer's page as a job on this target uses it.
+    PageGeometry page() const;
+    // The printer's name as the printer layer lists it.
+    std::string printerName() const;
+
+private:
+    // Remembers the current printer, then selects `index` (when given) and reads its resolution.
+    PrintTarget(TPrinterAccess& printer, int paper, int top, int left, std::optional<int> index);
+
+    TPrinterAccess& m_printer;
+    int m_previousIndex;
+    int m_paper;
+    SlipPrintState m_state;
+};
+
+// The registration section of a paper feed (code page 932); an index the list does not have
+// selects no section.
 std::string PaperSection(int index);
 
-// The printer NAME when given (an error when no printer has that name), else the printer
-// registered in `entry`.
-void SelectCommandLinePrinter(TPrinterAccess& printer, const std::optional<std::string>& name,
-                              const PrinterRegistration& entry);
-// The slip of the last session on its printer, as `print` prepares it: the printer selected
-// (NAME, else the registration of the paper selection, `paper` or the stored one) on the
-// installed printer object, and the slip with the registered margins in its print state. The
-// resolution is left to the caller. Throws on a missing printer or unreadable files.
-struct LastSlip
-{
-    Slip slip;
-    SlipPrintState state;
-    int paperIndex = 0;
-};
-LastSlip LoadLastSlip(const std::optional<std::string>& printerName, const std::optional<int>& paper);
+// The index of a paper feed named as the paper selection lists it (UTF-8); 0 for any other.
+int PaperIndex(const std::string& feedName);
+
+// The slip of the last session as `print` and `preview` load it: the settings file, sender 1
+// and today's date.
+Slip LastSessionSlip(const std::filesystem::path& folder);
+// The paper feed stored with the last session.
+int LastSessionPaper(const std::filesystem::path& folder);

@@ -2,6 +2,8 @@
 
 #include <QDate>
 
+#include <cmath>
+
 #include <string>
 
 namespace journal {
@@ -38,12 +40,25 @@ template <typename SlipT, typename Visit> void slipFlags(SlipT& slip, Visit visi
     visit("printSender", slip.printSender);
 }
 
-template <typename StateT, typename Visit> void stateTexts(StateT& state, Visit visit)
+// Stored as decimal texts, as entries have always held them.
+template <typename StateT, typename Visit> void stateNumbers(StateT& state, Visit visit)
 {
-    visit("dpix", state.dpix);
-    visit("dpiy", state.dpiy);
-    visit("prnTop", state.prnTop);
-    visit("prnLeft", state.prnLeft);
+    visit("dpix", state.dpiX);
+    visit("dpiy", state.dpiY);
+    visit("prnTop", state.top);
+    visit("prnLeft", state.left);
+}
+
+// Entries of older versions may hold a margin with decimals (the nearest dot was printed) or
+// an empty text (0).
+int dotsFromText(const QString& text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || std::abs(value) > 1e9) {
+        return 0;
+    }
+    return static_cast<int>(std::lround(value));
 }
 
 } // namespace
@@ -55,7 +70,7 @@ QJsonObject SlipToJson(const Slip& slip, const SlipPrintState& state)
         json.insert(QLatin1String(key), QString::fromStdString(text));
     };
     slipTexts(slip, putText);
-    stateTexts(state, putText);
+    stateNumbers(state, [&](const char* key, int number) { putText(key, std::to_string(number)); });
     slipFlags(slip, [&](const char* key, bool flag) { json.insert(QLatin1String(key), flag); });
     json.insert(QLatin1String("slipDate"), QDate(slip.slipYear, slip.slipMonth, slip.slipDay).toString(Qt::ISODate));
     return json;
@@ -80,9 +95,8 @@ Slip SlipFromJson(const QJsonObject& json)
 SlipPrintState PrintStateFromJson(const QJsonObject& json)
 {
     SlipPrintState state;
-    stateTexts(state, [&](const char* key, std::string& text) {
-        text = json.value(QLatin1String(key)).toString().toStdString();
-    });
+    stateNumbers(
+        state, [&](const char* key, int& number) { number = dotsFromText(json.value(QLatin1String(key)).toString()); });
     return state;
 }
 

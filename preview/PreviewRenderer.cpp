@@ -71,7 +71,7 @@ void paintPaper(QPainter& painter, const PreviewScene& scene)
 void paintOutline(QPainter& painter, const PreviewScene& scene, const CanvasPlacement& placement)
 {
     const slipgeometry::DeviceMapping mapping =
-        slipgeometry::MakeDeviceMapping(scene.printState.dpix, scene.printState.dpiy, "0", "0");
+        slipgeometry::MakeDeviceMapping({scene.printState.dpiX, scene.printState.dpiY, 0, 0});
     const auto at = [&](int slipX, int slipY) {
         return QPointF(placement.originX + mapping.deviceX(slipX) * placement.dotWidth,
                        placement.originY + mapping.deviceY(slipY) * placement.dotHeight);
@@ -100,8 +100,7 @@ void paintOutline(QPainter& painter, const PreviewScene& scene, const CanvasPlac
 void Paint(QPainter& painter, const PreviewScene& scene, double unitsPerInch)
 {
     // Checked first, so that a bad print state paints nothing.
-    slipgeometry::MakeDeviceMapping(scene.printState.dpix, scene.printState.dpiy, scene.printState.prnTop,
-                                    scene.printState.prnLeft);
+    slipgeometry::MakeDeviceMapping(scene.printState);
     painter.save();
     painter.scale(unitsPerInch / 72, unitsPerInch / 72);
     paintPaper(painter, scene);

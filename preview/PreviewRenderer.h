@@ -29,8 +29,8 @@ struct PreviewScene
 namespace preview {
 
 // Paints the scene on a painter whose unit is 1 / unitsPerInch inch from the paper's top-left
-// corner; the slip goes through the same canvas placement and drawing as a print job. Raises
-// the slip's conversion error, painting nothing, for a print state that is not whole numbers.
+// corner; the slip goes through the same canvas placement and drawing as a print job. Throws,
+// painting nothing, for a print state without a resolution.
 void Paint(QPainter& painter, const PreviewScene& scene, double unitsPerInch);
 
 // The scene as an image of the paper at `dpi` pixels per inch.

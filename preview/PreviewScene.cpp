@@ -1,8 +1,5 @@
 #include "preview/PreviewScene.h"
 
-#include "printers/TPrinterAccess.h"
-#include "slipprint/PrintCommand.h"
-
 #include <QImageReader>
 
 #include <stdexcept>
@@ -15,10 +12,10 @@ constexpr double kFallbackHeightPt = 288;
 
 } // namespace
 
-PreviewScene SceneOnCurrentPrinter(TPrinterAccess& printer, Slip slip, SlipPrintState state, bool continuousForm)
+PreviewScene Scene(PageGeometry page, Slip slip, const SlipPrintState& state, bool continuousForm)
 {
     PreviewScene scene;
-    scene.page = printer.GetPageGeometry();
+    scene.page = page;
     if (scene.page.dpi.x <= 0 || scene.page.dpi.y <= 0) {
         throw std::runtime_error("The current printer reports no resolution");
     }
@@ -27,11 +24,8 @@ PreviewScene SceneOnCurrentPrinter(TPrinterAccess& printer, Slip slip, SlipPrint
         scene.page.paperHeightPt = scene.page.printableHeightPt = kFallbackHeightPt;
         scene.page.printableLeftPt = scene.page.printableTopPt = 0;
     }
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    state.dpix = std::to_string(resolution.x);
-    state.dpiy = std::to_string(resolution.y);
     scene.slip = std::move(slip);
-    scene.printState = std::move(state);
+    scene.printState = state;
     scene.continuousForm = continuousForm;
     return scene;
 }

@@ -1,8 +1,6 @@
 #include "slipprint/CalibrationPattern.h"
 
 #include "platform/Canvas.h"
-#include "platform/StrToInt.h"
-#include "slipprint/MarginDots.h"
 #include "slipprint/SlipGeometry.h"
 
 #include <string>
@@ -123,14 +121,13 @@ void drawBottomScale(Marks& marks)
     }
 }
 
-void drawMargins(Marks& marks, const SlipPrintState& state, int dpix, int dpiy)
+void drawMargins(Marks& marks, const SlipPrintState& state)
 {
-    const auto margin = [](const std::string& text) { return std::to_string(margins::MarginDots(text)); };
-    marks.text(marks.x(kScaleLeft) + marks.dotsX(25), marks.y(290), "TOP " + margin(state.prnTop) + " ドット", kGothic,
-               kNotePoints);
+    marks.text(marks.x(kScaleLeft) + marks.dotsX(25), marks.y(290), "TOP " + std::to_string(state.top) + " ドット",
+               kGothic, kNotePoints);
     marks.text(marks.x(800), marks.y(kScaleBottom) - marks.dotsY(110),
-               "LEFT " + margin(state.prnLeft) + " ドット  " + std::to_string(dpix) + "×" + std::to_string(dpiy) +
-                   " dpi",
+               "LEFT " + std::to_string(state.left) + " ドット  " + std::to_string(state.dpiX) + "×" +
+                   std::to_string(state.dpiY) + " dpi",
                kGothic, kNotePoints);
 }
 
@@ -138,15 +135,12 @@ void drawMargins(Marks& marks, const SlipPrintState& state, int dpix, int dpiy)
 
 void DrawCalibrationPattern(const SlipPrintState& state, Canvas& canvas)
 {
-    const slipgeometry::DeviceMapping mapping =
-        slipgeometry::MakeDeviceMapping(state.dpix, state.dpiy, state.prnTop, state.prnLeft);
-    const int dpix = StrToInt(state.dpix);
-    const int dpiy = StrToInt(state.dpiy);
+    const slipgeometry::DeviceMapping mapping = slipgeometry::MakeDeviceMapping(state);
     canvas.setFontColor(0x000000);
     canvas.setBrushColor(0xFFFFFF);
-    Marks marks(canvas, mapping, dpix, dpiy);
+    Marks marks(canvas, mapping, state.dpiX, state.dpiY);
     drawLeftScale(marks);
     drawBottomScale(marks);
     drawCrossHairs(marks);
-    drawMargins(marks, state, dpix, dpiy);
+    drawMargins(marks, state);
 }

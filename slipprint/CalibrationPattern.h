@@ -8,6 +8,5 @@ class Canvas;
 // points of the slip (the delivery date, the slip date row, the first goods line), a
 // millimetre scale along the left and bottom edges of the slip, and the margins and
 // resolution written beside the scales. Everything goes through the slip's own mapping, so
-// a margin moved by N dots moves every mark by N dots. Raises the conversion error as the
-// slip does.
+// a margin moved by N dots moves every mark by N dots. Throws as the slip does.
 void DrawCalibrationPattern(const SlipPrintState& state, Canvas& canvas);

@@ -37,14 +37,14 @@ EffectiveResolution EffectiveResolutionOf(TPrinterAccess& printer)
     return result;
 }
 
-void PrintJob(TPrinterAccess& printer, const std::function<void()>& drawSlip)
+void PrintJob(TPrinterAccess& printer, const std::function<void()>& drawSlip, double pageLengthPt)
 {
-    PrintJob(printer, kJobTitle, drawSlip);
+    PrintJob(printer, kJobTitle, drawSlip, pageLengthPt);
 }
 
-void PrintJob(TPrinterAccess& printer, const std::string& title, const std::function<void()>& draw)
+void PrintJob(TPrinterAccess& printer, const std::string& title, const std::function<void()>& draw, double pageLengthPt)
 {
-    printer.BeginDoc(title);
+    printer.BeginDoc(title, pageLengthPt);
     try {
         draw();
     } catch (...) {

@@ -26,9 +26,11 @@ EffectiveResolution EffectiveResolutionOf(TPrinterAccess& printer);
 
 // One slip, one job of one page on the current printer: begins the job, lets `drawSlip`
 // draw, and ends it. When drawing fails the job is aborted, so nothing is printed, and the
-// error goes on to the caller.
-void PrintJob(TPrinterAccess& printer, const std::function<void()>& drawSlip);
+// error goes on to the caller. `pageLengthPt`: the page's length when not the paper's
+// (continuous forms), 0 otherwise.
+void PrintJob(TPrinterAccess& printer, const std::function<void()>& drawSlip, double pageLengthPt = 0);
 // The same for a page of another kind, under its own title.
-void PrintJob(TPrinterAccess& printer, const std::string& title, const std::function<void()>& draw);
+void PrintJob(TPrinterAccess& printer, const std::string& title, const std::function<void()>& draw,
+              double pageLengthPt = 0);
 
 } // namespace printcommand

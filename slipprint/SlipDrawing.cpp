@@ -109,8 +109,7 @@ std::string SlipDateText(int year, int month, int day)
 
 void DrawSlip(const Slip& slip, const SlipPrintState& state, Canvas& canvas)
 {
-    const slipgeometry::DeviceMapping mapping =
-        slipgeometry::MakeDeviceMapping(state.dpix, state.dpiy, state.prnTop, state.prnLeft);
+    const slipgeometry::DeviceMapping mapping = slipgeometry::MakeDeviceMapping(state);
     canvas.setFontColor(kBlack);
     canvas.setBrushColor(kWhite);
     SlipPen pen(canvas, mapping);

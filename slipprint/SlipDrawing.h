@@ -12,6 +12,6 @@ class Canvas;
 std::string SlipDateText(int year, int month, int day);
 
 // Draws one slip onto the canvas of an open print job, every field at its fixed place on
-// the carrier's form, placed by `state`. Raises the conversion error before drawing anything
-// when a resolution or a non-empty margin is not a whole number.
+// the carrier's form, placed by `state`. Throws before drawing anything when the state has no
+// resolution.
 void DrawSlip(const Slip& slip, const SlipPrintState& state, Canvas& canvas);

@@ -1,7 +1,6 @@
 #include "slipprint/SlipGeometry.h"
 
-#include "platform/StrToInt.h"
-#include "slipprint/MarginDots.h"
+#include <stdexcept>
 
 namespace slipgeometry {
 namespace {
@@ -58,14 +57,16 @@ int DeviceMapping::deviceY(int slipY) const
     return static_cast<int>(RoundHalfAway(scaleY * slipY, 10000)) + top;
 }
 
-DeviceMapping MakeDeviceMapping(std::string_view dpix, std::string_view dpiy, std::string_view top,
-                                std::string_view left)
+DeviceMapping MakeDeviceMapping(const SlipPrintState& state)
 {
+    if (state.dpiX <= 0 || state.dpiY <= 0) {
+        throw std::invalid_argument("the printer reports no resolution");
+    }
     DeviceMapping mapping;
-    mapping.scaleX = ScaleFromDpi(StrToInt(dpix));
-    mapping.scaleY = ScaleFromDpi(StrToInt(dpiy));
-    mapping.top = margins::MarginDots(top);
-    mapping.left = margins::MarginDots(left) - kLeftShiftDots;
+    mapping.scaleX = ScaleFromDpi(state.dpiX);
+    mapping.scaleY = ScaleFromDpi(state.dpiY);
+    mapping.top = state.top;
+    mapping.left = state.left - kLeftShiftDots;
     return mapping;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "slipprint/SlipPrintState.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -34,10 +36,8 @@ struct DeviceMapping
     int deviceY(int slipY) const;
 };
 
-// The mapping from the print-state texts; raises the conversion error for a resolution that
-// is not a whole number or a non-empty margin that is not a number. A margin with decimals
-// counts as its nearest whole dot.
-DeviceMapping MakeDeviceMapping(std::string_view dpix, std::string_view dpiy, std::string_view top,
-                                std::string_view left);
+// The mapping of a print state; throws std::invalid_argument for a resolution that is not
+// positive, so that nothing is drawn at a scale of zero.
+DeviceMapping MakeDeviceMapping(const SlipPrintState& state);
 
 } // namespace slipgeometry

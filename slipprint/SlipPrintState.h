@@ -1,15 +1,14 @@
 #pragma once
 
-#include <string>
-
 // Where and how finely a slip lands on the paper: the printer's effective resolution and the
-// paper feed's registered margins in printer dots, as the decimal texts the window holds.
+// paper feed's registered margins, in printer dots. Margins typed as text are turned into
+// dots where the text enters (margins::MarginDots), never while drawing.
 struct SlipPrintState
 {
-    std::string dpix;
-    std::string dpiy;
-    std::string prnTop;
-    std::string prnLeft;
+    int dpiX = 0;
+    int dpiY = 0;
+    int top = 0;
+    int left = 0;
 
     bool operator==(const SlipPrintState&) const = default;
 };

@@ -1,22 +1,13 @@
 #pragma once
 
-#include <functional>
-
 class Canvas;
-class SlipSource;
+struct Slip;
+struct SlipPrintState;
 
-// The slip print engine: draws the slip of the main window's fields on the canvas of the
-// print job that the print command has opened. Keeps nothing between calls.
+// The slip print engine: draws a slip on the canvas of the job that the print command has
+// opened. Keeps nothing between calls.
 class TSlipDot
 {
 public:
-    using CanvasProvider = std::function<Canvas&()>;
-
-    TSlipDot(const SlipSource& source, CanvasProvider canvas);
-
-    void SLIP97_Prn();
-
-private:
-    const SlipSource& m_source;
-    CanvasProvider m_canvas;
+    static void SLIP97_Prn(const Slip& slip, const SlipPrintState& state, Canvas& canvas);
 };

@@ -128,12 +128,12 @@ void TestBatchWindow::printsTheChosenSlipsAsOneJob()
 
 void TestBatchWindow::journalKeepsEverySlipOfTheJob_data()
 {
-    QTest::addColumn<QString>("margin");
+    QTest::addColumn<QString>("margin"); // "no resolution": the printer reports none
     QTest::addColumn<bool>("damagedJournal");
     QTest::addColumn<int>("pages"); // what reached the printer
     QTest::addColumn<QString>("status");
     QTest::newRow("printed") << "0" << false << 2 << "printed";
-    QTest::newRow("a slip that cannot be drawn aborts the job") << "x" << false << 0 << "aborted";
+    QTest::newRow("a slip that cannot be drawn aborts the job") << "no resolution" << false << 0 << "aborted";
     QTest::newRow("a damaged journal does not stop the job") << "0" << true << 2 << "";
 }
 
@@ -145,7 +145,10 @@ void TestBatchWindow::journalKeepsEverySlipOfTheJob()
     QFETCH(QString, status);
     MainWindowFixture fixture;
     prepare(fixture);
-    registerPrinter(fixture, margin);
+    registerPrinter(fixture, "0");
+    if (margin == "no resolution") {
+        fixture.printers().printers.front().resolution = {0, 0};
+    }
     const QByteArray garbage(4096, 'x');
     if (damagedJournal) {
         fixture.writeFile(journal::Journal::kFileName, garbage);

@@ -170,11 +170,7 @@ void TestCalibrationDialog::testPrintUsesTheMarginsInTheFields()
     const FakePrinterService::Job& job = fixture.printers().jobs.front();
     QVERIFY(job.ended);
     QCOMPARE(QString::fromStdString(job.title), QStringLiteral("mivo_Kangaroo  テスト印刷"));
-    SlipPrintState state;
-    state.dpix = "120";
-    state.dpiy = "60";
-    state.prnTop = "25";
-    state.prnLeft = "-6";
+    const SlipPrintState state{120, 60, 25, -6};
     RecordingCanvas expected;
     DrawCalibrationPattern(state, expected);
     QVERIFY(job.canvas.lines() == expected.lines());

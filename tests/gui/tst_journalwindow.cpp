@@ -99,7 +99,7 @@ void TestJournalWindow::everyJobIsRecordedWithItsOutcome_data()
     QTest::addColumn<QByteArray>("registration");
     QTest::addColumn<QString>("status");
     QTest::newRow("printed") << QByteArray("[手差し]\ndenPrn_Top=20\ndenPrn_Left=-10\n") << "printed";
-    QTest::newRow("drawing failed, job aborted") << QByteArray("[手差し]\ndenPrn_Top=1.5cm\n") << "aborted";
+    QTest::newRow("drawing failed, job aborted") << QByteArray() << "aborted";
 }
 
 void TestJournalWindow::everyJobIsRecordedWithItsOutcome()
@@ -107,6 +107,10 @@ void TestJournalWindow::everyJobIsRecordedWithItsOutcome()
     QFETCH(QByteArray, registration);
     QFETCH(QString, status);
     MainWindowFixture fixture;
+    if (registration.isEmpty()) {
+        // A printer that reports no resolution: the slip cannot be drawn once the job is open.
+        fixture.printers().printers.front().resolution = {0, 0};
+    }
     showWithSlip(fixture, registration);
     QVERIFY(!std::filesystem::exists(journalPath(fixture)));
     fixture.prompt().answerYes();
@@ -120,7 +124,7 @@ void TestJournalWindow::everyJobIsRecordedWithItsOutcome()
     QCOMPARE(entry.paperFeed, std::string("手差し"));
     QCOMPARE(entry.slip.recipient.name, std::string("西濃太郎"));
     QCOMPARE(entry.slip.goods[2], std::string("ぶどう"));
-    QCOMPARE(entry.printState.dpix, std::string("180"));
+    QCOMPARE(entry.printState.dpiX, status == "printed" ? 180 : 0);
     QCOMPARE(std::tie(entry.slip.slipYear, entry.slip.slipMonth, entry.slip.slipDay), std::make_tuple(2010, 12, 6));
     QVERIFY(qAbs(entry.time.secsTo(QDateTime::currentDateTime())) < 60);
     QCOMPARE(entry.message.empty(), status == "printed");
@@ -139,8 +143,8 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst_data()
         << good << QString() << QList<bool>{true, true} << QStringList{kAgain, kPrint} << 2;
     QTest::newRow("same slip, declined") << good << QString() << QList<bool>{false} << QStringList{kAgain} << 1;
     QTest::newRow("other goods are another slip") << good << "みかん" << QList<bool>{true} << QStringList{kPrint} << 2;
-    QTest::newRow("an aborted slip did not go out")
-        << QByteArray("[手差し]\ndenPrn_Top=1.5cm\n") << QString() << QList<bool>{true} << QStringList{kPrint} << 2;
+    QTest::newRow("a margin that is no number prints nothing")
+        << QByteArray("[手差し]\ndenPrn_Top=1.5cm\n") << QString() << QList<bool>{true} << QStringList{kPrint} << 1;
 }
 
 void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
@@ -169,7 +173,7 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
     QCOMPARE(fixture.prompt().questions, questions);
     QCOMPARE(static_cast<int>(fixture.printers().jobs.size()), jobs);
     QCOMPARE(static_cast<int>(entries(fixture).size()), jobs);
-    if (jobs == 1) {
+    if (!answers.back()) {
         QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_G1"));
     }
 }
@@ -292,7 +296,7 @@ void TestJournalWindow::historyLoadsReprintsAndDeletes()
     QCOMPARE(recorded[1].reprintOf, first.id);
     QCOMPARE(std::tie(recorded[1].slip.slipYear, recorded[1].slip.slipMonth, recorded[1].slip.slipDay),
              std::make_tuple(today.year(), today.month(), today.day()));
-    QCOMPARE(recorded[1].printState.prnTop, std::string("20"));
+    QCOMPARE(recorded[1].printState.top, 20);
     QCOMPARE(recorded[0].reprintOf, first.id);
     QCOMPARE(std::tie(recorded[0].slip.slipYear, recorded[0].slip.slipMonth, recorded[0].slip.slipDay),
              std::make_tuple(2010, 12, 6));

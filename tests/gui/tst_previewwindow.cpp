@@ -103,10 +103,7 @@ void TestPreviewWindow::f9ShowsTheNextPrintAndWritesNothing()
         const PreviewScene& scene = preview.scene();
         QCOMPARE(scene.page.paperWidthPt, 595.0);
         QCOMPARE(scene.page.dpi, (Resolution{120, 60}));
-        QCOMPARE(scene.printState.dpix, std::string("120"));
-        QCOMPARE(scene.printState.dpiy, std::string("60"));
-        QCOMPARE(scene.printState.prnTop, std::string("12"));
-        QCOMPARE(scene.printState.prnLeft, std::string("-4"));
+        QVERIFY((scene.printState == SlipPrintState{120, 60, 12, -4}));
         QCOMPARE(scene.slip.goods[0], std::string("りんご"));
         QCOMPARE(scene.scan.size(), QSize(400, 300));
         QVERIFY(preview.Label_PageInfo->text().contains(QStringLiteral("120×60 dpi")));

@@ -37,7 +37,7 @@ JournalEntry entry(const Slip& slip, const QDateTime& time, const std::string& o
     e.paperFeed = "手差し";
     e.orderNumber = order;
     e.slip = slip;
-    e.printState = {"180", "180", "-12", "30"};
+    e.printState = {180, 180, -12, 30};
     return e;
 }
 
@@ -292,8 +292,12 @@ void TestJournal::storedRecordKeepsEveryKey()
     const Slip slip = journal::SlipFromJson(json);
     const SlipPrintState state = journal::PrintStateFromJson(json);
     QVERIFY(slip == expected);
-    QVERIFY((state == SlipPrintState{"180", "90", "7", "-4"}));
+    QVERIFY((state == SlipPrintState{180, 90, 7, -4}));
     QCOMPARE(QJsonDocument(journal::SlipToJson(slip, state)).toJson(QJsonDocument::Compact), stored);
+    // Older entries may hold a margin with decimals (the nearest dot was printed) or none.
+    const QJsonObject older =
+        QJsonDocument::fromJson(R"({"dpix":"180","dpiy":"180","prnTop":"2.5","prnLeft":""})").object();
+    QVERIFY((journal::PrintStateFromJson(older) == SlipPrintState{180, 180, 3, 0}));
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

@@ -30,7 +30,7 @@ PreviewScene sceneOf(Resolution dpi)
 {
     PreviewScene scene;
     scene.page = a4WithMargins(dpi);
-    scene.printState = {std::to_string(dpi.x), std::to_string(dpi.y), "0", "0"};
+    scene.printState = {dpi.x, dpi.y, 0, 0};
     return scene;
 }
 

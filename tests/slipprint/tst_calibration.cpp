@@ -1,5 +1,6 @@
 #include "slipprint/CalibrationPattern.h"
 #include "slipprint/MarginCalibration.h"
+#include "slipprint/MarginDots.h"
 #include "slipprint/SlipDrawing.h"
 #include "slipprint/SlipFormOutline.h"
 #include "slipprint/SlipGeometry.h"
@@ -16,9 +17,9 @@ namespace {
 
 using namespace margincalibration;
 
-SlipPrintState printState(int dpix, int dpiy, const std::string& top, const std::string& left)
+SlipPrintState printState(int dpix, int dpiy, int top, int left)
 {
-    return {std::to_string(dpix), std::to_string(dpiy), top, left};
+    return {dpix, dpiy, top, left};
 }
 
 RecordingCanvas pattern(const SlipPrintState& state)
@@ -136,9 +137,8 @@ void TestCalibration::marginsMoveEveryMark()
     QFETCH(int, dpiy);
     QFETCH(int, down);
     QFETCH(int, right);
-    const RecordingCanvas before = pattern(printState(dpix, dpiy, "10", "20"));
-    const RecordingCanvas after =
-        pattern(printState(dpix, dpiy, std::to_string(10 + down), std::to_string(20 + right)));
+    const RecordingCanvas before = pattern(printState(dpix, dpiy, 10, 20));
+    const RecordingCanvas after = pattern(printState(dpix, dpiy, 10 + down, 20 + right));
     QCOMPARE(after.lines().size(), before.lines().size());
     QCOMPARE(after.items().size(), before.items().size());
     QVERIFY(before.lines().size() > 100);
@@ -181,7 +181,8 @@ void TestCalibration::crossHairsOnTheSlipsReferencePoints()
     QFETCH(int, dpiy);
     QFETCH(QString, top);
     QFETCH(QString, left);
-    const SlipPrintState state = printState(dpix, dpiy, top.toStdString(), left.toStdString());
+    const SlipPrintState state =
+        printState(dpix, dpiy, margins::MarginDots(top.toStdString()), margins::MarginDots(left.toStdString()));
     const RecordingCanvas canvas = pattern(state);
     QVERIFY(hasCrossAt(canvas, slipItem(state, "12")));   // delivery month, the top-left item
     QVERIFY(hasCrossAt(canvas, slipItem(state, "2026"))); // the slip date row
@@ -200,7 +201,7 @@ void TestCalibration::scaleTicksAreMillimetres()
 {
     QFETCH(int, dpix);
     QFETCH(int, dpiy);
-    const RecordingCanvas canvas = pattern(printState(dpix, dpiy, "0", "0"));
+    const RecordingCanvas canvas = pattern(printState(dpix, dpiy, 0, 0));
     // The labels stand beside the 10 mm ticks: "50" on the left scale is 50 mm below "10".
     std::vector<RecordingCanvas::TextItem> ten;
     std::vector<RecordingCanvas::TextItem> fifty;
@@ -233,10 +234,10 @@ void TestCalibration::everyPrintedItemHasAFormBox_data()
 void TestCalibration::everyPrintedItemHasAFormBox()
 {
     QFETCH(int, dpi);
-    const SlipPrintState state = printState(dpi, dpi, "0", "0");
+    const SlipPrintState state = printState(dpi, dpi, 0, 0);
     RecordingCanvas canvas;
     DrawSlip(SampleSlip(), state, canvas);
-    const slipgeometry::DeviceMapping mapping = slipgeometry::MakeDeviceMapping(state.dpix, state.dpiy, "0", "0");
+    const slipgeometry::DeviceMapping mapping = slipgeometry::MakeDeviceMapping({state.dpiX, state.dpiY, 0, 0});
     for (const auto& item : canvas.items()) {
         const int boxes = static_cast<int>(
             std::count_if(slipform::Boxes().begin(), slipform::Boxes().end(), [&](const slipform::Box& box) {

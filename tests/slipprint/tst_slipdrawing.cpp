@@ -19,10 +19,10 @@ Item item(int x, int y, const std::string& text, const std::string& font, int si
     return Item{x, y, text, font, size, 0x000000, 0xFFFFFF};
 }
 
-std::vector<Item> draw(const Slip& slip, const std::string& dpi = "160")
+std::vector<Item> draw(const Slip& slip, int dpi = 160)
 {
     RecordingCanvas canvas;
-    DrawSlip(slip, PrintStateAt(dpi), canvas);
+    DrawSlip(slip, {dpi, dpi, 0, 0}, canvas);
     return canvas.items();
 }
 
@@ -46,8 +46,8 @@ private slots:
     void pieceCountBoxes();
     void uncheckedBlocksAreNotDrawn();
     void dateIsYearMonthDayWhateverTheLocale();
-    void conversionErrorDrawsNothing_data();
-    void conversionErrorDrawsNothing();
+    void noResolutionDrawsNothing_data();
+    void noResolutionDrawsNothing();
 };
 
 void TestSlipDrawing::everyItemAt160Dpi()
@@ -82,7 +82,7 @@ void TestSlipDrawing::everyItemAt160Dpi()
 
 void TestSlipDrawing::itemsAt180Dpi()
 {
-    const std::vector<Item> items = draw(SampleSlip(), "180");
+    const std::vector<Item> items = draw(SampleSlip(), 180);
     QCOMPARE(QPoint(items.at(0).x, items.at(0).y), QPoint(113, 11));     // delivery month
     QCOMPARE(QPoint(items.at(10).x, items.at(10).y), QPoint(169, 422));  // recipient postal code
     QCOMPARE(QPoint(items.at(18).x, items.at(18).y), QPoint(675, 602));  // sender name
@@ -166,31 +166,21 @@ void TestSlipDrawing::dateIsYearMonthDayWhateverTheLocale()
     QCOMPARE(SlipDateText(987, 1, 2), std::string("0987/01/02"));
 }
 
-void TestSlipDrawing::conversionErrorDrawsNothing_data()
+void TestSlipDrawing::noResolutionDrawsNothing_data()
 {
-    QTest::addColumn<QString>("dpi");
-    QTest::addColumn<QString>("top");
-    QTest::addColumn<QString>("left");
-    QTest::newRow("top margin with a comma") << "180"
-                                             << "1,5"
-                                             << "0";
-    QTest::newRow("left margin with two points") << "180"
-                                                 << "0"
-                                                 << "-2.5.1";
-    QTest::newRow("empty resolution") << ""
-                                      << "0"
-                                      << "0";
+    QTest::addColumn<int>("dpiX");
+    QTest::addColumn<int>("dpiY");
+    QTest::newRow("no horizontal resolution") << 0 << 180;
+    QTest::newRow("no vertical resolution") << 180 << 0;
+    QTest::newRow("negative resolution") << -180 << -180;
 }
 
-void TestSlipDrawing::conversionErrorDrawsNothing()
+void TestSlipDrawing::noResolutionDrawsNothing()
 {
-    QFETCH(QString, dpi);
-    QFETCH(QString, top);
-    QFETCH(QString, left);
-    SlipPrintState state = PrintStateAt("180", top.toStdString(), left.toStdString());
-    state.dpix = dpi.toStdString();
+    QFETCH(int, dpiX);
+    QFETCH(int, dpiY);
     RecordingCanvas canvas;
-    QVERIFY_THROWS_EXCEPTION(EConvertError, DrawSlip(SampleSlip(), state, canvas));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, DrawSlip(SampleSlip(), {dpiX, dpiY, 0, 0}, canvas));
     QVERIFY(canvas.items().empty());
 }
 

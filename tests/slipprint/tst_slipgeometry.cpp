@@ -128,8 +128,9 @@ void TestSlipGeometry::mappingFromTexts()
     QFETCH(int, slipX);
     QFETCH(int, slipY);
     QFETCH(QPoint, device);
-    const DeviceMapping mapping =
-        MakeDeviceMapping(dpi.toStdString(), dpi.toStdString(), top.toStdString(), left.toStdString());
+    const int dots = StrToInt(dpi.toStdString());
+    const DeviceMapping mapping = MakeDeviceMapping(
+        {dots, dots, margins::MarginDots(top.toStdString()), margins::MarginDots(left.toStdString())});
     QCOMPARE(QPoint(mapping.deviceX(slipX), mapping.deviceY(slipY)), device);
 }
 
@@ -141,9 +142,6 @@ void TestSlipGeometry::badTextIsConversionError_data()
     QTest::newRow("margin with two points") << "180"
                                             << "1.5.0"
                                             << "'1.5.0' is not a valid integer value";
-    QTest::newRow("empty resolution") << ""
-                                      << "0"
-                                      << "'' is not a valid integer value";
     QTest::newRow("margin with trailing text") << "180"
                                                << "12px"
                                                << "'12px' is not a valid integer value";
@@ -158,11 +156,12 @@ void TestSlipGeometry::badTextIsConversionError()
     QFETCH(QString, margin);
     QFETCH(QString, message);
     try {
-        MakeDeviceMapping(dpi.toStdString(), dpi.toStdString(), margin.toStdString(), "0");
+        margins::MarginDots(margin.toStdString());
         QFAIL("no conversion error");
     } catch (const EConvertError& error) {
         QCOMPARE(QString::fromUtf8(error.what()), message);
     }
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, MakeDeviceMapping({0, 180, 0, 0}));
 }
 
 void TestSlipGeometry::marginsWithDecimals_data()
@@ -187,7 +186,7 @@ void TestSlipGeometry::marginsWithDecimals()
     QFETCH(QString, inForce);
     QCOMPARE(margins::MarginDots(text.toStdString()), dots);
     QCOMPARE(QString::fromStdString(margins::WholeMarginText(text.toStdString())), inForce);
-    const DeviceMapping mapping = MakeDeviceMapping("160", "160", text.toStdString(), text.toStdString());
+    const DeviceMapping mapping = MakeDeviceMapping({160, 160, dots, dots});
     QCOMPARE(QPoint(mapping.deviceX(100), mapping.deviceY(100)), QPoint(100 - 90 + dots, 100 + dots));
 }
 

@@ -1,6 +1,7 @@
 #include "platform/FontSubstitutes.h"
 #include "platform/QPainterCanvas.h"
 #include "printers/PageGeometry.h"
+#include "slipprint/MarginDots.h"
 #include "slipprint/SlipDrawing.h"
 
 #include <QPainter>
@@ -162,7 +163,7 @@ void TestSlipPdf::textsLandAtTheirDots()
     QFETCH(QString, left);
     const QString pdf =
         writeSlipPdf(m_dir.filePath(QStringLiteral("slip-%1.pdf").arg(QTest::currentDataTag())),
-                     {std::to_string(dpi), std::to_string(dpi), top.toStdString(), left.toStdString()}, dpi);
+                     {dpi, dpi, margins::MarginDots(top.toStdString()), margins::MarginDots(left.toStdString())}, dpi);
     const QList<Word> words = readWords(pdf);
     QVERIFY(!words.isEmpty());
 
@@ -211,7 +212,7 @@ void TestSlipPdf::pagePlacementOnAnyPainter()
     page.printableLeftPt = origin.x();
     page.printableTopPt = origin.y();
     page.dpi = {dpix, dpiy};
-    const SlipPrintState state{std::to_string(dpix), std::to_string(dpiy), "0", "0"};
+    const SlipPrintState state{dpix, dpiy, 0, 0};
     const QString path = m_dir.filePath(
         QStringLiteral("page-%1.pdf").arg(QString::fromUtf8(QTest::currentDataTag()).replace(u' ', u'_')));
     {

@@ -22,9 +22,3 @@ inline Slip SampleSlip()
     slip.slipDay = 7;
     return slip;
 }
-
-// `dpi` dots per inch both ways and the margins in dots.
-inline SlipPrintState PrintStateAt(const std::string& dpi, const std::string& top = "0", const std::string& left = "0")
-{
-    return {dpi, dpi, top, left};
-}

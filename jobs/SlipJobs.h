@@ -1,0 +1,32 @@
+#pragma once
+
+#include "jobs/JournalledPrint.h"
+#include "preview/PreviewRenderer.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+class PrintTarget;
+class TPrinterAccess;
+
+// The jobs every front starts: they take a target and the slip, and differ in nothing else.
+namespace slipjobs {
+
+// One slip, one page of the target's length, recorded in the journal whatever became of it.
+journalprint::Outcome PrintSlip(const PrintTarget& target, const std::filesystem::path& journalFile, const Slip& slip,
+                                const std::string& orderNumber = {}, std::int64_t reprintOf = 0);
+
+// A journal entry printed again as it was, with its own margins, on `printerName` (its own
+// printer when empty) at that printer's resolution, dated today unless `keepDate`. Throws
+// when the printer is not there or the job fails.
+journalprint::Outcome Reprint(TPrinterAccess& printer, const std::filesystem::path& journalFile,
+                              const journal::JournalEntry& entry, const std::string& printerName, bool keepDate);
+
+// The calibration page on the target, with the target's margins.
+void PrintCalibration(const PrintTarget& target, const std::string& title);
+
+// The slip as a job on the target would put it, for a preview.
+PreviewScene Preview(const PrintTarget& target, Slip slip);
+
+} // namespace slipjobs
