@@ -199,7 +199,7 @@ private:
         const auto& items = block().items;
         for (auto it = items.rbegin(); it != items.rend(); ++it) {
             if (it->field == Field::Address) {
-                return !hasStreetNumber(it->text);
+                return !postal::hasStreetNumber(it->text);
             }
             if (it->field != Field::PostalCode && it->field != Field::Telephone) {
                 return false;
@@ -228,7 +228,8 @@ private:
             return;
         }
         const bool addressSeen = block().has(Field::Address) || block().has(Field::Street);
-        if (lastIsIncompleteAddress() && hasStreetNumber(text) && prefectureAt(text) == 0 && !hasBuildingWord(text)) {
+        if (lastIsIncompleteAddress() && postal::hasStreetNumber(text) && prefectureAt(text) == 0 &&
+            !hasBuildingWord(text)) {
             appendToAddress(text);
             return;
         }
@@ -243,8 +244,9 @@ private:
         if (reversedPlace(text)) {
             return;
         }
-        if (field == Field::Address || prefectureAt(text) > 0 || (hasMunicipality(text) && hasStreetNumber(text)) ||
-            (block().has(Field::Prefecture) && !addressSeen && hasStreetNumber(text))) {
+        if (field == Field::Address || prefectureAt(text) > 0 ||
+            (hasMunicipality(text) && postal::hasStreetNumber(text)) ||
+            (block().has(Field::Prefecture) && !addressSeen && postal::hasStreetNumber(text))) {
             add(Field::Address, text);
             return;
         }
