@@ -235,8 +235,12 @@ private:
             appendToAddress(text);
             return;
         }
-        // A line ending in an honorific names the addressee, even "物流センター 御中".
-        if (hasCareOf(text) || (endsInHonorific(text) && countDigits(text) == 0)) {
+        // A line ending in an honorific names the addressee, even "物流センター 御中"; so does a
+        // company's line, even when its department is a センター.
+        const bool addressLine = prefectureAt(text) > 0 || postal::hasStreetNumber(text);
+        const std::vector<TextView> words = splitWords(text);
+        const bool companyLine = isCompany(text) && (!hasBuildingWord(text) || isDepartment(words.back()));
+        if (!addressLine && (hasCareOf(text) || companyLine || (endsInHonorific(text) && countDigits(text) == 0))) {
             addName(text, false);
             return;
         }
