@@ -72,7 +72,7 @@ private slots:
             << "" << 0 << none << "京都市中京区河原町通三条上る恵比須町12"
             << "";
         QTest::newRow("town 西入船 is no direction") << "愛知県新城市西入船あいうえおかきくけこさしすせそ12"
-                                                     << "" << 5 << none << "愛知県新城市"
+                                                     << "" << 6 << none << "愛知県新城市"
                                                      << "西入船あいうえおかきくけこさしすせそ12";
         QTest::newRow("no natural point: cut at 40 bytes")
             << "あいうえおかきくけこさしすせそたちつてとなにぬねの"
