@@ -1,5 +1,7 @@
 #pragma once
 
+#include "postal/AddressLines.h"
+
 #include <string>
 #include <string_view>
 
@@ -14,20 +16,11 @@ struct AddressParts
     std::string_view building; // building and room, when the export keeps them apart
 };
 
-struct AddressLines
-{
-    std::string line1;
-    std::string line2;
-};
+using postal::AddressLines;
+using postal::kAddressLineBytes;
 
-// Longest first address line the form takes, in code page 932 bytes.
-inline constexpr std::size_t kAddressLineBytes = 40;
-
-// The two address lines of the slip: prefecture, city and street on the first line and the
-// building on the second. A first line over 40 bytes is split at a natural point: after
-// the street number, else after the city, else at a blank, and only when there is none at
-// the last character that fits. A prefecture or city the street already begins with is not
-// repeated.
+// The two address lines of the slip (see postal::splitAddress) out of an export's columns. A
+// prefecture or city the street already begins with is not repeated.
 AddressLines SplitAddress(const AddressParts& parts);
 
 } // namespace batch

@@ -1,6 +1,7 @@
 #include "postal/AddressAgreement.h"
 
 #include "platform/Utf8.h"
+#include "postal/AddressStyle.h"
 #include "postal/PostalCode.h"
 #include "postal/PostalDirectory.h"
 
@@ -33,6 +34,26 @@ std::u32string comparable(std::string_view utf8)
     return out;
 }
 
+// The town, when the address names one after the city: a Kyoto street direction may stand
+// before it, 大字 or 字 may be written or not, and the address may go on straight to the number.
+bool townFits(std::u32string_view rest, const std::u32string& town)
+{
+    if (town.empty()) {
+        return true;
+    }
+    const std::u32string listed = comparablePlace(town);
+    // The direction is tried off and on: some towns hold its words ("大野見下ル川").
+    for (const std::u32string_view from : {rest.substr(streetDirectionEnd(rest)), rest}) {
+        const std::u32string written = comparablePlace(from);
+        // A first line may also stop inside a town that holds a number ("象潟町５丁目塩越").
+        if (written.empty() || isAddressDigit(written.front()) || written.starts_with(listed) ||
+            listed.starts_with(written)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The prefecture may be left out, and so may the district (郡) of a town or village.
 bool fits(const std::u32string& address, const PostalEntry& entry)
 {
@@ -42,8 +63,14 @@ bool fits(const std::u32string& address, const PostalEntry& entry)
     if (district != std::u32string::npos && district > 0 && district + 1 < cities.front().size()) {
         cities.push_back(cities.front().substr(district + 1));
     }
+    const std::u32string town = comparable(entry.town);
     return std::any_of(cities.begin(), cities.end(), [&](const std::u32string& city) {
-        return address.starts_with(prefecture + city) || address.starts_with(city);
+        for (const std::u32string& place : {prefecture + city, city}) {
+            if (address.starts_with(place) && townFits(std::u32string_view(address).substr(place.size()), town)) {
+                return true;
+            }
+        }
+        return false;
     });
 }
 

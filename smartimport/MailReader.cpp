@@ -100,15 +100,14 @@ private:
         }
     }
 
-    // "山田様方 鈴木花子様": the care-of goes to the address, the addressee after it is the name.
+    // "山田様方 鈴木花子様", "中央郵便局留 鈴木花子様": the care-of or the post office goes to the
+    // address, the addressee after it is the name.
     void addName(TextView text, bool labelled)
     {
-        for (const std::u32string_view careOf : {U"様方", U"気付"}) {
-            if (const std::size_t at = text.find(careOf); at != TextView::npos) {
-                add(Field::Building, text.substr(0, at + careOf.size()));
-                add(Field::Name, text.substr(at + careOf.size()), labelled);
-                return;
-            }
+        if (const std::size_t end = careOfEnd(text); end != TextView::npos) {
+            add(Field::Building, text.substr(0, end));
+            add(Field::Name, text.substr(end), labelled);
+            return;
         }
         add(hasCareOf(text) ? Field::Building : Field::Name, text, labelled);
     }
@@ -137,11 +136,11 @@ private:
         return Text(trimBlanks(rest));
     }
 
-    // A number standing as a word of its own at the end of a line with other data.
+    // The first number standing as a word of its own in a line with other data.
     static std::optional<Found> unmarkedTelephone(TextView text)
     {
         const std::vector<TextView> words = splitWords(text);
-        for (std::size_t i = words.size(); i-- > 0;) {
+        for (std::size_t i = 0; i < words.size(); ++i) {
             if (!words[i].empty() &&
                 (words[i].front() == U'0' || words[i].front() == U'+' || words[i].front() == U'(')) {
                 const auto at = static_cast<std::size_t>(words[i].data() - text.data());
@@ -199,7 +198,7 @@ private:
         const auto& items = block().items;
         for (auto it = items.rbegin(); it != items.rend(); ++it) {
             if (it->field == Field::Address) {
-                return !hasStreetNumber(it->text);
+                return !postal::hasStreetNumber(it->text);
             }
             if (it->field != Field::PostalCode && it->field != Field::Telephone) {
                 return false;
@@ -227,12 +226,25 @@ private:
         if (isRomaji(text) && romaji(text)) {
             return;
         }
+        if (isHonorific(text)) {
+            return; // "御中" under the company's line
+        }
         const bool addressSeen = block().has(Field::Address) || block().has(Field::Street);
-        if (lastIsIncompleteAddress() && hasStreetNumber(text) && prefectureAt(text) == 0 && !hasBuildingWord(text)) {
+        if (lastIsIncompleteAddress() && postal::hasStreetNumber(text) && prefectureAt(text) == 0 &&
+            !hasBuildingWord(text)) {
             appendToAddress(text);
             return;
         }
-        if (addressSeen && (hasBuildingWord(text) || hasCareOf(text) || isRoomNumber(text))) {
+        // A line ending in an honorific names the addressee, even "物流センター 御中"; so does a
+        // company's line, even when its department is a センター.
+        const bool addressLine = prefectureAt(text) > 0 || postal::hasStreetNumber(text);
+        const std::vector<TextView> words = splitWords(text);
+        const bool companyLine = isCompany(text) && (!hasBuildingWord(text) || isDepartment(words.back()));
+        if (!addressLine && (hasCareOf(text) || companyLine || (endsInHonorific(text) && countDigits(text) == 0))) {
+            addName(text, false);
+            return;
+        }
+        if (addressSeen && (hasBuildingWord(text) || isRoomNumber(text))) {
             add(Field::Building, text);
             return;
         }
@@ -243,8 +255,9 @@ private:
         if (reversedPlace(text)) {
             return;
         }
-        if (field == Field::Address || prefectureAt(text) > 0 || (hasMunicipality(text) && hasStreetNumber(text)) ||
-            (block().has(Field::Prefecture) && !addressSeen && hasStreetNumber(text))) {
+        if (field == Field::Address || prefectureAt(text) > 0 ||
+            (hasMunicipality(text) && postal::hasStreetNumber(text)) ||
+            (block().has(Field::Prefecture) && !addressSeen && postal::hasStreetNumber(text))) {
             add(Field::Address, text);
             return;
         }
@@ -257,7 +270,7 @@ private:
     // the prefecture follow on lines of their own.
     bool romaji(TextView text)
     {
-        if (hasBuildingWord(text)) {
+        if (hasBuildingWord(text) && !isRomajiPlace(text)) {
             add(Field::Building, text);
             return true;
         }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace smartimport {
 
@@ -43,6 +44,34 @@ Text dropReadings(TextView name)
     return out;
 }
 
+std::optional<TextView> withoutHonorific(TextView word)
+{
+    for (const std::u32string_view honorific : kHonorifics) {
+        if (word.ends_with(honorific)) {
+            return word.size() > honorific.size() ? word.substr(0, word.size() - honorific.size()) : TextView();
+        }
+    }
+    return std::nullopt;
+}
+
+// "鈴木一郎様 陽子" (its last 様 already gone): two addressees keep their names, not their honorifics.
+Text withoutInnerHonorifics(TextView name)
+{
+    const std::vector<TextView> words = splitWords(name);
+    if (words.size() < 2 || std::none_of(words.begin(), words.end() - 1,
+                                         [](TextView word) { return withoutHonorific(word).has_value(); })) {
+        return Text(name);
+    }
+    Text out;
+    for (const TextView word : words) {
+        const TextView kept = withoutHonorific(word).value_or(word);
+        if (!kept.empty()) {
+            out += (out.empty() ? U"" : U" ") + Text(kept);
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 bool endsInHonorific(TextView text)
@@ -66,7 +95,13 @@ Text cleanName(TextView name)
             }
         }
     }
-    return Text(text);
+    return withoutInnerHonorifics(text);
+}
+
+bool isHonorific(TextView text)
+{
+    text = trimBlanks(text);
+    return std::find(kHonorifics.begin(), kHonorifics.end(), text) != kHonorifics.end();
 }
 
 bool isCompany(TextView name)

@@ -163,10 +163,19 @@ std::optional<Found> numberAt(TextView text, std::size_t begin)
 constexpr std::array<std::u32string_view, 9> kMarkers = {U"TEL",  U"Tel",    U"tel",    U"℡",    U"電話",
                                                          U"携帯", U"でんわ", U"連絡先", U"Phone"};
 
+std::size_t skipBlanks(TextView text, std::size_t at)
+{
+    while (at < text.size() && isBlank(text[at])) {
+        ++at;
+    }
+    return at;
+}
+
 bool isExtension(TextView rest)
 {
     rest = trimBlanks(rest);
-    for (const std::u32string_view mark : {U"内線", U"(内", U"内", U"ext", U"Ext", U"EXT", U"x", U"#", U"(", U"/"}) {
+    for (const std::u32string_view mark :
+         {U"内線", U"(内", U"内", U"ext", U"Ext", U"EXT", U"x", U"#", U"(", U"/", U"、", U",", U"・"}) {
         if (rest.starts_with(mark)) {
             return true;
         }
@@ -227,7 +236,8 @@ std::optional<Found> findTelephone(TextView text, bool anywhere)
         }
         const auto begin = static_cast<std::size_t>(trimmed.data() - text.data());
         auto found = numberAt(text, begin);
-        if (found && isExtension(text.substr(found->end))) {
+        // What follows may be an extension or a second number ("042-300-0000 090-4444-5555").
+        if (found && (isExtension(text.substr(found->end)) || numberAt(text, skipBlanks(text, found->end)))) {
             return found;
         }
         return std::nullopt;

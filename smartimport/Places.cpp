@@ -143,9 +143,21 @@ bool isRomajiPlace(TextView text)
     return false;
 }
 
+std::size_t careOfEnd(TextView text)
+{
+    // Longest first where one mark ends another.
+    for (const std::u32string_view mark : {U"様方", U"気付", U"局留め", U"局留", U"局止め", U"止め置き", U"留め置き",
+                                           U"止め", U"留め", U"局どめ", U"どめ"}) {
+        if (const std::size_t at = text.find(mark); at != TextView::npos && at > 0) {
+            return at + mark.size();
+        }
+    }
+    return TextView::npos;
+}
+
 bool hasCareOf(TextView text)
 {
-    return contains(text, U"様方") || contains(text, U"気付") || contains(lowerAscii(text), U"c/o");
+    return careOfEnd(text) != TextView::npos || contains(lowerAscii(text), U"c/o");
 }
 
 } // namespace smartimport

@@ -19,7 +19,10 @@ bool hasBuildingWord(TextView text);
 bool isRomaji(TextView text);
 // A romaji place: a municipality ("Minato-ku", "Sapporo-shi") or a prefecture ("Tokyo").
 bool isRomajiPlace(TextView text);
-// Care-of words that keep a line in the address ("様方", "気付", "c/o").
+// Care-of and hold-for-pickup words that keep a line in the address ("様方", "気付", "c/o",
+// "○○郵便局留", "○○営業所止め").
 bool hasCareOf(TextView text);
+// The end of the first care-of or hold-for-pickup mark after a word ("佐藤様方|"), or npos.
+std::size_t careOfEnd(TextView text);
 
 } // namespace smartimport

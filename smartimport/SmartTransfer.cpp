@@ -2,9 +2,11 @@
 
 #include "platform/Cp932.h"
 #include "smartimport/Address.h"
+#include "smartimport/MailLines.h"
 #include "smartimport/MailReader.h"
 #include "smartimport/Names.h"
 #include "smartimport/Places.h"
+#include "smartimport/RomajiAddress.h"
 #include "smartimport/WideText.h"
 #include "textimport/AddressWarning.h"
 #include "textimport/LineText.h"
@@ -121,7 +123,8 @@ void addName(NameParts& parts, const Text& raw, Field field)
     if (name.empty()) {
         return;
     }
-    Text& slot = field == Field::Company || (field == Field::Name && isCompany(name) && splitWords(name).size() == 1)
+    // "株式会社なにわ物産 経理部" over the person's line: the company line keeps its department.
+    Text& slot = field == Field::Company || (field == Field::Name && isCompany(name) && parts.company.empty())
                      ? parts.company
                  : field == Field::Department || (field == Field::Name && isDepartment(name) && !parts.company.empty())
                      ? parts.department
@@ -142,24 +145,25 @@ Text joinWords(std::initializer_list<const Text*> parts)
     return out;
 }
 
-// A name written after the address on the same line ("…1-1-1 ビル4F 長谷川 光子 様").
+// A name written after the address on the same line ("…1-1-1 ビル4F 長谷川 光子 様", "…佐藤様方 鈴木 様").
 Text splitTrailingName(Text& building)
 {
     if (!endsInHonorific(building)) {
         return {};
     }
-    const std::vector<TextView> words = splitWords(building);
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (countDigits(words[i]) > 0 || hasBuildingWord(words[i])) {
-            start = i + 1;
+    std::size_t cut = 0;
+    for (const TextView word : splitWords(building)) {
+        const auto at = static_cast<std::size_t>(word.data() - building.data());
+        if (countDigits(word) > 0 || hasBuildingWord(word)) {
+            cut = at + word.size();
+        } else if (const std::size_t end = careOfEnd(word); end != TextView::npos) {
+            cut = at + end;
         }
     }
-    if (start >= words.size()) {
+    Text name(trimBlanks(TextView(building).substr(cut)));
+    if (name.empty()) {
         return {};
     }
-    const std::size_t cut = static_cast<std::size_t>(words[start].data() - building.data());
-    Text name = building.substr(cut);
     building = Text(trimBlanks(TextView(building).substr(0, cut)));
     return name;
 }
@@ -168,6 +172,23 @@ Text splitTrailingName(Text& building)
 bool isBareName(TextView text)
 {
     return !text.empty() && countDigits(text) == 0 && !hasBuildingWord(text) && !hasCareOf(text);
+}
+
+// The postal code's towns, and where its city ends when the address starts with it.
+postal::AddressHints hintsFor(TextView address, const std::vector<PostalPlace>& places)
+{
+    postal::AddressHints hints;
+    for (const PostalPlace& place : places) {
+        const Text city = fromUtf8(place.city);
+        const Text withPrefecture = fromUtf8(place.prefecture) + city;
+        if (!city.empty() && hints.placeLength == 0) {
+            hints.placeLength = address.starts_with(withPrefecture) ? withPrefecture.size()
+                                : address.starts_with(city)         ? city.size()
+                                                                    : 0;
+        }
+        hints.towns.push_back(fromUtf8(place.town));
+    }
+    return hints;
 }
 
 struct Recipient
@@ -179,8 +200,10 @@ Recipient assemble(const Block& block, const PostalLookup& lookup)
 {
     Recipient out;
     out.zip = postalCode(block, lookup);
-    const Text address = withPrefecture(writtenAddress(block), placesOf(out.zip, lookup));
-    AddressParts parts = isRomaji(address) ? AddressParts{address, {}} : splitAddress(address);
+    const std::vector<PostalPlace> places = placesOf(out.zip, lookup);
+    const Text address = withPrefecture(writtenAddress(block), places);
+    AddressParts parts =
+        isRomaji(address) ? romajiAddress(address, places) : splitAddress(address, hintsFor(address, places));
     out.address1 = parts.street;
     Text inlineName = splitTrailingName(parts.building);
     if (inlineName.empty() && !block.has(Field::Name) && isBareName(parts.building)) {
@@ -213,15 +236,6 @@ Recipient assemble(const Block& block, const PostalLookup& lookup)
     return out;
 }
 
-std::vector<Text> normalisedLines(std::string_view utf8)
-{
-    std::vector<Text> lines;
-    for (const std::string& line : textimport::SplitLines(utf8)) {
-        lines.emplace_back(trimBlanks(normaliseWidth(fromUtf8(line))));
-    }
-    return lines;
-}
-
 // Blanks of both widths only ("　" is 0x81 0x40 in code page 932).
 bool isBlankCp932(std::string_view line)
 {
@@ -239,7 +253,7 @@ bool isBlankCp932(std::string_view line)
 
 textimport::RecipientFields readRecipient(std::string_view utf8Mail, const PostalLookup& lookup)
 {
-    const Mail mail = readMail(normalisedLines(utf8Mail));
+    const Mail mail = readMail(mailLines(utf8Mail));
     const Recipient r = assemble(recipientBlock(mail), lookup);
     return {toUtf8(r.zip), toUtf8(r.address1), toUtf8(r.address2), toUtf8(r.name), toUtf8(r.tel)};
 }

@@ -1,8 +1,10 @@
 // The pieces the smart transfer builds the fields from, and its contract with the window.
 #include "platform/Cp932.h"
 #include "smartimport/Address.h"
+#include "smartimport/MailLines.h"
 #include "smartimport/Names.h"
 #include "smartimport/Numbers.h"
+#include "smartimport/RomajiAddress.h"
 #include "smartimport/SmartTransfer.h"
 #include "smartimport/WideText.h"
 
@@ -79,6 +81,10 @@ private slots:
                                        << "";
         QTest::newRow("order number") << "250-1234567-7654321"
                                       << "";
+        QTest::newRow("first of two numbers") << "042-300-0000 090-4444-5555"
+                                              << "042-300-0000";
+        QTest::newRow("first of two numbers after a comma") << "03-1234-5678、090-1111-2222"
+                                                            << "03-1234-5678";
         QTest::newRow("text after it") << "03-1234-5678 山田"
                                        << "";
     }
@@ -161,6 +167,12 @@ private slots:
                               << "旭 奈々";
         QTest::newRow("company bracket kept") << "(株)千葉ロジ 山口 様"
                                               << "(株)千葉ロジ 山口";
+        QTest::newRow("two addressees, honorific each") << "鈴木一郎様　陽子様"
+                                                        << "鈴木一郎 陽子";
+        QTest::newRow("two addressees, honorifics apart") << "鈴木 一郎 様 陽子 様"
+                                                          << "鈴木 一郎 陽子";
+        QTest::newRow("two addressees keep 様 inside a name") << "様似 一郎様 花子さま"
+                                                              << "様似 一郎 花子";
     }
     void name()
     {
@@ -293,6 +305,65 @@ private slots:
         QCOMPARE(sjisToQt(result.fields.name), QStringLiteral("ヤマダ タロウ"));
         QCOMPARE(sjisToQt(result.fields.tel), QString());
         QVERIFY(result.warning.empty());
+    }
+
+    void mailLines_data()
+    {
+        QTest::addColumn<QString>("mail");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("row without header: a line per cell")
+            << "石田 翔\t530-0001\t大阪府大阪市北区梅田1-1-3\t\t06-6345-0000"
+            << QStringList{"石田 翔", "530-0001", "大阪府大阪市北区梅田1-1-3", "06-6345-0000"};
+        QTest::newRow("header row labels the cells below")
+            << "氏名\t郵便番号\t住所\n松本 さくら\t420-0853\t静岡県静岡市葵区追手町9-6"
+            << QStringList{"氏名: 松本 さくら", "郵便番号: 420-0853", "住所: 静岡県静岡市葵区追手町9-6"};
+        QTest::newRow("row of another width is not labelled")
+            << "氏名\t住所\n松本\t420-0853\t静岡県" << QStringList{"松本", "420-0853", "静岡県"};
+        QTest::newRow("lines without tabs are only normalised") << "　ＡＢＣ 1\t\n" << QStringList{"ABC 1"};
+    }
+    void mailLines()
+    {
+        QFETCH(QString, mail);
+        QFETCH(QStringList, lines);
+        QStringList actual;
+        for (const Text& line : smartimport::mailLines(mail.toStdString())) {
+            actual.append(utf8(line));
+        }
+        QCOMPARE(actual, lines);
+    }
+
+    void romajiAddress_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("known"); // the postal code names 東京都千代田区丸の内
+        QTest::addColumn<QString>("street");
+        QTest::addColumn<QString>("building");
+        QTest::newRow("street number first")
+            << "2-4-1 Marunouchi, Chiyoda-ku, Tokyo" << true << "東京都千代田区丸の内2-4-1"
+            << "";
+        QTest::newRow("chome written out")
+            << "Marunouchi 2-chome 4-1, Chiyoda-ku Tokyo" << true << "東京都千代田区丸の内2-4-1"
+            << "";
+        QTest::newRow("building as written")
+            << "Marunouchi Bldg 5F, 2-4-1 Marunouchi, Chiyoda-ku, Tokyo" << true << "東京都千代田区丸の内2-4-1"
+            << "Marunouchi Bldg 5F";
+        QTest::newRow("unknown code keeps the romaji")
+            << "2-4-1 Marunouchi, Chiyoda-ku, Tokyo" << false << "2-4-1 Marunouchi, Chiyoda-ku, Tokyo"
+            << "";
+    }
+    void romajiAddress()
+    {
+        QFETCH(QString, written);
+        QFETCH(bool, known);
+        QFETCH(QString, street);
+        QFETCH(QString, building);
+        std::vector<PostalPlace> places;
+        if (known) {
+            places.push_back({"東京都", "千代田区", "丸の内"});
+        }
+        const AddressParts parts = smartimport::romajiAddress(wide(written), places);
+        QCOMPARE(utf8(parts.street), street);
+        QCOMPARE(utf8(parts.building), building);
     }
 
     void longFirstAddressWarns()

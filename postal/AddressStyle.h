@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How addresses are written beyond prefecture, city and town: Kyoto's street directions,
+// Sapporo's 条, 字 and 大字, numerals in kanji or digits, old and new forms of place-name kanji.
+namespace postal {
+
+bool isAddressDigit(char32_t c); // ASCII or full-width
+bool isKanjiNumeral(char32_t c);
+bool isAddressDash(char32_t c);
+bool isAddressBlank(char32_t c);
+
+// The end of a Kyoto street direction the text starts with ("河原町通三条上る", "烏丸通四条下ル",
+// "四条通高倉西入"), or 0. A direction word counts after a 通, or without one when it ends in る or ル.
+std::size_t streetDirectionEnd(std::u32string_view text);
+
+// The form two spellings of one place share: blanks dropped, full-width digits as ASCII, kanji
+// numerals as digits (北十一条 -> 北11条), 条 dropped (北1西2), ヶ/ケ/が/ヵ/カ as ケ, 之/の as ノ,
+// old kanji forms as new ones, and 大字 or 字 at the start dropped.
+std::u32string comparablePlace(std::u32string_view text);
+
+// Code page 932 bytes of a character: one for ASCII and half-width katakana, two for the rest.
+std::size_t cp932Width(char32_t c);
+
+std::u32string toUtf32(std::string_view utf8);
+std::string toUtf8(std::u32string_view text);
+
+} // namespace postal
