@@ -1,6 +1,8 @@
 #include "batch/AddressSplit.h"
 
-#include "batch/Utf8Chars.h"
+#include "platform/Cp932.h"
+#include "platform/Utf8.h"
+#include "platform/WidthFold.h"
 
 #include <array>
 #include <optional>
@@ -50,11 +52,11 @@ public:
     {
         std::size_t bytes = 0;
         for (std::size_t offset = 0; offset < text.size() && m_count < m_codes.size();) {
-            const Utf8Char c = Utf8CharAt(text, offset);
+            const utf8::Char c = utf8::charAt(text, offset);
             m_offsets[m_count] = c.offset;
             m_codes[m_count++] = c.code;
             offset += c.length;
-            bytes += Cp932Width(c.code);
+            bytes += cp932::CharWidth(c.code);
             if (bytes > kAddressLineBytes) {
                 break;
             }
@@ -119,9 +121,9 @@ std::string joined(std::string_view a, std::string_view b)
 
 AddressLines SplitAddress(const AddressParts& parts)
 {
-    const std::string_view street = TrimBlanks(parts.street);
-    std::string_view city = TrimBlanks(parts.city);
-    std::string_view prefecture = TrimBlanks(parts.prefecture);
+    const std::string_view street = widthfold::trimBlanks(parts.street);
+    std::string_view city = widthfold::trimBlanks(parts.city);
+    std::string_view prefecture = widthfold::trimBlanks(parts.prefecture);
     std::string_view afterPrefecture = street;
     if (!prefecture.empty() && street.starts_with(prefecture)) {
         afterPrefecture.remove_prefix(prefecture.size());
@@ -136,12 +138,12 @@ AddressLines SplitAddress(const AddressParts& parts)
     std::string head;
     head.reserve(prefecture.size() + city.size() + street.size());
     head.append(prefecture).append(city).append(street);
-    const std::string_view building = TrimBlanks(parts.building);
-    if (Cp932Bytes(head) <= kAddressLineBytes) {
+    const std::string_view building = widthfold::trimBlanks(parts.building);
+    if (cp932::ByteLength(head) <= kAddressLineBytes) {
         return {std::move(head), std::string(building)};
     }
     const SplitPoints points(head);
-    const std::size_t cityEnd = Utf8Length(prefecture) + Utf8Length(city);
+    const std::size_t cityEnd = utf8::length(prefecture) + utf8::length(city);
     std::size_t cut = points.lastFitting();
     if (const auto point = points.afterStreetNumber()) {
         cut = *point;
@@ -152,7 +154,8 @@ AddressLines SplitAddress(const AddressParts& parts)
     }
     const std::string_view text(head);
     const std::size_t at = points.offset(cut);
-    return {std::string(TrimBlanks(text.substr(0, at))), joined(TrimBlanks(text.substr(at)), building)};
+    return {std::string(widthfold::trimBlanks(text.substr(0, at))),
+            joined(widthfold::trimBlanks(text.substr(at)), building)};
 }
 
 } // namespace batch

@@ -1,6 +1,6 @@
 #include "batch/Encoding.h"
 
-#include "batch/Cp932Tables.h"
+#include "platform/Cp932.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
@@ -12,47 +12,6 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacementUtf8 = "〓";
-
-std::string utf8WithReplacements(std::string_view bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    while (!bytes.empty()) {
-        const std::size_t n = utf8::sequenceLength(bytes);
-        if (n == 0) {
-            out.append(kReplacementUtf8);
-            bytes.remove_prefix(1);
-            continue;
-        }
-        out.append(bytes.substr(0, n));
-        bytes.remove_prefix(n);
-    }
-    return out;
-}
-
-unsigned char byteAt(std::string_view bytes, std::size_t i)
-{
-    return static_cast<unsigned char>(bytes[i]);
-}
-
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
-
-// The length of an ASCII character or of a three-byte sequence that can be neither overlong
-// nor a surrogate, whatever its continuation bytes (U+1000-U+CFFF, U+E000-U+FFFF: kana, kanji
-// and full-width forms, most of a Japanese file); 0 for anything the strict reader must decide.
-std::size_t plainLength(std::string_view bytes)
-{
-    const unsigned char lead = byteAt(bytes, 0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    const bool plainLead = (lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF;
-    return plainLead && bytes.size() >= 3 && isContinuation(byteAt(bytes, 1)) && isContinuation(byteAt(bytes, 2)) ? 3
-                                                                                                                  : 0;
-}
 
 std::string lower(std::string_view text)
 {
@@ -84,32 +43,17 @@ std::optional<Encoding> ParseEncoding(std::string_view name)
     return std::nullopt;
 }
 
-bool IsValidUtf8(std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        std::size_t n = plainLength(bytes);
-        if (n == 0) {
-            n = utf8::sequenceLength(bytes);
-        }
-        if (n == 0) {
-            return false;
-        }
-        bytes.remove_prefix(n);
-    }
-    return true;
-}
-
 DecodedView::DecodedView(std::string_view bytes, std::optional<Encoding> forced)
 {
     const bool bom = bytes.substr(0, kBom.size()) == kBom;
     const std::string_view text = bom ? bytes.substr(kBom.size()) : bytes;
-    const bool validUtf8 = (!forced || *forced == Encoding::Utf8) && IsValidUtf8(text);
+    const bool validUtf8 = (!forced || *forced == Encoding::Utf8) && utf8::isValid(text);
     m_encoding = forced ? *forced : (bom || validUtf8 ? Encoding::Utf8 : Encoding::Cp932);
     if (m_encoding == Encoding::Utf8 && validUtf8) {
         m_text = text;
         return;
     }
-    m_converted = m_encoding == Encoding::Utf8 ? utf8WithReplacements(text) : Cp932ToUtf8(bytes);
+    m_converted = m_encoding == Encoding::Utf8 ? utf8::repaired(text, kReplacementUtf8) : cp932::ToUtf8(bytes);
     m_text = m_converted;
 }
 

@@ -48,8 +48,4 @@ private:
     Encoding m_encoding = Encoding::Utf8;
 };
 
-// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values
-// beyond U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
-
 } // namespace batch

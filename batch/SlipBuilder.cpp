@@ -1,10 +1,10 @@
 #include "batch/SlipBuilder.h"
 
 #include "batch/AddressSplit.h"
-#include "batch/Cp932Tables.h"
 #include "batch/Repairs.h"
-#include "batch/Utf8Chars.h"
 #include "platform/Cp932.h"
+#include "platform/Utf8.h"
+#include "platform/WidthFold.h"
 #include "textimport/HalfWidth.h"
 
 #include <algorithm>
@@ -30,16 +30,12 @@ std::string joined(std::string_view a, std::string_view b, std::string_view sepa
 
 void keepFirstChars(std::string& text, std::size_t count)
 {
-    std::size_t offset = 0;
-    for (std::size_t i = 0; i < count && offset < text.size(); ++i) {
-        offset += Utf8CharAt(text, offset).length;
-    }
-    text.resize(offset);
+    text.resize(utf8::firstChars(text, count).size());
 }
 
 std::string itemText(const OrderItem& item)
 {
-    const std::string quantity = AsciiDigits(item.quantity);
+    const std::string quantity = widthfold::asciiForm(item.quantity);
     int count = 0;
     const auto [end, error] = std::from_chars(quantity.data(), quantity.data() + quantity.size(), count);
     constexpr std::size_t kCountRoom = 16; // " ×" and the digits
@@ -74,7 +70,7 @@ public:
     // The text as the form prints it; "〓" for what it cannot, with a warning naming the field.
     void set(std::string& field, std::string text, std::string_view label)
     {
-        if (isAscii(text) || Cp932CanEncode(text)) {
+        if (isAscii(text) || cp932::CanEncode(text)) {
             field = std::move(text);
             return;
         }
@@ -114,7 +110,7 @@ std::array<std::string, 3> GoodsLines(const std::vector<OrderItem>& items)
     }
     if (items.size() > lines.size()) {
         const std::string rest = "　他" + std::to_string(items.size() - lines.size()) + "点";
-        const std::size_t room = kGoodsLineChars - Utf8Length(rest);
+        const std::size_t room = kGoodsLineChars - utf8::length(rest);
         keepFirstChars(lines.back(), room);
         lines.back() += rest;
     }

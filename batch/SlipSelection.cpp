@@ -1,7 +1,7 @@
 #include "batch/SlipSelection.h"
 
 #include "batch/ColumnMapping.h"
-#include "batch/Utf8Chars.h"
+#include "platform/WidthFold.h"
 
 #include <charconv>
 #include <set>
@@ -12,7 +12,7 @@ namespace {
 
 std::size_t slipNumber(std::string_view text, std::size_t count)
 {
-    text = TrimBlanks(text);
+    text = widthfold::trimBlanks(text);
     std::size_t number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
@@ -50,7 +50,7 @@ std::vector<std::size_t> ChooseSlips(std::size_t count, std::string_view only, s
 {
     const std::size_t start = from ? slipNumber(std::to_string(*from), count) : 1;
     std::vector<std::size_t> chosen;
-    if (TrimBlanks(only).empty()) {
+    if (widthfold::trimBlanks(only).empty()) {
         for (std::size_t n = start; n <= count; ++n) {
             chosen.push_back(n - 1);
         }

@@ -35,7 +35,7 @@ std::size_t numberEnd(TextView text, std::size_t at)
         const bool numeral = isDigit(rest[0]) || isKanjiNumeral(rest[0]);
         const bool unitMark = rest.starts_with(U"番") || (rest.starts_with(U"号") && !rest.starts_with(U"号室") &&
                                                           !rest.starts_with(U"号館") && !rest.starts_with(U"号棟"));
-        const bool joinsNumbers = (isDash(rest[0]) || rest[0] == U'の' || rest[0] == U'ノ') && numberNext;
+        const bool joinsNumbers = (widthfold::isDash(rest[0]) || rest[0] == U'の' || rest[0] == U'ノ') && numberNext;
         const bool blankAfterUnit = isBlank(rest[0]) && numberNext && i > 0 &&
                                     (text[i - 1] == U'目' || text[i - 1] == U'番' || text[i - 1] == U'地');
         if (rest.starts_with(U"丁目") || rest.starts_with(U"番地")) {

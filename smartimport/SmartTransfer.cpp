@@ -46,7 +46,7 @@ Text sevenDigits(TextView zip)
 
 std::vector<PostalPlace> placesOf(TextView zip, const PostalLookup& lookup)
 {
-    return lookup && !zip.empty() ? lookup(toUtf8(sevenDigits(zip))) : std::vector<PostalPlace>{};
+    return lookup && !zip.empty() ? lookup(utf8::encode(sevenDigits(zip))) : std::vector<PostalPlace>{};
 }
 
 // The first postal code, or the first one the directory knows when there are several.
@@ -96,14 +96,14 @@ Text withPrefecture(const Text& address, const std::vector<PostalPlace>& places)
     if (address.empty() || places.empty() || prefectureAt(address) > 0 || isRomaji(address)) {
         return address;
     }
-    const Text prefecture = fromUtf8(places.front().prefecture);
-    const Text city = fromUtf8(places.front().city);
+    const Text prefecture = utf8::decode(places.front().prefecture);
+    const Text city = utf8::decode(places.front().city);
     for (const PostalPlace& place : places) {
-        if (fromUtf8(place.prefecture) != prefecture) {
+        if (utf8::decode(place.prefecture) != prefecture) {
             return address;
         }
     }
-    const Text town = fromUtf8(places.front().town);
+    const Text town = utf8::decode(places.front().town);
     const bool bareTown = !town.empty() && TextView(address).starts_with(town);
     return prefecture + (bareTown ? city : Text()) + address;
 }
@@ -217,7 +217,7 @@ std::vector<Text> normalisedLines(std::string_view utf8)
 {
     std::vector<Text> lines;
     for (const std::string& line : textimport::SplitLines(utf8)) {
-        lines.emplace_back(trimBlanks(normaliseWidth(fromUtf8(line))));
+        lines.emplace_back(trimBlanks(widthfold::foldWidth(utf8::decode(line))));
     }
     return lines;
 }
@@ -241,7 +241,8 @@ textimport::RecipientFields readRecipient(std::string_view utf8Mail, const Posta
 {
     const Mail mail = readMail(normalisedLines(utf8Mail));
     const Recipient r = assemble(recipientBlock(mail), lookup);
-    return {toUtf8(r.zip), toUtf8(r.address1), toUtf8(r.address2), toUtf8(r.name), toUtf8(r.tel)};
+    return {utf8::encode(r.zip), utf8::encode(r.address1), utf8::encode(r.address2), utf8::encode(r.name),
+            utf8::encode(r.tel)};
 }
 
 SmartResult runSmartTransfer(std::string_view memoCp932, const textimport::RecipientFields& current,

@@ -14,12 +14,12 @@ namespace {
 
 Text wide(const QString& text)
 {
-    return normaliseWidth(fromUtf8(text.toStdString()));
+    return widthfold::foldWidth(utf8::decode(text.toStdString()));
 }
 
-QString utf8(const Text& text)
+QString qt(const Text& text)
 {
-    return QString::fromStdString(toUtf8(text));
+    return QString::fromStdString(utf8::encode(text));
 }
 
 QString sjisToQt(const std::string& bytes)
@@ -87,7 +87,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, expected);
         const auto found = findTelephone(wide(line), false);
-        QCOMPARE(found ? utf8(found->value) : QString(), expected);
+        QCOMPARE(found ? qt(found->value) : QString(), expected);
     }
 
     void postalCode_data()
@@ -130,9 +130,9 @@ private slots:
         QFETCH(QString, rest);
         const Text text = wide(line);
         const auto found = findPostalCode(text, labelled);
-        QCOMPARE(found ? utf8(found->value) : QString(), expected);
+        QCOMPARE(found ? qt(found->value) : QString(), expected);
         if (found) {
-            QCOMPARE(utf8(Text(text).erase(found->begin, found->end - found->begin)), rest);
+            QCOMPARE(qt(Text(text).erase(found->begin, found->end - found->begin)), rest);
         }
     }
 
@@ -166,7 +166,7 @@ private slots:
     {
         QFETCH(QString, written);
         QFETCH(QString, expected);
-        QCOMPARE(utf8(cleanName(wide(written))), expected);
+        QCOMPARE(qt(cleanName(wide(written))), expected);
     }
 
     void address_data()
@@ -212,8 +212,8 @@ private slots:
         QFETCH(QString, street);
         QFETCH(QString, building);
         const AddressParts parts = splitAddress(normaliseDigitDashes(wide(written)));
-        QCOMPARE(utf8(parts.street), street);
-        QCOMPARE(utf8(parts.building), building);
+        QCOMPARE(qt(parts.street), street);
+        QCOMPARE(qt(parts.building), building);
     }
 
     void directorySuppliesPrefecture_data()
