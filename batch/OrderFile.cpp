@@ -6,6 +6,7 @@
 #include "batch/OrderGrouping.h"
 #include "batch/SlipBuilder.h"
 #include "batch/SlipChecks.h"
+#include "platform/RegularFile.h"
 
 #include <span>
 
@@ -94,6 +95,19 @@ std::vector<std::string> HeaderOf(std::string_view utf8Text)
     std::vector<std::string> commas = firstRecord(utf8Text, ',');
     std::vector<std::string> tabs = firstRecord(utf8Text, '\t');
     return tabs.size() > commas.size() ? tabs : commas;
+}
+
+std::string LoadOrderFile(const std::filesystem::path& file)
+{
+    try {
+        std::optional<std::string> bytes = ReadRegularFile(file, kMaxOrderFileBytes);
+        if (!bytes) {
+            throw BatchError(FullPath(file) + " がありません");
+        }
+        return std::move(*bytes);
+    } catch (const FileReadError& error) {
+        throw BatchError(error.what());
+    }
 }
 
 OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options)
