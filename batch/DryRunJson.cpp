@@ -33,6 +33,9 @@ void appendSlip(std::string& out, std::size_t number, const BatchSlip& slip)
     out += ", \"pieces\": " + (slip.pieces.empty() ? std::string("0") : slip.pieces);
     out += ", \"warnings\": ";
     appendList(out, slip.warnings, [&out](const std::string& warning) { out += JsonString(warning); });
+    if (!slip.blockedUnlessForced.empty()) {
+        out += ", \"blocked\": " + JsonString(slip.blockedUnlessForced);
+    }
     out += '}';
 }
 

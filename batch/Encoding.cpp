@@ -11,7 +11,6 @@ namespace batch {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr std::string_view kReplacementUtf8 = "〓";
 
 std::string lower(std::string_view text)
 {
@@ -43,17 +42,35 @@ std::optional<Encoding> ParseEncoding(std::string_view name)
     return std::nullopt;
 }
 
+namespace {
+
+// The encoding with fewer undecodable bytes; a tie goes to what the byte order mark says, else
+// to code page 932, as the older shop systems write it.
+Encoding likelierEncoding(std::string_view text, bool bom)
+{
+    const std::size_t utf8Faults = utf8::countMalformed(text);
+    const std::size_t cp932Faults = cp932::CountInvalid(text);
+    if (utf8Faults != cp932Faults) {
+        return utf8Faults < cp932Faults ? Encoding::Utf8 : Encoding::Cp932;
+    }
+    return bom ? Encoding::Utf8 : Encoding::Cp932;
+}
+
+} // namespace
+
 DecodedView::DecodedView(std::string_view bytes, std::optional<Encoding> forced)
 {
-    const bool bom = bytes.substr(0, kBom.size()) == kBom;
+    // A byte order mark decides only when the rest agrees: tools put one in front of code
+    // page 932 text too.
+    const bool bom = bytes.starts_with(kBom);
     const std::string_view text = bom ? bytes.substr(kBom.size()) : bytes;
     const bool validUtf8 = (!forced || *forced == Encoding::Utf8) && utf8::isValid(text);
-    m_encoding = forced ? *forced : (bom || validUtf8 ? Encoding::Utf8 : Encoding::Cp932);
+    m_encoding = forced ? *forced : (validUtf8 ? Encoding::Utf8 : likelierEncoding(text, bom));
     if (m_encoding == Encoding::Utf8 && validUtf8) {
         m_text = text;
         return;
     }
-    m_converted = m_encoding == Encoding::Utf8 ? utf8::repaired(text, kReplacementUtf8) : cp932::ToUtf8(bytes);
+    m_converted = m_encoding == Encoding::Utf8 ? utf8::repaired(text, kUndecodable) : cp932::ToUtf8(text, kUndecodable);
     m_text = m_converted;
 }
 

@@ -1,6 +1,7 @@
 #include "batch/SlipBuilder.h"
 
 #include "batch/AddressSplit.h"
+#include "batch/Encoding.h"
 #include "batch/Repairs.h"
 #include "platform/Cp932.h"
 #include "platform/Utf8.h"
@@ -62,6 +63,10 @@ std::string halfWidth(std::string text)
     return cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
 }
 
+// A slip with a byte the file's encoding could not read may have lost any character; it is
+// held back until the user has seen it.
+constexpr std::string_view kUnreadableCharacters = "読めない文字があります";
+
 class SlipText
 {
 public:
@@ -73,6 +78,10 @@ public:
         if (isAscii(text) || cp932::CanEncode(text)) {
             field = std::move(text);
             return;
+        }
+        if (text.find(kUndecodable) != std::string::npos && m_slip.blockedUnlessForced.empty()) {
+            m_slip.blockedUnlessForced = kUnreadableCharacters;
+            m_slip.warnings.emplace_back(kUnreadableCharacters);
         }
         field = cp932::ToUtf8(cp932::FromUtf8(text));
         m_slip.warnings.push_back("印字できない文字を〓にしました: " + std::string(label));

@@ -109,7 +109,17 @@ void TestBatchRules::encodingDetection_data()
                                                                 "b")
                                                   << "utf-8"
                                                   << "utf-8"
-                                                  << "a〓b";
+                                                  << "a\uFFFDb";
+    QTest::newRow("one bad byte keeps a UTF-8 file UTF-8")
+        << QByteArray("東京都千代田区丸の内一丁目 山田太郎様\xFF") << ""
+        << "utf-8"
+        << "東京都千代田区丸の内一丁目 山田太郎様\uFFFD";
+    QTest::newRow("byte order mark before code page 932") << QByteArray("\xEF\xBB\xBF\x8F\x5A\x8F\x8A") << ""
+                                                          << "cp932"
+                                                          << "住所";
+    QTest::newRow("unassigned code page 932 pair is marked") << QByteArray("\x8F\x5A\x85\x40\x8F\x8A") << ""
+                                                             << "cp932"
+                                                             << "住\uFFFD所";
 }
 
 void TestBatchRules::encodingDetection()

@@ -18,6 +18,7 @@ private slots:
     void refusesWhatItCannotRead();
     void everyRowIsAccountedFor_data();
     void everyRowIsAccountedFor();
+    void unreadableBytesHoldTheSlipBack();
 };
 
 namespace {
@@ -279,6 +280,22 @@ void TestOrderFile::everyRowIsAccountedFor()
         QCOMPARE(int(file.skipped[i].row), firstSkipped + int(i));
     }
     QVERIFY(QString::fromStdString(file.skipped.front().reason).contains(QString::number(lastSkipped) + "行目まで"));
+}
+
+// One bad byte in a UTF-8 file: the file stays UTF-8, only that slip is held back and says why.
+void TestOrderFile::unreadableBytesHoldTheSlipBack()
+{
+    QByteArray bytes = genericOrders(3, 3, "山田\xFF");
+    batch::ReadOptions options;
+    options.columnMap = "name=1,zip=2,address1=3,tel=4";
+    const batch::OrderFile file = batch::ReadOrderFile(std::string_view(bytes.constData(), bytes.size()), options);
+    QCOMPARE(file.encoding, batch::Encoding::Utf8);
+    QCOMPARE(file.slips.size(), std::size_t{3});
+    QCOMPARE(file.slips[0].blockedUnlessForced, std::string());
+    QCOMPARE(file.slips[1].recipient.name, std::string("山田〓"));
+    QCOMPARE(file.slips[1].blockedUnlessForced, std::string("読めない文字があります"));
+    QVERIFY(std::find(file.slips[1].warnings.begin(), file.slips[1].warnings.end(), "読めない文字があります") !=
+            file.slips[1].warnings.end());
 }
 
 QTEST_APPLESS_MAIN(TestOrderFile)
