@@ -81,4 +81,17 @@ std::string SlipNumbers(const std::vector<std::size_t>& chosen)
     return list.empty() ? "none" : list;
 }
 
+std::vector<std::size_t> HoldBackBlocked(const std::vector<BatchSlip>& slips, std::vector<std::size_t>& chosen)
+{
+    std::vector<std::size_t> held;
+    std::erase_if(chosen, [&](std::size_t i) {
+        const bool blocked = !slips[i].blockedUnlessForced.empty();
+        if (blocked) {
+            held.push_back(i);
+        }
+        return blocked;
+    });
+    return held;
+}
+
 } // namespace batch

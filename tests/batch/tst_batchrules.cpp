@@ -31,6 +31,7 @@ private slots:
     void goodsLines();
     void slipSelection_data();
     void slipSelection();
+    void blockedSlipsAreHeldBack();
     void unprintableCharactersAreMarked_data();
     void unprintableCharactersAreMarked();
 };
@@ -328,6 +329,16 @@ void TestBatchRules::slipSelection()
         actual = "error";
     }
     QCOMPARE(actual, chosen);
+}
+
+void TestBatchRules::blockedSlipsAreHeldBack()
+{
+    std::vector<batch::BatchSlip> slips(4);
+    slips[1].blockedUnlessForced = "読めない文字があります";
+    slips[3].blockedUnlessForced = "読めない文字があります";
+    std::vector<std::size_t> chosen{0, 1, 2};
+    QCOMPARE(batch::HoldBackBlocked(slips, chosen), std::vector<std::size_t>{1});
+    QCOMPARE(chosen, (std::vector<std::size_t>{0, 2}));
 }
 
 void TestBatchRules::unprintableCharactersAreMarked_data()
