@@ -23,7 +23,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: mivo-kangaroo batch FILE [--format NAME] [--encoding utf-8|cp932] [--map FIELD=COLUMN,…] "
-    "[--sender 1-10] [--paper 0|1] [--printer NAME] [--only 1,3-5] [--from N] [--dry-run]\n";
+    "[--sender 1-10] [--paper 0|1] [--printer NAME] [--only 1,3-5] [--from N] [--dry-run] [--force]\n";
 
 // Leaves out the slips whose orders the journal knows, saying so; false when none is left.
 bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
@@ -68,7 +68,13 @@ int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err
             out << batch::DryRunJson(file, chosen);
             return 0;
         }
-        if (options.only.empty() && !skipPrintedBefore(file, chosen, err)) {
+        const std::vector<std::size_t> held =
+            options.force ? std::vector<std::size_t>{} : batch::HoldBackBlocked(file.slips, chosen);
+        if (!held.empty()) {
+            err << "mivo-kangaroo batch: held back " << held.size() << " slips with unreadable characters ("
+                << batch::SlipNumbers(held) << "); check them and print with --force\n";
+        }
+        if (chosen.empty() || (options.only.empty() && !skipPrintedBefore(file, chosen, err))) {
             return 0;
         }
         // Printing draws with Qt but needs no screen.
