@@ -1,6 +1,7 @@
 #include "batch/AddressSplit.h"
 
-#include "batch/Utf8Chars.h"
+#include "platform/Utf8.h"
+#include "platform/WidthFold.h"
 
 namespace batch {
 
@@ -12,18 +13,18 @@ std::size_t placeLength(std::string_view address, std::string_view prefecture, s
     std::size_t length = 0;
     if (!prefecture.empty() && address.starts_with(prefecture)) {
         address.remove_prefix(prefecture.size());
-        length += Utf8Length(prefecture);
+        length += utf8::length(prefecture);
     }
-    return !city.empty() && address.starts_with(city) ? length + Utf8Length(city) : 0;
+    return !city.empty() && address.starts_with(city) ? length + utf8::length(city) : 0;
 }
 
 } // namespace
 
 AddressLines SplitAddress(const AddressParts& parts)
 {
-    const std::string_view street = TrimBlanks(parts.street);
-    const std::string_view givenCity = TrimBlanks(parts.city);
-    const std::string_view givenPrefecture = TrimBlanks(parts.prefecture);
+    const std::string_view street = widthfold::trimBlanks(parts.street);
+    const std::string_view givenCity = widthfold::trimBlanks(parts.city);
+    const std::string_view givenPrefecture = widthfold::trimBlanks(parts.prefecture);
     std::string_view city = givenCity;
     std::string_view prefecture = givenPrefecture;
     std::string_view afterPrefecture = street;

@@ -19,6 +19,8 @@ struct BatchSlip
     std::array<std::string, 3> goods;
     std::string pieces = "1";
     std::vector<std::string> warnings;
+    // Why the slip is printed only when the user insists (a batch's --force); empty for most.
+    std::string blockedUnlessForced;
 };
 
 // A row that gave no slip, and why.

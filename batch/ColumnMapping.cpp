@@ -1,6 +1,6 @@
 #include "batch/ColumnMapping.h"
 
-#include "batch/Utf8Chars.h"
+#include "platform/WidthFold.h"
 
 #include <charconv>
 
@@ -20,7 +20,7 @@ std::optional<std::size_t> columnNumber(std::string_view text)
 std::size_t findColumn(std::string_view column, const std::vector<std::string>& header)
 {
     for (std::size_t i = 0; i < header.size(); ++i) {
-        if (TrimBlanks(header[i]) == column) {
+        if (widthfold::trimBlanks(header[i]) == column) {
             return i;
         }
     }
@@ -39,15 +39,15 @@ ColumnMap ParseColumnMap(std::string_view mapping, const std::vector<std::string
         const std::size_t comma = mapping.find(',');
         const std::string_view entry = mapping.substr(0, comma);
         mapping = comma == std::string_view::npos ? std::string_view() : mapping.substr(comma + 1);
-        if (TrimBlanks(entry).empty()) {
+        if (widthfold::trimBlanks(entry).empty()) {
             continue;
         }
         const std::size_t equals = entry.find('=');
-        const auto field = FieldFromKey(TrimBlanks(entry.substr(0, equals)));
+        const auto field = FieldFromKey(widthfold::trimBlanks(entry.substr(0, equals)));
         if (equals == std::string_view::npos || !field) {
             throw BatchError("not a column mapping: " + std::string(entry));
         }
-        map[static_cast<std::size_t>(*field)] = findColumn(TrimBlanks(entry.substr(equals + 1)), header);
+        map[static_cast<std::size_t>(*field)] = findColumn(widthfold::trimBlanks(entry.substr(equals + 1)), header);
     }
     const auto mapped = [&map](Field field) { return map[static_cast<std::size_t>(field)].has_value(); };
     if (!mapped(Field::Address1) && !mapped(Field::Name) && !mapped(Field::FamilyName)) {

@@ -1,5 +1,7 @@
 #include "batch/Csv.h"
 
+#include "batch/ColumnMapping.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -11,6 +13,9 @@ namespace {
 std::size_t lineCount(std::string_view text)
 {
     std::size_t count = 1;
+    if (text.empty()) {
+        return count;
+    }
     const char* at = text.data();
     const char* const end = at + text.size();
     while (at != end) {
@@ -38,35 +43,45 @@ public:
 
     CsvTable table()
     {
-        const std::size_t lines = lineCount(m_text);
+        const std::size_t lines = std::min(lineCount(m_text), kMaxCsvRecords);
         std::vector<std::size_t> starts; // where each record's cells begin
+        std::vector<CsvRecord> shapes;   // the records without their cells
         starts.reserve(lines + 1);
+        shapes.reserve(lines);
+        std::size_t row = 1;
         while (m_pos < m_text.size()) {
+            if (shapes.size() == kMaxCsvRecords) {
+                throw BatchError("注文ファイルの行が多すぎます（" + std::to_string(kMaxCsvRecords) + " 行まで）");
+            }
             starts.push_back(m_table.m_cells.size());
-            readRecord();
+            shapes.push_back(readRecord(row));
+            row += 1 + shapes.back().swallowedRows;
             if (starts.size() == 1) {
                 // Later records are mostly as wide as the header; no more cells than bytes.
-                m_table.m_cells.reserve(std::min(m_table.m_cells.size() * lines, m_text.size() + 1));
+                m_table.m_cells.reserve(std::min({m_table.m_cells.size() * lines, m_text.size() + 1, kMaxCsvCells}));
             }
         }
         starts.push_back(m_table.m_cells.size());
         // Only now that the cell list is complete do its addresses stay put.
-        m_table.m_records.reserve(starts.size() - 1);
-        for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
-            const std::span<const std::string_view> cells(m_table.m_cells.data() + starts[i],
-                                                          starts[i + 1] - starts[i]);
-            m_table.m_records.push_back({i + 1, cells});
+        for (std::size_t i = 0; i < shapes.size(); ++i) {
+            shapes[i].cells = {m_table.m_cells.data() + starts[i], starts[i + 1] - starts[i]};
         }
+        m_table.m_records = std::move(shapes);
         return std::move(m_table);
     }
 
 private:
-    void readRecord()
+    CsvRecord readRecord(std::size_t row)
     {
+        const std::size_t start = m_pos;
+        m_unclosedQuote = false;
         for (;;) {
+            if (m_table.m_cells.size() == kMaxCsvCells) {
+                throw BatchError("注文ファイルの項目が多すぎます（" + std::to_string(kMaxCsvCells) + " まで）");
+            }
             m_table.m_cells.push_back(readField());
             if (m_pos >= m_text.size()) {
-                return;
+                break;
             }
             const char c = m_text[m_pos++];
             if (c == m_separator) {
@@ -75,8 +90,15 @@ private:
             if (c == '\r' && m_pos < m_text.size() && m_text[m_pos] == '\n') {
                 ++m_pos;
             }
-            return;
+            break;
         }
+        CsvRecord record{row, {}, m_unclosedQuote, 0};
+        if (m_unclosedQuote) {
+            std::string_view text = m_text.substr(start, m_pos - start);
+            text.remove_suffix(text.ends_with('\n') ? 1 : 0);
+            record.swallowedRows = lineCount(text) - 1;
+        }
+        return record;
     }
 
     // A table rather than three comparisons: this runs for every byte of the file.
@@ -106,8 +128,10 @@ private:
         const std::size_t quote = m_text.find('"', start);
         if (quote == std::string_view::npos) {
             m_pos = m_text.size();
+            m_unclosedQuote = true;
             return m_text.substr(start);
         }
+        m_unclosedQuote = m_unclosedQuote || lineCount(m_text.substr(start, quote - start)) > kMaxCellLineBreaks + 1;
         m_pos = quote + 1;
         if (atFieldEnd()) {
             return m_text.substr(start, quote - start);
@@ -144,6 +168,7 @@ private:
     char m_separator;
     std::array<bool, 0x100> m_endsField{};
     std::size_t m_pos = 0;
+    bool m_unclosedQuote = false;
     CsvTable m_table;
 };
 

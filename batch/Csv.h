@@ -15,7 +15,17 @@ struct CsvRecord
 {
     std::size_t row = 0;
     std::span<const std::string_view> cells;
+    // A quote that does not close within kMaxCellLineBreaks line breaks: the record runs on
+    // over `swallowedRows` more lines of the file, which count as rows of their own.
+    bool unclosedQuote = false;
+    std::size_t swallowedRows = 0;
 };
+
+// The line breaks a quoted cell may hold: addresses and notes take a few, never dozens.
+inline constexpr std::size_t kMaxCellLineBreaks = 20;
+// Far above any shop's export and small enough to hold in memory.
+inline constexpr std::size_t kMaxCsvCells = 4'000'000;
+inline constexpr std::size_t kMaxCsvRecords = 200'000;
 
 // The records of a file. Cells view the text they were read from, which must outlive the
 // table: a file of orders is read once and then only looked at, so copying every cell would
@@ -41,8 +51,9 @@ private:
 };
 
 // RFC 4180 records: fields in double quotes may hold the separator, line breaks and doubled
-// quotes; lines end in CR LF or LF. Text after a closing quote is kept as it stands and a
-// quote left open runs to the end of the file, so any input gives records.
+// quotes; lines end in CR LF or LF. Text after a closing quote is kept as it stands; a quote
+// left open, or closed only beyond kMaxCellLineBreaks, marks its record (see CsvRecord), so any
+// input gives records. Throws BatchError above kMaxCsvCells cells or kMaxCsvRecords records.
 CsvTable ReadCsv(std::string_view text, char separator);
 
 } // namespace batch

@@ -1,5 +1,7 @@
 #include "batch/DryRunJson.h"
 
+#include "platform/Utf8.h"
+
 #include <cstdio>
 
 namespace batch {
@@ -31,6 +33,9 @@ void appendSlip(std::string& out, std::size_t number, const BatchSlip& slip)
     out += ", \"pieces\": " + (slip.pieces.empty() ? std::string("0") : slip.pieces);
     out += ", \"warnings\": ";
     appendList(out, slip.warnings, [&out](const std::string& warning) { out += JsonString(warning); });
+    if (!slip.blockedUnlessForced.empty()) {
+        out += ", \"blocked\": " + JsonString(slip.blockedUnlessForced);
+    }
     out += '}';
 }
 
@@ -39,7 +44,15 @@ void appendSlip(std::string& out, std::size_t number, const BatchSlip& slip)
 std::string JsonString(std::string_view text)
 {
     std::string out = "\"";
-    for (const char c : text) {
+    for (std::size_t offset = 0; offset < text.size();) {
+        const utf8::Char character = utf8::charAt(text, offset);
+        offset += character.length;
+        if (character.length > 1 || !character.valid) {
+            // JSON is UTF-8: a byte that begins no character is written as U+FFFD.
+            out += character.valid ? text.substr(character.offset, character.length) : "\uFFFD";
+            continue;
+        }
+        const char c = text[character.offset];
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';

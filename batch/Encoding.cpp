@@ -1,6 +1,6 @@
 #include "batch/Encoding.h"
 
-#include "batch/Cp932Tables.h"
+#include "platform/Cp932.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
@@ -11,48 +11,6 @@ namespace batch {
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-constexpr std::string_view kReplacementUtf8 = "〓";
-
-std::string utf8WithReplacements(std::string_view bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    while (!bytes.empty()) {
-        const std::size_t n = utf8::sequenceLength(bytes);
-        if (n == 0) {
-            out.append(kReplacementUtf8);
-            bytes.remove_prefix(1);
-            continue;
-        }
-        out.append(bytes.substr(0, n));
-        bytes.remove_prefix(n);
-    }
-    return out;
-}
-
-unsigned char byteAt(std::string_view bytes, std::size_t i)
-{
-    return static_cast<unsigned char>(bytes[i]);
-}
-
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
-
-// The length of an ASCII character or of a three-byte sequence that can be neither overlong
-// nor a surrogate, whatever its continuation bytes (U+1000-U+CFFF, U+E000-U+FFFF: kana, kanji
-// and full-width forms, most of a Japanese file); 0 for anything the strict reader must decide.
-std::size_t plainLength(std::string_view bytes)
-{
-    const unsigned char lead = byteAt(bytes, 0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    const bool plainLead = (lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF;
-    return plainLead && bytes.size() >= 3 && isContinuation(byteAt(bytes, 1)) && isContinuation(byteAt(bytes, 2)) ? 3
-                                                                                                                  : 0;
-}
 
 std::string lower(std::string_view text)
 {
@@ -84,32 +42,35 @@ std::optional<Encoding> ParseEncoding(std::string_view name)
     return std::nullopt;
 }
 
-bool IsValidUtf8(std::string_view bytes)
+namespace {
+
+// The encoding with fewer undecodable bytes; a tie goes to what the byte order mark says, else
+// to code page 932, as the older shop systems write it.
+Encoding likelierEncoding(std::string_view text, bool bom)
 {
-    while (!bytes.empty()) {
-        std::size_t n = plainLength(bytes);
-        if (n == 0) {
-            n = utf8::sequenceLength(bytes);
-        }
-        if (n == 0) {
-            return false;
-        }
-        bytes.remove_prefix(n);
+    const std::size_t utf8Faults = utf8::countMalformed(text);
+    const std::size_t cp932Faults = cp932::CountInvalid(text);
+    if (utf8Faults != cp932Faults) {
+        return utf8Faults < cp932Faults ? Encoding::Utf8 : Encoding::Cp932;
     }
-    return true;
+    return bom ? Encoding::Utf8 : Encoding::Cp932;
 }
+
+} // namespace
 
 DecodedView::DecodedView(std::string_view bytes, std::optional<Encoding> forced)
 {
-    const bool bom = bytes.substr(0, kBom.size()) == kBom;
+    // A byte order mark decides only when the rest agrees: tools put one in front of code
+    // page 932 text too.
+    const bool bom = bytes.starts_with(kBom);
     const std::string_view text = bom ? bytes.substr(kBom.size()) : bytes;
-    const bool validUtf8 = (!forced || *forced == Encoding::Utf8) && IsValidUtf8(text);
-    m_encoding = forced ? *forced : (bom || validUtf8 ? Encoding::Utf8 : Encoding::Cp932);
+    const bool validUtf8 = (!forced || *forced == Encoding::Utf8) && utf8::isValid(text);
+    m_encoding = forced ? *forced : (validUtf8 ? Encoding::Utf8 : likelierEncoding(text, bom));
     if (m_encoding == Encoding::Utf8 && validUtf8) {
         m_text = text;
         return;
     }
-    m_converted = m_encoding == Encoding::Utf8 ? utf8WithReplacements(text) : Cp932ToUtf8(bytes);
+    m_converted = m_encoding == Encoding::Utf8 ? utf8::repaired(text, kUndecodable) : cp932::ToUtf8(text, kUndecodable);
     m_text = m_converted;
 }
 

@@ -23,9 +23,13 @@ struct DecodedText
     Encoding encoding = Encoding::Utf8;
 };
 
-// A file's text in UTF-8. Without a forced encoding, a byte order mark or text that is valid
-// UTF-8 throughout is UTF-8 and anything else is code page 932. Bytes that are not valid in
-// the encoding used become "〓".
+// A byte the encoding cannot decode, as the decoded text holds it (U+FFFD): unlike "〓", which
+// a file may hold, it tells the slips which of them lost a character.
+inline constexpr std::string_view kUndecodable = "\xEF\xBF\xBD";
+
+// A file's text in UTF-8. Without a forced encoding, a file that is valid UTF-8 after any byte
+// order mark is UTF-8; any other is read in the encoding that leaves fewer bytes undecodable.
+// The mark is dropped either way, and undecodable bytes become kUndecodable.
 DecodedText Decode(std::string_view bytes, std::optional<Encoding> forced = std::nullopt);
 
 // The same text, viewing the bytes themselves when they are valid UTF-8 already, as most
@@ -47,9 +51,5 @@ private:
     std::string_view m_text;
     Encoding m_encoding = Encoding::Utf8;
 };
-
-// True when the bytes are well-formed UTF-8 (no overlong forms, surrogates or values
-// beyond U+10FFFF).
-bool IsValidUtf8(std::string_view bytes);
 
 } // namespace batch

@@ -6,7 +6,9 @@
 #include "batch/OrderGrouping.h"
 #include "batch/SlipBuilder.h"
 #include "batch/SlipChecks.h"
+#include "platform/RegularFile.h"
 
+#include <algorithm>
 #include <span>
 
 namespace batch {
@@ -87,6 +89,28 @@ Table tableOf(std::string_view text, const ReadOptions& options)
     return {std::string(format->id), *columns, std::move(csv)};
 }
 
+// The records of whole rows; a record whose quote never closed is skipped with every row it
+// would swallow, so that no row of the file goes unaccounted.
+std::vector<CsvRecord> wholeRecords(std::span<const CsvRecord> records, std::vector<SkippedRow>& skipped)
+{
+    std::vector<CsvRecord> whole;
+    whole.reserve(records.size());
+    for (const CsvRecord& record : records) {
+        if (!record.unclosedQuote) {
+            whole.push_back(record);
+            continue;
+        }
+        const std::string begun = std::to_string(record.row) + "行目";
+        const std::size_t last = record.row + record.swallowedRows;
+        skipped.push_back(
+            {record.row, "引用符 \" が閉じていないため、この行から" + std::to_string(last) + "行目までを読めません"});
+        for (std::size_t row = record.row + 1; row <= last; ++row) {
+            skipped.push_back({row, begun + "の閉じていない引用符 \" の中にあります"});
+        }
+    }
+    return whole;
+}
+
 } // namespace
 
 std::vector<std::string> HeaderOf(std::string_view utf8Text)
@@ -94,6 +118,19 @@ std::vector<std::string> HeaderOf(std::string_view utf8Text)
     std::vector<std::string> commas = firstRecord(utf8Text, ',');
     std::vector<std::string> tabs = firstRecord(utf8Text, '\t');
     return tabs.size() > commas.size() ? tabs : commas;
+}
+
+std::string LoadOrderFile(const std::filesystem::path& file)
+{
+    try {
+        std::optional<std::string> bytes = ReadRegularFile(file, kMaxOrderFileBytes);
+        if (!bytes) {
+            throw BatchError(FullPath(file) + " がありません");
+        }
+        return std::move(*bytes);
+    } catch (const FileReadError& error) {
+        throw BatchError(error.what());
+    }
 }
 
 OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options)
@@ -107,13 +144,20 @@ OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options)
         return file;
     }
     file.header = cellTexts(table.csv);
-    Grouping grouping = GroupRows(table.csv.records().subspan(1), table.columns);
+    std::vector<SkippedRow> broken;
+    const std::vector<CsvRecord> records = wholeRecords(table.csv.records().subspan(1), broken);
+    Grouping grouping = GroupRows(records, table.columns);
     file.slips.reserve(grouping.groups.size());
     for (const OrderGroup& group : grouping.groups) {
         file.slips.push_back(BuildSlip(group));
         CheckFields(file.slips.back());
     }
     file.skipped = std::move(grouping.skipped);
+    if (!broken.empty()) {
+        file.skipped.insert(file.skipped.end(), broken.begin(), broken.end());
+        std::stable_sort(file.skipped.begin(), file.skipped.end(),
+                         [](const SkippedRow& a, const SkippedRow& b) { return a.row < b.row; });
+    }
     return file;
 }
 

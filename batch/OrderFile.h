@@ -3,6 +3,8 @@
 #include "batch/BatchSlip.h"
 #include "batch/Encoding.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +33,14 @@ struct OrderFile
 // checks that need nothing but the slip. Throws BatchError when the format is unknown or
 // cannot be recognised, or the column mapping does not fit the file.
 OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options = {});
+
+// The largest order export read: a shop's export of a month of orders stays far below it, and
+// the slips of a larger file would not fit in memory.
+inline constexpr std::uintmax_t kMaxOrderFileBytes = 100 * 1024 * 1024;
+
+// The bytes of an order export, refused with a BatchError naming the file when it is missing,
+// not a regular file (a FIFO, a device, a folder: never waited on) or above kMaxOrderFileBytes.
+std::string LoadOrderFile(const std::filesystem::path& file);
 
 // The header cells of a file, as the mapping dialog lists them: the first record read
 // with the separator that gives the most columns.

@@ -1,7 +1,7 @@
 #include "batch/OrderGrouping.h"
 
 #include "batch/Repairs.h"
-#include "batch/Utf8Chars.h"
+#include "platform/WidthFold.h"
 
 #include <algorithm>
 #include <functional>
@@ -72,7 +72,7 @@ bool sameDestination(const RowValues& a, const RowValues& b)
 bool isEmptyRow(const CsvRecord& record)
 {
     return std::all_of(record.cells.begin(), record.cells.end(), [](std::string_view cell) {
-        const std::string_view text = TrimBlanks(cell);
+        const std::string_view text = widthfold::trimBlanks(cell);
         return text.empty() || text == "'";
     });
 }

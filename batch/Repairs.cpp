@@ -1,6 +1,6 @@
 #include "batch/Repairs.h"
 
-#include "batch/Utf8Chars.h"
+#include "platform/WidthFold.h"
 
 #include <algorithm>
 
@@ -19,12 +19,12 @@ std::string padded(std::string_view digits, std::size_t width)
 
 std::string numberText(std::string_view cell)
 {
-    std::string text = AsciiDigits(CleanCell(cell));
+    std::string text = widthfold::asciiForm(CleanCell(cell));
     static constexpr std::string_view kMark = "〒";
     if (text.starts_with(kMark)) {
         text.erase(0, kMark.size());
     }
-    return std::string(TrimBlanks(text));
+    return std::string(widthfold::trimBlanks(text));
 }
 
 std::string formatted(std::string_view first, std::string_view second)
@@ -36,8 +36,8 @@ std::string formatted(std::string_view first, std::string_view second)
 
 std::string_view TrimCell(std::string_view cell)
 {
-    const std::string_view text = TrimBlanks(cell);
-    return text.starts_with('\'') ? TrimBlanks(text.substr(1)) : text;
+    const std::string_view text = widthfold::trimBlanks(cell);
+    return text.starts_with('\'') ? widthfold::trimBlanks(text.substr(1)) : text;
 }
 
 std::string CleanCell(std::string_view cell)

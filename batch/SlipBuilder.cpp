@@ -1,10 +1,11 @@
 #include "batch/SlipBuilder.h"
 
 #include "batch/AddressSplit.h"
-#include "batch/Cp932Tables.h"
+#include "batch/Encoding.h"
 #include "batch/Repairs.h"
-#include "batch/Utf8Chars.h"
 #include "platform/Cp932.h"
+#include "platform/Utf8.h"
+#include "platform/WidthFold.h"
 #include "textimport/HalfWidth.h"
 
 #include <algorithm>
@@ -30,16 +31,12 @@ std::string joined(std::string_view a, std::string_view b, std::string_view sepa
 
 void keepFirstChars(std::string& text, std::size_t count)
 {
-    std::size_t offset = 0;
-    for (std::size_t i = 0; i < count && offset < text.size(); ++i) {
-        offset += Utf8CharAt(text, offset).length;
-    }
-    text.resize(offset);
+    text.resize(utf8::firstChars(text, count).size());
 }
 
 std::string itemText(const OrderItem& item)
 {
-    const std::string quantity = AsciiDigits(item.quantity);
+    const std::string quantity = widthfold::asciiForm(item.quantity);
     int count = 0;
     const auto [end, error] = std::from_chars(quantity.data(), quantity.data() + quantity.size(), count);
     constexpr std::size_t kCountRoom = 16; // " ×" and the digits
@@ -66,6 +63,10 @@ std::string halfWidth(std::string text)
     return cp932::ToUtf8(textimport::ToHalfWidth(cp932::FromUtf8(text)));
 }
 
+// A slip with a byte the file's encoding could not read may have lost any character; it is
+// held back until the user has seen it.
+constexpr std::string_view kUnreadableCharacters = "読めない文字があります";
+
 class SlipText
 {
 public:
@@ -74,9 +75,13 @@ public:
     // The text as the form prints it; "〓" for what it cannot, with a warning naming the field.
     void set(std::string& field, std::string text, std::string_view label)
     {
-        if (isAscii(text) || Cp932CanEncode(text)) {
+        if (isAscii(text) || cp932::CanEncode(text)) {
             field = std::move(text);
             return;
+        }
+        if (text.find(kUndecodable) != std::string::npos && m_slip.blockedUnlessForced.empty()) {
+            m_slip.blockedUnlessForced = kUnreadableCharacters;
+            m_slip.warnings.emplace_back(kUnreadableCharacters);
         }
         field = cp932::ToUtf8(cp932::FromUtf8(text));
         m_slip.warnings.push_back("印字できない文字を〓にしました: " + std::string(label));
@@ -114,7 +119,7 @@ std::array<std::string, 3> GoodsLines(const std::vector<OrderItem>& items)
     }
     if (items.size() > lines.size()) {
         const std::string rest = "　他" + std::to_string(items.size() - lines.size()) + "点";
-        const std::size_t room = kGoodsLineChars - Utf8Length(rest);
+        const std::size_t room = kGoodsLineChars - utf8::length(rest);
         keepFirstChars(lines.back(), room);
         lines.back() += rest;
     }

@@ -2,8 +2,8 @@
 
 #include "batch/AddressSplit.h"
 #include "batch/BatchSlip.h"
-#include "batch/Cp932Tables.h"
-#include "batch/Utf8Chars.h"
+#include "platform/Cp932.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 
@@ -34,15 +34,15 @@ void CheckFields(BatchSlip& slip)
     if (to.address1.empty()) {
         warnings.emplace_back("おところがありません");
     }
-    if (Cp932Bytes(to.address1) > kAddressLineBytes) {
+    if (cp932::ByteLength(to.address1) > kAddressLineBytes) {
         warnings.emplace_back("おところ①が40バイトを超えています");
     }
-    if (Cp932Bytes(to.address2) > kAddressLineBytes) {
+    if (cp932::ByteLength(to.address2) > kAddressLineBytes) {
         warnings.emplace_back("おところ②が40バイトを超えています");
     }
     if (to.name.empty()) {
         warnings.emplace_back("おなまえがありません");
-    } else if (Utf8Length(to.name) > kNameChars) {
+    } else if (utf8::length(to.name) > kNameChars) {
         warnings.emplace_back("おなまえが80文字を超えています");
     }
     if (to.tel.empty()) {
@@ -51,7 +51,7 @@ void CheckFields(BatchSlip& slip)
     const std::array<std::string, 3>& goods = slip.goods;
     for (const std::string* field :
          {&to.zip, &to.address1, &to.address2, &to.name, &to.tel, &goods[0], &goods[1], &goods[2]}) {
-        if (!Cp932CanEncode(*field)) {
+        if (!cp932::CanEncode(*field)) {
             warnings.emplace_back("印字できない文字があります");
             break;
         }

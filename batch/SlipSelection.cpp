@@ -1,7 +1,7 @@
 #include "batch/SlipSelection.h"
 
 #include "batch/ColumnMapping.h"
-#include "batch/Utf8Chars.h"
+#include "platform/WidthFold.h"
 
 #include <charconv>
 #include <set>
@@ -12,7 +12,7 @@ namespace {
 
 std::size_t slipNumber(std::string_view text, std::size_t count)
 {
-    text = TrimBlanks(text);
+    text = widthfold::trimBlanks(text);
     std::size_t number = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
@@ -50,7 +50,7 @@ std::vector<std::size_t> ChooseSlips(std::size_t count, std::string_view only, s
 {
     const std::size_t start = from ? slipNumber(std::to_string(*from), count) : 1;
     std::vector<std::size_t> chosen;
-    if (TrimBlanks(only).empty()) {
+    if (widthfold::trimBlanks(only).empty()) {
         for (std::size_t n = start; n <= count; ++n) {
             chosen.push_back(n - 1);
         }
@@ -79,6 +79,19 @@ std::string SlipNumbers(const std::vector<std::size_t>& chosen)
         i = last + 1;
     }
     return list.empty() ? "none" : list;
+}
+
+std::vector<std::size_t> HoldBackBlocked(const std::vector<BatchSlip>& slips, std::vector<std::size_t>& chosen)
+{
+    std::vector<std::size_t> held;
+    std::erase_if(chosen, [&](std::size_t i) {
+        const bool blocked = !slips[i].blockedUnlessForced.empty();
+        if (blocked) {
+            held.push_back(i);
+        }
+        return blocked;
+    });
+    return held;
 }
 
 } // namespace batch

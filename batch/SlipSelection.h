@@ -1,5 +1,7 @@
 #pragma once
 
+#include "batch/BatchSlip.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -17,5 +19,9 @@ std::vector<std::size_t> ChooseSlips(std::size_t count, std::string_view only, s
 // The numbers of chosen slips (0-based indices in) as a list counted from 1 with ranges:
 // {0, 2, 3, 4} → "1,3-5"; "none" for no slip.
 std::string SlipNumbers(const std::vector<std::size_t>& chosen);
+
+// Takes the slips printed only when forced (BatchSlip::blockedUnlessForced) out of the chosen
+// ones and returns them, for "すべて印刷" and the batch command without --force.
+std::vector<std::size_t> HoldBackBlocked(const std::vector<BatchSlip>& slips, std::vector<std::size_t>& chosen);
 
 } // namespace batch

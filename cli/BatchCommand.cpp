@@ -18,10 +18,8 @@
 #include <QGuiApplication>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <ostream>
-#include <sstream>
 #include <unistd.h>
 #include <vector>
 
@@ -29,21 +27,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: mivo-kangaroo batch FILE [--format NAME] [--encoding utf-8|cp932] [--map FIELD=COLUMN,…] "
-    "[--sender 1-10] [--paper 0|1] [--printer NAME] [--only 1,3-5] [--from N] [--dry-run]\n";
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw batch::BatchError("cannot open " + path);
-    }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) {
-        throw batch::BatchError("cannot read " + path);
-    }
-    return std::move(bytes).str();
-}
+    "[--sender 1-10] [--paper 0|1] [--printer NAME] [--only 1,3-5] [--from N] [--dry-run] [--force]\n";
 
 // Leaves out the slips whose orders the journal knows, saying so; false when none is left.
 bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
@@ -112,7 +96,7 @@ int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err
         return 2;
     }
     try {
-        batch::OrderFile file = batch::ReadOrderFile(readFile(options.file), options.read);
+        batch::OrderFile file = batch::ReadOrderFile(batch::LoadOrderFile(options.file), options.read);
         const batch::PostalSlipCheck postalCheck(postal::directoryFor(std::filesystem::current_path()));
         const JournalSlipCheck journalCheck(journal::Journal::In(std::filesystem::current_path()));
         batch::RunChecks(file.slips, {&postalCheck, &journalCheck});
@@ -121,7 +105,13 @@ int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err
             out << batch::DryRunJson(file, chosen);
             return 0;
         }
-        if (options.only.empty() && !skipPrintedBefore(file, chosen, err)) {
+        const std::vector<std::size_t> held =
+            options.force ? std::vector<std::size_t>{} : batch::HoldBackBlocked(file.slips, chosen);
+        if (!held.empty()) {
+            err << "mivo-kangaroo batch: held back " << held.size() << " slips with unreadable characters ("
+                << batch::SlipNumbers(held) << "); check them and print with --force\n";
+        }
+        if (chosen.empty() || (options.only.empty() && !skipPrintedBefore(file, chosen, err))) {
             return 0;
         }
         // Printing draws with Qt but needs no screen.

@@ -58,6 +58,8 @@ BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments)
             option->second(options, arguments[++i]);
         } else if (argument == "--dry-run") {
             options.dryRun = true;
+        } else if (argument == "--force") {
+            options.force = true;
         } else if (argument.starts_with("--") || haveFile) {
             throw BatchUsageError(haveFile && !argument.starts_with("--") ? "more than one order file"
                                                                           : "unknown option " + argument);

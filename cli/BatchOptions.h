@@ -18,6 +18,7 @@ struct BatchOptions
     std::string only;
     std::optional<std::size_t> from;
     bool dryRun = false;
+    bool force = false; // prints slips held back for unreadable characters too
 };
 
 class BatchUsageError : public std::runtime_error

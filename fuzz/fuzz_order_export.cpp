@@ -6,6 +6,7 @@
 #include "batch/OrderFile.h"
 #include "batch/OrderFormat.h"
 #include "platform/Cp932.h"
+#include "platform/Utf8.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,7 +28,7 @@ void checkSlips(const batch::OrderFile& file)
         const SlipAddress& to = slip.recipient;
         for (const std::string* field :
              {&to.zip, &to.address1, &to.address2, &to.name, &to.tel, &slip.goods[0], &slip.goods[1], &slip.goods[2]}) {
-            require(batch::IsValidUtf8(*field));
+            require(utf8::isValid(*field));
             require(cp932::CanEncode(*field));
         }
         require(slip.pieces == "1");

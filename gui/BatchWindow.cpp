@@ -8,6 +8,7 @@
 #include "jobs/JournalSlipCheck.h"
 #include "journal/Journal.h"
 #include "platform/Cp932.h"
+#include "platform/FilePath.h"
 #include "postal/PostalDirectory.h"
 #include "slipprint/BatchJob.h"
 #include "slipprint/PaperFeeds.h"
@@ -97,15 +98,6 @@ QString senderLabel(const QString& folder, int number)
     } catch (const std::exception&) {
         return QString::number(number);
     }
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw batch::BatchError(QStringLiteral("%1 を開けません").arg(path).toStdString());
-    }
-    return file.readAll();
 }
 
 } // namespace
@@ -223,8 +215,7 @@ bool BatchWindow::openFile(const QString& path)
 {
     std::optional<batch::OrderFile> file;
     try {
-        const QByteArray bytes = readBytes(path);
-        file = readOrders(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        file = readOrders(batch::LoadOrderFile(ToPath(path)));
     } catch (const std::exception& error) {
         Prompt::instance().reportError(this, QString::fromStdString(error.what()));
         return false;

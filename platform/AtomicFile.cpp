@@ -1,25 +1,17 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/RegularFile.h"
 #include "platform/TemporarySibling.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string FullPath(const fs::path& file)
-{
-    std::error_code error;
-    fs::path full = fs::absolute(file, error);
-    if (error) {
-        full = file;
-    }
-    return full.lexically_normal().make_preferred().string();
-}
 
 mode_t NewFileMode()
 {
@@ -69,40 +61,7 @@ void Write(const fs::path& file, std::string_view content)
 
 std::optional<std::string> Read(const fs::path& file)
 {
-    // Non-blocking, so that a FIFO under the file's name cannot hold the program up; only
-    // plain files are read.
-    const int descriptor = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
-            return std::nullopt;
-        }
-        throw std::runtime_error(FullPath(file) + " を読み込めません");
-    }
-    struct stat status
-    {
-    };
-    std::string content;
-    bool failed = ::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode);
-    if (!failed) {
-        content.reserve(static_cast<std::size_t>(status.st_size));
-        char buffer[65536];
-        ssize_t got = 0;
-        while ((got = ::read(descriptor, buffer, sizeof buffer)) != 0) {
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got < 0) {
-                failed = true;
-                break;
-            }
-            content.append(buffer, static_cast<std::size_t>(got));
-        }
-    }
-    ::close(descriptor);
-    if (failed) {
-        throw std::runtime_error(FullPath(file) + " を読み込めません");
-    }
-    return content;
+    return ReadRegularFile(file, std::numeric_limits<std::uintmax_t>::max());
 }
 
 } // namespace AtomicFile

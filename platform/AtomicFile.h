@@ -24,8 +24,9 @@ namespace AtomicFile {
 // Throws FileWriteError and leaves the file untouched when anything fails.
 void Write(const std::filesystem::path& file, std::string_view content);
 
-// The whole content of `file`; nothing when it does not exist. Throws std::runtime_error
-// when it exists but cannot be read or is not a plain file (a folder, a FIFO, a device).
+// The whole content of `file`; nothing when it does not exist. Throws FileReadError (a
+// std::runtime_error) when it exists but cannot be read or is not a plain file (a folder, a
+// FIFO, a device).
 std::optional<std::string> Read(const std::filesystem::path& file);
 
 } // namespace AtomicFile

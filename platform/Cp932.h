@@ -16,6 +16,10 @@ bool IsLeadByte(unsigned char byte);
 // very end counts as one character.
 std::size_t CharCount(std::string_view bytes);
 
+// Bytes of the code page 932 form of a character: one for ASCII and half-width katakana, two
+// for the rest (a character without a form counts as its replacement "〓").
+std::size_t CharWidth(char32_t code);
+
 // Byte length of the code page 932 form of a UTF-8 text (unrepresentable characters count
 // as the two bytes of their replacement).
 std::size_t ByteLength(std::string_view utf8);
@@ -31,8 +35,17 @@ std::string FromUtf8(std::string_view utf8);
 bool CanEncode(std::string_view utf8);
 
 // The UTF-8 form of code page 932 bytes; a byte sequence that is not valid code page 932
-// becomes "〓".
-std::string ToUtf8(std::string_view bytes);
+// (a lead byte without its trail byte, an unassigned code) becomes `replacement`.
+std::string ToUtf8(std::string_view bytes, std::string_view replacement = "〓");
+
+// The byte sequences that are not valid code page 932, as ToUtf8 counts them.
+std::size_t CountInvalid(std::string_view bytes);
+
+namespace detail {
+// The system converter's reading, from which ToUtf8's tables are built; for the tests that hold
+// the two together.
+std::string ToUtf8ByConverter(std::string_view bytes);
+} // namespace detail
 
 // The replacement character "〓" in code page 932.
 inline constexpr std::string_view kReplacement = "\x81\xAC";

@@ -1,44 +1,50 @@
 #include "platform/Utf8.h"
 
 namespace utf8 {
+namespace {
 
-bool next(std::string_view text, std::size_t& pos, char32_t& codePoint)
+// The length of an ASCII character or of a three-byte sequence that can be neither overlong
+// nor a surrogate, whatever its continuation bytes (U+1000-U+CFFF, U+E000-U+FFFF: kana, kanji
+// and full-width forms, most of a Japanese file); 0 for anything charAt must decide.
+std::size_t plainLength(std::string_view bytes)
 {
-    const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byteAt(pos);
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
+    const unsigned char lead = detail::byteAt(bytes, 0);
     if (lead < 0x80) {
-        codePoint = lead;
-        ++pos;
-        return true;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, value = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, value = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, value = lead & 0x07, minimum = 0x10000;
-    } else {
-        return false;
+        return 1;
     }
-    if (pos + length > text.size()) {
-        return false;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char follow = byteAt(pos + i);
-        if ((follow & 0xC0) != 0x80) {
-            return false;
-        }
-        value = (value << 6) | (follow & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return false;
-    }
-    codePoint = value;
-    pos += length;
-    return true;
+    const bool plainLead = (lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF;
+    return plainLead && bytes.size() >= 3 && detail::isContinuation(detail::byteAt(bytes, 1)) &&
+                   detail::isContinuation(detail::byteAt(bytes, 2))
+               ? 3
+               : 0;
 }
+
+template <typename Visit> void forEachChar(std::string_view text, const Visit& visit)
+{
+    for (std::size_t offset = 0; offset < text.size();) {
+        const Char c = charAt(text, offset);
+        visit(c);
+        offset += c.length;
+    }
+}
+
+// Counts malformed bytes up to `limit`: a check for validity stops at the first.
+std::size_t countMalformedUpTo(std::string_view text, std::size_t limit)
+{
+    std::size_t malformed = 0;
+    while (!text.empty() && malformed < limit) {
+        std::size_t n = plainLength(text);
+        if (n == 0) {
+            const Char c = charAt(text, 0);
+            n = c.length;
+            malformed += c.valid ? 0 : 1;
+        }
+        text.remove_prefix(n);
+    }
+    return malformed;
+}
+
+} // namespace
 
 void append(std::string& out, char32_t codePoint)
 {
@@ -59,23 +65,70 @@ void append(std::string& out, char32_t codePoint)
     }
 }
 
-std::size_t sequenceLength(std::string_view text)
-{
-    std::size_t pos = 0;
-    char32_t codePoint = 0;
-    return !text.empty() && next(text, pos, codePoint) ? pos : 0;
-}
-
 bool isValid(std::string_view text)
 {
-    std::size_t pos = 0;
-    char32_t codePoint = 0;
-    while (pos < text.size()) {
-        if (!next(text, pos, codePoint)) {
-            return false;
-        }
+    return countMalformedUpTo(text, 1) == 0;
+}
+
+std::size_t countMalformed(std::string_view text)
+{
+    return countMalformedUpTo(text, text.size());
+}
+
+std::vector<Char> split(std::string_view text)
+{
+    std::vector<Char> chars;
+    chars.reserve(text.size());
+    forEachChar(text, [&chars](const Char& c) { chars.push_back(c); });
+    return chars;
+}
+
+std::size_t length(std::string_view text)
+{
+    std::size_t count = 0;
+    forEachChar(text, [&count](const Char&) { ++count; });
+    return count;
+}
+
+std::string_view firstChars(std::string_view text, std::size_t count)
+{
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < count && offset < text.size(); ++i) {
+        offset += charAt(text, offset).length;
     }
-    return true;
+    return text.substr(0, offset);
+}
+
+std::u32string decode(std::string_view text)
+{
+    std::u32string out;
+    out.reserve(text.size());
+    forEachChar(text, [&out](const Char& c) { out.push_back(c.code); });
+    return out;
+}
+
+std::string encode(std::u32string_view text)
+{
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (const char32_t c : text) {
+        append(out, c);
+    }
+    return out;
+}
+
+std::string repaired(std::string_view text, std::string_view replacement)
+{
+    std::string out;
+    out.reserve(text.size());
+    forEachChar(text, [&](const Char& c) {
+        if (c.valid) {
+            out.append(text.substr(c.offset, c.length));
+        } else {
+            out.append(replacement);
+        }
+    });
+    return out;
 }
 
 } // namespace utf8

@@ -1,12 +1,13 @@
 #include "postal/JapanPostFile.h"
 
-#include "platform/AtomicFile.h"
 #include "platform/Cp932.h"
+#include "platform/RegularFile.h"
 #include "platform/Utf8.h"
 #include "postal/CsvRecords.h"
 #include "postal/TownName.h"
 
 #include <algorithm>
+#include <array>
 
 namespace postal {
 
@@ -124,21 +125,12 @@ std::vector<PostalEntry> entriesOf(std::string_view bytes)
     if (utf8Input && bytes.starts_with(kUtf8Bom)) {
         bytes.remove_prefix(kUtf8Bom.size());
     }
-    const std::vector<CsvRecord> records = splitCsv(bytes);
+    static constexpr std::array<std::size_t, 2> kColumnCounts = {kResidentialColumns, kBusinessColumns};
+    const std::vector<CsvRecord> records = splitCsv(bytes, {kColumnCounts, "住所の一覧は 15、事業所の一覧は 13"});
     if (records.empty()) {
         throw RecordError(1, "郵便番号の行がありません");
     }
     const std::size_t columns = records.front().fields.size();
-    if (columns != kResidentialColumns && columns != kBusinessColumns) {
-        throw RecordError(records.front().line, "項目の数が " + std::to_string(columns) +
-                                                    " です（住所の一覧は 15、事業所の一覧は 13 のはずです）");
-    }
-    for (const CsvRecord& record : records) {
-        if (record.fields.size() != columns) {
-            throw RecordError(record.line, "項目の数が " + std::to_string(record.fields.size()) + " です（" +
-                                               std::to_string(columns) + " のはずです）");
-        }
-    }
     const RecordReader reader(utf8Input);
     return columns == kResidentialColumns ? residentialEntries(records, reader) : businessEntries(records, reader);
 }
@@ -158,8 +150,8 @@ std::vector<PostalEntry> readJapanPostFile(const std::filesystem::path& file)
 {
     std::optional<std::string> bytes;
     try {
-        bytes = AtomicFile::Read(file);
-    } catch (const std::exception& error) {
+        bytes = ReadRegularFile(file, kMaxJapanPostFileBytes);
+    } catch (const FileReadError& error) {
         throw JapanPostFileError(error.what());
     }
     if (!bytes) {

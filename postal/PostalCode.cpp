@@ -1,6 +1,7 @@
 #include "postal/PostalCode.h"
 
 #include "platform/Utf8.h"
+#include "platform/WidthFold.h"
 
 #include <vector>
 
@@ -13,35 +14,11 @@ bool isBlank(char32_t c)
     return c == U' ' || c == U'\t' || c == U'\u3000';
 }
 
-// The dashes people put between the two parts, including the long-vowel marks that Japanese
-// input methods produce for the minus key.
-bool isDash(char32_t c)
-{
-    switch (c) {
-    case U'-':
-    case U'\uFF0D':
-    case U'\u2010':
-    case U'\u2011':
-    case U'\u2012':
-    case U'\u2013':
-    case U'\u2014':
-    case U'\u2015':
-    case U'\u2212':
-    case U'\u30FC':
-    case U'\uFF70':
-        return true;
-    default:
-        return false;
-    }
-}
-
 int digitValue(char32_t c)
 {
+    c = widthfold::narrowAscii(c);
     if (c >= U'0' && c <= U'9') {
         return static_cast<int>(c - U'0');
-    }
-    if (c >= U'\uFF10' && c <= U'\uFF19') {
-        return static_cast<int>(c - U'\uFF10');
     }
     return -1;
 }
@@ -78,7 +55,7 @@ std::optional<std::string> normaliseCode(std::string_view utf8)
         const int digit = digitValue(chars[i]);
         if (digit >= 0) {
             digits.push_back(static_cast<char>('0' + digit));
-        } else if (!(isDash(chars[i]) && i - begin == 3)) {
+        } else if (!(widthfold::isDash(chars[i]) && i - begin == 3)) {
             return std::nullopt;
         }
     }

@@ -1,10 +1,10 @@
 #include "postal/PostalDirectory.h"
 
+#include "platform/RegularFile.h"
 #include "postal/BuiltInData.h"
 #include "postal/PostalData.h"
 
 #include <charconv>
-#include <cstdio>
 #include <map>
 #include <mutex>
 
@@ -30,17 +30,11 @@ PostalDirectory PostalDirectory::builtIn()
 // Read in one piece: the list is a few megabytes and its size is known beforehand.
 PostalDirectory PostalDirectory::fromFile(const std::filesystem::path& file)
 {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(std::fopen(file.c_str(), "rb"), &std::fclose);
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (!stream || error) {
-        throw std::runtime_error(file.string() + " を読み込めません");
+    std::optional<std::string> bytes = ReadRegularFile(file, kMaxDirectoryFileBytes);
+    if (!bytes) {
+        throw FileReadError(file, FileReadError::Reason::Unreadable);
     }
-    std::string bytes(size, '\0');
-    if (std::fread(bytes.data(), 1, bytes.size(), stream.get()) != bytes.size() || std::fgetc(stream.get()) != EOF) {
-        throw std::runtime_error(file.string() + " を読み込めません");
-    }
-    return PostalDirectory(std::move(bytes));
+    return PostalDirectory(std::move(*bytes));
 }
 
 std::vector<PostalEntry> PostalDirectory::find(std::string_view sevenDigits) const
@@ -79,8 +73,12 @@ FileStamp stampOf(const std::filesystem::path& file)
 {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (error || !std::filesystem::is_regular_file(status)) {
+    if (error || !std::filesystem::exists(status)) {
         return {};
+    }
+    // A FIFO or a folder under the name is there too, and is refused with a reason when loaded.
+    if (!std::filesystem::is_regular_file(status)) {
+        return {true, 0, {}};
     }
     FileStamp stamp{true, std::filesystem::file_size(file, error), std::filesystem::last_write_time(file, error)};
     return error ? FileStamp{} : stamp;
@@ -92,35 +90,60 @@ const PostalDirectory& builtInDirectory()
     return directory;
 }
 
-// A damaged or unreadable mivo_postal.dat leaves the built-in list in force.
-std::unique_ptr<PostalDirectory> loadUpdate(const std::filesystem::path& file)
+// A mivo_postal.dat, or why the built-in list stands in for it.
+struct LoadedUpdate
+{
+    std::unique_ptr<PostalDirectory> directory;
+    std::string fallbackReason;
+};
+
+// A damaged, oversized or unreadable mivo_postal.dat leaves the built-in list in force.
+LoadedUpdate loadUpdate(const std::filesystem::path& file)
 {
     try {
-        return std::make_unique<PostalDirectory>(PostalDirectory::fromFile(file));
-    } catch (const std::exception&) {
-        return nullptr;
+        return {std::make_unique<PostalDirectory>(PostalDirectory::fromFile(file)), {}};
+    } catch (const FileReadError& error) {
+        return {nullptr, error.what()};
+    } catch (const std::exception& error) {
+        return {nullptr, FullPath(file) + " が壊れています（" + error.what() + "）"};
     }
 }
 
-} // namespace
-
-const PostalDirectory& directoryFor(const std::filesystem::path& workingFolder)
+// The working folder's mivo_postal.dat as loaded; nothing when there is none.
+const LoadedUpdate* updateFor(const std::filesystem::path& workingFolder)
 {
     static std::mutex mutex;
-    static std::map<std::pair<std::filesystem::path, FileStamp>, std::unique_ptr<PostalDirectory>> loaded;
+    static std::map<std::pair<std::filesystem::path, FileStamp>, LoadedUpdate> loaded;
 
     std::error_code error;
     const std::filesystem::path file = std::filesystem::absolute(workingFolder / kDirectoryFileName, error);
     const FileStamp stamp = stampOf(file);
     if (!stamp.exists) {
-        return builtInDirectory();
+        return nullptr;
     }
     const std::lock_guard lock(mutex);
     auto [it, added] = loaded.try_emplace({file, stamp});
     if (added) {
         it->second = loadUpdate(file);
     }
-    return it->second ? *it->second : builtInDirectory();
+    return &it->second;
+}
+
+} // namespace
+
+const PostalDirectory& directoryFor(const std::filesystem::path& workingFolder)
+{
+    const LoadedUpdate* update = updateFor(workingFolder);
+    return update && update->directory ? *update->directory : builtInDirectory();
+}
+
+std::optional<std::string> builtInFallbackReason(const std::filesystem::path& workingFolder)
+{
+    const LoadedUpdate* update = updateFor(workingFolder);
+    if (!update || update->directory) {
+        return std::nullopt;
+    }
+    return update->fallbackReason + "。組み込みの郵便番号一覧を使います";
 }
 
 } // namespace postal

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +40,8 @@ public:
 
     // The list compiled into the program.
     static PostalDirectory builtIn();
-    // The list in a mivo_postal.dat file; throws std::runtime_error when it cannot be read and
+    // The list in a mivo_postal.dat file; throws FileReadError when it cannot be read, is not a
+    // regular file or is larger than kMaxDirectoryFileBytes (never read whole then), and
     // DataFormatError when it is not a valid list.
     static PostalDirectory fromFile(const std::filesystem::path& file);
 
@@ -61,9 +64,17 @@ private:
 // The name of the list that `mivo-kangaroo postal-update` writes into the working folder.
 inline constexpr std::string_view kDirectoryFileName = "mivo_postal.dat";
 
+// Far above the whole national list (a few megabytes): a larger file is no list.
+inline constexpr std::uintmax_t kMaxDirectoryFileBytes = 64 * 1024 * 1024;
+
 // The list the program uses for a working folder: its mivo_postal.dat when present and valid,
 // else the built-in list. Loaded on first use and kept; a mivo_postal.dat that changes
 // afterwards (size or time) is loaded again. Safe to call from several threads.
 const PostalDirectory& directoryFor(const std::filesystem::path& workingFolder);
+
+// Why directoryFor gives the built-in list although the working folder holds a mivo_postal.dat
+// (damaged, too large, not a file), as a sentence for the user; nothing when it gives that
+// file's list or the folder holds none.
+std::optional<std::string> builtInFallbackReason(const std::filesystem::path& workingFolder);
 
 } // namespace postal

@@ -2,8 +2,8 @@
 
 #include "platform/FilePath.h"
 #include "platform/ProfileFile.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QStringList>
 #include <QUrl>
 
@@ -43,13 +43,17 @@ std::string pairText(const QPointF (&points)[2])
         .toStdString();
 }
 
-std::string fileContent(const std::filesystem::path& path)
+// A photo of a form at 600 dpi stays far below this.
+constexpr std::uintmax_t kMaxImageBytes = 64 * 1024 * 1024;
+constexpr std::uintmax_t kMaxSettingsBytes = 1024 * 1024;
+
+std::optional<std::string> regularFileContent(const std::filesystem::path& path, std::uintmax_t maxBytes)
 {
-    QFile file(FromPath(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+    try {
+        return ReadRegularFile(path, maxBytes);
+    } catch (const FileReadError&) {
+        return std::nullopt;
     }
-    return file.readAll().toStdString();
 }
 
 } // namespace
@@ -92,7 +96,7 @@ std::optional<FormScan> Parse(std::string_view content)
 
 std::optional<FormScan> Read(const std::filesystem::path& settingsFile)
 {
-    return Parse(fileContent(settingsFile));
+    return Parse(regularFileContent(settingsFile, kMaxSettingsBytes).value_or(std::string()));
 }
 
 void Write(const std::filesystem::path& settingsFile, const FormScan& scan)
@@ -104,6 +108,15 @@ void Write(const std::filesystem::path& settingsFile, const FormScan& scan)
     write("Dpi", scan.byPoints ? std::string() : QString::number(scan.dpi, 'g', 12).toStdString());
     write("ScanPixels", scan.byPoints ? pairText(scan.scanPixel) : std::string());
     write("PaperMillimetres", scan.byPoints ? pairText(scan.paperMm) : std::string());
+}
+
+std::optional<QByteArray> ReadImageFile(const FormScan& scan)
+{
+    const std::optional<std::string> bytes = regularFileContent(ToPath(scan.file), kMaxImageBytes);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return QByteArray::fromStdString(*bytes);
 }
 
 std::optional<QTransform> ToPaperPoints(const FormScan& scan)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QPointF>
 #include <QSize>
 #include <QString>
@@ -35,6 +36,10 @@ std::optional<FormScan> Read(const std::filesystem::path& settingsFile);
 // Records the scan in its section, leaving every other entry as it stands. Throws
 // FileWriteError when the file cannot be written.
 void Write(const std::filesystem::path& settingsFile, const FormScan& scan);
+
+// The bytes of the scan's image file: nothing when it is missing, not a regular file (a FIFO
+// or a device is never waited on) or larger than any scan of a slip.
+std::optional<QByteArray> ReadImageFile(const FormScan& scan);
 
 // From the scan's pixels to points on the paper; nothing when the scan cannot be placed.
 std::optional<QTransform> ToPaperPoints(const FormScan& scan);

@@ -1,5 +1,6 @@
 #include "preview/PreviewScene.h"
 
+#include <QBuffer>
 #include <QImageReader>
 
 #include <stdexcept>
@@ -36,7 +37,12 @@ bool AddScan(PreviewScene& scene, const FormScan& scan)
     if (!placement) {
         return false;
     }
-    QImageReader reader(scan.file);
+    std::optional<QByteArray> bytes = formscan::ReadImageFile(scan);
+    if (!bytes) {
+        return false;
+    }
+    QBuffer buffer(&*bytes);
+    QImageReader reader(&buffer);
     const QByteArray format = reader.format();
     if (format != "png" && format != "jpeg") {
         return false;

@@ -1,4 +1,6 @@
 #include "smartimport/MailLines.h"
+#include "platform/Utf8.h"
+#include "platform/WidthFold.h"
 
 #include "smartimport/Labels.h"
 #include "textimport/LineText.h"
@@ -14,7 +16,7 @@ std::vector<Text> cellsOf(TextView row)
     std::vector<Text> cells;
     std::size_t start = 0;
     for (std::size_t tab = row.find(U'\t');; tab = row.find(U'\t', start)) {
-        cells.emplace_back(trimBlanks(normaliseWidth(row.substr(start, tab - start))));
+        cells.emplace_back(trimBlanks(widthfold::foldWidth(row.substr(start, tab - start))));
         if (tab == TextView::npos) {
             return cells;
         }
@@ -38,9 +40,9 @@ std::vector<Text> mailLines(std::string_view utf8)
     std::vector<Text> lines;
     std::vector<Text> header;
     for (const std::string& line : textimport::SplitLines(utf8)) {
-        const Text text = fromUtf8(line);
+        const Text text = utf8::decode(line);
         if (text.find(U'\t') == Text::npos || trimBlanks(text).find(U'\t') == Text::npos) {
-            lines.emplace_back(trimBlanks(normaliseWidth(text)));
+            lines.emplace_back(trimBlanks(widthfold::foldWidth(text)));
             continue;
         }
         std::vector<Text> cells = cellsOf(text);

@@ -24,7 +24,7 @@ bool digitsAt(TextView text, std::size_t at, std::size_t count)
 
 bool numberEdge(TextView text, std::size_t at)
 {
-    return at >= text.size() || !(isDigit(text[at]) || isDash(text[at]));
+    return at >= text.size() || !(isDigit(text[at]) || widthfold::isDash(text[at]));
 }
 
 // "ddd-dddd" or, when `solid` is allowed, "ddddddd" at `at`; returns the end or npos.
@@ -33,7 +33,8 @@ std::size_t codeAt(TextView text, std::size_t at, bool solid)
     if (!digitsAt(text, at, 3)) {
         return TextView::npos;
     }
-    if (at + 3 < text.size() && isDash(text[at + 3]) && digitsAt(text, at + 4, 4) && numberEdge(text, at + 8)) {
+    if (at + 3 < text.size() && widthfold::isDash(text[at + 3]) && digitsAt(text, at + 4, 4) &&
+        numberEdge(text, at + 8)) {
         return at + 8;
     }
     // "〒 064 - 0804": blanks around the hyphen of a marked code.
@@ -46,7 +47,8 @@ std::size_t codeAt(TextView text, std::size_t at, bool solid)
         while (digits < text.size() && isBlank(text[digits])) {
             ++digits;
         }
-        if (dash < text.size() && isDash(text[dash]) && digitsAt(text, digits, 4) && numberEdge(text, digits + 4)) {
+        if (dash < text.size() && widthfold::isDash(text[dash]) && digitsAt(text, digits, 4) &&
+            numberEdge(text, digits + 4)) {
             return digits + 4;
         }
     }
@@ -69,7 +71,7 @@ Text formatCode(TextView text, std::size_t begin)
 
 bool isPhoneChar(char32_t c)
 {
-    return isDigit(c) || isDash(c) || isBlank(c) || c == U'(' || c == U')' || c == U'+' || c == U'.';
+    return isDigit(c) || widthfold::isDash(c) || isBlank(c) || c == U'(' || c == U')' || c == U'+' || c == U'.';
 }
 
 // Groups for a number whose writer gave none but "+81".

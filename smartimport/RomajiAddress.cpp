@@ -1,4 +1,6 @@
 #include "smartimport/RomajiAddress.h"
+#include "platform/Utf8.h"
+#include "platform/WidthFold.h"
 
 #include "smartimport/Places.h"
 
@@ -19,11 +21,12 @@ Text numberWord(TextView word)
             break;
         }
     }
-    while (!lower.empty() && (isDash(lower.back()) || lower.back() == U'.')) {
+    while (!lower.empty() && (widthfold::isDash(lower.back()) || lower.back() == U'.')) {
         lower.pop_back();
     }
-    const bool number = !lower.empty() && countDigits(lower) > 0 &&
-                        std::all_of(lower.begin(), lower.end(), [](char32_t c) { return isDigit(c) || isDash(c); });
+    const bool number =
+        !lower.empty() && countDigits(lower) > 0 &&
+        std::all_of(lower.begin(), lower.end(), [](char32_t c) { return isDigit(c) || widthfold::isDash(c); });
     return number ? lower : Text();
 }
 
@@ -83,7 +86,7 @@ AddressParts romajiAddress(TextView address, const std::vector<PostalPlace>& pla
         }
     }
     const PostalPlace& place = places.front();
-    return {fromUtf8(place.prefecture + place.city + place.town) + streetNumber(segments), building};
+    return {utf8::decode(place.prefecture + place.city + place.town) + streetNumber(segments), building};
 }
 
 } // namespace smartimport

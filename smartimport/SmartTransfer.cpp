@@ -1,4 +1,6 @@
 #include "smartimport/SmartTransfer.h"
+#include "platform/Utf8.h"
+#include "platform/WidthFold.h"
 
 #include "platform/Cp932.h"
 #include "smartimport/Address.h"
@@ -48,7 +50,7 @@ Text sevenDigits(TextView zip)
 
 std::vector<PostalPlace> placesOf(TextView zip, const PostalLookup& lookup)
 {
-    return lookup && !zip.empty() ? lookup(toUtf8(sevenDigits(zip))) : std::vector<PostalPlace>{};
+    return lookup && !zip.empty() ? lookup(utf8::encode(sevenDigits(zip))) : std::vector<PostalPlace>{};
 }
 
 // The first postal code, or the first one the directory knows when there are several.
@@ -98,14 +100,14 @@ Text withPrefecture(const Text& address, const std::vector<PostalPlace>& places)
     if (address.empty() || places.empty() || prefectureAt(address) > 0 || isRomaji(address)) {
         return address;
     }
-    const Text prefecture = fromUtf8(places.front().prefecture);
-    const Text city = fromUtf8(places.front().city);
+    const Text prefecture = utf8::decode(places.front().prefecture);
+    const Text city = utf8::decode(places.front().city);
     for (const PostalPlace& place : places) {
-        if (fromUtf8(place.prefecture) != prefecture) {
+        if (utf8::decode(place.prefecture) != prefecture) {
             return address;
         }
     }
-    const Text town = fromUtf8(places.front().town);
+    const Text town = utf8::decode(places.front().town);
     const bool bareTown = !town.empty() && TextView(address).starts_with(town);
     return prefecture + (bareTown ? city : Text()) + address;
 }
@@ -179,14 +181,14 @@ postal::AddressHints hintsFor(TextView address, const std::vector<PostalPlace>& 
 {
     postal::AddressHints hints;
     for (const PostalPlace& place : places) {
-        const Text city = fromUtf8(place.city);
-        const Text withPrefecture = fromUtf8(place.prefecture) + city;
+        const Text city = utf8::decode(place.city);
+        const Text withPrefecture = utf8::decode(place.prefecture) + city;
         if (!city.empty() && hints.placeLength == 0) {
             hints.placeLength = address.starts_with(withPrefecture) ? withPrefecture.size()
                                 : address.starts_with(city)         ? city.size()
                                                                     : 0;
         }
-        hints.towns.push_back(fromUtf8(place.town));
+        hints.towns.push_back(utf8::decode(place.town));
     }
     return hints;
 }
@@ -255,7 +257,8 @@ textimport::RecipientFields readRecipient(std::string_view utf8Mail, const Posta
 {
     const Mail mail = readMail(mailLines(utf8Mail));
     const Recipient r = assemble(recipientBlock(mail), lookup);
-    return {toUtf8(r.zip), toUtf8(r.address1), toUtf8(r.address2), toUtf8(r.name), toUtf8(r.tel)};
+    return {utf8::encode(r.zip), utf8::encode(r.address1), utf8::encode(r.address2), utf8::encode(r.name),
+            utf8::encode(r.tel)};
 }
 
 SmartResult runSmartTransfer(std::string_view memoCp932, const textimport::RecipientFields& current,

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/Utf8.h"
+#include "platform/WidthFold.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,20 +13,12 @@ namespace smartimport {
 using Text = std::u32string;
 using TextView = std::u32string_view;
 
-Text fromUtf8(std::string_view utf8);
-std::string toUtf8(TextView text);
-
-// One reading form for every line: full-width ASCII and the full-width blank become their
-// ASCII forms, tabs become blanks, half-width katakana becomes full-width (voiced marks joined).
-Text normaliseWidth(TextView text);
-
 // Dashes of every kind between two digits become "-" ("4ー2ー8" -> "4-2-8").
 Text normaliseDigitDashes(TextView text);
 
 bool isBlank(char32_t c);
 bool isDigit(char32_t c);
 bool isKanjiNumeral(char32_t c);
-bool isDash(char32_t c);
 bool isKana(char32_t c);
 bool isAsciiLetter(char32_t c);
 

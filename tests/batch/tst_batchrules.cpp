@@ -1,13 +1,11 @@
 #include "batch/AddressSplit.h"
 #include "batch/ColumnMapping.h"
-#include "batch/Cp932Tables.h"
 #include "batch/Csv.h"
 #include "batch/Encoding.h"
 #include "batch/Repairs.h"
 #include "batch/SlipBuilder.h"
 #include "batch/SlipSelection.h"
 #include "platform/Cp932.h"
-#include "platform/Utf8.h"
 
 #include <QTest>
 
@@ -21,11 +19,8 @@ class TestBatchRules : public QObject
 private slots:
     void csvRecords_data();
     void csvRecords();
-    void tablesAgreeWithTheConverter_data();
-    void tablesAgreeWithTheConverter();
     void encodingDetection_data();
     void encodingDetection();
-    void utf8CheckAgreesWithTheStrictReader();
     void postalCodeRepair_data();
     void postalCodeRepair();
     void telephoneRepair_data();
@@ -36,6 +31,7 @@ private slots:
     void goodsLines();
     void slipSelection_data();
     void slipSelection();
+    void blockedSlipsAreHeldBack();
     void unprintableCharactersAreMarked_data();
     void unprintableCharactersAreMarked();
 };
@@ -86,38 +82,6 @@ void TestBatchRules::csvRecords()
     QCOMPARE(records.join(" / "), expected);
 }
 
-void TestBatchRules::tablesAgreeWithTheConverter_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QByteArray everyPair;
-    for (int lead = 0x81; lead <= 0xFC; ++lead) {
-        for (int trail = 0x40; trail <= 0xFC; ++trail) {
-            everyPair.append(char(lead)).append(char(trail)).append('.');
-        }
-    }
-    QByteArray everySingle;
-    for (int byte = 0; byte < 0x100; ++byte) {
-        everySingle.append(char(byte)).append(' ');
-    }
-    QTest::newRow("every double-byte code") << everyPair;
-    QTest::newRow("every byte before a blank") << everySingle;
-    QTest::newRow("lead byte at the end") << QByteArray("a\x82");
-    QTest::newRow("lead byte before a control") << QByteArray("\x82\x0A"
-                                                              "b");
-    QTest::newRow("unassigned pair") << QByteArray("\x85\x40x");
-}
-
-void TestBatchRules::tablesAgreeWithTheConverter()
-{
-    QFETCH(QByteArray, bytes);
-    const std::string_view text(bytes.constData(), bytes.size());
-    const std::string utf8 = cp932::ToUtf8(text);
-    QCOMPARE(batch::Cp932ToUtf8(text), utf8);
-    for (const std::string& sample : {utf8, std::string("𠮷"), std::string("∑≒¥"), std::string("🌸")}) {
-        QCOMPARE(batch::Cp932CanEncode(sample), cp932::CanEncode(sample));
-    }
-}
-
 void TestBatchRules::encodingDetection_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -146,7 +110,17 @@ void TestBatchRules::encodingDetection_data()
                                                                 "b")
                                                   << "utf-8"
                                                   << "utf-8"
-                                                  << "a〓b";
+                                                  << "a\uFFFDb";
+    QTest::newRow("one bad byte keeps a UTF-8 file UTF-8")
+        << QByteArray("東京都千代田区丸の内一丁目 山田太郎様\xFF") << ""
+        << "utf-8"
+        << "東京都千代田区丸の内一丁目 山田太郎様\uFFFD";
+    QTest::newRow("byte order mark before code page 932") << QByteArray("\xEF\xBB\xBF\x8F\x5A\x8F\x8A") << ""
+                                                          << "cp932"
+                                                          << "住所";
+    QTest::newRow("unassigned code page 932 pair is marked") << QByteArray("\x8F\x5A\x85\x40\x8F\x8A") << ""
+                                                             << "cp932"
+                                                             << "住\uFFFD所";
 }
 
 void TestBatchRules::encodingDetection()
@@ -159,30 +133,6 @@ void TestBatchRules::encodingDetection()
                                        forced.isEmpty() ? std::nullopt : batch::ParseEncoding(std8(forced)));
     QCOMPARE(str(std::string(batch::EncodingName(decoded.encoding))), encoding);
     QCOMPARE(str(decoded.utf8), text);
-}
-
-// The order-file check takes a short cut for most three-byte sequences; every one of them,
-// whole, cut short or followed by more, must be judged as the platform's reader judges it.
-void TestBatchRules::utf8CheckAgreesWithTheStrictReader()
-{
-    std::string sequence(4, 'a');
-    for (int lead = 0xE0; lead <= 0xEF; ++lead) {
-        for (int second = 0; second < 0x100; ++second) {
-            for (int third = 0; third < 0x100; ++third) {
-                sequence[0] = char(lead);
-                sequence[1] = char(second);
-                sequence[2] = char(third);
-                for (const std::string_view bytes :
-                     {std::string_view(sequence), std::string_view(sequence).substr(0, 3),
-                      std::string_view(sequence).substr(0, 2)}) {
-                    if (batch::IsValidUtf8(bytes) != utf8::isValid(bytes)) {
-                        QFAIL(
-                            qPrintable(QString::fromLatin1(QByteArray(bytes.data(), qsizetype(bytes.size())).toHex())));
-                    }
-                }
-            }
-        }
-    }
 }
 
 void TestBatchRules::postalCodeRepair_data()
@@ -379,6 +329,16 @@ void TestBatchRules::slipSelection()
         actual = "error";
     }
     QCOMPARE(actual, chosen);
+}
+
+void TestBatchRules::blockedSlipsAreHeldBack()
+{
+    std::vector<batch::BatchSlip> slips(4);
+    slips[1].blockedUnlessForced = "読めない文字があります";
+    slips[3].blockedUnlessForced = "読めない文字があります";
+    std::vector<std::size_t> chosen{0, 1, 2};
+    QCOMPARE(batch::HoldBackBlocked(slips, chosen), std::vector<std::size_t>{1});
+    QCOMPARE(chosen, (std::vector<std::size_t>{0, 2}));
 }
 
 void TestBatchRules::unprintableCharactersAreMarked_data()

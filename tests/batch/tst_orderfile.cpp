@@ -16,6 +16,9 @@ private slots:
     void groupsRowsByOrderAndDestination();
     void refusesWhatItCannotRead_data();
     void refusesWhatItCannotRead();
+    void everyRowIsAccountedFor_data();
+    void everyRowIsAccountedFor();
+    void unreadableBytesHoldTheSlipBack();
 };
 
 namespace {
@@ -227,6 +230,72 @@ void TestOrderFile::refusesWhatItCannotRead()
     options.columnMap = mapping.toStdString();
     QVERIFY_THROWS_EXCEPTION(batch::BatchError,
                              batch::ReadOrderFile(std::string_view(bytes.constData(), bytes.size()), options));
+}
+
+namespace {
+
+// A generic file of `rows` orders, one per row after the header, row `brokenRow` with `cell`
+// as its name.
+QByteArray genericOrders(int rows, int brokenRow, const QByteArray& cell)
+{
+    QByteArray text = "name,zip,address,tel\r\n";
+    for (int row = 2; row <= rows + 1; ++row) {
+        text += (row == brokenRow ? cell : "山田" + QByteArray::number(row)) + ",100-0005,東京都千代田区丸の内1,03\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+// A quote that does not close within a few lines must not swallow the rest of the file
+// unseen: its row and every row it runs over are skipped, each with its row number.
+void TestOrderFile::everyRowIsAccountedFor_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("slips");
+    QTest::addColumn<int>("firstSkipped");
+    QTest::addColumn<int>("lastSkipped");
+    QTest::newRow("quote never closed on row 3 of 1,002") << genericOrders(1001, 3, "\"山田") << 1 << 3 << 1002;
+    QTest::newRow("quote closed 30 lines on") << genericOrders(60, 5, "\"山田") + "x\",1,2,3\r\n" << 3 << 5 << 62;
+    QTest::newRow("three lines in a quoted name stay one slip")
+        << genericOrders(5, 4, "\"山田\r\n様方\r\n太郎\"") << 5 << 0 << 0;
+}
+
+void TestOrderFile::everyRowIsAccountedFor()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, slips);
+    QFETCH(int, firstSkipped);
+    QFETCH(int, lastSkipped);
+    batch::ReadOptions options;
+    options.columnMap = "name=1,zip=2,address1=3,tel=4";
+    const batch::OrderFile file = batch::ReadOrderFile(std::string_view(bytes.constData(), bytes.size()), options);
+    QCOMPARE(int(file.slips.size()), slips);
+    if (firstSkipped == 0) {
+        QVERIFY(file.skipped.empty());
+        return;
+    }
+    QCOMPARE(int(file.skipped.size()), lastSkipped - firstSkipped + 1);
+    for (std::size_t i = 0; i < file.skipped.size(); ++i) {
+        QCOMPARE(int(file.skipped[i].row), firstSkipped + int(i));
+    }
+    QVERIFY(QString::fromStdString(file.skipped.front().reason).contains(QString::number(lastSkipped) + "行目まで"));
+}
+
+// One bad byte in a UTF-8 file: the file stays UTF-8, only that slip is held back and says why.
+void TestOrderFile::unreadableBytesHoldTheSlipBack()
+{
+    QByteArray bytes = genericOrders(3, 3, "山田\xFF");
+    batch::ReadOptions options;
+    options.columnMap = "name=1,zip=2,address1=3,tel=4";
+    const batch::OrderFile file = batch::ReadOrderFile(std::string_view(bytes.constData(), bytes.size()), options);
+    QCOMPARE(file.encoding, batch::Encoding::Utf8);
+    QCOMPARE(file.slips.size(), std::size_t{3});
+    QCOMPARE(file.slips[0].blockedUnlessForced, std::string());
+    QCOMPARE(file.slips[1].recipient.name, std::string("山田〓"));
+    QCOMPARE(file.slips[1].blockedUnlessForced, std::string("読めない文字があります"));
+    QVERIFY(std::find(file.slips[1].warnings.begin(), file.slips[1].warnings.end(), "読めない文字があります") !=
+            file.slips[1].warnings.end());
 }
 
 QTEST_APPLESS_MAIN(TestOrderFile)

@@ -166,7 +166,8 @@ void TestSettingsWindow::fifoInPlaceOfAFileDoesNotBlock()
     QFETCH(QString, name);
     QFETCH(bool, reported);
     MainWindowFixture fixture;
-    const QStringList errors = reported ? QStringList{fixture.path(name) + " を読み込めません."} : QStringList{};
+    const QStringList errors =
+        reported ? QStringList{fixture.path(name) + " は通常のファイルではありません."} : QStringList{};
     if (name != "my0.txt") {
         fixture.writeFile("my0.txt", kEmptySender);
     }

@@ -265,7 +265,7 @@ void TestAtomicFile::onlyPlainFilesAreRead()
         AtomicFile::Read(file);
         QFAIL("read as a file");
     } catch (const std::runtime_error& error) {
-        QCOMPARE(std::string(error.what()), file.string() + " を読み込めません");
+        QCOMPARE(std::string(error.what()), file.string() + " は通常のファイルではありません");
     }
     QVERIFY_THROWS_EXCEPTION(FileWriteError, AtomicFile::Write(file, "new"));
     QCOMPARE(EntryCount(file.parent_path()), 1);

@@ -15,6 +15,10 @@ private slots:
     void invalidBytesBecomeGeta();
     void charCount_data();
     void charCount();
+    void tablesAgreeWithTheConverter_data();
+    void tablesAgreeWithTheConverter();
+    void byteLengthIsTheEncodedLength_data();
+    void byteLengthIsTheEncodedLength();
 };
 
 void TestCp932::roundTrip_data()
@@ -62,18 +66,26 @@ void TestCp932::invalidBytesBecomeGeta_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("lone lead byte at the end") << QByteArray("ab\x81") << QStringLiteral("ab〓");
+    QTest::addColumn<int>("invalid");
+    QTest::newRow("lone lead byte at the end") << QByteArray("ab\x81") << QStringLiteral("ab〓") << 1;
     QTest::newRow("lead byte before a line feed keeps the line feed")
-        << QByteArray("a\x81\nb") << QStringLiteral("a〓\nb");
-    QTest::newRow("undefined single byte") << QByteArray("a\xA0z") << QStringLiteral("a〓z");
-    QTest::newRow("NUL passes") << QByteArray("a\0b", 3) << QString::fromUtf8("a\0b", 3);
+        << QByteArray("a\x81\nb") << QStringLiteral("a〓\nb") << 1;
+    QTest::newRow("undefined single byte") << QByteArray("a\xA0z") << QStringLiteral("a〓z") << 1;
+    QTest::newRow("unassigned pair is one fault") << QByteArray("\x85\x40x") << QStringLiteral("〓x") << 1;
+    QTest::newRow("a real geta is no fault") << QByteArray("\x81\xAC") << QStringLiteral("〓") << 0;
+    QTest::newRow("NUL passes") << QByteArray("a\0b", 3) << QString::fromUtf8("a\0b", 3) << 0;
 }
 
 void TestCp932::invalidBytesBecomeGeta()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
+    QFETCH(int, invalid);
     QCOMPARE(QString::fromStdString(cp932::ToUtf8(bytes.toStdString())), text);
+    QCOMPARE(cp932::CountInvalid(bytes.toStdString()), static_cast<std::size_t>(invalid));
+    // A caller that must tell a fault from a real "〓" names its own replacement.
+    const QString marked = QString::fromStdString(cp932::ToUtf8(bytes.toStdString(), "\xEF\xBF\xBD"));
+    QCOMPARE(marked.count(QChar(0xFFFD)), invalid);
 }
 
 void TestCp932::charCount_data()
@@ -94,6 +106,55 @@ void TestCp932::charCount()
     QFETCH(QByteArray, bytes);
     QFETCH(int, count);
     QCOMPARE(cp932::CharCount(bytes.toStdString()), static_cast<std::size_t>(count));
+}
+
+void TestCp932::tablesAgreeWithTheConverter_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray everyPair;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            everyPair.append(char(lead)).append(char(trail)).append('.');
+        }
+    }
+    QByteArray everySingle;
+    for (int byte = 0; byte < 0x100; ++byte) {
+        everySingle.append(char(byte)).append(' ');
+    }
+    QTest::newRow("every double-byte code") << everyPair;
+    QTest::newRow("every byte before a blank") << everySingle;
+    QTest::newRow("lead byte at the end") << QByteArray("a\x82");
+    QTest::newRow("lead byte before a control") << QByteArray("\x82\x0A"
+                                                              "b");
+    QTest::newRow("unassigned pair") << QByteArray("\x85\x40x");
+}
+
+void TestCp932::tablesAgreeWithTheConverter()
+{
+    QFETCH(QByteArray, bytes);
+    const std::string_view text(bytes.constData(), bytes.size());
+    const std::string utf8 = cp932::detail::ToUtf8ByConverter(text);
+    QCOMPARE(cp932::ToUtf8(text), utf8);
+    for (const std::string& sample : {utf8, std::string("𠮷"), std::string("∑≒¥"), std::string("🌸")}) {
+        QCOMPARE(cp932::CanEncode(sample), cp932::FromUtf8Strict(sample).has_value());
+    }
+}
+
+void TestCp932::byteLengthIsTheEncodedLength_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii") << QStringLiteral("abc");
+    QTest::newRow("half-width katakana is one byte") << QStringLiteral("ｶﾞﾗｽ");
+    QTest::newRow("kanji and full-width digits") << QStringLiteral("東京都１２３");
+    QTest::newRow("one-way form: yen sign") << QStringLiteral("¥100");
+    QTest::newRow("no form counts as geta") << QStringLiteral("𠮷田🌸");
+}
+
+void TestCp932::byteLengthIsTheEncodedLength()
+{
+    QFETCH(QString, text);
+    const std::string utf8 = text.toStdString();
+    QCOMPARE(cp932::ByteLength(utf8), cp932::FromUtf8(utf8).size());
 }
 
 QTEST_GUILESS_MAIN(TestCp932)

@@ -3,10 +3,12 @@
 #include "postal/TownName.h"
 #include "tests/postal/DescribeEntries.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 
 using postal::PostalEntry;
 
@@ -146,6 +148,11 @@ private slots:
             << QByteArray::fromStdString(
                    good + "01101,\"060  \",\"0600042\",\"a\",\"b\",\"c\",\"\x96\x6B\",\"x\",\"\xFF\"" + kTail)
             << "KEN_ALL.CSV の 2 行目: 文字コードがコードページ 932 (Shift_JIS) でも UTF-8 でもありません";
+        QTest::newRow("a line of commas stops at the sixteenth field")
+            << QByteArray(1'000'000, ',')
+            << "KEN_ALL.CSV の 1 行目: 項目の数が 15 を超えています（住所の一覧は 15、事業所の一覧は 13 のはずです）";
+        QTest::newRow("more lines than any list") << QByteArray(",,,,,,,,,,,,,,\n").repeated(250'001)
+                                                  << "KEN_ALL.CSV の 250001 行目: 行が多すぎます（250000 行まで）";
         QTest::newRow("stray quote") << QByteArray::fromStdString(good + "01101,\"060\"x,\"0600042\"\r\n")
                                      << "KEN_ALL.CSV の 2 行目: 引用符 \" の後に区切りのカンマがありません";
     }
@@ -165,6 +172,27 @@ private slots:
     void missingFileIsNamed()
     {
         QVERIFY_THROWS_EXCEPTION(postal::JapanPostFileError, postal::readJapanPostFile("/nonexistent/KEN_ALL.CSV"));
+    }
+
+    // A FIFO would hold the update up for ever, a sparse gigabyte fill the memory.
+    void onlyRegularFilesOfSaneSizeAreRead()
+    {
+        QTemporaryDir folder;
+        const std::filesystem::path fifo = folder.filePath("KEN_ALL.CSV").toStdString();
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        const std::filesystem::path big = folder.filePath("JIGYOSYO.CSV").toStdString();
+        std::ofstream(big).close();
+        std::filesystem::resize_file(big, std::uintmax_t{1} << 30);
+        for (const auto& [file, reason] :
+             {std::pair{fifo, "は通常のファイルではありません"}, std::pair{big, "は大きすぎます"}}) {
+            try {
+                postal::readJapanPostFile(file);
+                QFAIL("read");
+            } catch (const postal::JapanPostFileError& error) {
+                QVERIFY2(QString::fromUtf8(error.what()).contains(QString::fromUtf8(reason)), error.what());
+                QVERIFY(QString::fromUtf8(error.what()).contains(QString::fromStdString(file.filename().string())));
+            }
+        }
     }
 };
 

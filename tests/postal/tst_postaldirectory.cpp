@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <sys/stat.h>
 
 using postal::PostalDirectory;
 using postal::PostalEntry;
@@ -156,6 +157,48 @@ private slots:
 
         writeFile(file, "MIVOPST1 damaged beyond use");
         QCOMPARE(postal::directoryFor(path).entryCount(), std::size_t(146923));
+    }
+
+    // The built-in list stands in for a working folder's list that cannot serve, and says why.
+    void fallbackToTheBuiltInListIsExplained_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("damaged") << "damaged"
+                                 << "が壊れています";
+        QTest::newRow("sparse and oversized, never read whole") << "sparse"
+                                                                << "は大きすぎます";
+        QTest::newRow("FIFO, never waited on") << "fifo"
+                                               << "は通常のファイルではありません";
+        QTest::newRow("valid list: no reason") << "valid"
+                                               << "";
+    }
+
+    void fallbackToTheBuiltInListIsExplained()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir folder;
+        const std::filesystem::path path = folder.path().toStdString();
+        const std::filesystem::path file = path / postal::kDirectoryFileName;
+        QVERIFY(!postal::builtInFallbackReason(path));
+        if (kind == "damaged") {
+            writeFile(file, "MIVOPST1 damaged beyond use");
+        } else if (kind == "sparse") {
+            writeFile(file, "");
+            std::filesystem::resize_file(file, std::uintmax_t{2} << 30);
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(file.c_str(), 0600), 0);
+        } else {
+            writeFile(file, postal::encodeDirectory(sampleEntries()));
+        }
+        const std::optional<std::string> said = postal::builtInFallbackReason(path);
+        QCOMPARE(said.has_value(), !reason.isEmpty());
+        if (said) {
+            QVERIFY2(QString::fromStdString(*said).contains(reason), said->c_str());
+            QVERIFY(QString::fromStdString(*said).contains(QString::fromStdString(file.filename().string())));
+            QCOMPARE(postal::directoryFor(path).entryCount(), std::size_t(146923));
+        }
     }
 };
 

@@ -16,12 +16,12 @@ namespace {
 
 Text wide(const QString& text)
 {
-    return normaliseWidth(fromUtf8(text.toStdString()));
+    return widthfold::foldWidth(utf8::decode(text.toStdString()));
 }
 
-QString utf8(const Text& text)
+QString qt(const Text& text)
 {
-    return QString::fromStdString(toUtf8(text));
+    return QString::fromStdString(utf8::encode(text));
 }
 
 QString sjisToQt(const std::string& bytes)
@@ -93,7 +93,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, expected);
         const auto found = findTelephone(wide(line), false);
-        QCOMPARE(found ? utf8(found->value) : QString(), expected);
+        QCOMPARE(found ? qt(found->value) : QString(), expected);
     }
 
     void postalCode_data()
@@ -136,9 +136,9 @@ private slots:
         QFETCH(QString, rest);
         const Text text = wide(line);
         const auto found = findPostalCode(text, labelled);
-        QCOMPARE(found ? utf8(found->value) : QString(), expected);
+        QCOMPARE(found ? qt(found->value) : QString(), expected);
         if (found) {
-            QCOMPARE(utf8(Text(text).erase(found->begin, found->end - found->begin)), rest);
+            QCOMPARE(qt(Text(text).erase(found->begin, found->end - found->begin)), rest);
         }
     }
 
@@ -178,7 +178,7 @@ private slots:
     {
         QFETCH(QString, written);
         QFETCH(QString, expected);
-        QCOMPARE(utf8(cleanName(wide(written))), expected);
+        QCOMPARE(qt(cleanName(wide(written))), expected);
     }
 
     void address_data()
@@ -224,8 +224,8 @@ private slots:
         QFETCH(QString, street);
         QFETCH(QString, building);
         const AddressParts parts = splitAddress(normaliseDigitDashes(wide(written)));
-        QCOMPARE(utf8(parts.street), street);
-        QCOMPARE(utf8(parts.building), building);
+        QCOMPARE(qt(parts.street), street);
+        QCOMPARE(qt(parts.building), building);
     }
 
     void directorySuppliesPrefecture_data()
@@ -327,7 +327,7 @@ private slots:
         QFETCH(QStringList, lines);
         QStringList actual;
         for (const Text& line : smartimport::mailLines(mail.toStdString())) {
-            actual.append(utf8(line));
+            actual.append(qt(line));
         }
         QCOMPARE(actual, lines);
     }
@@ -362,8 +362,8 @@ private slots:
             places.push_back({"東京都", "千代田区", "丸の内"});
         }
         const AddressParts parts = smartimport::romajiAddress(wide(written), places);
-        QCOMPARE(utf8(parts.street), street);
-        QCOMPARE(utf8(parts.building), building);
+        QCOMPARE(qt(parts.street), street);
+        QCOMPARE(qt(parts.building), building);
     }
 
     void longFirstAddressWarns()
