@@ -136,7 +136,14 @@ int RunCommand(const Command& command, const std::vector<std::string>& arguments
             out.flush();
             return out ? kDone : kFailed;
         }
-        return command.run({parsed, in, out, err, std::filesystem::current_path()});
+        const int status = command.run({parsed, in, out, err, std::filesystem::current_path()});
+        // Output that never arrived is a failed command, whatever it printed.
+        out.flush();
+        if (!out) {
+            err << prefix << "cannot write standard output\n";
+            return kFailed;
+        }
+        return status;
     } catch (const UsageError& error) {
         err << prefix << error.what() << '\n' << UsageLine(command) << '\n';
         return kBadUsage;

@@ -81,6 +81,7 @@ std::string UsageLine(const Command& command);
 void WriteCommandHelp(const Command& command, std::ostream& out);
 
 // Runs the command under the exit rule: `--help` prints its usage (kDone), a UsageError the
-// reason and the usage (kBadUsage), any other exception its message (kFailed).
+// reason and the usage (kBadUsage), any other exception or an output that cannot be written
+// its message (kFailed).
 int RunCommand(const Command& command, const std::vector<std::string>& arguments, std::istream& in, std::ostream& out,
                std::ostream& err);

@@ -123,10 +123,6 @@ int runHistory(const CommandContext& context)
     } else {
         writeText(entries, out);
     }
-    out.flush();
-    if (!out) {
-        throw std::runtime_error("cannot write standard output");
-    }
     return kDone;
 }
 

@@ -177,10 +177,6 @@ int runImport(const CommandContext& context)
         return kFailed;
     }
     writeJson(result, context.out);
-    context.out.flush();
-    if (!context.out) {
-        throw std::runtime_error("cannot write standard output");
-    }
     return kDone;
 }
 

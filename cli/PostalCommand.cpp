@@ -56,10 +56,6 @@ int runPostal(const CommandContext& context)
         return kFailed;
     }
     writeEntries(entries, context.out);
-    context.out.flush();
-    if (!context.out) {
-        throw std::runtime_error("cannot write standard output");
-    }
     return kDone;
 }
 
