@@ -1,11 +1,6 @@
 #include "app/TApplication.h"
 #include "app/TerminationHandler.h"
-#include "cli/BatchCommand.h"
-#include "cli/HistoryCommand.h"
-#include "cli/ImportCommand.h"
-#include "cli/PostalCommand.h"
-#include "cli/PreviewCommandLine.h"
-#include "cli/PrintCommandLine.h"
+#include "cli/CommandLine.h"
 #include "gui/TForm_Main.h"
 #include "jobs/SystemPrinters.h"
 #include "platform/FontSubstitutes.h"
@@ -18,8 +13,8 @@
 #include <QEvent>
 #include <QTimer>
 
-#include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,32 +58,10 @@ void bringToFront(QWidget& window)
 
 int main(int argc, char* argv[])
 {
-    // Command-line front ends run without any window or QApplication.
-    if (argc > 1) {
-        const std::string command = argv[1];
-        const std::vector<std::string> arguments(argv + 2, argv + argc);
-        if (command == "import") {
-            return RunImportCommand(arguments, std::cin, std::cout, std::cerr);
-        }
-        if (command == "postal" || command == "postal-update") {
-            const auto run = command == "postal" ? RunPostalCommand : RunPostalUpdateCommand;
-            return run(arguments, std::filesystem::current_path(), std::cout, std::cerr);
-        }
-        if (command == "print") {
-            return RunPrintCommand(argc, argv, std::cerr);
-        }
-        if (command == "history") {
-            return RunHistoryCommand(argc, argv, std::cout, std::cerr);
-        }
-        if (command == "reprint") {
-            return RunReprintCommand(argc, argv, std::cerr);
-        }
-        if (command == "batch") {
-            return RunBatchCommand(argc, argv, std::cout, std::cerr);
-        }
-        if (command == "preview") {
-            return RunPreviewCommand(argc, argv, std::cerr);
-        }
+    // The commands, --help and --version run without any window or QApplication.
+    if (const std::optional<int> status =
+            RunCommandLine(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr)) {
+        return *status;
     }
 
     const bool startedFromMenu = argc > 1 && std::string(argv[1]) == kFromMenuOption;

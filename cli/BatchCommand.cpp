@@ -6,16 +6,15 @@
 #include "batch/PostalSlipCheck.h"
 #include "batch/SlipSelection.h"
 #include "cli/BatchOptions.h"
+#include "cli/DrawingApplication.h"
 #include "jobs/BatchPrint.h"
 #include "jobs/JournalSlipCheck.h"
 #include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
-#include "platform/FontSubstitutes.h"
 #include "postal/PostalDirectory.h"
 #include "slipprint/BatchJob.h"
 
 #include <QDir>
-#include <QGuiApplication>
 
 #include <filesystem>
 #include <iterator>
@@ -24,10 +23,6 @@
 #include <vector>
 
 namespace {
-
-constexpr std::string_view kUsage =
-    "usage: mivo-kangaroo batch FILE [--format NAME] [--encoding utf-8|cp932] [--map FIELD=COLUMN,…] "
-    "[--sender 1-10] [--paper 0|1] [--printer NAME] [--only 1,3-5] [--from N] [--dry-run] [--force]\n";
 
 // Leaves out the slips whose orders the journal knows, saying so; false when none is left.
 bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
@@ -84,46 +79,56 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
     }
 }
 
+int runBatch(const CommandContext& context)
+{
+    const BatchOptions options = ParseBatchOptions(context.arguments);
+    std::ostream& out = context.out;
+    std::ostream& err = context.err;
+    batch::OrderFile file = batch::ReadOrderFile(batch::LoadOrderFile(options.file), options.read);
+    const batch::PostalSlipCheck postalCheck(postal::directoryFor(std::filesystem::current_path()));
+    const JournalSlipCheck journalCheck(journal::Journal::In(std::filesystem::current_path()));
+    batch::RunChecks(file.slips, {&postalCheck, &journalCheck});
+    std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
+    if (options.dryRun) {
+        out << batch::DryRunJson(file, chosen);
+        return 0;
+    }
+    const std::vector<std::size_t> held =
+        options.force ? std::vector<std::size_t>{} : batch::HoldBackBlocked(file.slips, chosen);
+    if (!held.empty()) {
+        err << "mivo-kangaroo batch: held back " << held.size() << " slips with unreadable characters ("
+            << batch::SlipNumbers(held) << "); check them and print with --force\n";
+    }
+    if (chosen.empty() || (options.only.empty() && !skipPrintedBefore(file, chosen, err))) {
+        return 0;
+    }
+    const DrawingApplication application;
+    return runBatchPrint(file, chosen, options, err);
+}
+
 } // namespace
 
-int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
+const Command& BatchCommand()
 {
-    BatchOptions options;
-    try {
-        options = ParseBatchOptions(std::vector<std::string>(argv + 2, argv + argc));
-    } catch (const BatchUsageError& error) {
-        err << "mivo-kangaroo batch: " << error.what() << '\n' << kUsage;
-        return 2;
-    }
-    try {
-        batch::OrderFile file = batch::ReadOrderFile(batch::LoadOrderFile(options.file), options.read);
-        const batch::PostalSlipCheck postalCheck(postal::directoryFor(std::filesystem::current_path()));
-        const JournalSlipCheck journalCheck(journal::Journal::In(std::filesystem::current_path()));
-        batch::RunChecks(file.slips, {&postalCheck, &journalCheck});
-        std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
-        if (options.dryRun) {
-            out << batch::DryRunJson(file, chosen);
-            return 0;
-        }
-        const std::vector<std::size_t> held =
-            options.force ? std::vector<std::size_t>{} : batch::HoldBackBlocked(file.slips, chosen);
-        if (!held.empty()) {
-            err << "mivo-kangaroo batch: held back " << held.size() << " slips with unreadable characters ("
-                << batch::SlipNumbers(held) << "); check them and print with --force\n";
-        }
-        if (chosen.empty() || (options.only.empty() && !skipPrintedBefore(file, chosen, err))) {
-            return 0;
-        }
-        // Printing draws with Qt but needs no screen.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        QGuiApplication application(argc, argv);
-        InstallFontSubstitutes();
-        return runBatchPrint(file, chosen, options, err);
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo batch: " << error.what() << '\n';
-        return 1;
-    }
+    static const Command command{
+        "batch",
+        "print the slips of a shop's order export",
+        "FILE [--format NAME] [--encoding utf-8|cp932] [--map FIELD=COLUMN,...] [--sender 1-10] [--paper 0|1] "
+        "[--printer NAME] [--only 1,3-5] [--from N] [--dry-run] [--force]",
+        "Reads the slips of a shop's order export and prints the chosen ones as one job, with a summary on standard "
+        "error. Slips of orders the print journal knows are left out unless named with --only. The dry run prints "
+        "nothing on paper and writes the slips as JSON on standard output.",
+        {{"format", "NAME", "the shop's export format instead of the one the header shows"},
+         {"encoding", "ENCODING", "the file's encoding", "utf-8 cp932"},
+         {"map", "FIELD=COLUMN,...", "which column holds which slip field, for a file of no known format"},
+         {"sender", "N", "the registered sender 1 to 10 (default 1)"},
+         {"paper", "0|1", "the paper feed: 0 the first, 1 the second (default)", "0 1"},
+         {"printer", "NAME", "print on this printer instead of the registered one"},
+         {"only", "LIST", "only these slips, such as 1,3-5, printed before or not"},
+         {"from", "N", "the slips from the Nth on"},
+         {"dry-run", "", "write the slips as JSON instead of printing them"},
+         {"force", "", "print slips held back for unreadable characters too"}},
+        runBatch,
+    };
+    return command;
 }

@@ -1,75 +1,29 @@
 #include "cli/BatchOptions.h"
 
-#include <charconv>
-#include <functional>
-#include <map>
-
-namespace {
-
-int wholeNumber(const std::string& text, int low, int high, const std::string& option)
+BatchOptions ParseBatchOptions(const CommandArguments& arguments)
 {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
-        throw BatchUsageError(option + " takes a number from " + std::to_string(low) + " to " + std::to_string(high));
+    const std::vector<std::string>& files = arguments.operands();
+    if (files.size() != 1) {
+        throw UsageError(files.empty() ? "no order file" : "more than one order file");
     }
-    return value;
-}
-
-using Setter = std::function<void(BatchOptions&, const std::string&)>;
-
-const std::map<std::string, Setter>& valueOptions()
-{
-    static const std::map<std::string, Setter> options = {
-        {"--format", [](BatchOptions& o, const std::string& v) { o.read.format = v; }},
-        {"--encoding",
-         [](BatchOptions& o, const std::string& v) {
-             o.read.encoding = batch::ParseEncoding(v);
-             if (!o.read.encoding) {
-                 throw BatchUsageError("--encoding takes utf-8 or cp932");
-             }
-         }},
-        {"--map", [](BatchOptions& o, const std::string& v) { o.read.columnMap = v; }},
-        {"--sender", [](BatchOptions& o, const std::string& v) { o.sender = wholeNumber(v, 1, 10, "--sender"); }},
-        {"--paper", [](BatchOptions& o, const std::string& v) { o.paper = wholeNumber(v, 0, 1, "--paper"); }},
-        {"--printer", [](BatchOptions& o, const std::string& v) { o.printer = v; }},
-        {"--only", [](BatchOptions& o, const std::string& v) { o.only = v; }},
-        {"--from",
-         [](BatchOptions& o, const std::string& v) {
-             o.from = static_cast<std::size_t>(wholeNumber(v, 1, 1'000'000, "--from"));
-         }},
-    };
-    return options;
-}
-
-} // namespace
-
-BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments)
-{
     BatchOptions options;
-    bool haveFile = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        const auto option = valueOptions().find(argument);
-        if (option != valueOptions().end()) {
-            if (i + 1 >= arguments.size()) {
-                throw BatchUsageError(argument + " needs a value");
-            }
-            option->second(options, arguments[++i]);
-        } else if (argument == "--dry-run") {
-            options.dryRun = true;
-        } else if (argument == "--force") {
-            options.force = true;
-        } else if (argument.starts_with("--") || haveFile) {
-            throw BatchUsageError(haveFile && !argument.starts_with("--") ? "more than one order file"
-                                                                          : "unknown option " + argument);
-        } else {
-            options.file = argument;
-            haveFile = true;
+    options.file = files.front();
+    options.read.format = arguments.value("format");
+    if (const std::optional<std::string> encoding = arguments.value("encoding")) {
+        options.read.encoding = batch::ParseEncoding(*encoding);
+        if (!options.read.encoding) {
+            throw UsageError("--encoding takes utf-8 or cp932");
         }
     }
-    if (!haveFile) {
-        throw BatchUsageError("no order file");
+    options.read.columnMap = arguments.value("map").value_or(options.read.columnMap);
+    options.sender = NumberOption(arguments, "sender", 1, 10).value_or(options.sender);
+    options.paper = NumberOption(arguments, "paper", 0, 1);
+    options.printer = arguments.value("printer");
+    options.only = arguments.value("only").value_or("");
+    if (const std::optional<int> from = NumberOption(arguments, "from", 1, 1'000'000)) {
+        options.from = static_cast<std::size_t>(*from);
     }
+    options.dryRun = arguments.isSet("dry-run");
+    options.force = arguments.isSet("force");
     return options;
 }

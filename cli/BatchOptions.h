@@ -1,12 +1,11 @@
 #pragma once
 
 #include "batch/OrderFile.h"
+#include "cli/Command.h"
 
 #include <cstddef>
 #include <optional>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 struct BatchOptions
 {
@@ -21,11 +20,5 @@ struct BatchOptions
     bool force = false; // prints slips held back for unreadable characters too
 };
 
-class BatchUsageError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Throws BatchUsageError with the reason for anything the command does not take.
-BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments);
+// Throws UsageError with the reason for anything the command does not take.
+BatchOptions ParseBatchOptions(const CommandArguments& arguments);

@@ -1,17 +1,16 @@
 #include "cli/HistoryCommand.h"
 
+#include "cli/DrawingApplication.h"
 #include "jobs/JournalledPrint.h"
 #include "jobs/SlipJobs.h"
 #include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
 #include "journal/SlipJson.h"
 #include "platform/FilePath.h"
-#include "platform/FontSubstitutes.h"
 #include "printers/TPrinterAccess.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -22,12 +21,6 @@
 #include <vector>
 
 namespace {
-
-class UsageError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 struct HistoryOptions
 {
@@ -42,58 +35,33 @@ struct ReprintOptions
     bool keepDate = false;
 };
 
-std::vector<std::string> argumentsOf(int argc, char* argv[])
+HistoryOptions parseHistory(const CommandArguments& arguments)
 {
-    return std::vector<std::string>(argv + 2, argv + argc);
-}
-
-HistoryOptions parseHistory(const std::vector<std::string>& arguments)
-{
+    if (!arguments.operands().empty()) {
+        throw UsageError("unexpected " + arguments.operands().front());
+    }
     HistoryOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& option = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (option == "--json") {
-            options.json = true;
-        } else if (option == "--search" && hasValue) {
-            options.query.text = arguments[++i];
-        } else if (option == "--since" && hasValue) {
-            const QDate since = QDate::fromString(QString::fromStdString(arguments[++i]), Qt::ISODate);
-            if (!since.isValid()) {
-                throw UsageError("--since wants a date such as 2026-12-01");
-            }
-            options.query.from = since;
-        } else {
-            throw UsageError("usage: mivo-kangaroo history [--search TEXT] [--since YYYY-MM-DD] [--json]");
+    options.json = arguments.isSet("json");
+    options.query.text = arguments.value("search").value_or("");
+    if (const std::optional<std::string> text = arguments.value("since")) {
+        const QDate since = QDate::fromString(QString::fromStdString(*text), Qt::ISODate);
+        if (!since.isValid()) {
+            throw UsageError("--since wants a date such as 2026-12-01");
         }
+        options.query.from = since;
     }
     return options;
 }
 
-ReprintOptions parseReprint(const std::vector<std::string>& arguments)
+ReprintOptions parseReprint(const CommandArguments& arguments)
 {
-    ReprintOptions options;
-    bool haveId = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        bool number = false;
-        const qlonglong id = QString::fromStdString(argument).toLongLong(&number);
-        if (argument == "--printer" && i + 1 < arguments.size()) {
-            options.printer = arguments[++i];
-        } else if (argument == "--keep-date") {
-            options.keepDate = true;
-        } else if (number && id > 0 && !haveId) {
-            options.id = id;
-            haveId = true;
-        } else {
-            haveId = false;
-            break;
-        }
+    const std::vector<std::string>& operands = arguments.operands();
+    bool number = false;
+    const qlonglong id = operands.size() == 1 ? QString::fromStdString(operands.front()).toLongLong(&number) : 0;
+    if (!number || id <= 0) {
+        throw UsageError(operands.size() > 1 ? "one journal entry at a time" : "no journal entry number");
     }
-    if (!haveId) {
-        throw UsageError("usage: mivo-kangaroo reprint ID [--printer NAME] [--keep-date]");
-    }
-    return options;
+    return {id, arguments.value("printer").value_or(""), arguments.isSet("keep-date")};
 }
 
 QJsonObject jsonOf(const journal::JournalEntry& entry)
@@ -132,28 +100,20 @@ std::filesystem::path journalOfWorkingFolder()
     return journal::Journal::In(ToPath(QDir::currentPath()));
 }
 
-} // namespace
-
-int RunHistoryCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
+int runHistory(const CommandContext& context)
 {
-    QCoreApplication application(argc, argv);
-    HistoryOptions options;
-    try {
-        options = parseHistory(argumentsOf(argc, argv));
-    } catch (const UsageError& error) {
-        err << "mivo-kangaroo history: " << error.what() << '\n';
-        return 2;
-    }
+    const HistoryOptions options = parseHistory(context.arguments);
+    // The journal's database driver is a plugin, found through the application.
+    int argumentCount = 1;
+    char programName[] = "mivo-kangaroo";
+    char* arguments[] = {programName, nullptr};
+    const QCoreApplication application(argumentCount, arguments);
+    std::ostream& out = context.out;
     std::vector<journal::JournalEntry> entries;
     const std::filesystem::path file = journalOfWorkingFolder();
-    try {
-        if (std::filesystem::exists(file)) {
-            journal::Journal journal(file, journal::Journal::Access::ReadOnly);
-            entries = journal.search(options.query);
-        }
-    } catch (const journal::JournalError& error) {
-        err << "mivo-kangaroo history: " << error.what() << '\n';
-        return 1;
+    if (std::filesystem::exists(file)) {
+        journal::Journal journal(file, journal::Journal::Access::ReadOnly);
+        entries = journal.search(options.query);
     }
     if (options.json) {
         QJsonArray array;
@@ -164,45 +124,60 @@ int RunHistoryCommand(int argc, char* argv[], std::ostream& out, std::ostream& e
     } else {
         writeText(entries, out);
     }
-    out.flush();
-    return out ? 0 : 1;
+    return kDone;
 }
 
-int RunReprintCommand(int argc, char* argv[], std::ostream& err)
+int runReprint(const CommandContext& context)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const ReprintOptions options = parseReprint(context.arguments);
+    const DrawingApplication application;
+    const std::filesystem::path file = journalOfWorkingFolder();
+    std::optional<journal::JournalEntry> entry;
+    if (std::filesystem::exists(file)) {
+        entry = journal::Journal(file, journal::Journal::Access::ReadOnly).find(options.id);
     }
-    QGuiApplication application(argc, argv);
-    InstallFontSubstitutes();
-    ReprintOptions options;
-    try {
-        options = parseReprint(argumentsOf(argc, argv));
-    } catch (const UsageError& error) {
-        err << "mivo-kangaroo reprint: " << error.what() << '\n';
-        return 2;
+    if (!entry) {
+        throw std::runtime_error("no journal entry " + std::to_string(options.id));
     }
-    try {
-        const std::filesystem::path file = journalOfWorkingFolder();
-        std::optional<journal::JournalEntry> entry;
-        if (std::filesystem::exists(file)) {
-            entry = journal::Journal(file, journal::Journal::Access::ReadOnly).find(options.id);
-        }
-        if (!entry) {
-            err << "mivo-kangaroo reprint: no journal entry " << options.id << '\n';
-            return 1;
-        }
-        SystemPrinters printers(QDir::currentPath());
-        const journalprint::Outcome outcome =
-            slipjobs::Reprint(PrinterAccess(), file, *entry, options.printer, options.keepDate);
-        if (!outcome.journalError.empty()) {
-            err << "mivo-kangaroo reprint: the slip was printed but not recorded in the journal: "
-                << outcome.journalError << '\n';
-        }
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo reprint: " << error.what() << '\n';
-        return 1;
+    SystemPrinters printers(QDir::currentPath());
+    const journalprint::Outcome outcome =
+        slipjobs::Reprint(PrinterAccess(), file, *entry, options.printer, options.keepDate);
+    if (!outcome.journalError.empty()) {
+        context.err << "mivo-kangaroo reprint: the slip was printed but not recorded in the journal: "
+                    << outcome.journalError << '\n';
     }
-    return 0;
+    return kDone;
+}
+
+} // namespace
+
+const Command& HistoryCommand()
+{
+    static const Command command{
+        "history",
+        "list the print journal of the working folder",
+        "[--search TEXT] [--since YYYY-MM-DD] [--json]",
+        "Lists the print journal of the working folder, newest first, as tab-separated lines or as a JSON array whose "
+        "slip fields carry the names import uses.",
+        {{"search", "TEXT", "only the entries whose slip contains TEXT"},
+         {"since", "YYYY-MM-DD", "only the entries printed on or after that day"},
+         {"json", "", "write a JSON array instead of lines"}},
+        runHistory,
+    };
+    return command;
+}
+
+const Command& ReprintCommand()
+{
+    static const Command command{
+        "reprint",
+        "print a journal entry again",
+        "ID [--printer NAME] [--keep-date]",
+        "Prints the journal entry ID again, dated today unless --keep-date, on its own printer or on NAME, and "
+        "records the new job in the journal. An unknown ID exits 1.",
+        {{"printer", "NAME", "print on this printer instead of the entry's own"},
+         {"keep-date", "", "keep the date the slip was first printed with"}},
+        runReprint,
+    };
+    return command;
 }

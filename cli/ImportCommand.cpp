@@ -12,14 +12,14 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
+#include <istream>
 #include <iterator>
 #include <optional>
+#include <ostream>
 #include <sstream>
 
 namespace {
 
-constexpr std::string_view kUsage = "usage: mivo-kangaroo import [--smart] [--cp932] [FILE]\n";
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 struct ImportOptions
@@ -29,27 +29,17 @@ struct ImportOptions
     std::optional<std::string> file; // standard input when absent
 };
 
-class UsageError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
-ImportOptions parseOptions(const std::vector<std::string>& arguments)
+ImportOptions parseOptions(const CommandArguments& arguments)
 {
     ImportOptions options;
-    for (const std::string& argument : arguments) {
-        if (argument == "--cp932") {
-            options.cp932Input = true;
-        } else if (argument == "--smart") {
-            options.smart = true;
-        } else if (argument.size() > 1 && argument.front() == '-') {
-            throw UsageError("unknown option " + argument);
-        } else if (options.file) {
-            throw UsageError("more than one input file");
-        } else if (argument != "-") {
-            options.file = argument;
-        }
+    options.cp932Input = arguments.isSet("cp932");
+    options.smart = arguments.isSet("smart");
+    const std::vector<std::string>& files = arguments.operands();
+    if (files.size() > 1) {
+        throw UsageError("more than one input file");
+    }
+    if (!files.empty() && files.front() != "-") {
+        options.file = files.front();
     }
     return options;
 }
@@ -177,33 +167,34 @@ void writeJson(const Outcome& result, std::ostream& out)
     out << (memo.empty() ? "],\n" : "\n  ],\n") << "  \"warning\": " << jsonString(result.warning) << "\n}\n";
 }
 
-} // namespace
-
-int RunImportCommand(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err)
+int runImport(const CommandContext& context)
 {
-    std::string pasted;
-    ImportOptions options;
-    try {
-        options = parseOptions(arguments);
-        pasted = toCp932(readInput(options, in), options.cp932Input);
-    } catch (const UsageError& error) {
-        err << "mivo-kangaroo import: " << error.what() << '\n' << kUsage;
-        return 2;
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo import: " << error.what() << '\n';
-        return 2;
-    }
-
+    const ImportOptions options = parseOptions(context.arguments);
+    const std::string pasted = toCp932(readInput(options, context.in), options.cp932Input);
     const Outcome result = transfer(pasted, options.smart);
     if (!result.transferred) {
-        err << result.message << '\n';
-        return 1;
+        context.err << result.message << '\n';
+        return kFailed;
     }
-    writeJson(result, out);
-    out.flush();
-    if (!out) {
-        err << "mivo-kangaroo import: cannot write standard output\n";
-        return 2;
-    }
-    return 0;
+    writeJson(result, context.out);
+    return kDone;
+}
+
+} // namespace
+
+const Command& ImportCommand()
+{
+    static const Command command{
+        "import",
+        "read a recipient from pasted text and write its fields as JSON",
+        "[--smart] [--cp932] [FILE]",
+        "Runs the window's text transfer without a window (with --smart the transfer of whole order mails). "
+        "Reads the pasted text from FILE or standard input (UTF-8, or code page 932 with --cp932) and writes the "
+        "recipient fields, the memo and the address warning as UTF-8 JSON on standard output. A text the transfer "
+        "refuses exits 1 with the window's notice on standard error.",
+        {{"smart", "", "read a whole order mail instead of an address block"},
+         {"cp932", "", "the input is in code page 932"}},
+        runImport,
+    };
+    return command;
 }

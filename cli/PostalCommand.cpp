@@ -40,44 +40,63 @@ void writeEntries(const std::vector<postal::PostalEntry>& entries, std::ostream&
     out << "\n]\n";
 }
 
-} // namespace
-
-int RunPostalCommand(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
-                     std::ostream& out, std::ostream& err)
+int runPostal(const CommandContext& context)
 {
-    if (arguments.size() != 1) {
-        err << "usage: mivo-kangaroo postal CODE\n";
-        return 2;
+    const std::vector<std::string>& words = context.arguments.operands();
+    if (words.size() != 1) {
+        throw UsageError(words.empty() ? "no postal code" : "one postal code at a time");
     }
-    const std::optional<std::string> code = postal::normaliseCode(arguments.front());
+    const std::optional<std::string> code = postal::normaliseCode(words.front());
     if (!code) {
-        err << arguments.front() << " は郵便番号ではありません\n";
-        return 2;
+        throw UsageError(words.front() + " は郵便番号ではありません");
     }
-    const std::vector<postal::PostalEntry> entries = postal::directoryFor(workingFolder).find(*code);
+    const std::vector<postal::PostalEntry> entries = postal::directoryFor(context.workingFolder).find(*code);
     if (entries.empty()) {
-        err << "郵便番号 " << arguments.front() << " は見つかりません\n";
-        return 1;
+        context.err << "郵便番号 " << words.front() << " は見つかりません\n";
+        return kFailed;
     }
-    writeEntries(entries, out);
-    out.flush();
-    return out ? 0 : 2;
+    writeEntries(entries, context.out);
+    return kDone;
 }
 
-int RunPostalUpdateCommand(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder,
-                           std::ostream& out, std::ostream& err)
+int runPostalUpdate(const CommandContext& context)
 {
-    if (arguments.empty()) {
-        err << "usage: mivo-kangaroo postal-update FILE...\n";
-        return 2;
+    const std::vector<std::string>& files = context.arguments.operands();
+    if (files.empty()) {
+        throw UsageError("no postal code file");
     }
-    try {
-        const std::size_t count = postal::updateDirectory(
-            std::vector<std::filesystem::path>(arguments.begin(), arguments.end()), workingFolder);
-        out << postal::kDirectoryFileName << " に " << count << " 件の郵便番号を書き込みました\n";
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo postal-update: " << error.what() << '\n';
-        return 1;
-    }
-    return 0;
+    const std::size_t count =
+        postal::updateDirectory(std::vector<std::filesystem::path>(files.begin(), files.end()), context.workingFolder);
+    context.out << postal::kDirectoryFileName << " に " << count << " 件の郵便番号を書き込みました\n";
+    return kDone;
+}
+
+} // namespace
+
+const Command& PostalCommand()
+{
+    static const Command command{
+        "postal",
+        "look up a postal code",
+        "CODE",
+        "Writes the entries of the postal code CODE (seven digits, with or without the hyphen) as a UTF-8 JSON array "
+        "on standard output. An unknown code exits 1.",
+        {},
+        runPostal,
+    };
+    return command;
+}
+
+const Command& PostalUpdateCommand()
+{
+    static const Command command{
+        "postal-update",
+        "read Japan Post's postal code files into the working folder",
+        "FILE...",
+        "Reads Japan Post's KEN_ALL.CSV, utf_ken_all.csv or JIGYOSYO.CSV into mivo_postal.dat in the working folder. "
+        "A file that cannot be used changes nothing; the message names the file and the line.",
+        {},
+        runPostalUpdate,
+    };
+    return command;
 }

@@ -1,17 +1,16 @@
 #include "cli/PreviewCommandLine.h"
 
+#include "cli/DrawingApplication.h"
 #include "jobs/PrintTarget.h"
 #include "jobs/SlipJobs.h"
 #include "jobs/SystemPrinters.h"
 #include "platform/FilePath.h"
-#include "platform/FontSubstitutes.h"
 #include "preview/FormScan.h"
 #include "preview/PreviewScene.h"
 #include "printers/TPrinterAccess.h"
 #include "workfolder/SettingsFile.h"
 
 #include <QDir>
-#include <QGuiApplication>
 
 #include <ostream>
 #include <stdexcept>
@@ -20,16 +19,8 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: mivo-kangaroo preview [--paper 0|1] [--printer NAME] [--dpi N] --out FILE.png|FILE.pdf";
 // Enough for a sharp proof; more would only fill the disk.
 constexpr int kMaxDpi = 1200;
-
-class UsageError : public std::runtime_error
-{
-public:
-    UsageError() : std::runtime_error(kUsage) {}
-};
 
 struct PreviewOptions
 {
@@ -40,45 +31,20 @@ struct PreviewOptions
     bool pdf = false;
 };
 
-int dpiOption(const std::string& text)
+PreviewOptions parseOptions(const CommandArguments& arguments)
 {
-    std::size_t used = 0;
-    int dpi = 0;
-    try {
-        dpi = std::stoi(text, &used);
-    } catch (const std::exception&) {
-        throw UsageError();
+    if (!arguments.operands().empty()) {
+        throw UsageError("unexpected " + arguments.operands().front());
     }
-    if (used != text.size() || dpi < 1 || dpi > kMaxDpi) {
-        throw UsageError();
-    }
-    return dpi;
-}
-
-PreviewOptions parseOptions(const std::vector<std::string>& arguments)
-{
     PreviewOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& option = arguments[i];
-        if (i + 1 >= arguments.size()) {
-            throw UsageError();
-        }
-        const std::string& value = arguments[++i];
-        if (option == "--printer") {
-            options.printer = value;
-        } else if (option == "--paper" && (value == "0" || value == "1")) {
-            options.paper = value == "1" ? 1 : 0;
-        } else if (option == "--dpi") {
-            options.dpi = dpiOption(value);
-        } else if (option == "--out") {
-            options.out = QString::fromLocal8Bit(value.c_str());
-        } else {
-            throw UsageError();
-        }
-    }
+    options.printer = arguments.value("printer");
+    options.paper = NumberOption(arguments, "paper", 0, 1);
+    options.dpi = NumberOption(arguments, "dpi", 1, kMaxDpi);
+    const std::string out = arguments.value("out").value_or("");
+    options.out = QString::fromLocal8Bit(out.c_str());
     const QString suffix = options.out.section(u'.', -1).toLower();
     if (options.out.isEmpty() || (suffix != QLatin1String("png") && suffix != QLatin1String("pdf"))) {
-        throw UsageError();
+        throw UsageError("--out takes a file name ending in .png or .pdf");
     }
     options.pdf = suffix == QLatin1String("pdf");
     return options;
@@ -102,24 +68,29 @@ void writePreview(const PreviewOptions& options)
     }
 }
 
+int runPreview(const CommandContext& context)
+{
+    const PreviewOptions options = parseOptions(context.arguments);
+    const DrawingApplication application;
+    writePreview(options);
+    return kDone;
+}
+
 } // namespace
 
-int RunPreviewCommand(int argc, char* argv[], std::ostream& err)
+const Command& PreviewCommand()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication application(argc, argv);
-    InstallFontSubstitutes();
-    try {
-        writePreview(parseOptions(std::vector<std::string>(argv + 2, argv + argc)));
-    } catch (const UsageError& error) {
-        err << error.what() << '\n';
-        return 2;
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo preview: " << error.what() << '\n';
-        return 1;
-    }
-    return 0;
+    static const Command command{
+        "preview",
+        "write the preview of the last session's slip to a PNG or PDF file",
+        "[--paper 0|1] [--printer NAME] [--dpi N] --out FILE.png|FILE.pdf",
+        "Writes the preview of the slip that print would print, without a window: a PNG image at N dots per inch "
+        "(by default the printer's horizontal resolution) or a vector PDF of the paper. Writes nothing else.",
+        {{"paper", "0|1", "the paper feed: 0 the first, 1 the second", "0 1"},
+         {"printer", "NAME", "lay the slip out for this printer instead of the registered one"},
+         {"dpi", "N", "the resolution of a PNG, 1 to 1200"},
+         {"out", "FILE", "the file to write, ending in .png or .pdf"}},
+        runPreview,
+    };
+    return command;
 }

@@ -1,33 +1,19 @@
 #include "cli/PrintCommandLine.h"
 
+#include "cli/DrawingApplication.h"
 #include "jobs/PrintTarget.h"
 #include "jobs/SlipJobs.h"
-
-#include "jobs/JournalledPrint.h"
-#include "jobs/StartSlip.h"
 #include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
-#include "platform/Cp932.h"
 #include "platform/FilePath.h"
-#include "platform/FontSubstitutes.h"
-#include "platform/StrToInt.h"
 #include "printers/TPrinterAccess.h"
-#include "slipprint/PaperFeeds.h"
-#include "slipprint/PrintCommand.h"
-#include "slipprint/SlipDrawing.h"
-#include "workfolder/PrinterRegistration.h"
-#include "workfolder/SenderFile.h"
-#include "workfolder/SettingsFile.h"
 
 #include <QDir>
-#include <QGuiApplication>
 
-#include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -37,26 +23,13 @@ struct PrintOptions
     std::optional<int> paper;
 };
 
-PrintOptions parseOptions(const std::vector<std::string>& arguments)
+PrintOptions parseOptions(const CommandArguments& arguments)
 {
-    PrintOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& option = arguments[i];
-        const bool hasValue = i + 1 < arguments.size();
-        if (option == "--printer" && hasValue) {
-            options.printer = arguments[++i];
-        } else if (option == "--paper" && hasValue && (arguments[i + 1] == "0" || arguments[i + 1] == "1")) {
-            options.paper = arguments[++i] == "1" ? 1 : 0;
-        } else {
-            throw std::runtime_error("usage: mivo-kangaroo print [--printer NAME] [--paper 0|1]");
-        }
+    if (!arguments.operands().empty()) {
+        throw UsageError("unexpected " + arguments.operands().front());
     }
-    return options;
+    return {arguments.value("printer"), NumberOption(arguments, "paper", 0, 1)};
 }
-
-} // namespace
-
-namespace {
 
 // Returns why the journal could not record the slip; empty when it did.
 std::string printLastSlip(const PrintOptions& options)
@@ -69,26 +42,32 @@ std::string printLastSlip(const PrintOptions& options)
     return slipjobs::PrintSlip(target, journal::Journal::In(folder), slip).journalError;
 }
 
+int runPrint(const CommandContext& context)
+{
+    const PrintOptions options = parseOptions(context.arguments);
+    const DrawingApplication application;
+    const std::string journalError = printLastSlip(options);
+    if (!journalError.empty()) {
+        context.err << "mivo-kangaroo print: the slip was printed but not recorded in the journal: " << journalError
+                    << '\n';
+    }
+    return kDone;
+}
+
 } // namespace
 
-int RunPrintCommand(int argc, char* argv[], std::ostream& err)
+const Command& PrintCommand()
 {
-    // Printing draws with Qt but needs no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication application(argc, argv);
-    InstallFontSubstitutes();
-    try {
-        const std::string journalError = printLastSlip(parseOptions(std::vector<std::string>(argv + 2, argv + argc)));
-        if (!journalError.empty()) {
-            err << "mivo-kangaroo print: the slip was printed but not recorded in the journal: " << journalError
-                << '\n';
-        }
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo print: " << error.what() << '\n';
-        return 1;
-    }
-    return 0;
+    static const Command command{
+        "print",
+        "print the slip of the last session",
+        "[--printer NAME] [--paper 0|1]",
+        "Prints the slip the window shows at start (the settings file, the registration of the paper feed, sender 1) "
+        "without a window and without asking, on the registered printer or on NAME, and records it in the print "
+        "journal. Prints nothing on standard output.",
+        {{"printer", "NAME", "print on this printer instead of the registered one"},
+         {"paper", "0|1", "the paper feed: 0 the first, 1 the second", "0 1"}},
+        runPrint,
+    };
+    return command;
 }

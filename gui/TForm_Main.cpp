@@ -275,7 +275,7 @@ void TForm_Main::createSenderBand(QWidget* panel)
     BitBtn_My->setIcon(PictureIcon(Picture::Save));
     BitBtn_My->setIconSize(QSize(24, 24));
     BitBtn_My->setToolTip(QStringLiteral("ご依頼主を保存します"));
-    // A focused button is pressed by Enter, as on the original platform (Qt does so only in dialogs).
+    // A focused button is pressed by Enter, as the keyboard user expects (Qt does so only in dialogs).
     BitBtn_My->setAutoDefault(true);
     buttonCaption(panel, QStringLiteral("ご依頼主登録"), BitBtn_My);
 }

@@ -237,7 +237,7 @@ private:
     QToolButton* SpeedButton_F[12] = {}; // SpeedButton_F1 … SpeedButton_F12, index 0 … 11
     QStatusBar* StatusBar1 = nullptr;
 
-    // ---- Run-time values, held as decimal texts (the hidden labels of the original) ----
+    // ---- Run-time values, held as decimal texts ----
     QString Label_CurrentDir;   // working directory at show time, no trailing separator
     QString Label_PrinterIndex; // printer number in force
     QString Label_dpix;         // effective resolution of the print in progress

@@ -12,7 +12,7 @@
 
 namespace {
 
-// The warning line's designed width.
+// The width of the warning line in the window's layout.
 constexpr int kWarningWidth = 380;
 
 QString placeOf(const postal::PostalEntry& entry)

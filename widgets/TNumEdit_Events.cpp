@@ -390,7 +390,7 @@ void TNumEdit::keyPressEvent(QKeyEvent* event)
     const int key = event->key();
     const auto mods = event->modifiers() & kModifierMask;
     const QString text = event->text();
-    // Keys that yield no character on the original platform: navigation, Escape (a dialog's
+    // Keys that type no character in the field: navigation, Escape (a dialog's
     // cancel), Alt combinations (menu accelerators), Delete, whose text is DEL here, and Ctrl
     // with a printable key (Ctrl+1 must not type a 1; Ctrl+letters come as control codes).
     const bool ctrlPrintable = (mods & Qt::ControlModifier) != 0 && !text.isEmpty() && text.at(0).unicode() >= 0x20;

@@ -49,7 +49,9 @@ void TestPostalCommand::lookup_data()
     QTest::newRow("business") << "904-0493" << 0
                               << QStringList{"沖縄県国頭郡恩納村字瀬良垣２２６０万座ビーチホテル＆リゾート"} << "";
     QTest::newRow("unknown") << "000-0000" << 1 << QStringList{} << "郵便番号 000-0000 は見つかりません\n";
-    QTest::newRow("not a code") << "100-00" << 2 << QStringList{} << "100-00 は郵便番号ではありません\n";
+    QTest::newRow("not a code")
+        << "100-00" << 2 << QStringList{}
+        << "mivo-kangaroo postal: 100-00 は郵便番号ではありません\nusage: mivo-kangaroo postal CODE\n";
 }
 
 void TestPostalCommand::lookup()

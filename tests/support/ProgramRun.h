@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -17,10 +18,15 @@ struct ProgramRun
 };
 
 // Runs the program under test (the test's MIVO_EXECUTABLE) with the arguments in the folder
-// (the test's own when empty), the input on its standard input.
-inline ProgramRun RunProgram(const QStringList& arguments, const QString& folder = {}, const QByteArray& input = {})
+// (the test's own when empty), the input on its standard input, in the environment (the test's
+// own when empty).
+inline ProgramRun RunProgram(const QStringList& arguments, const QString& folder = {}, const QByteArray& input = {},
+                             const QProcessEnvironment& environment = {})
 {
     QProcess process;
+    if (!environment.isEmpty()) {
+        process.setProcessEnvironment(environment);
+    }
     process.setWorkingDirectory(folder);
     process.start(QStringLiteral(MIVO_EXECUTABLE), arguments);
     if (!process.waitForStarted()) {

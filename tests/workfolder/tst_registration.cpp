@@ -25,7 +25,7 @@ class TestRegistration : public QObject
 
 private slots:
     void missingFileGivesPrinterZeroAndNoMargins();
-    void writeProducesTheFileOfTheOriginal();
+    void writeProducesCp932WithCrLfLineEnds();
     void sectionsAreIndependent();
     void unwritableFileKeepsItsContent();
     void resolvePrinterIndex_data();
@@ -44,7 +44,7 @@ void TestRegistration::missingFileGivesPrinterZeroAndNoMargins()
     QCOMPARE(entry.printerName, std::string());
 }
 
-void TestRegistration::writeProducesTheFileOfTheOriginal()
+void TestRegistration::writeProducesCp932WithCrLfLineEnds()
 {
     QTemporaryDir dir;
     const auto file = registration::RegistrationFile(dir.path().toStdString());
