@@ -1,8 +1,11 @@
 #include "cli/HistoryCommand.h"
 
+#include "cli/InterruptedJob.h"
+#include "jobs/JobInterruption.h"
 #include "jobs/JournalledPrint.h"
 #include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
+#include "journal/SharedJournal.h"
 #include "journal/SlipJson.h"
 #include "platform/FilePath.h"
 #include "platform/FontSubstitutes.h"
@@ -63,7 +66,8 @@ HistoryOptions parseHistory(const std::vector<std::string>& arguments)
             }
             options.query.from = since;
         } else {
-            throw UsageError("usage: mivo-kangaroo history [--search TEXT] [--since YYYY-MM-DD] [--json]");
+            throw UsageError("usage: mivo-kangaroo history [--search TEXT] [--since YYYY-MM-DD] [--json]\n"
+                             "       mivo-kangaroo history --resolve ID printed|not-printed");
         }
     }
     return options;
@@ -131,24 +135,37 @@ std::filesystem::path journalOfWorkingFolder()
     return journal::Journal::In(ToPath(QDir::currentPath()));
 }
 
+// A journal that does not exist has no entries; reading never creates one.
+std::shared_ptr<journal::Journal> existingJournal()
+{
+    const std::filesystem::path file = journalOfWorkingFolder();
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) {
+        return nullptr;
+    }
+    return journal::OpenShared(file, journal::Journal::Access::ReadOnly);
+}
+
 } // namespace
 
 int RunHistoryCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
 {
     QCoreApplication application(argc, argv);
+    const std::vector<std::string> arguments = argumentsOf(argc, argv);
+    if (!arguments.empty() && arguments.front() == "--resolve") {
+        return RunResolveCommand({arguments.begin() + 1, arguments.end()}, err);
+    }
     HistoryOptions options;
     try {
-        options = parseHistory(argumentsOf(argc, argv));
+        options = parseHistory(arguments);
     } catch (const UsageError& error) {
         err << "mivo-kangaroo history: " << error.what() << '\n';
         return 2;
     }
     std::vector<journal::JournalEntry> entries;
-    const std::filesystem::path file = journalOfWorkingFolder();
     try {
-        if (std::filesystem::exists(file)) {
-            journal::Journal journal(file, journal::Journal::Access::ReadOnly);
-            entries = journal.search(options.query);
+        if (const std::shared_ptr<journal::Journal> journal = existingJournal()) {
+            entries = journal->search(options.query);
         }
     } catch (const journal::JournalError& error) {
         err << "mivo-kangaroo history: " << error.what() << '\n';
@@ -182,25 +199,50 @@ int RunReprintCommand(int argc, char* argv[], std::ostream& err)
         err << "mivo-kangaroo reprint: " << error.what() << '\n';
         return 2;
     }
+    const interruption::Held held;
     try {
-        const std::filesystem::path file = journalOfWorkingFolder();
-        std::optional<journal::JournalEntry> entry;
-        if (std::filesystem::exists(file)) {
-            entry = journal::Journal(file, journal::Journal::Access::ReadOnly).find(options.id);
-        }
+        const std::shared_ptr<journal::Journal> journal = existingJournal();
+        const std::optional<journal::JournalEntry> entry = journal ? journal->find(options.id) : std::nullopt;
         if (!entry) {
             err << "mivo-kangaroo reprint: no journal entry " << options.id << '\n';
             return 1;
         }
         SystemPrinters printers(QDir::currentPath());
         const journalprint::Outcome outcome =
-            journalprint::Reprint(PrinterAccess(), file, *entry, options.printer, options.keepDate);
+            journalprint::Reprint(PrinterAccess(), journalOfWorkingFolder(), *entry, options.printer, options.keepDate);
         if (!outcome.journalError.empty()) {
             err << "mivo-kangaroo reprint: the slip was printed but not recorded in the journal: "
                 << outcome.journalError << '\n';
         }
+    } catch (const interruption::Interrupted&) {
+        err << "mivo-kangaroo reprint: " << kInterruptedBeforePrinting << '\n';
+        return 1;
     } catch (const std::exception& error) {
         err << "mivo-kangaroo reprint: " << error.what() << '\n';
+        return 1;
+    }
+    if (interruption::Asked()) {
+        err << "mivo-kangaroo reprint: " << kInterruptedAfterPrinting << '\n';
+    }
+    return 0;
+}
+
+int RunResolveCommand(const std::vector<std::string>& arguments, std::ostream& err)
+{
+    bool number = false;
+    const qlonglong id = arguments.empty() ? 0 : QString::fromStdString(arguments[0]).toLongLong(&number);
+    if (arguments.size() != 2 || !number || id <= 0 || (arguments[1] != "printed" && arguments[1] != "not-printed")) {
+        err << "usage: mivo-kangaroo history --resolve ID printed|not-printed\n";
+        return 2;
+    }
+    try {
+        const std::shared_ptr<journal::Journal> journal = existingJournal();
+        if (!journal || !journal->resolve(id, arguments[1] == "printed")) {
+            err << "mivo-kangaroo history: entry " << id << " is not of unknown outcome\n";
+            return 1;
+        }
+    } catch (const journal::JournalError& error) {
+        err << "mivo-kangaroo history: " << error.what() << '\n';
         return 1;
     }
     return 0;

@@ -2,6 +2,8 @@
 
 #include "jobs/PrintTarget.h"
 
+#include "cli/InterruptedJob.h"
+#include "jobs/JobInterruption.h"
 #include "jobs/JournalledPrint.h"
 #include "jobs/StartSlip.h"
 #include "jobs/SystemPrinters.h"
@@ -85,15 +87,22 @@ int RunPrintCommand(int argc, char* argv[], std::ostream& err)
     }
     QGuiApplication application(argc, argv);
     InstallFontSubstitutes();
+    const interruption::Held held;
     try {
         const std::string journalError = printLastSlip(parseOptions(std::vector<std::string>(argv + 2, argv + argc)));
         if (!journalError.empty()) {
             err << "mivo-kangaroo print: the slip was printed but not recorded in the journal: " << journalError
                 << '\n';
         }
+    } catch (const interruption::Interrupted&) {
+        err << "mivo-kangaroo print: " << kInterruptedBeforePrinting << '\n';
+        return 1;
     } catch (const std::exception& error) {
         err << "mivo-kangaroo print: " << error.what() << '\n';
         return 1;
+    }
+    if (interruption::Asked()) {
+        err << "mivo-kangaroo print: " << kInterruptedAfterPrinting << '\n';
     }
     return 0;
 }
