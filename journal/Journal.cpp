@@ -329,7 +329,7 @@ bool Journal::resolve(std::int64_t id, bool printed)
         }
         const JobStatus status = printed ? JobStatus::Printed : JobStatus::Failed;
         const QString message =
-            printed ? QString() : QStringLiteral("not printed, as checked after the job was cut off");
+            printed ? QStringLiteral("") : QStringLiteral("not printed, as checked after the job was cut off");
         sql::Execute(m_db,
                      QStringLiteral("UPDATE jobs SET status = ?, message = ?, sending_process = ''"
                                     " WHERE id = ? AND status = 'sending'"),
