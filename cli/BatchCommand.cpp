@@ -7,7 +7,9 @@
 #include "batch/SlipSelection.h"
 #include "cli/BatchOptions.h"
 #include "cli/DrawingApplication.h"
+#include "cli/InterruptedJob.h"
 #include "jobs/BatchPrint.h"
+#include "jobs/JobInterruption.h"
 #include "jobs/JournalSlipCheck.h"
 #include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
@@ -16,6 +18,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <ostream>
@@ -28,16 +31,25 @@ namespace {
 bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
 {
     std::vector<std::size_t> skipped;
+    std::vector<std::size_t> unknown;
     std::erase_if(chosen, [&](std::size_t i) {
-        const bool marked = JournalSlipCheck::Marked(file.slips[i]);
+        const batch::BatchSlip& slip = file.slips[i];
+        const bool marked = JournalSlipCheck::Marked(slip);
         if (marked) {
-            skipped.push_back(i);
+            const bool printed = std::find(slip.warnings.begin(), slip.warnings.end(), JournalSlipCheck::kWarning) !=
+                                 slip.warnings.end();
+            (printed ? skipped : unknown).push_back(i);
         }
         return marked;
     });
     if (!skipped.empty()) {
         err << "mivo-kangaroo batch: skipped " << skipped.size() << " slips of orders already printed ("
             << batch::SlipNumbers(skipped) << "); name them with --only to print them again\n";
+    }
+    if (!unknown.empty()) {
+        err << "mivo-kangaroo batch: skipped " << unknown.size()
+            << " slips of orders whose job was cut off and may have printed (" << batch::SlipNumbers(unknown)
+            << "); settle them with history --resolve, or name them with --only\n";
     }
     if (chosen.empty()) {
         err << "mivo-kangaroo batch: nothing left to print\n";
@@ -60,18 +72,26 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
         if (terminal) {
             err << '\r' << done << '/' << chosen.size() << std::flush;
         }
-        return true;
+        return !interruption::Asked();
     };
+    const interruption::Held held;
     try {
         const BatchPrinted printed = PrintBatch(file.slips, chosen, target, progress);
         err << (terminal ? "\n" : "") << "printed " << chosen.size() << " slips (" << batch::SlipNumbers(chosen)
             << ") as one job on " << printed.printer << '\n';
+        if (interruption::Asked()) {
+            err << "mivo-kangaroo batch: " << kInterruptedAfterPrinting << '\n';
+        }
         if (!printed.journalError.empty()) {
             err << "mivo-kangaroo batch: warning: the print journal could not record the job: " << printed.journalError
                 << '\n';
         }
         return 0;
     } catch (const printcommand::BatchJobError& error) {
+        if (interruption::Asked()) {
+            err << (terminal ? "\n" : "") << "mivo-kangaroo batch: " << kInterruptedBeforePrinting << '\n';
+            return 1;
+        }
         err << (terminal ? "\n" : "") << "mivo-kangaroo batch: slip "
             << (error.stoppedAt() < chosen.size() ? std::to_string(chosen[error.stoppedAt()] + 1) : "job") << ": "
             << error.what() << "; the job was cancelled and no slip reached the printer\n";

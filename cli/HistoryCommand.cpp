@@ -1,10 +1,12 @@
 #include "cli/HistoryCommand.h"
 
 #include "cli/DrawingApplication.h"
+#include "cli/InterruptedJob.h"
 #include "jobs/JournalledPrint.h"
 #include "jobs/SlipJobs.h"
 #include "jobs/SystemPrinters.h"
 #include "journal/Journal.h"
+#include "journal/SharedJournal.h"
 #include "journal/SlipJson.h"
 #include "platform/FilePath.h"
 #include "printers/TPrinterAccess.h"
@@ -13,7 +15,11 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QString>
 
+#include <array>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -100,20 +106,56 @@ std::filesystem::path journalOfWorkingFolder()
     return journal::Journal::In(ToPath(QDir::currentPath()));
 }
 
+// A journal that does not exist has no entries; reading never creates one.
+std::shared_ptr<journal::Journal> existingJournal()
+{
+    const std::filesystem::path file = journalOfWorkingFolder();
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) {
+        return nullptr;
+    }
+    return journal::OpenShared(file, journal::Journal::Access::ReadOnly);
+}
+
+// `history --resolve ID printed|not-printed`: the user settles an entry whose job was cut off.
+int resolveEntry(const std::string& idText, const std::vector<std::string>& operands)
+{
+    bool number = false;
+    const qlonglong id = QString::fromStdString(idText).toLongLong(&number);
+    if (!number || id <= 0 || operands.size() != 1 || (operands[0] != "printed" && operands[0] != "not-printed")) {
+        throw UsageError("--resolve takes an entry number and printed or not-printed");
+    }
+    const std::shared_ptr<journal::Journal> journal = existingJournal();
+    if (!journal || !journal->resolve(id, operands[0] == "printed")) {
+        throw std::runtime_error("entry " + std::to_string(id) + " is not of unknown outcome");
+    }
+    return kDone;
+}
+
+// The journal's database driver is a plugin, found through the application.
+class JournalApplication
+{
+public:
+    JournalApplication() : m_application(m_argumentCount, m_arguments.data()) {}
+
+private:
+    int m_argumentCount = 1;
+    char m_programName[14] = "mivo-kangaroo";
+    std::array<char*, 2> m_arguments{m_programName, nullptr};
+    QCoreApplication m_application;
+};
+
 int runHistory(const CommandContext& context)
 {
+    const JournalApplication application;
+    if (const std::optional<std::string> id = context.arguments.value("resolve")) {
+        return resolveEntry(*id, context.arguments.operands());
+    }
     const HistoryOptions options = parseHistory(context.arguments);
-    // The journal's database driver is a plugin, found through the application.
-    int argumentCount = 1;
-    char programName[] = "mivo-kangaroo";
-    char* arguments[] = {programName, nullptr};
-    const QCoreApplication application(argumentCount, arguments);
     std::ostream& out = context.out;
     std::vector<journal::JournalEntry> entries;
-    const std::filesystem::path file = journalOfWorkingFolder();
-    if (std::filesystem::exists(file)) {
-        journal::Journal journal(file, journal::Journal::Access::ReadOnly);
-        entries = journal.search(options.query);
+    if (const std::shared_ptr<journal::Journal> journal = existingJournal()) {
+        entries = journal->search(options.query);
     }
     if (options.json) {
         QJsonArray array;
@@ -131,22 +173,20 @@ int runReprint(const CommandContext& context)
 {
     const ReprintOptions options = parseReprint(context.arguments);
     const DrawingApplication application;
-    const std::filesystem::path file = journalOfWorkingFolder();
-    std::optional<journal::JournalEntry> entry;
-    if (std::filesystem::exists(file)) {
-        entry = journal::Journal(file, journal::Journal::Access::ReadOnly).find(options.id);
-    }
+    const std::shared_ptr<journal::Journal> journal = existingJournal();
+    const std::optional<journal::JournalEntry> entry = journal ? journal->find(options.id) : std::nullopt;
     if (!entry) {
         throw std::runtime_error("no journal entry " + std::to_string(options.id));
     }
     SystemPrinters printers(QDir::currentPath());
-    const journalprint::Outcome outcome =
-        slipjobs::Reprint(PrinterAccess(), file, *entry, options.printer, options.keepDate);
-    if (!outcome.journalError.empty()) {
-        context.err << "mivo-kangaroo reprint: the slip was printed but not recorded in the journal: "
-                    << outcome.journalError << '\n';
-    }
-    return kDone;
+    return RunUninterrupted("reprint", context.err, [&] {
+        const journalprint::Outcome outcome =
+            slipjobs::Reprint(PrinterAccess(), journalOfWorkingFolder(), *entry, options.printer, options.keepDate);
+        if (!outcome.journalError.empty()) {
+            context.err << "mivo-kangaroo reprint: the slip was printed but not recorded in the journal: "
+                        << outcome.journalError << '\n';
+        }
+    });
 }
 
 } // namespace
@@ -156,10 +196,12 @@ const Command& HistoryCommand()
     static const Command command{
         "history",
         "list the print journal of the working folder",
-        "[--search TEXT] [--since YYYY-MM-DD] [--json]",
+        "[--search TEXT] [--since YYYY-MM-DD] [--json] | --resolve ID printed|not-printed",
         "Lists the print journal of the working folder, newest first, as tab-separated lines or as a JSON array whose "
-        "slip fields carry the names import uses.",
+        "slip fields carry the names import uses. An entry whose job was cut off reads as unknown until --resolve "
+        "settles it as printed or not printed.",
         {{"search", "TEXT", "only the entries whose slip contains TEXT"},
+         {"resolve", "ID", "settle entry ID, whose job was cut off, as printed or not-printed"},
          {"since", "YYYY-MM-DD", "only the entries printed on or after that day"},
          {"json", "", "write a JSON array instead of lines"}},
         runHistory,

@@ -1,6 +1,8 @@
 #include "cli/PrintCommandLine.h"
 
 #include "cli/DrawingApplication.h"
+#include "cli/InterruptedJob.h"
+#include "jobs/JobInterruption.h"
 #include "jobs/PrintTarget.h"
 #include "jobs/SlipJobs.h"
 #include "jobs/SystemPrinters.h"
@@ -46,12 +48,13 @@ int runPrint(const CommandContext& context)
 {
     const PrintOptions options = parseOptions(context.arguments);
     const DrawingApplication application;
-    const std::string journalError = printLastSlip(options);
-    if (!journalError.empty()) {
-        context.err << "mivo-kangaroo print: the slip was printed but not recorded in the journal: " << journalError
-                    << '\n';
-    }
-    return kDone;
+    return RunUninterrupted("print", context.err, [&] {
+        const std::string journalError = printLastSlip(options);
+        if (!journalError.empty()) {
+            context.err << "mivo-kangaroo print: the slip was printed but not recorded in the journal: " << journalError
+                        << '\n';
+        }
+    });
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "gui/HistoryHost.h"
 #include "gui/JournalListModel.h"
 #include "journal/Journal.h"
+#include "journal/SharedJournal.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/JapaneseCalendar.h"
 #include "widgets/Prompt.h"
@@ -113,12 +114,16 @@ QLayout* HistoryWindow::createButtons()
     m_keepDate = named<QCheckBox>(this, "historyKeepDate");
     m_keepDate->setText(QStringLiteral("元の日付で印刷"));
     m_delete = button("historyDelete", QStringLiteral("削除"), &HistoryWindow::deleteEntry);
+    m_resolvePrinted = button("historyResolvePrinted", QStringLiteral("印刷された"), &HistoryWindow::resolvePrinted);
+    m_resolveNotPrinted =
+        button("historyResolveNotPrinted", QStringLiteral("印刷されなかった"), &HistoryWindow::resolveNotPrinted);
     auto* close = named<QPushButton>(this, "historyClose");
     close->setText(QStringLiteral("閉じる"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     auto* buttons = new QHBoxLayout;
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_load, m_reprint, m_keepDate, m_delete}) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_load, m_reprint, m_keepDate, m_delete, m_resolvePrinted,
+                                                           m_resolveNotPrinted}) {
         buttons->addWidget(widget);
     }
     buttons->addStretch(1);
@@ -136,7 +141,7 @@ void HistoryWindow::reload()
         return;
     }
     try {
-        m_journal = std::make_unique<journal::Journal>(m_host.journalFile());
+        m_journal = journal::OpenShared(m_host.journalFile(), journal::Journal::Access::ReadOnly);
         m_status->clear();
     } catch (const journal::JournalError& error) {
         m_status->setText(QStringLiteral("履歴を開けません: %1").arg(QString::fromUtf8(error.what())));
@@ -175,6 +180,9 @@ void HistoryWindow::updateButtons()
     m_load->setEnabled(chosen);
     m_reprint->setEnabled(chosen);
     m_delete->setEnabled(chosen);
+    const bool unknown = chosen && current()->status == journal::JobStatus::Unknown;
+    m_resolvePrinted->setEnabled(unknown);
+    m_resolveNotPrinted->setEnabled(unknown);
 }
 
 void HistoryWindow::loadEntry()
@@ -204,6 +212,18 @@ void HistoryWindow::deleteEntry()
     }
     const int row = m_list->currentIndex().row();
     m_journal->remove(entry->id);
+    refresh();
+    m_list->selectRow(std::min(row, m_model->rowCount() - 1));
+}
+
+void HistoryWindow::resolveEntry(bool printed)
+{
+    const journal::JournalEntry* entry = current();
+    if (entry == nullptr || m_journal == nullptr) {
+        return;
+    }
+    const int row = m_list->currentIndex().row();
+    m_journal->resolve(entry->id, printed);
     refresh();
     m_list->selectRow(std::min(row, m_model->rowCount() - 1));
 }

@@ -21,7 +21,8 @@ struct JournalEntry;
 
 // 「履歴」: the print journal, newest first, searched as the user types and narrowed to a
 // period; the chosen entry is loaded into the entry window, printed again or deleted.
-// A journal that cannot be opened shows why, and the window lists nothing.
+// A journal that cannot be opened shows why, and the window lists nothing. An entry of unknown
+// outcome (its job was cut off) is settled here: printed or not.
 class HistoryWindow : public QDialog
 {
     Q_OBJECT
@@ -44,9 +45,12 @@ private:
     void loadEntry();
     void reprintEntry();
     void deleteEntry();
+    void resolvePrinted() { resolveEntry(true); }
+    void resolveNotPrinted() { resolveEntry(false); }
+    void resolveEntry(bool printed);
 
     HistoryHost& m_host;
-    std::unique_ptr<journal::Journal> m_journal;
+    std::shared_ptr<journal::Journal> m_journal;
     JournalListModel* m_model = nullptr;
     QLineEdit* m_search = nullptr;
     QCheckBox* m_period = nullptr;
@@ -58,4 +62,6 @@ private:
     QPushButton* m_reprint = nullptr;
     QCheckBox* m_keepDate = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_resolvePrinted = nullptr;
+    QPushButton* m_resolveNotPrinted = nullptr;
 };

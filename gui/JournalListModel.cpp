@@ -32,6 +32,10 @@ QString statusText(journal::JobStatus status)
         return QStringLiteral("失敗");
     case journal::JobStatus::Aborted:
         return QStringLiteral("中止");
+    case journal::JobStatus::Sending:
+        return QStringLiteral("送信中");
+    case journal::JobStatus::Unknown:
+        return QStringLiteral("印刷済みか不明");
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "batch/BatchSlip.h"
 #include "journal/Journal.h"
+#include "journal/SharedJournal.h"
 
 #include <algorithm>
 
@@ -12,7 +13,7 @@ JournalSlipCheck::JournalSlipCheck(const std::filesystem::path& journalFile)
         return;
     }
     try {
-        m_journal = std::make_unique<journal::Journal>(journalFile, journal::Journal::Access::ReadOnly);
+        m_journal = journal::OpenShared(journalFile, journal::Journal::Access::ReadOnly);
     } catch (const journal::JournalError&) {
         // A damaged journal is left for the user; the slips simply carry no mark.
     }
@@ -26,8 +27,12 @@ std::vector<std::string> JournalSlipCheck::check(const batch::BatchSlip& slip) c
         return {};
     }
     try {
-        if (m_journal->hasOrder(slip.order)) {
+        const std::optional<journal::JobStatus> status = m_journal->orderStatus(slip.order);
+        if (status == journal::JobStatus::Printed) {
             return {kWarning};
+        }
+        if (status) {
+            return {kUnknownWarning};
         }
     } catch (const journal::JournalError&) {
         // Unreadable now: no mark, as for a journal that cannot be opened.
@@ -37,5 +42,6 @@ std::vector<std::string> JournalSlipCheck::check(const batch::BatchSlip& slip) c
 
 bool JournalSlipCheck::Marked(const batch::BatchSlip& slip)
 {
-    return std::find(slip.warnings.begin(), slip.warnings.end(), kWarning) != slip.warnings.end();
+    return std::any_of(slip.warnings.begin(), slip.warnings.end(),
+                       [](const std::string& warning) { return warning == kWarning || warning == kUnknownWarning; });
 }

@@ -9,20 +9,22 @@ namespace journal {
 class Journal;
 }
 
-// The print journal's word on a batch slip: its order went out before. A journal that does
-// not exist or cannot be read knows no order; the check never creates one.
+// The print journal's word on a batch slip: its order went out before, or may have (a job cut
+// off after its entry was written). A journal that does not exist or cannot be read knows no
+// order; the check never creates one.
 class JournalSlipCheck : public batch::SlipCheck
 {
 public:
     static constexpr const char* kWarning = "印刷済みの注文です";
+    static constexpr const char* kUnknownWarning = "印刷済みか不明";
 
     explicit JournalSlipCheck(const std::filesystem::path& journalFile);
     ~JournalSlipCheck() override;
     std::vector<std::string> check(const batch::BatchSlip& slip) const override;
 
-    // Whether the check marked the slip as printed before.
+    // Whether the check marked the slip as printed before, or perhaps printed.
     static bool Marked(const batch::BatchSlip& slip);
 
 private:
-    std::unique_ptr<journal::Journal> m_journal;
+    std::shared_ptr<journal::Journal> m_journal;
 };

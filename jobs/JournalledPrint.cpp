@@ -1,6 +1,8 @@
 #include "jobs/JournalledPrint.h"
 
+#include "jobs/JobInterruption.h"
 #include "journal/Journal.h"
+#include "journal/SharedJournal.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/BatchJob.h"
 #include "slipprint/PrintCommand.h"
@@ -37,24 +39,60 @@ journal::JournalEntry entryOf(TPrinterAccess& printer, const Slip& slip, const S
     return entry;
 }
 
-Outcome record(const std::filesystem::path& journalFile, std::vector<journal::JournalEntry> entries)
+// The journal's side of one job. Its entries are stored "sending" before the job is handed
+// over, so that a process killed meanwhile leaves them of unknown outcome rather than a
+// printed slip without an entry; they are completed once the job ended. When they could not
+// be stored first, they are stored complete after the job, as well as the journal allows.
+class JobRecord
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    for (journal::JournalEntry& entry : entries) {
-        entry.time = now;
+public:
+    JobRecord(std::filesystem::path journalFile, std::vector<journal::JournalEntry> entries)
+        : m_file(std::move(journalFile)), m_entries(std::move(entries))
+    {
+        try {
+            m_journal = journal::OpenShared(m_file);
+            m_ids = m_journal->beginJobs(m_entries);
+        } catch (const journal::JournalError& error) {
+            m_beginError = error.what();
+        }
     }
-    try {
-        journal::Journal journal(journalFile);
-        const std::vector<std::int64_t> ids = journal.recordJobs(entries);
-        return {ids.empty() ? 0 : ids.front(), {}};
-    } catch (const journal::JournalError& error) {
-        return {0, error.what()};
-    }
-}
 
-Outcome record(const std::filesystem::path& journalFile, const journal::JournalEntry& entry)
+    Outcome finish(const journal::JobEnd& end)
+    {
+        if (!m_ids.empty()) {
+            try {
+                m_journal->finishJobs(m_ids, end);
+                return {m_ids.front(), {}};
+            } catch (const journal::JournalError& error) {
+                return {m_ids.front(), std::string("the entry stays of unknown outcome: ") + error.what()};
+            }
+        }
+        try {
+            for (journal::JournalEntry& entry : m_entries) {
+                entry.status = end.status;
+                entry.message = end.message;
+                entry.cupsJobId = end.cupsJobId;
+                entry.pdfFile = end.pdfFile;
+            }
+            const std::vector<std::int64_t> ids = journal::OpenShared(m_file)->recordJobs(m_entries);
+            return {ids.empty() ? 0 : ids.front(), {}};
+        } catch (const journal::JournalError& error) {
+            return {0, m_beginError.empty() ? error.what() : m_beginError};
+        }
+    }
+
+private:
+    std::filesystem::path m_file;
+    std::vector<journal::JournalEntry> m_entries;
+    std::shared_ptr<journal::Journal> m_journal;
+    std::vector<std::int64_t> m_ids;
+    std::string m_beginError;
+};
+
+journal::JobEnd printedBy(TPrinterAccess& printer)
 {
-    return record(journalFile, std::vector<journal::JournalEntry>{entry});
+    const JobReceipt receipt = printer.Service().lastJob();
+    return {journal::JobStatus::Printed, {}, receipt.jobId, receipt.file};
 }
 
 // A batch that stopped while drawing or was cancelled never reached the printer; one whose
@@ -76,27 +114,23 @@ Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& jou
                        const SlipPrintState& state, const JobContext& context, const std::function<void()>& drawSlip,
                        double pageLengthPt)
 {
-    journal::JournalEntry entry = entryOf(printer, slip, state, context);
+    JobRecord record(journalFile, {entryOf(printer, slip, state, context)});
     bool drawing = false;
     try {
         printcommand::PrintJob(
             printer,
             [&] {
                 drawing = true;
+                interruption::StopIfAsked();
                 drawSlip();
                 drawing = false;
             },
             pageLengthPt);
     } catch (const std::exception& error) {
-        entry.status = drawing ? journal::JobStatus::Aborted : journal::JobStatus::Failed;
-        entry.message = error.what();
-        record(journalFile, entry);
+        record.finish({drawing ? journal::JobStatus::Aborted : journal::JobStatus::Failed, error.what(), 0, {}});
         throw;
     }
-    const JobReceipt receipt = printer.Service().lastJob();
-    entry.cupsJobId = receipt.jobId;
-    entry.pdfFile = receipt.file;
-    return record(journalFile, entry);
+    return record.finish(printedBy(printer));
 }
 
 Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile,
@@ -108,30 +142,25 @@ Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path
     for (const BatchPage& page : pages) {
         entries.push_back(entryOf(printer, page.slip, page.state, {paperFeed, page.orderNumber, 0}));
     }
+    JobRecord record(journalFile, std::move(entries));
     try {
         runJob();
     } catch (const std::exception& error) {
-        const journal::JobStatus status = batchStatus(pages.size());
-        for (journal::JournalEntry& entry : entries) {
-            entry.status = status;
-            entry.message = error.what();
-        }
-        record(journalFile, std::move(entries));
+        record.finish({batchStatus(pages.size()), error.what(), 0, {}});
         throw;
     }
-    const JobReceipt receipt = printer.Service().lastJob();
-    for (journal::JournalEntry& entry : entries) {
-        entry.cupsJobId = receipt.jobId;
-        entry.pdfFile = receipt.file;
-    }
-    return record(journalFile, std::move(entries));
+    return record.finish(printedBy(printer));
 }
 
 bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
 {
+    std::error_code error;
+    if (!std::filesystem::exists(journalFile, error)) {
+        return false;
+    }
     try {
-        journal::Journal journal(journalFile, journal::Journal::Access::ReadOnly);
-        return journal.printedSince(slip, QDateTime::currentDateTime().addSecs(-kDaySeconds));
+        return journal::OpenShared(journalFile, journal::Journal::Access::ReadOnly)
+            ->printedSince(slip, QDateTime::currentDateTime().addSecs(-kDaySeconds));
     } catch (const journal::JournalError&) {
         return false;
     }

@@ -1,5 +1,6 @@
 #include "journal/Journal.h"
 
+#include "journal/JobOwner.h"
 #include "journal/Schema.h"
 #include "journal/SearchText.h"
 #include "journal/SlipJson.h"
@@ -11,9 +12,12 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>
+#include <QUuid>
 
 #include <atomic>
 #include <limits>
+
+#include <unistd.h>
 
 namespace journal {
 namespace {
@@ -22,6 +26,10 @@ const QByteArray kSqliteMagic("SQLite format 3\0", 16);
 
 const QString kColumns = QStringLiteral("id, printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
                                         " order_number, reprint_of, fields");
+const QString kEntryIdColumns = QStringLiteral(", entry_uuid, sending_process");
+// Entries of an older layout, read where it cannot be brought up to date.
+const QString kNoEntryIdColumns = QStringLiteral(", '', ''");
+const QString kGoneOut = QStringLiteral("status IN ('printed', 'sending')");
 
 QString nextConnectionName()
 {
@@ -32,6 +40,40 @@ QString nextConnectionName()
 QString fileName(const std::filesystem::path& file)
 {
     return QString::fromStdString(file.string());
+}
+
+// SQLite's URI form, so that the open mode says whether the file may be created.
+QString uriOf(const std::filesystem::path& file, const char* parameters)
+{
+    const QByteArray path = QFile::encodeName(QString::fromStdString(std::filesystem::absolute(file).string()));
+    QByteArray escaped;
+    for (const char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            escaped += '%' + QByteArray::number(static_cast<unsigned char>(c), 16);
+        } else {
+            escaped += c;
+        }
+    }
+    return QStringLiteral("file://%1?%2").arg(QString::fromUtf8(escaped), QLatin1String(parameters));
+}
+
+bool canWrite(const std::filesystem::path& path)
+{
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
+// Reading through a read-write connection lets its close fold the log back and remove it;
+// a read-only one would leave the -wal and -shm files behind. Where nothing may be written,
+// the file is read as it stands, unless a log of someone else's holds entries not yet in it.
+const char* readingMode(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = std::filesystem::absolute(file).parent_path();
+    if (canWrite(folder) && canWrite(file)) {
+        return "mode=rw";
+    }
+    std::error_code error;
+    const auto logSize = std::filesystem::file_size(std::filesystem::path(file.string() + "-wal"), error);
+    return !error && logSize > 0 ? "mode=ro" : "mode=ro&immutable=1";
 }
 
 // Anything else handed to SQLite might be taken for a database to repair or overwrite.
@@ -76,12 +118,21 @@ qint64 startOf(const QDate& date)
     return date.startOfDay().toMSecsSinceEpoch();
 }
 
+JobStatus statusOf(const QString& name, const QString& sendingProcess)
+{
+    const JobStatus status = StatusFromName(name.toStdString()).value_or(JobStatus::Failed);
+    if (status == JobStatus::Sending && !owner::Alive(sendingProcess.toStdString())) {
+        return JobStatus::Unknown;
+    }
+    return status;
+}
+
 JournalEntry entryFrom(const QSqlQuery& row)
 {
     JournalEntry entry;
     entry.id = row.value(0).toLongLong();
     entry.time = QDateTime::fromMSecsSinceEpoch(row.value(1).toLongLong()).toLocalTime();
-    entry.status = StatusFromName(row.value(2).toString().toStdString()).value_or(JobStatus::Failed);
+    entry.status = statusOf(row.value(2).toString(), row.value(12).toString());
     entry.message = row.value(3).toString().toStdString();
     entry.printer = row.value(4).toString().toStdString();
     entry.paperFeed = row.value(5).toString().toStdString();
@@ -92,6 +143,7 @@ JournalEntry entryFrom(const QSqlQuery& row)
     const QJsonObject fields = QJsonDocument::fromJson(row.value(10).toString().toUtf8()).object();
     entry.slip = SlipFromJson(fields);
     entry.printState = PrintStateFromJson(fields);
+    entry.uuid = row.value(11).toString().toStdString();
     return entry;
 }
 
@@ -106,13 +158,17 @@ const char* StatusName(JobStatus status)
         return "failed";
     case JobStatus::Aborted:
         return "aborted";
+    case JobStatus::Sending:
+        return "sending";
+    case JobStatus::Unknown:
+        return "unknown";
     }
     return "failed";
 }
 
 std::optional<JobStatus> StatusFromName(const std::string& name)
 {
-    for (const JobStatus status : {JobStatus::Printed, JobStatus::Failed, JobStatus::Aborted}) {
+    for (const JobStatus status : {JobStatus::Printed, JobStatus::Failed, JobStatus::Aborted, JobStatus::Sending}) {
         if (name == StatusName(status)) {
             return status;
         }
@@ -120,12 +176,17 @@ std::optional<JobStatus> StatusFromName(const std::string& name)
     return std::nullopt;
 }
 
+bool CountsAsPrinted(JobStatus status)
+{
+    return status == JobStatus::Printed || status == JobStatus::Sending || status == JobStatus::Unknown;
+}
+
 std::filesystem::path Journal::In(const std::filesystem::path& folder)
 {
     return folder / kFileName;
 }
 
-Journal::Journal(const std::filesystem::path& file, Access access) : m_connection(nextConnectionName())
+Journal::Journal(const std::filesystem::path& file, Access access) : m_file(file), m_connection(nextConnectionName())
 {
     try {
         openDatabase(file, access);
@@ -146,28 +207,42 @@ void Journal::openDatabase(const std::filesystem::path& file, Access access)
     if (access == Access::ReadOnly && !QFile::exists(fileName(file))) {
         throw JournalError("no journal yet");
     }
+    const char* mode = access == Access::ReadWrite ? "mode=rwc" : readingMode(file);
+    m_readWriteConnection = access == Access::ReadWrite || QLatin1String(mode) == QLatin1String("mode=rw");
+    connect(uriOf(file, mode));
+    m_version = schema::VersionOf(m_db);
+    if (m_version > schema::kCurrentVersion) {
+        throw JournalError("the journal was written by a newer version of the program");
+    }
+    if (access == Access::ReadWrite) {
+        prepareForWriting();
+    }
+}
+
+void Journal::connect(const QString& uri)
+{
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     if (!m_db.isValid()) {
         throw JournalError("the SQLite driver of Qt is not installed");
     }
-    m_db.setDatabaseName(fileName(file));
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000");
-    if (access == Access::ReadOnly) {
+    m_db.setDatabaseName(uri);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_URI");
+    if (!m_readWriteConnection) {
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     }
     m_db.setConnectOptions(options);
     if (!m_db.open()) {
         throw JournalError(m_db.lastError().text().toStdString());
     }
-    m_version = schema::VersionOf(m_db);
-    if (m_version > schema::kCurrentVersion) {
-        throw JournalError("the journal was written by a newer version of the program");
-    }
-    if (access == Access::ReadOnly) {
-        if (m_version < schema::kCurrentVersion) {
-            throw JournalError("the journal needs an upgrade");
-        }
+}
+
+void Journal::prepareForWriting()
+{
+    if (m_writable) {
         return;
+    }
+    if (!m_readWriteConnection) {
+        throw JournalError(m_file.string() + " or its folder cannot be written");
     }
     // WAL keeps readers and the writer apart and makes a commit one append; NORMAL syncs at
     // checkpoints, which can lose the last entries on power loss but never half of one.
@@ -175,6 +250,12 @@ void Journal::openDatabase(const std::filesystem::path& file, Access access)
     sql::Execute(m_db, QStringLiteral("PRAGMA synchronous = NORMAL"));
     schema::Upgrade(m_db, m_version);
     m_version = schema::kCurrentVersion;
+    m_writable = true;
+}
+
+QString Journal::columns() const
+{
+    return kColumns + (m_version >= schema::kEntryIdsVersion ? kEntryIdColumns : kNoEntryIdColumns);
 }
 
 void Journal::close()
@@ -193,30 +274,87 @@ std::int64_t Journal::recordJob(const JournalEntry& entry)
 
 std::vector<std::int64_t> Journal::recordJobs(const std::vector<JournalEntry>& entries)
 {
+    prepareForWriting();
     const QDateTime now = QDateTime::currentDateTime();
     std::vector<std::int64_t> ids;
     ids.reserve(entries.size());
     sql::InTransaction(m_db, [&] {
         ids.clear();
         for (const JournalEntry& entry : entries) {
-            ids.push_back(insert(entry, entry.time.isValid() ? entry.time : now));
+            ids.push_back(insert(entry, entry.time.isValid() ? entry.time : now, {}));
         }
     });
     return ids;
 }
 
-std::int64_t Journal::insert(const JournalEntry& entry, const QDateTime& time)
+std::vector<std::int64_t> Journal::beginJobs(const std::vector<JournalEntry>& entries)
 {
+    prepareForWriting();
+    const QDateTime now = QDateTime::currentDateTime();
+    std::vector<std::int64_t> ids;
+    ids.reserve(entries.size());
+    sql::InTransaction(m_db, [&] {
+        ids.clear();
+        for (JournalEntry entry : entries) {
+            entry.status = JobStatus::Sending;
+            ids.push_back(insert(entry, now, owner::Current()));
+        }
+    });
+    return ids;
+}
+
+void Journal::finishJobs(const std::vector<std::int64_t>& ids, const JobEnd& end)
+{
+    prepareForWriting();
+    const qint64 now = QDateTime::currentDateTime().toMSecsSinceEpoch();
+    sql::InTransaction(m_db, [&] {
+        for (const std::int64_t id : ids) {
+            sql::Execute(m_db,
+                         QStringLiteral("UPDATE jobs SET status = ?, message = ?, cups_job_id = ?, pdf_file = ?,"
+                                        " printed_at = ?, sending_process = '' WHERE id = ? AND status = 'sending'"),
+                         {QString::fromLatin1(StatusName(end.status)), QString::fromStdString(end.message),
+                          end.cupsJobId, QString::fromStdString(end.pdfFile), now, QVariant::fromValue<qint64>(id)});
+        }
+    });
+}
+
+bool Journal::resolve(std::int64_t id, bool printed)
+{
+    prepareForWriting();
+    bool resolved = false;
+    sql::InTransaction(m_db, [&] {
+        const std::optional<JournalEntry> entry = find(id);
+        if (!entry || entry->status != JobStatus::Unknown) {
+            return;
+        }
+        const JobStatus status = printed ? JobStatus::Printed : JobStatus::Failed;
+        const QString message =
+            printed ? QStringLiteral("") : QStringLiteral("not printed, as checked after the job was cut off");
+        sql::Execute(m_db,
+                     QStringLiteral("UPDATE jobs SET status = ?, message = ?, sending_process = ''"
+                                    " WHERE id = ? AND status = 'sending'"),
+                     {QString::fromLatin1(StatusName(status)), message, QVariant::fromValue<qint64>(id)});
+        resolved = true;
+    });
+    return resolved;
+}
+
+std::int64_t Journal::insert(const JournalEntry& entry, const QDateTime& time, const std::string& sendingProcess)
+{
+    const QString uuid =
+        entry.uuid.empty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : QString::fromStdString(entry.uuid);
     const QByteArray fields = QJsonDocument(SlipToJson(entry.slip, entry.printState)).toJson(QJsonDocument::Compact);
     const search::IndexColumns columns = search::ColumnsOf(searchedFields(entry));
     const QSqlQuery row = sql::Run(
         m_db,
         QStringLiteral("INSERT INTO jobs (printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
-                       " order_number, reprint_of, slip_key, fields) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                       " order_number, reprint_of, slip_key, fields, entry_uuid, sending_process)"
+                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {time.toMSecsSinceEpoch(), QString::fromLatin1(StatusName(entry.status)), QString::fromStdString(entry.message),
          QString::fromStdString(entry.printer), QString::fromStdString(entry.paperFeed), entry.cupsJobId,
          QString::fromStdString(entry.pdfFile), QString::fromStdString(entry.orderNumber),
-         QVariant::fromValue<qint64>(entry.reprintOf), slipKey(entry.slip), QString::fromUtf8(fields)});
+         QVariant::fromValue<qint64>(entry.reprintOf), slipKey(entry.slip), QString::fromUtf8(fields), uuid,
+         QString::fromStdString(sendingProcess)});
     const std::int64_t id = row.lastInsertId().toLongLong();
     sql::Execute(m_db, QStringLiteral("INSERT INTO search (rowid, pairs, singles) VALUES (?, ?, ?)"),
                  {QVariant::fromValue<qint64>(id), columns.pairs, columns.singles});
@@ -225,7 +363,7 @@ std::int64_t Journal::insert(const JournalEntry& entry, const QDateTime& time)
 
 std::optional<JournalEntry> Journal::find(std::int64_t id)
 {
-    QSqlQuery row = sql::Run(m_db, QStringLiteral("SELECT %1 FROM jobs WHERE id = ?").arg(kColumns),
+    QSqlQuery row = sql::Run(m_db, QStringLiteral("SELECT %1 FROM jobs WHERE id = ?").arg(columns()),
                              {QVariant::fromValue<qint64>(id)});
     if (!row.next()) {
         return std::nullopt;
@@ -244,11 +382,11 @@ std::vector<JournalEntry> Journal::search(const JournalQuery& query)
     const QString statement =
         match.isEmpty() ? QStringLiteral("SELECT %1 FROM jobs WHERE id < ? AND printed_at >= ? AND printed_at < ?"
                                          " ORDER BY id DESC LIMIT ?")
-                              .arg(kColumns)
+                              .arg(columns())
                         : QStringLiteral("SELECT %1 FROM search JOIN jobs ON id = search.rowid WHERE search MATCH ?"
                                          " AND search.rowid < ? AND printed_at >= ? AND printed_at < ?"
                                          " ORDER BY search.rowid DESC LIMIT ?")
-                              .arg(kColumns);
+                              .arg(columns());
     QSqlQuery rows = match.isEmpty() ? sql::Run(m_db, statement, {before, from, to, limit})
                                      : sql::Run(m_db, statement, {match, before, from, to, limit});
     std::vector<JournalEntry> entries;
@@ -261,22 +399,44 @@ std::vector<JournalEntry> Journal::search(const JournalQuery& query)
 bool Journal::hasOrder(const std::string& orderNumber)
 {
     QSqlQuery row =
-        sql::Run(m_db, QStringLiteral("SELECT 1 FROM jobs WHERE order_number = ? AND status = 'printed' LIMIT 1"),
+        sql::Run(m_db, QStringLiteral("SELECT 1 FROM jobs WHERE order_number = ? AND %1 LIMIT 1").arg(kGoneOut),
                  {QString::fromStdString(orderNumber)});
     return !orderNumber.empty() && row.next();
+}
+
+std::optional<JobStatus> Journal::orderStatus(const std::string& orderNumber)
+{
+    if (orderNumber.empty()) {
+        return std::nullopt;
+    }
+    const QString process = m_version >= schema::kEntryIdsVersion ? QStringLiteral("sending_process") : "''";
+    QSqlQuery rows = sql::Run(
+        m_db, QStringLiteral("SELECT status, %1 FROM jobs WHERE order_number = ? AND %2").arg(process, kGoneOut),
+        {QString::fromStdString(orderNumber)});
+    std::optional<JobStatus> strongest;
+    while (rows.next()) {
+        const JobStatus status = statusOf(rows.value(0).toString(), rows.value(1).toString());
+        if (status == JobStatus::Printed) {
+            return status;
+        }
+        if (!strongest || status == JobStatus::Sending) {
+            strongest = status;
+        }
+    }
+    return strongest;
 }
 
 bool Journal::printedSince(const Slip& slip, const QDateTime& since)
 {
     QSqlQuery row = sql::Run(
-        m_db,
-        QStringLiteral("SELECT 1 FROM jobs WHERE slip_key = ? AND printed_at >= ? AND status = 'printed' LIMIT 1"),
+        m_db, QStringLiteral("SELECT 1 FROM jobs WHERE slip_key = ? AND printed_at >= ? AND %1 LIMIT 1").arg(kGoneOut),
         {slipKey(slip), since.toMSecsSinceEpoch()});
     return row.next();
 }
 
 bool Journal::remove(std::int64_t id)
 {
+    prepareForWriting();
     bool removed = false;
     sql::InTransaction(m_db, [&] {
         const QSqlQuery erase =

@@ -13,11 +13,13 @@
 // The print journal: one SQLite file (`mivo_journal.db` in the working folder) with an entry
 // per slip job, whatever became of it. Every call runs on the calling thread and either
 // completes or throws JournalError; a file that is not a journal of this program, or one of a
-// newer version, is never written to.
+// newer version, is never written to. The program opens it through journal::OpenShared only:
+// the file's check before the connection would otherwise drop the locks of another one.
 //
 //     journal::Journal journal(journal::Journal::In(folder));   // creates or migrates the file
 //     journal::JournalEntry entry;                              // time, printer, slip ...
-//     entry.id = journal.recordJob(entry);                      // one transaction
+//     const auto ids = journal.beginJobs({entry});              // "sending", before the hand-over
+//     journal.finishJobs(ids, {.status = JobStatus::Printed});  // once the printer has it
 //     journal.search({.text = "大垣", .limit = 200});            // newest first
 //     journal.hasOrder("A-1001");                               // batch lists mark these
 //     journal.printedSince(slip, QDateTime::currentDateTime().addDays(-1));
@@ -29,7 +31,7 @@ public:
     enum class Access
     {
         ReadWrite, // creates the file and brings its layout up to date
-        ReadOnly,  // the file must exist; nothing is written
+        ReadOnly,  // the file must exist; no entry is written, nor a file left beside it
     };
 
     static constexpr const char* kFileName = "mivo_journal.db";
@@ -45,24 +47,48 @@ public:
     std::int64_t recordJob(const JournalEntry& entry);
     // Stores the entries of one job (a batch: an entry per slip) all or none, in order.
     std::vector<std::int64_t> recordJobs(const std::vector<JournalEntry>& entries);
+    // Stores the entries of one job as "sending" by this process, all or none, before the job
+    // is handed over, and returns their ids. An entry left so by a process that is gone reads
+    // as Unknown.
+    std::vector<std::int64_t> beginJobs(const std::vector<JournalEntry>& entries);
+    // Completes the entries beginJobs stored: how the job ended, dated now.
+    void finishJobs(const std::vector<std::int64_t>& ids, const JobEnd& end);
+    // The user's word on an entry of unknown outcome: printed or not. False when the entry is
+    // not of unknown outcome (any more).
+    bool resolve(std::int64_t id, bool printed);
     std::optional<JournalEntry> find(std::int64_t id);
     std::vector<JournalEntry> search(const JournalQuery& query);
-    // Whether a slip with this order number went out (failed and aborted jobs do not count).
+    // Whether a slip with this order number went out or may have (failed and aborted jobs do
+    // not count).
     bool hasOrder(const std::string& orderNumber);
-    // Whether a slip with the same recipient and goods went out at `since` or later.
+    // Printed when a slip of the order went out, else Sending or Unknown when one may have;
+    // nothing when none did.
+    std::optional<JobStatus> orderStatus(const std::string& orderNumber);
+    // Whether a slip with the same recipient and goods went out (or may have) at `since` or later.
     bool printedSince(const Slip& slip, const QDateTime& since);
     // False when there is no such entry.
     bool remove(std::int64_t id);
     std::int64_t count();
 
+    // Whether entries can be written through this connection.
+    bool writable() const { return m_writable; }
+    // Brings the layout up to date for writing; throws when the file was opened read-only
+    // because it or its folder cannot be written.
+    void prepareForWriting();
+
 private:
     void openDatabase(const std::filesystem::path& file, Access access);
+    void connect(const QString& uri);
     void close();
-    std::int64_t insert(const JournalEntry& entry, const QDateTime& time);
+    std::int64_t insert(const JournalEntry& entry, const QDateTime& time, const std::string& sendingProcess);
+    QString columns() const;
 
+    std::filesystem::path m_file;
     QString m_connection;
     QSqlDatabase m_db;
     int m_version = 0;
+    bool m_readWriteConnection = false;
+    bool m_writable = false;
 };
 
 } // namespace journal

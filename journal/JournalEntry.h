@@ -13,19 +13,23 @@
 
 namespace journal {
 
-// How a job ended. Only a printed slip counts as gone out.
+// How a job ended. A printed slip counts as gone out, and so does one that may have: the
+// duplicate guards would rather ask than ship a parcel twice.
 enum class JobStatus
 {
     Printed,
     Failed,  // the job could not be opened or handed over
     Aborted, // drawing failed; the job was cancelled before anything printed
+    Sending, // recorded before the hand-over; the sending process still runs
+    Unknown, // still "sending", but its process is gone: the user says whether it printed
 };
 
 // One slip job as the journal keeps it. Texts are UTF-8.
 struct JournalEntry
 {
     std::int64_t id = 0; // assigned by the journal
-    QDateTime time;      // when the job ended
+    std::string uuid;    // the entry's id wherever it is copied; made by the journal when empty
+    QDateTime time;      // when the job ended, or was handed over while it is sending
     JobStatus status = JobStatus::Printed;
     std::string message; // why a job failed or was aborted
     std::string printer;
@@ -56,7 +60,19 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The stored name; Unknown is stored as "sending" and only its name in listings is "unknown".
 const char* StatusName(JobStatus status);
 std::optional<JobStatus> StatusFromName(const std::string& name);
+// Whether the slip counts as gone out for the duplicate guards.
+bool CountsAsPrinted(JobStatus status);
+
+// How a job handed over ended, to complete its "sending" entries.
+struct JobEnd
+{
+    JobStatus status = JobStatus::Printed;
+    std::string message;
+    int cupsJobId = 0;
+    std::string pdfFile;
+};
 
 } // namespace journal

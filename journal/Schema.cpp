@@ -42,9 +42,28 @@ void createJobs(QSqlDatabase& db)
                  {kApplication});
 }
 
+// Version 2: every entry gets an id of its own that stays the same wherever the entry is
+// copied, and a job still being sent names the process sending it, so that one cut off
+// mid-job can be told from one in progress. Entries written before get a random id now.
+void addEntryIdsAndSenders(QSqlDatabase& db)
+{
+    const QStringList statements{
+        QStringLiteral("ALTER TABLE jobs ADD COLUMN entry_uuid TEXT"),
+        QStringLiteral("ALTER TABLE jobs ADD COLUMN sending_process TEXT NOT NULL DEFAULT ''"),
+        // A version 4 UUID from SQLite's random bytes, as QUuid writes them.
+        QStringLiteral("UPDATE jobs SET entry_uuid = lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' ||"
+                       " substr(hex(randomblob(2)), 2) || '-' || substr('89ab', 1 + (abs(random()) % 4), 1) ||"
+                       " substr(hex(randomblob(2)), 2) || '-' || hex(randomblob(6)))"),
+        QStringLiteral("CREATE UNIQUE INDEX jobs_uuid ON jobs (entry_uuid)"),
+    };
+    for (const QString& statement : statements) {
+        sql::Execute(db, statement);
+    }
+}
+
 using Step = void (*)(QSqlDatabase&);
 // Step i takes version i to version i + 1.
-const Step kSteps[kCurrentVersion] = {createJobs};
+const Step kSteps[kCurrentVersion] = {createJobs, addEntryIdsAndSenders};
 
 } // namespace
 
@@ -76,6 +95,10 @@ void Upgrade(QSqlDatabase& db, int version)
 {
     for (int step = version; step < kCurrentVersion; ++step) {
         sql::InTransaction(db, [&] {
+            // Another process may have taken the step since the version was read.
+            if (VersionOf(db) > step) {
+                return;
+            }
             kSteps[step](db);
             sql::Execute(db, QStringLiteral("UPDATE meta SET value = ? WHERE key = 'version'"),
                          {QString::number(step + 1)});

@@ -35,20 +35,26 @@ void Execute(QSqlDatabase& db, const QString& statement, std::initializer_list<Q
     Run(db, statement, values);
 }
 
+// Every transaction writes: taking the write lock at its start lets a busy journal wait for
+// it, where a read lock turned write lock would fail at once when another writer came first.
 void Begin(QSqlDatabase& db)
 {
-    if (!db.transaction()) {
-        fail(db.lastError());
-    }
+    Execute(db, QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 void Commit(QSqlDatabase& db)
 {
-    if (!db.commit()) {
-        const QSqlError error = db.lastError();
-        db.rollback();
-        fail(error);
+    try {
+        Execute(db, QStringLiteral("COMMIT"));
+    } catch (const JournalError&) {
+        Rollback(db);
+        throw;
     }
+}
+
+void Rollback(QSqlDatabase& db)
+{
+    QSqlQuery(QStringLiteral("ROLLBACK"), db);
 }
 
 } // namespace journal::sql

@@ -16,6 +16,8 @@ void Execute(QSqlDatabase& db, const QString& statement, std::initializer_list<Q
 
 void Begin(QSqlDatabase& db);
 void Commit(QSqlDatabase& db);
+// Leaves a transaction, if one is open.
+void Rollback(QSqlDatabase& db);
 
 // Runs `steps` in one transaction; rolls back and rethrows when a step fails.
 template <typename Steps> void InTransaction(QSqlDatabase& db, Steps&& steps)
@@ -24,7 +26,7 @@ template <typename Steps> void InTransaction(QSqlDatabase& db, Steps&& steps)
     try {
         steps();
     } catch (...) {
-        db.rollback();
+        Rollback(db);
         throw;
     }
     Commit(db);

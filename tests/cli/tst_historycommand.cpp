@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,6 +80,8 @@ private slots:
     void reprint();
     void damagedJournalNeverStopsPrinting();
     void cupsJobIdIsRecorded();
+    void cutOffJobIsSettledByTheUser_data();
+    void cutOffJobIsSettledByTheUser();
 };
 
 void TestHistoryCommand::printedSlipsAreListed()
@@ -206,6 +210,38 @@ void TestHistoryCommand::cupsJobIdIsRecorded()
     QCOMPARE(failed.value("status").toString(), QStringLiteral("failed"));
     QCOMPARE(failed.value("job").toInt(), 0);
     QVERIFY2(failed.value("message").toString().contains(queue), qPrintable(failed.value("message").toString()));
+}
+
+void TestHistoryCommand::cutOffJobIsSettledByTheUser_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("settled");
+    QTest::newRow("printed") << "printed"
+                             << "printed";
+    QTest::newRow("not printed") << "not-printed"
+                                 << "failed";
+}
+
+void TestHistoryCommand::cutOffJobIsSettledByTheUser()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, settled);
+    Folder folder;
+    const Run printed = folder.run({"print", "--printer", "PDF"});
+    QVERIFY2(printed.exitCode == 0, qPrintable(printed.err));
+    {
+        // As a process killed between the entry and the hand-over leaves it.
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("cut"));
+        db.setDatabaseName(folder.path("mivo_journal.db"));
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE jobs SET status = 'sending', sending_process = 'gone 1 1'")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("cut"));
+    QCOMPARE(folder.history().at(0).toObject().value("status").toString(), QStringLiteral("unknown"));
+    QCOMPARE(folder.run({"history", "--resolve", "1", "perhaps"}).exitCode, 2);
+    QCOMPARE(folder.run({"history", "--resolve", "1", answer}).exitCode, 0);
+    QCOMPARE(folder.history().at(0).toObject().value("status").toString(), settled);
+    QCOMPARE(folder.run({"history", "--resolve", "1", answer}).exitCode, 1);
 }
 
 QTEST_GUILESS_MAIN(TestHistoryCommand)

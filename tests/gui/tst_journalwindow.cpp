@@ -202,7 +202,7 @@ void TestJournalWindow::brokenJournalNeverStopsASlip()
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bump"));
         db.setDatabaseName(fixture.path(name));
         QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE meta SET value = '2' WHERE key = 'version'")));
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE meta SET value = '99' WHERE key = 'version'")));
         QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
         db.close();
         db = QSqlDatabase();
