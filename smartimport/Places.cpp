@@ -124,6 +124,13 @@ bool isRomaji(TextView text)
     return latin > 0 && other * 10 <= latin;
 }
 
+bool isMunicipality(TextView text)
+{
+    text = trimBlanks(text);
+    return !text.empty() && hasMunicipality(text) && countDigits(text) == 0 && splitWords(text).size() == 1 &&
+           TextView(U"市区町村郡").find(text.back()) != TextView::npos;
+}
+
 bool isRomajiPlace(TextView text)
 {
     if (!isRomaji(text)) {

@@ -13,6 +13,9 @@ Text prefectureNamed(TextView text);
 // True when the text names a municipality: a city, ward, town, village or district suffix
 // after at least one other character ("渋谷区", "北佐久郡軽井沢町").
 bool hasMunicipality(TextView text);
+// The text is a municipality and nothing more ("金沢市", "岡山市北区"): one word, no number, the
+// suffix at its end.
+bool isMunicipality(TextView text);
 // Building, floor and room words ("ビル", "マンション", "号室", "5F").
 bool hasBuildingWord(TextView text);
 // Mostly Latin letters: an address or name written in romaji.
