@@ -419,4 +419,26 @@ Label readLabel(TextView line)
     return label;
 }
 
+bool opensPart(TextView text)
+{
+    while (!text.empty() && kOpeners.find(text.front()) != TextView::npos && !isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    std::size_t length = 0;
+    if (const Word* heading = findWord(text, kHeadings, length); heading != nullptr) {
+        const TextView after = text.substr(length);
+        return heading->section != Section::Other &&
+               (after.empty() || isCloser(after.front()) || kHeadingTails.find(after.front()) != TextView::npos);
+    }
+    const Word* field = findWord(text, kFields, length);
+    if (field == nullptr || (field->field != Field::PostalCode && field->field != Field::Telephone)) {
+        return false;
+    }
+    TextView after = text.substr(length);
+    while (!after.empty() && (isCloser(after.front()) || after.front() == U'は' || after.front() == U'〒')) {
+        after.remove_prefix(1);
+    }
+    return !after.empty() && (isDigit(after.front()) || after.front() == U'+' || after.front() == U'(');
+}
+
 } // namespace smartimport

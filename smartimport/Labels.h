@@ -46,4 +46,8 @@ struct Label
 // heading too.
 Label readLabel(TextView line);
 
+// True when the text opens with a recipient or orderer heading, or with a postal-code or
+// telephone label followed by its number: where a part starts in a line taken down in one run.
+bool opensPart(TextView text);
+
 } // namespace smartimport

@@ -1,6 +1,7 @@
 #include "smartimport/MailLines.h"
 
 #include "smartimport/Labels.h"
+#include "smartimport/RunOnLine.h"
 #include "textimport/LineText.h"
 
 #include <algorithm>
@@ -40,7 +41,9 @@ std::vector<Text> mailLines(std::string_view utf8)
     for (const std::string& line : textimport::SplitLines(utf8)) {
         const Text text = fromUtf8(line);
         if (text.find(U'\t') == Text::npos || trimBlanks(text).find(U'\t') == Text::npos) {
-            lines.emplace_back(trimBlanks(normaliseWidth(text)));
+            for (Text& piece : runOnPieces(trimBlanks(normaliseWidth(text)))) {
+                lines.push_back(std::move(piece));
+            }
             continue;
         }
         std::vector<Text> cells = cellsOf(text);

@@ -30,9 +30,21 @@ bool isCountry(TextView text)
     return lower == U"japan" || lower == U"日本" || lower == U"日本国";
 }
 
+TextView withoutRoomWord(TextView text)
+{
+    text = trimBlanks(text);
+    if (text.ends_with(U"号室")) {
+        text.remove_suffix(2);
+    } else if (text.ends_with(U"号")) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 // A building named without a building word, its room number closing it ("…スクエア1101", "…ハイツ 1208").
 bool isNamedRoom(TextView text)
 {
+    text = withoutRoomWord(text);
     std::size_t digits = 0;
     while (digits < text.size() && isDigit(text[text.size() - 1 - digits])) {
         ++digits;
@@ -58,12 +70,7 @@ std::vector<TextView> sentencesOf(TextView text)
 
 bool isRoomNumber(TextView text)
 {
-    text = trimBlanks(text);
-    if (text.ends_with(U"号室")) {
-        text.remove_suffix(2);
-    } else if (text.ends_with(U"号")) {
-        text.remove_suffix(1);
-    }
+    text = withoutRoomWord(text);
     return !text.empty() && text.size() <= 5 && countDigits(text) == text.size();
 }
 
@@ -270,6 +277,8 @@ private:
         for (const TextView sentence : sentencesOf(text)) {
             if (!isProse(sentence) || prefectureAt(sentence) > 0 || postal::hasStreetNumber(sentence)) {
                 contentOf(field, Text(sentence));
+            } else if (const TextView hold = holdPlaceIn(sentence); !hold.empty()) {
+                add(Field::Building, hold);
             }
         }
     }
