@@ -127,7 +127,9 @@ constexpr std::array kFields = {
     Word{U"zip", S, Field::PostalCode},
     Word{U"郵便", S, Field::PostalCode},
     Word{U"〒", S, Field::PostalCode},
+    Word{U"apartment, suite, etc.", S, Field::Building},
     Word{U"address line 2", S, Field::Building},
+    Word{U"address line 1", S, Field::Address},
     Word{U"address2", S, Field::Building},
     Word{U"address 2", S, Field::Building},
     Word{U"address1", S, Field::Address},
@@ -164,6 +166,11 @@ constexpr std::array kFields = {
     Word{U"カナ", S, Field::Ignored},
     Word{U"かな", S, Field::Ignored},
     Word{U"kana", S, Field::Ignored},
+    Word{U"first name", S, Field::GivenName},
+    Word{U"given name", S, Field::GivenName},
+    Word{U"last name", S, Field::FamilyName},
+    Word{U"family name", S, Field::FamilyName},
+    Word{U"surname", S, Field::FamilyName},
     Word{U"full name", S, Field::Name},
     Word{U"name", S, Field::Name},
     Word{U"おなまえ", S, Field::Name},
@@ -317,6 +324,39 @@ bool isRule(TextView line)
                                            [](char32_t c) { return kRules.find(c) != TextView::npos || isBlank(c); });
 }
 
+// What may follow a heading word and still leave it a heading ("お届け先の", "送付先様", "送り先は").
+constexpr std::u32string_view kHeadingTails = U"の様情ご名は";
+constexpr std::u32string_view kParticles = U"の様ごは";
+
+// "ご請求先・お届け先": headings joined by "・" open one block, the recipient's when either is.
+Section joinedHeading(TextView& after, Section section)
+{
+    std::size_t length = 0;
+    if (!after.starts_with(U"・")) {
+        return section;
+    }
+    const Word* next = findWord(after.substr(1), kHeadings, length);
+    if (next == nullptr || next->section == Section::Other) {
+        return section;
+    }
+    after.remove_prefix(1 + length);
+    return next->section == Section::Recipient ? next->section : section;
+}
+
+// "結婚祝いのお届け先：", "注文品の送り先は": a heading that closes its line opens the block below.
+Section trailingHeading(TextView line)
+{
+    while (!line.empty() && (isCloser(line.back()) || line.back() == U'は')) {
+        line.remove_suffix(1);
+    }
+    for (const Word& word : kHeadings) {
+        if (word.section != Section::Other && !isAsciiWord(word.text) && line.ends_with(word.text)) {
+            return word.section;
+        }
+    }
+    return Section::None;
+}
+
 } // namespace
 
 Label readLabel(TextView line)
@@ -333,13 +373,13 @@ Label readLabel(TextView line)
     }
     std::size_t length = 0;
     if (const Word* heading = findWord(rest, kHeadings, length)) {
-        const TextView after = rest.substr(length);
-        if (heading->section == Section::Other || after.empty() || isCloser(after.front()) || after.front() == U'の' ||
-            after.front() == U'様' || after.front() == U'情' || after.front() == U'ご' ||
-            findWord(after, kFields, length) != nullptr || after.front() == U'名') {
-            label.section = heading->section;
+        TextView after = rest.substr(length);
+        const Section section = joinedHeading(after, heading->section);
+        if (section == Section::Other || after.empty() || isCloser(after.front()) ||
+            kHeadingTails.find(after.front()) != TextView::npos || findWord(after, kFields, length) != nullptr) {
+            label.section = section;
             rest = after;
-            while (!rest.empty() && (rest.front() == U'の' || rest.front() == U'様' || rest.front() == U'ご')) {
+            while (!rest.empty() && kParticles.find(rest.front()) != TextView::npos) {
                 rest.remove_prefix(1);
             }
             if (rest.starts_with(U"情報")) {
@@ -353,7 +393,10 @@ Label readLabel(TextView line)
     }
     if (label.field == Field::Unknown) {
         if (const Word* field = findWord(rest, kFields, length)) {
-            const TextView after = rest.substr(length);
+            TextView after = rest.substr(length);
+            if (after.starts_with(U"は") && length > 1) {
+                after.remove_prefix(1); // "お電話は090-…", said rather than written
+            }
             const bool glued =
                 field->field == Field::PostalCode || field->field == Field::Address || field->field == Field::Telephone;
             const bool digitNext = !after.empty() && (isDigit(after.front()) || after.front() == U'+');
@@ -365,12 +408,37 @@ Label readLabel(TextView line)
         }
     }
     if (label.section == Section::None && label.field == Field::Unknown) {
+        label.section = trailingHeading(line);
+        label.heading = label.section != Section::None;
+        label.value = label.heading ? TextView() : line;
         return label;
     }
     rest = skipQualifier(skipClosers(rest), label.field);
     label.value = trimBlanks(skipClosers(rest));
     label.heading = label.field == Field::Unknown && label.value.empty();
     return label;
+}
+
+bool opensPart(TextView text)
+{
+    while (!text.empty() && kOpeners.find(text.front()) != TextView::npos && !isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    std::size_t length = 0;
+    if (const Word* heading = findWord(text, kHeadings, length); heading != nullptr) {
+        const TextView after = text.substr(length);
+        return heading->section != Section::Other &&
+               (after.empty() || isCloser(after.front()) || kHeadingTails.find(after.front()) != TextView::npos);
+    }
+    const Word* field = findWord(text, kFields, length);
+    if (field == nullptr || (field->field != Field::PostalCode && field->field != Field::Telephone)) {
+        return false;
+    }
+    TextView after = text.substr(length);
+    while (!after.empty() && (isCloser(after.front()) || after.front() == U'は' || after.front() == U'〒')) {
+        after.remove_prefix(1);
+    }
+    return !after.empty() && (isDigit(after.front()) || after.front() == U'+' || after.front() == U'(');
 }
 
 } // namespace smartimport

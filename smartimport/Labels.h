@@ -24,6 +24,8 @@ enum class Field
     Street,
     Building,
     Name,
+    GivenName,  // "First name" of a Western form
+    FamilyName, // "Last name"
     Company,
     Department,
     Telephone,
@@ -39,7 +41,13 @@ struct Label
     TextView value;         // what follows the labels
 };
 
-// Reads the labels at the start of a width-normalised, trimmed line.
+// Reads the labels at the start of a width-normalised, trimmed line. A line that ends in a
+// recipient or orderer heading with nothing after it ("結婚祝いのお届け先：", "送り先は") is that
+// heading too.
 Label readLabel(TextView line);
+
+// True when the text opens with a recipient or orderer heading, or with a postal-code or
+// telephone label followed by its number: where a part starts in a line taken down in one run.
+bool opensPart(TextView text);
 
 } // namespace smartimport

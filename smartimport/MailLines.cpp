@@ -3,6 +3,7 @@
 #include "platform/WidthFold.h"
 
 #include "smartimport/Labels.h"
+#include "smartimport/RunOnLine.h"
 #include "textimport/LineText.h"
 
 #include <algorithm>
@@ -42,7 +43,9 @@ std::vector<Text> mailLines(std::string_view utf8)
     for (const std::string& line : textimport::SplitLines(utf8)) {
         const Text text = utf8::decode(line);
         if (text.find(U'\t') == Text::npos || trimBlanks(text).find(U'\t') == Text::npos) {
-            lines.emplace_back(trimBlanks(widthfold::foldWidth(text)));
+            for (Text& piece : runOnPieces(trimBlanks(widthfold::foldWidth(text)))) {
+                lines.push_back(std::move(piece));
+            }
             continue;
         }
         std::vector<Text> cells = cellsOf(text);

@@ -30,7 +30,7 @@ bool isCountry(TextView text)
     return lower == U"japan" || lower == U"日本" || lower == U"日本国";
 }
 
-bool isRoomNumber(TextView text)
+TextView withoutRoomWord(TextView text)
 {
     text = trimBlanks(text);
     if (text.ends_with(U"号室")) {
@@ -38,6 +38,39 @@ bool isRoomNumber(TextView text)
     } else if (text.ends_with(U"号")) {
         text.remove_suffix(1);
     }
+    return text;
+}
+
+// A building named without a building word, its room number closing it ("…スクエア1101", "…ハイツ 1208").
+bool isNamedRoom(TextView text)
+{
+    text = withoutRoomWord(text);
+    std::size_t digits = 0;
+    while (digits < text.size() && isDigit(text[text.size() - 1 - digits])) {
+        ++digits;
+    }
+    const TextView name = trimBlanks(text.substr(0, text.size() - digits));
+    return digits > 0 && digits <= 5 && name.size() >= 2 && countDigits(name) == 0 && !hasMunicipality(name) &&
+           !isAsciiLetter(name.front());
+}
+
+std::vector<TextView> sentencesOf(TextView text)
+{
+    std::vector<TextView> sentences;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(U'。', start);
+        end = end == TextView::npos ? text.size() : end;
+        if (const TextView sentence = trimBlanks(text.substr(start, end - start)); !sentence.empty()) {
+            sentences.push_back(sentence);
+        }
+        start = end + 1;
+    }
+    return sentences;
+}
+
+bool isRoomNumber(TextView text)
+{
+    text = withoutRoomWord(text);
     return !text.empty() && text.size() <= 5 && countDigits(text) == text.size();
 }
 
@@ -193,18 +226,33 @@ private:
         }
     }
 
-    bool lastIsIncompleteAddress()
+    // The address when nothing but numbers came after it.
+    const Item* lastAddress()
     {
         const auto& items = block().items;
         for (auto it = items.rbegin(); it != items.rend(); ++it) {
             if (it->field == Field::Address) {
-                return !postal::hasStreetNumber(it->text);
+                return &*it;
             }
             if (it->field != Field::PostalCode && it->field != Field::Telephone) {
-                return false;
+                return nullptr;
             }
         }
-        return false;
+        return nullptr;
+    }
+
+    bool lastIsIncompleteAddress()
+    {
+        const Item* address = lastAddress();
+        return address != nullptr && !postal::hasStreetNumber(address->text);
+    }
+
+    // A room number joins a building named without one, never one that has it already.
+    bool buildingHasNumber()
+    {
+        return std::any_of(block().items.begin(), block().items.end(), [](const Item& item) {
+            return item.field == Field::Building && countDigits(item.text) > 0;
+        });
     }
 
     void appendToAddress(TextView text)
@@ -217,8 +265,25 @@ private:
         }
     }
 
-    // A value without a label (or with an address label), judged by what it holds.
+    // A value without a label (or with an address label), judged by what it holds. In a line of
+    // prose, each sentence stands alone and only those that hold an address or a place count
+    // ("…郵便局留めでお願いします。仙台中央郵便局留").
     void content(Field field, const Text& text)
+    {
+        if (!isProse(text)) {
+            contentOf(field, text);
+            return;
+        }
+        for (const TextView sentence : sentencesOf(text)) {
+            if (!isProse(sentence) || prefectureAt(sentence) > 0 || postal::hasStreetNumber(sentence)) {
+                contentOf(field, Text(sentence));
+            } else if (const TextView hold = holdPlaceIn(sentence); !hold.empty()) {
+                add(Field::Building, hold);
+            }
+        }
+    }
+
+    void contentOf(Field field, const Text& text)
     {
         if (text.empty() || isMailOrWeb(text) || isCountry(text)) {
             return;
@@ -244,12 +309,20 @@ private:
             addName(text, false);
             return;
         }
-        if (addressSeen && (hasBuildingWord(text) || isRoomNumber(text))) {
+        if (addressSeen && (hasBuildingWord(text) || (isRoomNumber(text) && !buildingHasNumber()))) {
             add(Field::Building, text);
+            return;
+        }
+        if (lastAddress() != nullptr && isNamedRoom(text)) {
+            add(Field::Building, text); // "博多シティスクエア1101" under the street
             return;
         }
         if (const Text prefecture = prefectureNamed(text); !prefecture.empty()) {
             add(Field::Prefecture, prefecture);
+            return;
+        }
+        if (block().has(Field::Prefecture) && !addressSeen && !block().has(Field::City) && isMunicipality(text)) {
+            add(Field::City, text); // the address written a part a line
             return;
         }
         if (reversedPlace(text)) {

@@ -11,14 +11,16 @@ namespace {
 constexpr std::array<std::u32string_view, 8> kHonorifics = {U"御中", U"先生", U"さま", U"サマ",
                                                             U"様",   U"殿",   U"宛",   U"さん"};
 
-constexpr std::array<std::u32string_view, 28> kCompanyWords = {
-    U"役所", U"役場",   U"庁",   U"協議会", U"株式会社", U"有限会社", U"合同会社", U"合資会社", U"(株)", U"(有)",
-    U"㈱",   U"㈲",     U"法人", U"協会",   U"組合",     U"商店",     U"商事",     U"事務所",   U"大学", U"病院",
-    U"学校", U"研究所", U"工業", U"産業",   U"物産",     U"inc",      U"co.,",     U"ltd",
+constexpr std::array<std::u32string_view, 32> kCompanyWords = {
+    U"役所", U"役場",   U"庁",   U"協議会", U"株式会社", U"有限会社", U"合同会社",   U"合資会社",
+    U"(株)", U"(有)",   U"㈱",   U"㈲",     U"法人",     U"協会",     U"組合",       U"商店",
+    U"商事", U"事務所", U"大学", U"病院",   U"医院",     U"診療所",   U"クリニック", U"歯科",
+    U"学校", U"研究所", U"工業", U"産業",   U"物産",     U"inc",      U"co.,",       U"ltd",
 };
 
-constexpr std::array<std::u32string_view, 12> kDepartmentEnds = {
-    U"部", U"課", U"室", U"係", U"グループ", U"チーム", U"センター", U"支店", U"営業所", U"事業部", U"本部", U"支社",
+constexpr std::array<std::u32string_view, 14> kDepartmentEnds = {
+    U"部",   U"課",     U"室",     U"係",   U"グループ", U"チーム", U"センター",
+    U"支店", U"営業所", U"事業部", U"本部", U"支社",     U"受付",   U"事務局",
 };
 
 bool isReading(TextView inside)
@@ -26,7 +28,17 @@ bool isReading(TextView inside)
     return !inside.empty() && std::all_of(inside.begin(), inside.end(), [](char32_t c) { return isKana(c); });
 }
 
-// Drops "(ヤマダ タロウ)" readings.
+// "(Kenji Ota)" after a name written in kanji or kana: its romaji reading.
+bool isRomajiReading(TextView before, TextView inside)
+{
+    const bool written = std::any_of(before.begin(), before.end(), [](char32_t c) { return c >= 0x80; });
+    const bool latin = std::all_of(inside.begin(), inside.end(), [](char32_t c) {
+        return isAsciiLetter(c) || isBlank(c) || c == U'.' || c == U'-' || c == U'\'';
+    });
+    return written && latin && std::count_if(inside.begin(), inside.end(), isAsciiLetter) >= 2;
+}
+
+// Drops "(ヤマダ タロウ)" and "(Taro Yamada)" readings.
 Text dropReadings(TextView name)
 {
     Text out;
@@ -34,7 +46,8 @@ Text dropReadings(TextView name)
     while (i < name.size()) {
         if (name[i] == U'(') {
             const std::size_t close = name.find(U')', i);
-            if (close != TextView::npos && isReading(name.substr(i + 1, close - i - 1))) {
+            const TextView inside = close != TextView::npos ? name.substr(i + 1, close - i - 1) : TextView();
+            if (close != TextView::npos && (isReading(inside) || isRomajiReading(name.substr(0, i), inside))) {
                 i = close + 1;
                 continue;
             }

@@ -1,5 +1,6 @@
 #include "smartimport/Places.h"
 
+#include <algorithm>
 #include <array>
 
 namespace smartimport {
@@ -124,6 +125,13 @@ bool isRomaji(TextView text)
     return latin > 0 && other * 10 <= latin;
 }
 
+bool isMunicipality(TextView text)
+{
+    text = trimBlanks(text);
+    return !text.empty() && hasMunicipality(text) && countDigits(text) == 0 && splitWords(text).size() == 1 &&
+           TextView(U"市区町村郡").find(text.back()) != TextView::npos;
+}
+
 bool isRomajiPlace(TextView text)
 {
     if (!isRomaji(text)) {
@@ -158,6 +166,25 @@ std::size_t careOfEnd(TextView text)
 bool hasCareOf(TextView text)
 {
     return careOfEnd(text) != TextView::npos || contains(lowerAscii(text), U"c/o");
+}
+
+TextView holdPlaceIn(TextView sentence)
+{
+    const std::size_t end = careOfEnd(sentence);
+    if (end == TextView::npos) {
+        return {};
+    }
+    const std::size_t comma = sentence.substr(0, end).find_last_of(U"、,");
+    const std::size_t start = comma == TextView::npos ? 0 : comma + 1;
+    const TextView hold = trimBlanks(sentence.substr(start, end - start));
+    TextView place = hold;
+    while (!place.empty() && TextView(U"留止置めきど").find(place.back()) != TextView::npos) {
+        place.remove_suffix(1);
+    }
+    // Kana inside means the clause is talk around the place, not its name.
+    const bool talk = std::any_of(place.begin(), place.end(), [](char32_t c) { return c >= 0x3041 && c <= 0x309F; });
+    const bool generic = place.size() < 2 || place == U"郵便局" || place == U"営業所" || place == U"センター";
+    return talk || generic ? TextView() : hold;
 }
 
 } // namespace smartimport

@@ -117,12 +117,19 @@ struct NameParts
     Text company;
     Text department;
     Text person;
+    Text given;  // a Western form's first name
+    Text family; // and its last name
 };
 
 void addName(NameParts& parts, const Text& raw, Field field)
 {
     const Text name = cleanName(raw);
     if (name.empty()) {
+        return;
+    }
+    if (field == Field::GivenName || field == Field::FamilyName) {
+        Text& part = field == Field::GivenName ? parts.given : parts.family;
+        part = part.empty() ? name : part;
         return;
     }
     // "株式会社なにわ物産 経理部" over the person's line: the company line keeps its department.
@@ -221,8 +228,9 @@ Recipient assemble(const Block& block, const PostalLookup& lookup)
     NameParts name;
     for (const bool labelled : {true, false}) {
         for (const Item& item : block.items) {
-            const bool isName =
-                item.field == Field::Name || item.field == Field::Company || item.field == Field::Department;
+            const bool isName = item.field == Field::Name || item.field == Field::Company ||
+                                item.field == Field::Department || item.field == Field::GivenName ||
+                                item.field == Field::FamilyName;
             if (isName && item.labelled == labelled) {
                 addName(name, item.text, item.field);
             }
@@ -230,6 +238,9 @@ Recipient assemble(const Block& block, const PostalLookup& lookup)
     }
     if (!inlineName.empty()) {
         addName(name, inlineName, Field::Name);
+    }
+    if (name.person.empty()) {
+        name.person = joinWords({&name.given, &name.family}); // first name first, as the form has it
     }
     out.name = joinWords({&name.company, &name.department, &name.person});
     if (const Item* tel = block.first(Field::Telephone)) {

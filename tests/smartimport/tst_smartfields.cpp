@@ -1,9 +1,11 @@
 // The pieces the smart transfer builds the fields from, and its contract with the window.
 #include "platform/Cp932.h"
 #include "smartimport/Address.h"
+#include "smartimport/Labels.h"
 #include "smartimport/MailLines.h"
 #include "smartimport/Names.h"
 #include "smartimport/Numbers.h"
+#include "smartimport/Places.h"
 #include "smartimport/RomajiAddress.h"
 #include "smartimport/SmartTransfer.h"
 #include "smartimport/WideText.h"
@@ -157,6 +159,10 @@ private slots:
                                             << "様";
         QTest::newRow("reading in brackets") << "佐藤 一郎 (サトウ イチロウ) 様"
                                              << "佐藤 一郎";
+        QTest::newRow("romaji reading in brackets") << "太田 健二 (Kenji Ota) 様"
+                                                    << "太田 健二";
+        QTest::newRow("Latin name keeps its brackets") << "Ota Trading (Japan)"
+                                                       << "Ota Trading (Japan)";
         QTest::newRow("御中") << "株式会社なにわ物産 経理部 御中"
                               << "株式会社なにわ物産 経理部";
         QTest::newRow("殿 ending, 殿 starting") << "殿村 一雄 殿"
@@ -320,6 +326,15 @@ private slots:
         QTest::newRow("row of another width is not labelled")
             << "氏名\t住所\n松本\t420-0853\t静岡県" << QStringList{"松本", "420-0853", "静岡県"};
         QTest::newRow("lines without tabs are only normalised") << "　ＡＢＣ 1\t\n" << QStringList{"ABC 1"};
+        QTest::newRow("order taken down on one line: a line per label")
+            << "送り先 愛媛県松山市一番町4-2-1 郵便番号790-0001 村上 恵子様 電話089-941-0000"
+            << QStringList{"送り先 愛媛県松山市一番町4-2-1", "郵便番号790-0001 村上 恵子様", "電話089-941-0000"};
+        QTest::newRow("said in one run: commas, and の before the name")
+            << "お届け先は〒500-8856岐阜県岐阜市橋本町2-8の長尾 聡様、お電話は058-262-0000"
+            << QStringList{"お届け先は〒500-8856岐阜県岐阜市橋本町2-8", "長尾 聡様", "お電話は058-262-0000"};
+        QTest::newRow("one labelled part stays whole")
+            << "〒790-0001 愛媛県松山市一番町4-2-1 ハイツ一番町 の101 村上 恵子様"
+            << QStringList{"〒790-0001 愛媛県松山市一番町4-2-1 ハイツ一番町 の101 村上 恵子様"};
     }
     void mailLines()
     {
@@ -330,6 +345,68 @@ private slots:
             actual.append(qt(line));
         }
         QCOMPARE(actual, lines);
+    }
+
+    void label_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value");
+
+        const auto none = int(Section::None);
+        const auto recipient = int(Section::Recipient);
+        const auto unknown = int(Field::Unknown);
+        QTest::newRow("heading closing a line") << "結婚祝いのお届け先：" << recipient << unknown << "";
+        QTest::newRow("heading with は closing prose")
+            << "お世話になります。注文品の送り先は" << recipient << unknown << "";
+        QTest::newRow("heading with は and a value")
+            << "送り先は〒790-0001" << recipient << int(Field::PostalCode) << "790-0001";
+        QTest::newRow("telephone said with は")
+            << "お電話は090-1234-5678" << none << int(Field::Telephone) << "090-1234-5678";
+        QTest::newRow("billing and ship-to joined") << "【ご請求先・お届け先】" << recipient << unknown << "";
+        QTest::newRow("ship-to and billing joined") << "【お届け先・ご請求先】" << recipient << unknown << "";
+        QTest::newRow("two orderer headings joined") << "■ご注文者・ご請求先" << int(Section::Orderer) << unknown << "";
+        QTest::newRow("word starting with a label") << "電話注文メモ" << none << unknown << "電話注文メモ";
+        QTest::newRow("heading inside a sentence")
+            << "送り先を変えたいです" << none << unknown << "送り先を変えたいです";
+        QTest::newRow("Western first name") << "First name: Haruka" << none << int(Field::GivenName) << "Haruka";
+        QTest::newRow("Western last name") << "Last name: Ishikawa" << none << int(Field::FamilyName) << "Ishikawa";
+        QTest::newRow("apartment label with its commas")
+            << "Apartment, suite, etc.: Room 5" << none << int(Field::Building) << "Room 5";
+    }
+    void label()
+    {
+        QFETCH(QString, line);
+        const Text text = wide(line);
+        const Label label = readLabel(text);
+        QTEST(int(label.section), "section");
+        QTEST(int(label.field), "field");
+        QTEST(qt(Text(label.value)), "value");
+    }
+
+    void holdPlace_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("place");
+        QTest::newRow("carrier and depot after a comma")
+            << "旅行中のため、ヤマト運輸 札幌大通センター止めでお願いします"
+            << "ヤマト運輸 札幌大通センター止め";
+        QTest::newRow("named post office") << "博多郵便局留めでお願いできますか"
+                                           << "博多郵便局留め";
+        QTest::newRow("no office named") << "郵便局留めでお願いします"
+                                         << "";
+        QTest::newRow("talk before the depot") << "日中不在のため営業所止めにしてください"
+                                               << "";
+        QTest::newRow("no hold at all") << "よろしくお願いします"
+                                        << "";
+    }
+    void holdPlace()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, place);
+        const Text text = wide(sentence);
+        QCOMPARE(qt(Text(holdPlaceIn(text))), place);
     }
 
     void romajiAddress_data()
