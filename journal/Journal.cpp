@@ -21,7 +21,8 @@ namespace {
 const QByteArray kSqliteMagic("SQLite format 3\0", 16);
 
 const QString kColumns = QStringLiteral("id, printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
-                                        " order_number, reprint_of, fields");
+                                        " order_number, reprint_of, fields, tracking_number,"
+                                        " (SELECT group_concat(platform, ',') FROM exports WHERE job_id = jobs.id)");
 
 QString nextConnectionName()
 {
@@ -92,6 +93,11 @@ JournalEntry entryFrom(const QSqlQuery& row)
     const QJsonObject fields = QJsonDocument::fromJson(row.value(10).toString().toUtf8()).object();
     entry.slip = SlipFromJson(fields);
     entry.printState = PrintStateFromJson(fields);
+    entry.trackingNumber = row.value(11).toString().toStdString();
+    const QString exported = row.value(12).toString();
+    for (const QString& platform : exported.split(u',', Qt::SkipEmptyParts)) {
+        entry.exportedTo.push_back(platform.toStdString());
+    }
     return entry;
 }
 
@@ -283,6 +289,7 @@ bool Journal::remove(std::int64_t id)
             sql::Run(m_db, QStringLiteral("DELETE FROM jobs WHERE id = ?"), {QVariant::fromValue<qint64>(id)});
         removed = erase.numRowsAffected() > 0;
         sql::Execute(m_db, QStringLiteral("DELETE FROM search WHERE rowid = ?"), {QVariant::fromValue<qint64>(id)});
+        sql::Execute(m_db, QStringLiteral("DELETE FROM exports WHERE job_id = ?"), {QVariant::fromValue<qint64>(id)});
     });
     return removed;
 }

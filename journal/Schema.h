@@ -6,7 +6,7 @@
 // next inside its own transaction, so an interrupted upgrade leaves the previous version.
 namespace journal::schema {
 
-inline constexpr int kCurrentVersion = 1;
+inline constexpr int kCurrentVersion = 2;
 
 // 0 for a file without tables. Throws JournalError for a file that is no journal of ours.
 int VersionOf(QSqlDatabase& db);
