@@ -3,9 +3,12 @@
 #include "cli/BatchCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/ManifestCommand.h"
 #include "cli/PostalCommand.h"
 #include "cli/PreviewCommandLine.h"
 #include "cli/PrintCommandLine.h"
+#include "cli/ShippedCommand.h"
+#include "cli/TrackCommand.h"
 #include "gui/TForm_Main.h"
 #include "jobs/SystemPrinters.h"
 #include "platform/FontSubstitutes.h"
@@ -88,6 +91,15 @@ int main(int argc, char* argv[])
         }
         if (command == "preview") {
             return RunPreviewCommand(argc, argv, std::cerr);
+        }
+        if (command == "track") {
+            return RunTrackCommand(argc, argv, std::cout, std::cerr);
+        }
+        if (command == "shipped") {
+            return RunShippedCommand(argc, argv, std::cout, std::cerr);
+        }
+        if (command == "manifest") {
+            return RunManifestCommand(argc, argv, std::cerr);
         }
     }
 
