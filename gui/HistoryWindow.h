@@ -44,6 +44,10 @@ private:
     void loadEntry();
     void reprintEntry();
     void deleteEntry();
+    void editTrackingNumber();
+    void openTracking();
+    void exportShipped();
+    void showManifest();
 
     HistoryHost& m_host;
     std::unique_ptr<journal::Journal> m_journal;
@@ -58,4 +62,6 @@ private:
     QPushButton* m_reprint = nullptr;
     QCheckBox* m_keepDate = nullptr;
     QPushButton* m_delete = nullptr;
+    QPushButton* m_number = nullptr;
+    QPushButton* m_track = nullptr;
 };

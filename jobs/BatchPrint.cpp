@@ -124,5 +124,5 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
     const journalprint::Outcome outcome = journalprint::PrintBatchAndRecord(
         printer, journal::Journal::In(target.folder), pages, paperfeeds::kAll[target.paper == 0 ? 0 : 1],
         [&] { printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, pageLength(target.paper)); });
-    return {printer.Service().currentDevice().device, outcome.journalError};
+    return {printer.Service().currentDevice().device, outcome.journalError, outcome.entryIds};
 }

@@ -48,9 +48,9 @@ Outcome record(const std::filesystem::path& journalFile, std::vector<journal::Jo
     try {
         journal::Journal journal(journalFile);
         const std::vector<std::int64_t> ids = journal.recordJobs(entries);
-        return {ids.empty() ? 0 : ids.front(), {}};
+        return {ids.empty() ? 0 : ids.front(), {}, ids};
     } catch (const journal::JournalError& error) {
-        return {0, error.what()};
+        return {0, error.what(), {}};
     }
 }
 
