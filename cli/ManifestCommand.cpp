@@ -86,14 +86,10 @@ int RunManifestCommand(int argc, char* argv[], std::ostream& err)
     }
     QGuiApplication application(argc, argv);
     InstallFontSubstitutes();
-    try {
-        writeManifest(parseOptions(std::vector<std::string>(argv + 2, argv + argc)));
-    } catch (const shippingcli::UsageError& error) {
-        err << error.what() << '\n';
-        return 2;
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo manifest: " << error.what() << '\n';
-        return 1;
-    }
-    return 0;
+    return shippingcli::ExitStatusOf(
+        err, "manifest", [&] { return parseOptions(shippingcli::ArgumentsOf(argc, argv)); },
+        [](const ManifestOptions& options) {
+            writeManifest(options);
+            return 0;
+        });
 }

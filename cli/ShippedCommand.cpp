@@ -86,17 +86,7 @@ int exportShipped(const ShippedOptions& options, std::ostream& out, std::ostream
 int RunShippedCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
 {
     QCoreApplication application(argc, argv);
-    ShippedOptions options;
-    try {
-        options = parseOptions(std::vector<std::string>(argv + 2, argv + argc));
-    } catch (const shippingcli::UsageError& error) {
-        err << error.what() << '\n';
-        return 2;
-    }
-    try {
-        return exportShipped(options, out, err);
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo shipped: " << error.what() << '\n';
-        return 1;
-    }
+    return shippingcli::ExitStatusOf(
+        err, "shipped", [&] { return parseOptions(shippingcli::ArgumentsOf(argc, argv)); },
+        [&](const ShippedOptions& options) { return exportShipped(options, out, err); });
 }

@@ -18,7 +18,7 @@ QDate DayOption(const std::string& option, const std::string& text)
 
 std::filesystem::path ExistingJournal()
 {
-    const std::filesystem::path file = journal::Journal::In(ToPath(QDir::currentPath()));
+    std::filesystem::path file = journal::Journal::In(ToPath(QDir::currentPath()));
     if (!std::filesystem::exists(file)) {
         throw std::runtime_error("no print journal in this folder yet");
     }

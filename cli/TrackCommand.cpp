@@ -97,18 +97,10 @@ int trackFile(journal::Journal& journal, const TrackOptions& options, std::ostre
 int RunTrackCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
 {
     QCoreApplication application(argc, argv);
-    TrackOptions options;
-    try {
-        options = parseOptions(std::vector<std::string>(argv + 2, argv + argc));
-    } catch (const shippingcli::UsageError& error) {
-        err << error.what() << '\n';
-        return 2;
-    }
-    try {
-        journal::Journal journal(shippingcli::ExistingJournal());
-        return options.file.empty() ? trackOne(journal, options, err) : trackFile(journal, options, out, err);
-    } catch (const std::exception& error) {
-        err << "mivo-kangaroo track: " << error.what() << '\n';
-        return 1;
-    }
+    return shippingcli::ExitStatusOf(
+        err, "track", [&] { return parseOptions(shippingcli::ArgumentsOf(argc, argv)); },
+        [&](const TrackOptions& options) {
+            journal::Journal journal(shippingcli::ExistingJournal());
+            return options.file.empty() ? trackOne(journal, options, err) : trackFile(journal, options, out, err);
+        });
 }

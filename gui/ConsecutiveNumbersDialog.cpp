@@ -20,11 +20,7 @@ ConsecutiveNumbersDialog::ConsecutiveNumbersDialog(const std::filesystem::path& 
 {
     setObjectName(QStringLiteral("ConsecutiveNumbersDialog"));
     setWindowTitle(QStringLiteral("連番で付番"));
-    for (const std::int64_t id : ids) {
-        if (std::optional<journal::JournalEntry> entry = m_journal->find(id)) {
-            m_entries.push_back(std::move(*entry));
-        }
-    }
+    m_entries = shipping::EntriesInOrder(*m_journal, ids);
     buildControls(settingsFile);
     propose();
 }

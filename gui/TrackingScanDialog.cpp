@@ -34,11 +34,7 @@ TrackingScanDialog::TrackingScanDialog(const std::filesystem::path& journalFile,
 {
     setObjectName(QStringLiteral("TrackingScanDialog"));
     setWindowTitle(QStringLiteral("番号読取"));
-    for (const std::int64_t id : ids) {
-        if (std::optional<journal::JournalEntry> entry = m_journal->find(id)) {
-            m_entries.push_back(std::move(*entry));
-        }
-    }
+    m_entries = shipping::EntriesInOrder(*m_journal, ids);
     buildControls(settingsFile);
     for (int row = 0; row < static_cast<int>(m_entries.size()); ++row) {
         showEntry(row);

@@ -9,12 +9,12 @@ namespace shipping {
 namespace {
 
 // A city, ward, town or village ends at its first marker; a district (郡) runs on to its town.
-int cityEnd(const QString& rest)
+qsizetype cityEnd(const QString& rest)
 {
-    const int city = rest.indexOf(QRegularExpression(QStringLiteral("[市区町村]")));
-    const int district = rest.indexOf(u'郡');
+    const qsizetype city = rest.indexOf(QRegularExpression(QStringLiteral("[市区町村]")));
+    const qsizetype district = rest.indexOf(u'郡');
     if (district >= 0 && (city < 0 || district < city)) {
-        const int town = rest.indexOf(QRegularExpression(QStringLiteral("[町村]")), district + 1);
+        const qsizetype town = rest.indexOf(QRegularExpression(QStringLiteral("[町村]")), district + 1);
         return town < 0 ? district + 1 : town + 1;
     }
     return city < 0 ? 0 : city + 1;
@@ -43,15 +43,15 @@ int Manifest::pieces() const
 std::string PlaceOf(const std::string& address)
 {
     const QString text = QString::fromStdString(address).trimmed();
-    int prefecture = 0;
+    qsizetype prefecture = 0;
     if (text.startsWith(QStringLiteral("北海道"))) {
         prefecture = 3;
     } else {
-        const int mark = text.indexOf(QRegularExpression(QStringLiteral("[都府県]")));
+        const qsizetype mark = text.indexOf(QRegularExpression(QStringLiteral("[都府県]")));
         prefecture = mark >= 1 && mark <= 3 ? mark + 1 : 0;
     }
-    const int city = cityEnd(text.mid(prefecture));
-    const int length = city > 0 ? prefecture + city : std::min<int>(static_cast<int>(text.size()), prefecture + 6);
+    const qsizetype city = cityEnd(text.mid(prefecture));
+    const qsizetype length = city > 0 ? prefecture + city : std::min<qsizetype>(text.size(), prefecture + 6);
     return text.left(length).toStdString();
 }
 

@@ -54,6 +54,17 @@ std::string heldBy(std::int64_t holder)
 
 } // namespace
 
+std::vector<journal::JournalEntry> EntriesInOrder(journal::Journal& journal, const std::vector<std::int64_t>& ids)
+{
+    std::vector<journal::JournalEntry> entries;
+    for (const std::int64_t id : ids) {
+        if (std::optional<journal::JournalEntry> entry = journal.find(id)) {
+            entries.push_back(std::move(*entry));
+        }
+    }
+    return entries;
+}
+
 std::string LengthWarning(const std::string& digits)
 {
     if (digits.size() == kUsualLength) {

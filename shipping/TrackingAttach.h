@@ -17,6 +17,9 @@ class Journal;
 // line: the number normalised and checked, never given to two entries.
 namespace shipping {
 
+// The entries with these ids, in the order given; ids without an entry are left out.
+std::vector<journal::JournalEntry> EntriesInOrder(journal::Journal& journal, const std::vector<std::int64_t>& ids);
+
 struct NumberAssessment
 {
     std::string number;  // the digits, when there are any
