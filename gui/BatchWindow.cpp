@@ -4,14 +4,18 @@
 #include "batch/PostalSlipCheck.h"
 #include "batch/SlipChecks.h"
 #include "gui/BatchMappingDialog.h"
+#include "gui/ConsecutiveNumbersDialog.h"
+#include "gui/TrackingScanDialog.h"
 #include "jobs/BatchPrint.h"
 #include "jobs/JournalSlipCheck.h"
 #include "journal/Journal.h"
 #include "platform/Cp932.h"
 #include "platform/FilePath.h"
 #include "postal/PostalDirectory.h"
+#include "shipping/ShippingSettings.h"
 #include "slipprint/BatchJob.h"
 #include "slipprint/PaperFeeds.h"
+#include "widgets/ErrorReport.h"
 #include "widgets/Prompt.h"
 #include "workfolder/RememberedMapping.h"
 
@@ -169,6 +173,17 @@ void BatchWindow::buildControls()
     connect(m_printAll, &QPushButton::clicked, this, &BatchWindow::printAll);
     connect(m_printSelected, &QPushButton::clicked, this, &BatchWindow::printSelected);
     connect(m_printFrom, &QPushButton::clicked, this, &BatchWindow::printFrom);
+    m_scanNumbers = new QPushButton(QStringLiteral("番号読取"), this);
+    m_scanNumbers->setObjectName(QStringLiteral("Button_ScanNumbers"));
+    m_consecutive = new QPushButton(QStringLiteral("連番で付番…"), this);
+    m_consecutive->setObjectName(QStringLiteral("Button_ConsecutiveNumbers"));
+    for (QPushButton* button : {m_scanNumbers, m_consecutive}) {
+        button->setEnabled(false);
+        button->setToolTip(QStringLiteral("印刷した送り状にお問合せ番号を付けます"));
+    }
+    connect(m_scanNumbers, &QPushButton::clicked, this, [this] { RunReported(this, [this] { scanNumbers(); }); });
+    connect(m_consecutive, &QPushButton::clicked, this,
+            [this] { RunReported(this, [this] { numberConsecutively(); }); });
     bottom->addWidget(new QLabel(QStringLiteral("ご依頼主"), this));
     bottom->addWidget(m_sender);
     bottom->addWidget(new QLabel(QStringLiteral("用紙選択"), this));
@@ -178,6 +193,8 @@ void BatchWindow::buildControls()
     bottom->addWidget(m_printSelected);
     bottom->addWidget(m_from);
     bottom->addWidget(m_printFrom);
+    bottom->addWidget(m_scanNumbers);
+    bottom->addWidget(m_consecutive);
     layout->addLayout(bottom);
     // Enter ends an edit in the list; it must not open a file or start printing.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -484,10 +501,26 @@ void BatchWindow::printChosen(std::vector<std::size_t> chosen)
         return;
     }
     markPrinted();
+    m_printedIds = printed.journalIds;
+    m_scanNumbers->setEnabled(!m_printedIds.empty());
+    m_consecutive->setEnabled(!m_printedIds.empty());
     QString notice = QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size());
     if (!printed.journalError.empty()) {
         notice +=
             QStringLiteral("\n印刷履歴に記録できませんでした: %1").arg(QString::fromStdString(printed.journalError));
     }
     Prompt::instance().notify(this, notice);
+}
+
+void BatchWindow::scanNumbers()
+{
+    TrackingScanDialog dialog(journalFile(), shipping::SettingsFileIn(m_folder.toStdString()), m_printedIds, this);
+    dialog.exec();
+}
+
+void BatchWindow::numberConsecutively()
+{
+    ConsecutiveNumbersDialog dialog(journalFile(), shipping::SettingsFileIn(m_folder.toStdString()), m_printedIds,
+                                    this);
+    dialog.exec();
 }

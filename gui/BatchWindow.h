@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -58,6 +59,8 @@ private:
     void printAll();
     void printSelected();
     void printFrom();
+    void scanNumbers();
+    void numberConsecutively();
 
     QString m_folder;
     batch::OrderFile m_file;
@@ -71,6 +74,9 @@ private:
     QPushButton* m_printAll = nullptr;
     QPushButton* m_printSelected = nullptr;
     QPushButton* m_printFrom = nullptr;
-    std::vector<bool> m_printAgain; // per slip: ticked to print an order printed before
+    QPushButton* m_scanNumbers = nullptr;
+    QPushButton* m_consecutive = nullptr;
+    std::vector<std::int64_t> m_printedIds; // the journal's entries of the last job, in print order
+    std::vector<bool> m_printAgain;         // per slip: ticked to print an order printed before
     bool m_filling = false;
 };

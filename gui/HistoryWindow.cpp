@@ -2,21 +2,28 @@
 
 #include "gui/HistoryHost.h"
 #include "gui/JournalListModel.h"
+#include "gui/ManifestDialog.h"
+#include "gui/ShippedFileDialog.h"
 #include "journal/Journal.h"
 #include "journal/SharedJournal.h"
+#include "shipping/ShippingSettings.h"
+#include "shipping/TrackingAttach.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/JapaneseCalendar.h"
 #include "widgets/Prompt.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -117,13 +124,17 @@ QLayout* HistoryWindow::createButtons()
     m_resolvePrinted = button("historyResolvePrinted", QStringLiteral("印刷された"), &HistoryWindow::resolvePrinted);
     m_resolveNotPrinted =
         button("historyResolveNotPrinted", QStringLiteral("印刷されなかった"), &HistoryWindow::resolveNotPrinted);
+    m_number = button("historyNumber", QStringLiteral("番号…"), &HistoryWindow::editTrackingNumber);
+    m_track = button("historyTrack", QStringLiteral("追跡"), &HistoryWindow::openTracking);
+    QPushButton* shipped = button("historyShipped", QStringLiteral("発送完了ファイル…"), &HistoryWindow::exportShipped);
+    QPushButton* manifest = button("historyManifest", QStringLiteral("出荷一覧"), &HistoryWindow::showManifest);
     auto* close = named<QPushButton>(this, "historyClose");
     close->setText(QStringLiteral("閉じる"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     auto* buttons = new QHBoxLayout;
     for (QWidget* widget : std::initializer_list<QWidget*>{m_load, m_reprint, m_keepDate, m_delete, m_resolvePrinted,
-                                                           m_resolveNotPrinted}) {
+                                                           m_resolveNotPrinted, m_number, m_track, shipped, manifest}) {
         buttons->addWidget(widget);
     }
     buttons->addStretch(1);
@@ -183,6 +194,8 @@ void HistoryWindow::updateButtons()
     const bool unknown = chosen && current()->status == journal::JobStatus::Unknown;
     m_resolvePrinted->setEnabled(unknown);
     m_resolveNotPrinted->setEnabled(unknown);
+    m_number->setEnabled(chosen);
+    m_track->setEnabled(chosen && !current()->trackingNumber.empty());
 }
 
 void HistoryWindow::loadEntry()
@@ -226,4 +239,67 @@ void HistoryWindow::resolveEntry(bool printed)
     m_journal->resolve(entry->id, printed);
     refresh();
     m_list->selectRow(std::min(row, m_model->rowCount() - 1));
+}
+
+void HistoryWindow::editTrackingNumber()
+{
+    const journal::JournalEntry* entry = current();
+    if (entry == nullptr || m_journal == nullptr) {
+        return;
+    }
+    const journal::JournalEntry chosen = *entry;
+    bool ok = false;
+    const QString typed = QInputDialog::getText(this, QStringLiteral("お問合せ番号"),
+                                                QStringLiteral("%1 様の送り状のお問合せ番号（空欄で削除）")
+                                                    .arg(QString::fromStdString(chosen.slip.recipient.name)),
+                                                QLineEdit::Normal, QString::fromStdString(chosen.trackingNumber), &ok);
+    if (!ok) {
+        return;
+    }
+    std::string number;
+    if (!typed.trimmed().isEmpty()) {
+        const auto rule = shipping::ReadCheckDigitRule(shipping::SettingsFileIn(m_host.journalFile().parent_path()));
+        const shipping::NumberAssessment assessment =
+            shipping::AssessNumber(*m_journal, typed.toStdString(), rule, chosen.id);
+        if (!assessment.refusal.empty()) {
+            Prompt::instance().reportError(this, QString::fromStdString(assessment.refusal));
+            return;
+        }
+        if (!assessment.warning.empty() &&
+            !Prompt::instance().ask(
+                this, QStringLiteral("%1。この番号で登録しますか?").arg(QString::fromStdString(assessment.warning)))) {
+            return;
+        }
+        number = assessment.number;
+    }
+    const int row = m_list->currentIndex().row();
+    m_journal->setTrackingNumbers({{chosen.id, number}});
+    refresh();
+    m_list->selectRow(row);
+}
+
+void HistoryWindow::openTracking()
+{
+    if (const journal::JournalEntry* entry = current(); entry != nullptr && !entry->trackingNumber.empty()) {
+        QDesktopServices::openUrl(QUrl(QString::fromStdString(shipping::TrackingUrl(entry->trackingNumber))));
+    }
+}
+
+void HistoryWindow::exportShipped()
+{
+    if (m_journal == nullptr) {
+        return;
+    }
+    ShippedFileDialog dialog(*m_journal, shipping::SettingsFileIn(m_host.journalFile().parent_path()), this);
+    dialog.exec();
+    refresh();
+}
+
+void HistoryWindow::showManifest()
+{
+    if (m_journal == nullptr) {
+        return;
+    }
+    ManifestDialog dialog(*m_journal, m_host.journalFile().parent_path(), this);
+    dialog.exec();
 }

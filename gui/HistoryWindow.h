@@ -48,6 +48,10 @@ private:
     void resolvePrinted() { resolveEntry(true); }
     void resolveNotPrinted() { resolveEntry(false); }
     void resolveEntry(bool printed);
+    void editTrackingNumber();
+    void openTracking();
+    void exportShipped();
+    void showManifest();
 
     HistoryHost& m_host;
     std::shared_ptr<journal::Journal> m_journal;
@@ -64,4 +68,6 @@ private:
     QPushButton* m_delete = nullptr;
     QPushButton* m_resolvePrinted = nullptr;
     QPushButton* m_resolveNotPrinted = nullptr;
+    QPushButton* m_number = nullptr;
+    QPushButton* m_track = nullptr;
 };

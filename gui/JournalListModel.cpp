@@ -14,6 +14,8 @@ enum Column
     Address,
     Goods,
     Order,
+    Tracking,
+    Exported,
     Printer,
     ColumnCount
 };
@@ -114,6 +116,10 @@ QVariant JournalListModel::data(const QModelIndex& index, int role) const
         return text(entry->slip.goods[0]);
     case Order:
         return text(entry->orderNumber);
+    case Tracking:
+        return text(entry->trackingNumber);
+    case Exported:
+        return entry->exportedTo.empty() ? QString() : QStringLiteral("出力済み");
     case Printer:
         return text(entry->printer);
     default:
@@ -123,8 +129,8 @@ QVariant JournalListModel::data(const QModelIndex& index, int role) const
 
 QVariant JournalListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const kTitles[ColumnCount] = {"日時", "状態", "お届け先", "電話番号", "郵便番号",
-                                                     "住所", "品名", "注文番号", "プリンタ"};
+    static const char* const kTitles[ColumnCount] = {"日時", "状態",     "お届け先",     "電話番号", "郵便番号", "住所",
+                                                     "品名", "注文番号", "お問合せ番号", "発送完了", "プリンタ"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }

@@ -51,5 +51,5 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
         journalprint::PrintBatchAndRecord(printer, journal::Journal::In(target.folder), pages, on.paperFeed(), [&] {
             printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, on.pageLengthPt());
         });
-    return {on.printerName(), outcome.journalError};
+    return {on.printerName(), outcome.journalError, outcome.entryIds};
 }

@@ -6,6 +6,7 @@
 #include "workfolder/SenderFile.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
@@ -37,7 +38,8 @@ struct BatchTarget
 struct BatchPrinted
 {
     std::string printer;
-    std::string journalError; // empty when the print journal recorded the job
+    std::string journalError;             // empty when the print journal recorded the job
+    std::vector<std::int64_t> journalIds; // the journal's entries of the slips, in print order
 };
 
 // The chosen slips as one job on the target's printer, one page each; `progress(done)`

@@ -62,9 +62,9 @@ public:
         if (!m_ids.empty()) {
             try {
                 m_journal->finishJobs(m_ids, end);
-                return {m_ids.front(), {}};
+                return {m_ids.front(), {}, m_ids};
             } catch (const journal::JournalError& error) {
-                return {m_ids.front(), std::string("the entry stays of unknown outcome: ") + error.what()};
+                return {m_ids.front(), std::string("the entry stays of unknown outcome: ") + error.what(), m_ids};
             }
         }
         try {
@@ -75,9 +75,9 @@ public:
                 entry.pdfFile = end.pdfFile;
             }
             const std::vector<std::int64_t> ids = journal::OpenShared(m_file)->recordJobs(m_entries);
-            return {ids.empty() ? 0 : ids.front(), {}};
+            return {ids.empty() ? 0 : ids.front(), {}, ids};
         } catch (const journal::JournalError& error) {
-            return {0, m_beginError.empty() ? error.what() : m_beginError};
+            return {0, m_beginError.empty() ? error.what() : m_beginError, {}};
         }
     }
 

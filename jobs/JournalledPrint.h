@@ -27,7 +27,8 @@ struct JobContext
 struct Outcome
 {
     std::int64_t entryId = 0;
-    std::string journalError; // empty when the job was recorded
+    std::string journalError;           // empty when the job was recorded
+    std::vector<std::int64_t> entryIds; // every entry of the job, in page order
 };
 
 // Runs the slip job (printcommand::PrintJob) and records it with `slip` and `state` whatever

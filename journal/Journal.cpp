@@ -27,8 +27,11 @@ const QByteArray kSqliteMagic("SQLite format 3\0", 16);
 const QString kColumns = QStringLiteral("id, printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
                                         " order_number, reprint_of, fields");
 const QString kEntryIdColumns = QStringLiteral(", entry_uuid, sending_process");
+const QString kTrackingColumns =
+    QStringLiteral(", tracking_number, (SELECT group_concat(platform, ',') FROM exports WHERE job_id = jobs.id)");
 // Entries of an older layout, read where it cannot be brought up to date.
 const QString kNoEntryIdColumns = QStringLiteral(", '', ''");
+const QString kNoTrackingColumns = QStringLiteral(", '', ''");
 const QString kGoneOut = QStringLiteral("status IN ('printed', 'sending')");
 
 QString nextConnectionName()
@@ -144,6 +147,11 @@ JournalEntry entryFrom(const QSqlQuery& row)
     entry.slip = SlipFromJson(fields);
     entry.printState = PrintStateFromJson(fields);
     entry.uuid = row.value(11).toString().toStdString();
+    entry.trackingNumber = row.value(13).toString().toStdString();
+    const QString exported = row.value(14).toString();
+    for (const QString& platform : exported.split(u',', Qt::SkipEmptyParts)) {
+        entry.exportedTo.push_back(platform.toStdString());
+    }
     return entry;
 }
 
@@ -255,7 +263,8 @@ void Journal::prepareForWriting()
 
 QString Journal::columns() const
 {
-    return kColumns + (m_version >= schema::kEntryIdsVersion ? kEntryIdColumns : kNoEntryIdColumns);
+    return kColumns + (m_version >= schema::kEntryIdsVersion ? kEntryIdColumns : kNoEntryIdColumns) +
+           (m_version >= schema::kTrackingVersion ? kTrackingColumns : kNoTrackingColumns);
 }
 
 void Journal::close()
@@ -443,6 +452,7 @@ bool Journal::remove(std::int64_t id)
             sql::Run(m_db, QStringLiteral("DELETE FROM jobs WHERE id = ?"), {QVariant::fromValue<qint64>(id)});
         removed = erase.numRowsAffected() > 0;
         sql::Execute(m_db, QStringLiteral("DELETE FROM search WHERE rowid = ?"), {QVariant::fromValue<qint64>(id)});
+        sql::Execute(m_db, QStringLiteral("DELETE FROM exports WHERE job_id = ?"), {QVariant::fromValue<qint64>(id)});
     });
     return removed;
 }

@@ -68,6 +68,20 @@ public:
     bool printedSince(const Slip& slip, const QDateTime& since);
     // False when there is no such entry.
     bool remove(std::int64_t id);
+
+    // Gives the entries their numbers all or none. Throws TrackingNumberTaken when a number is
+    // held by an entry not given another one here (or is given twice), NoSuchEntry for an
+    // unknown id.
+    void setTrackingNumbers(const std::vector<TrackingAssignment>& assignments);
+    std::optional<std::int64_t> holderOf(const std::string& trackingNumber);
+    // The newest printed entry with this order number.
+    std::optional<std::int64_t> lastPrintedOfOrder(const std::string& orderNumber);
+    // Printed entries of the local dates `from` to `to`, both inclusive, in print order.
+    std::vector<ShipmentRecord> shipments(const QDate& from, const QDate& to);
+    // Printed entries of the dates with their slips, in print order.
+    std::vector<JournalEntry> printedOn(const QDate& from, const QDate& to);
+    // Notes that the entries were reported to `platform` as shipped (again is fine).
+    void markExported(const std::vector<std::int64_t>& ids, const std::string& platform);
     std::int64_t count();
 
     // Whether entries can be written through this connection.

@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace journal {
 
@@ -37,9 +38,27 @@ struct JournalEntry
     int cupsJobId = 0;     // 0: not a CUPS job, or the id is unknown
     std::string pdfFile;   // the file the built-in PDF printer wrote
     std::string orderNumber;
-    std::int64_t reprintOf = 0; // the entry this job printed again, 0 for a new slip
-    Slip slip;                  // every field as printed
-    SlipPrintState printState;  // with the resolution and margins it was printed at
+    std::int64_t reprintOf = 0;          // the entry this job printed again, 0 for a new slip
+    Slip slip;                           // every field as printed
+    SlipPrintState printState;           // with the resolution and margins it was printed at
+    std::string trackingNumber;          // the form's number, digits only; empty: none yet
+    std::vector<std::string> exportedTo; // the platforms told of the shipment, by name
+};
+
+// A tracking number for an entry; an empty number takes the entry's number away.
+struct TrackingAssignment
+{
+    std::int64_t id = 0;
+    std::string number;
+};
+
+// What a shop's shipped file needs of a printed entry.
+struct ShipmentRecord
+{
+    std::int64_t id = 0;
+    QDateTime time;
+    std::string orderNumber;
+    std::string trackingNumber;
 };
 
 // Entries newest first, narrowed by text over name, telephone, postal code, address and order
@@ -58,6 +77,24 @@ class JournalError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A tracking number is already held by another entry, which is named.
+class TrackingNumberTaken : public JournalError
+{
+public:
+    TrackingNumberTaken(const std::string& number, std::int64_t holder);
+    std::int64_t holder() const { return m_holder; }
+
+private:
+    std::int64_t m_holder = 0;
+};
+
+// No entry has the id.
+class NoSuchEntry : public JournalError
+{
+public:
+    explicit NoSuchEntry(std::int64_t id);
 };
 
 // The stored name; Unknown is stored as "sending" and only its name in listings is "unknown".

@@ -61,9 +61,27 @@ void addEntryIdsAndSenders(QSqlDatabase& db)
     }
 }
 
+// Version 3: tracking numbers and the shops each entry was reported to as shipped. Entries written
+// before have no number (''); a number names one entry only, but many entries have none.
+void addTracking(QSqlDatabase& db)
+{
+    const QStringList statements{
+        QStringLiteral("ALTER TABLE jobs ADD COLUMN tracking_number TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral("CREATE UNIQUE INDEX jobs_tracking ON jobs (tracking_number) WHERE tracking_number <> ''"),
+        QStringLiteral("CREATE TABLE exports ("
+                       " job_id INTEGER NOT NULL,"
+                       " platform TEXT NOT NULL,"
+                       " exported_at INTEGER NOT NULL," // milliseconds since 1970, UTC
+                       " PRIMARY KEY (job_id, platform)) WITHOUT ROWID"),
+    };
+    for (const QString& statement : statements) {
+        sql::Execute(db, statement);
+    }
+}
+
 using Step = void (*)(QSqlDatabase&);
 // Step i takes version i to version i + 1.
-const Step kSteps[kCurrentVersion] = {createJobs, addEntryIdsAndSenders};
+const Step kSteps[kCurrentVersion] = {createJobs, addEntryIdsAndSenders, addTracking};
 
 } // namespace
 

@@ -6,9 +6,11 @@
 // next inside its own transaction, so an interrupted upgrade leaves the previous version.
 namespace journal::schema {
 
-inline constexpr int kCurrentVersion = 2;
+inline constexpr int kCurrentVersion = 3;
 // The first version whose entries carry their own id and the sending process.
 inline constexpr int kEntryIdsVersion = 2;
+// The first version whose entries carry a tracking number and their shipped reports.
+inline constexpr int kTrackingVersion = 3;
 
 // 0 for a file without tables. Throws JournalError for a file that is no journal of ours.
 int VersionOf(QSqlDatabase& db);

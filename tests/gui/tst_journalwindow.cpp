@@ -1,6 +1,7 @@
 #include "gui/HistoryWindow.h"
 #include "gui/JournalListModel.h"
 #include "journal/Journal.h"
+#include "journal/Schema.h"
 #include "tests/support/NamedControl.h"
 #include "tests/support/PrintWindowSupport.h"
 
@@ -202,7 +203,10 @@ void TestJournalWindow::brokenJournalNeverStopsASlip()
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bump"));
         db.setDatabaseName(fixture.path(name));
         QVERIFY(db.open());
-        QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE meta SET value = '99' WHERE key = 'version'")));
+        QSqlQuery bump(db);
+        QVERIFY(bump.prepare(QStringLiteral("UPDATE meta SET value = ? WHERE key = 'version'")));
+        bump.addBindValue(QString::number(journal::schema::kCurrentVersion + 1));
+        QVERIFY(bump.exec());
         QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
         db.close();
         db = QSqlDatabase();
