@@ -107,13 +107,14 @@ OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options)
         return file;
     }
     file.header = cellTexts(table.csv);
-    Grouping grouping = GroupRows(table.csv.records().subspan(1), table.columns);
+    Grouping grouping = GroupRows(table.csv.records().subspan(1), table.columns, file.header.size());
     file.slips.reserve(grouping.groups.size());
     for (const OrderGroup& group : grouping.groups) {
         file.slips.push_back(BuildSlip(group));
         CheckFields(file.slips.back());
     }
     file.skipped = std::move(grouping.skipped);
+    SkipSlipsWithoutAddress(file.slips, file.skipped);
     return file;
 }
 
