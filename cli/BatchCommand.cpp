@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -45,8 +46,8 @@ std::string readFile(const std::string& path)
     return std::move(bytes).str();
 }
 
-// Leaves out the slips whose orders the journal knows, saying so; false when none is left.
-bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
+// Leaves out the slips whose orders the journal knows, saying so.
+void skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
 {
     std::vector<std::size_t> skipped;
     std::erase_if(chosen, [&](std::size_t i) {
@@ -58,13 +59,47 @@ bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& c
     });
     if (!skipped.empty()) {
         err << "mivo-kangaroo batch: skipped " << skipped.size() << " slips of orders already printed ("
-            << batch::SlipNumbers(skipped) << "); name them with --only to print them again\n";
+            << batch::SlipNumbers(skipped) << "); name them with --only or --from to print them again\n";
+    }
+}
+
+// Resuming after a jam prints what was printed before as well; the user is told how much.
+void notePrintedAgain(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, std::ostream& err)
+{
+    std::vector<std::size_t> again;
+    std::copy_if(chosen.begin(), chosen.end(), std::back_inserter(again),
+                 [&file](std::size_t i) { return JournalSlipCheck::Marked(file.slips[i]); });
+    if (!again.empty()) {
+        err << "mivo-kangaroo batch: printing " << again.size() << " slips of orders already printed again ("
+            << batch::SlipNumbers(again) << ")\n";
+    }
+}
+
+void reportSkippedRows(const batch::OrderFile& file, std::ostream& err)
+{
+    for (const batch::SkippedRow& row : file.skipped) {
+        err << "mivo-kangaroo batch: row " << row.row << " skipped: " << row.reason << '\n';
+    }
+}
+
+// The slips to print, after what the journal knows; empty, with the reason told, when none is left.
+std::vector<std::size_t> slipsToPrint(const batch::OrderFile& file, const BatchOptions& options, std::ostream& err)
+{
+    reportSkippedRows(file, err);
+    if (file.slips.empty()) {
+        err << "mivo-kangaroo batch: nothing to print: the file holds no slip with an address\n";
+        return {};
+    }
+    std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
+    if (!options.only.empty() || options.from) {
+        notePrintedAgain(file, chosen, err);
+    } else {
+        skipPrintedBefore(file, chosen, err);
     }
     if (chosen.empty()) {
-        err << "mivo-kangaroo batch: nothing left to print\n";
-        return false;
+        err << "mivo-kangaroo batch: nothing to print: every chosen slip was printed before\n";
     }
-    return true;
+    return chosen;
 }
 
 int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
@@ -116,13 +151,16 @@ int RunBatchCommand(int argc, char* argv[], std::ostream& out, std::ostream& err
         const batch::PostalSlipCheck postalCheck(postal::directoryFor(std::filesystem::current_path()));
         const JournalSlipCheck journalCheck(journal::Journal::In(std::filesystem::current_path()));
         batch::RunChecks(file.slips, {&postalCheck, &journalCheck});
-        std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
         if (options.dryRun) {
+            const std::vector<std::size_t> chosen =
+                file.slips.empty() ? std::vector<std::size_t>()
+                                   : batch::ChooseSlips(file.slips.size(), options.only, options.from);
             out << batch::DryRunJson(file, chosen);
             return 0;
         }
-        if (options.only.empty() && !skipPrintedBefore(file, chosen, err)) {
-            return 0;
+        const std::vector<std::size_t> chosen = slipsToPrint(file, options, err);
+        if (chosen.empty()) {
+            return 1;
         }
         // Printing draws with Qt but needs no screen.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
