@@ -27,7 +27,8 @@ std::size_t findColumn(std::string_view column, const std::vector<std::string>& 
     if (const auto number = columnNumber(column); number && *number < header.size()) {
         return *number;
     }
-    throw BatchError("no column " + std::string(column) + " in the file");
+    throw BatchError("no column " + std::string(column) + " in the file",
+                     "ファイルに列「" + std::string(column) + "」がありません");
 }
 
 } // namespace
@@ -45,13 +46,15 @@ ColumnMap ParseColumnMap(std::string_view mapping, const std::vector<std::string
         const std::size_t equals = entry.find('=');
         const auto field = FieldFromKey(widthfold::trimBlanks(entry.substr(0, equals)));
         if (equals == std::string_view::npos || !field) {
-            throw BatchError("not a column mapping: " + std::string(entry));
+            throw BatchError("not a column mapping: " + std::string(entry),
+                             "列の割り当てが読めません: " + std::string(entry));
         }
         map[static_cast<std::size_t>(*field)] = findColumn(widthfold::trimBlanks(entry.substr(equals + 1)), header);
     }
     const auto mapped = [&map](Field field) { return map[static_cast<std::size_t>(field)].has_value(); };
     if (!mapped(Field::Address1) && !mapped(Field::Name) && !mapped(Field::FamilyName)) {
-        throw BatchError("the column mapping names neither an address nor a name column");
+        throw BatchError("the column mapping names neither an address nor a name column",
+                         "住所かおなまえの列を割り当ててください");
     }
     return map;
 }

@@ -146,13 +146,14 @@ OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options)
     file.header = cellTexts(table.csv);
     std::vector<SkippedRow> broken;
     const std::vector<CsvRecord> records = wholeRecords(table.csv.records().subspan(1), broken);
-    Grouping grouping = GroupRows(records, table.columns);
+    Grouping grouping = GroupRows(records, table.columns, file.header.size());
     file.slips.reserve(grouping.groups.size());
     for (const OrderGroup& group : grouping.groups) {
         file.slips.push_back(BuildSlip(group));
         CheckFields(file.slips.back());
     }
     file.skipped = std::move(grouping.skipped);
+    SkipSlipsWithoutAddress(file.slips, file.skipped);
     if (!broken.empty()) {
         file.skipped.insert(file.skipped.end(), broken.begin(), broken.end());
         std::stable_sort(file.skipped.begin(), file.skipped.end(),

@@ -83,7 +83,8 @@ constexpr std::size_t kItemsMostly = 3;
 class Grouper
 {
 public:
-    Grouper(const ColumnMap& columns, std::size_t rows) : m_columns(columns)
+    Grouper(const ColumnMap& columns, std::size_t rows, std::size_t headerCells)
+        : m_columns(columns), m_headerCells(headerCells)
     {
         m_result.groups.reserve(rows);
         m_byDestination.reserve(rows);
@@ -104,12 +105,14 @@ public:
                 return;
             }
             addItem(last->second, item);
+            noteShape(last->second, record);
             return;
         }
         // Item rows mostly follow their order's first row: the same destination needs no lookup.
         if (m_lastGroup && !value(values, Field::Order).empty() &&
             sameDestination(values, m_result.groups[*m_lastGroup].destination)) {
             addItem(*m_lastGroup, item);
+            noteShape(*m_lastGroup, record);
             return;
         }
         std::size_t index = m_result.groups.size();
@@ -117,12 +120,13 @@ public:
             index = m_byDestination.try_emplace(destinationKey(values), index).first->second;
         }
         if (index == m_result.groups.size()) {
-            m_result.groups.push_back({record.row, values, {}});
+            m_result.groups.push_back({record.row, values, {}, {}});
             m_result.groups.back().items.reserve(kItemsMostly);
         }
         m_lastOfOrder[orderKey(values)] = index;
         m_lastGroup = index;
         addItem(index, item);
+        noteShape(index, record);
     }
 
     Grouping take() { return std::move(m_result); }
@@ -151,6 +155,13 @@ private:
         return m_result.cleanedCells.emplace_back(CleanCell(cell));
     }
 
+    void noteShape(std::size_t group, const CsvRecord& record)
+    {
+        if (m_headerCells != 0 && record.cells.size() != m_headerCells) {
+            m_result.groups[group].misshapen.push_back({record.row, record.cells.size(), m_headerCells});
+        }
+    }
+
     void addItem(std::size_t group, const OrderItem& item)
     {
         if (!item.name.empty()) {
@@ -159,6 +170,7 @@ private:
     }
 
     const ColumnMap& m_columns;
+    std::size_t m_headerCells;
     Grouping m_result;
     std::unordered_map<DestinationKey, std::size_t, CellKeyHash> m_byDestination;
     std::unordered_map<OrderKey, std::size_t, CellKeyHash> m_lastOfOrder;
@@ -167,9 +179,9 @@ private:
 
 } // namespace
 
-Grouping GroupRows(std::span<const CsvRecord> rows, const ColumnMap& columns)
+Grouping GroupRows(std::span<const CsvRecord> rows, const ColumnMap& columns, std::size_t headerCells)
 {
-    Grouper grouper(columns, rows.size());
+    Grouper grouper(columns, rows.size(), headerCells);
     for (const CsvRecord& row : rows) {
         grouper.add(row);
     }

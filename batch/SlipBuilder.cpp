@@ -110,6 +110,12 @@ std::string postalCode(const RowValues& values)
 
 } // namespace
 
+std::string MisshapenRowWarning(const MisshapenRow& row)
+{
+    return std::to_string(row.row) + "行目の列の数が見出しと違います（" + std::to_string(row.cells) + "列、見出しは" +
+           std::to_string(row.headerCells) + "列）";
+}
+
 std::array<std::string, 3> GoodsLines(const std::vector<OrderItem>& items)
 {
     std::array<std::string, 3> lines;
@@ -149,6 +155,9 @@ BatchSlip BuildSlip(const OrderGroup& group)
     std::array<std::string, 3> goods = GoodsLines(group.items);
     for (std::size_t i = 0; i < goods.size(); ++i) {
         text.set(slip.goods[i], std::move(goods[i]), "品名");
+    }
+    for (const MisshapenRow& row : group.misshapen) {
+        slip.warnings.push_back(MisshapenRowWarning(row));
     }
     return slip;
 }

@@ -15,6 +15,9 @@ inline constexpr std::size_t kGoodsLineChars = 30;
 // cannot print becomes "〓" and is reported.
 BatchSlip BuildSlip(const OrderGroup& group);
 
+// The warning on a slip one of whose rows has more or fewer cells than the header.
+std::string MisshapenRowWarning(const MisshapenRow& row);
+
 // The goods lines of a parcel's items.
 std::array<std::string, 3> GoodsLines(const std::vector<OrderItem>& items);
 

@@ -58,6 +58,26 @@ void CheckFields(BatchSlip& slip)
     }
 }
 
+bool HasNoAddress(const BatchSlip& slip)
+{
+    const SlipAddress& to = slip.recipient;
+    return to.zip.empty() && to.address1.empty() && to.address2.empty();
+}
+
+void SkipSlipsWithoutAddress(std::vector<BatchSlip>& slips, std::vector<SkippedRow>& skipped)
+{
+    const std::size_t before = skipped.size();
+    std::erase_if(slips, [&skipped](const BatchSlip& slip) {
+        if (!HasNoAddress(slip)) {
+            return false;
+        }
+        skipped.push_back({slip.firstRow, std::string(kNoAddressReason)});
+        return true;
+    });
+    const auto byRow = [](const SkippedRow& a, const SkippedRow& b) { return a.row < b.row; };
+    std::inplace_merge(skipped.begin(), skipped.begin() + static_cast<std::ptrdiff_t>(before), skipped.end(), byRow);
+}
+
 void RunChecks(std::vector<BatchSlip>& slips, const std::vector<const SlipCheck*>& checks)
 {
     for (BatchSlip& slip : slips) {

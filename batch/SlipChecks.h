@@ -7,6 +7,10 @@
 namespace batch {
 
 struct BatchSlip;
+struct SkippedRow;
+
+// Why a slip without any address is not printed.
+inline constexpr std::string_view kNoAddressReason = "お届け先の住所がありません";
 
 // Checks a slip against outside knowledge (the postal-code list, the print journal); each
 // returns the warnings it has for the slip, in the user's language.
@@ -21,6 +25,13 @@ public:
 // "ddd-dddd", lengths the form takes, a missing address, name or telephone, characters the
 // form cannot print. Appends their warnings to the slip.
 void CheckFields(BatchSlip& slip);
+
+// True when the slip says nowhere to deliver to: no postal code and no address line. Such an
+// order (a voucher sent by mail) would waste a form.
+bool HasNoAddress(const BatchSlip& slip);
+
+// Moves the slips without an address out of `slips` into `skipped`, which stays in row order.
+void SkipSlipsWithoutAddress(std::vector<BatchSlip>& slips, std::vector<SkippedRow>& skipped);
 
 // Runs every check over every slip, appending the warnings.
 void RunChecks(std::vector<BatchSlip>& slips, const std::vector<const SlipCheck*>& checks);

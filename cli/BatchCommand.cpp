@@ -27,8 +27,8 @@
 
 namespace {
 
-// Leaves out the slips whose orders the journal knows, saying so; false when none is left.
-bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
+// Leaves out the slips whose orders the journal knows, saying so.
+void skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& chosen, std::ostream& err)
 {
     std::vector<std::size_t> skipped;
     std::vector<std::size_t> unknown;
@@ -44,18 +44,59 @@ bool skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& c
     });
     if (!skipped.empty()) {
         err << "mivo-kangaroo batch: skipped " << skipped.size() << " slips of orders already printed ("
-            << batch::SlipNumbers(skipped) << "); name them with --only to print them again\n";
+            << batch::SlipNumbers(skipped) << "); name them with --only or --from to print them again\n";
     }
     if (!unknown.empty()) {
         err << "mivo-kangaroo batch: skipped " << unknown.size()
             << " slips of orders whose job was cut off and may have printed (" << batch::SlipNumbers(unknown)
             << "); settle them with history --resolve, or name them with --only\n";
     }
-    if (chosen.empty()) {
-        err << "mivo-kangaroo batch: nothing left to print\n";
-        return false;
+}
+
+// Resuming after a jam prints what was printed before as well; the user is told how much.
+void notePrintedAgain(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, std::ostream& err)
+{
+    std::vector<std::size_t> again;
+    std::copy_if(chosen.begin(), chosen.end(), std::back_inserter(again),
+                 [&file](std::size_t i) { return JournalSlipCheck::Marked(file.slips[i]); });
+    if (!again.empty()) {
+        err << "mivo-kangaroo batch: printing " << again.size() << " slips of orders already printed again ("
+            << batch::SlipNumbers(again) << ")\n";
     }
-    return true;
+}
+
+void reportSkippedRows(const batch::OrderFile& file, std::ostream& err)
+{
+    for (const batch::SkippedRow& row : file.skipped) {
+        err << "mivo-kangaroo batch: row " << row.row << " skipped: " << row.reason << '\n';
+    }
+}
+
+// The slips to print, after what the journal knows and what cannot be read; empty, with the
+// reason told, when none is left.
+std::vector<std::size_t> slipsToPrint(const batch::OrderFile& file, const BatchOptions& options, std::ostream& err)
+{
+    reportSkippedRows(file, err);
+    if (file.slips.empty()) {
+        err << "mivo-kangaroo batch: nothing to print: the file holds no slip with an address\n";
+        return {};
+    }
+    std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
+    if (!options.only.empty() || options.from) {
+        notePrintedAgain(file, chosen, err);
+    } else {
+        skipPrintedBefore(file, chosen, err);
+    }
+    const std::vector<std::size_t> held =
+        options.force ? std::vector<std::size_t>{} : batch::HoldBackBlocked(file.slips, chosen);
+    if (!held.empty()) {
+        err << "mivo-kangaroo batch: held back " << held.size() << " slips with unreadable characters ("
+            << batch::SlipNumbers(held) << "); check them and print with --force\n";
+    }
+    if (chosen.empty()) {
+        err << "mivo-kangaroo batch: nothing to print: every chosen slip was printed before or held back\n";
+    }
+    return chosen;
 }
 
 int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
@@ -102,28 +143,23 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
 int runBatch(const CommandContext& context)
 {
     const BatchOptions options = ParseBatchOptions(context.arguments);
-    std::ostream& out = context.out;
-    std::ostream& err = context.err;
     batch::OrderFile file = batch::ReadOrderFile(batch::LoadOrderFile(options.file), options.read);
     const batch::PostalSlipCheck postalCheck(postal::directoryFor(std::filesystem::current_path()));
     const JournalSlipCheck journalCheck(journal::Journal::In(std::filesystem::current_path()));
     batch::RunChecks(file.slips, {&postalCheck, &journalCheck});
-    std::vector<std::size_t> chosen = batch::ChooseSlips(file.slips.size(), options.only, options.from);
     if (options.dryRun) {
-        out << batch::DryRunJson(file, chosen);
-        return 0;
+        const std::vector<std::size_t> chosen = file.slips.empty()
+                                                    ? std::vector<std::size_t>()
+                                                    : batch::ChooseSlips(file.slips.size(), options.only, options.from);
+        context.out << batch::DryRunJson(file, chosen);
+        return kDone;
     }
-    const std::vector<std::size_t> held =
-        options.force ? std::vector<std::size_t>{} : batch::HoldBackBlocked(file.slips, chosen);
-    if (!held.empty()) {
-        err << "mivo-kangaroo batch: held back " << held.size() << " slips with unreadable characters ("
-            << batch::SlipNumbers(held) << "); check them and print with --force\n";
-    }
-    if (chosen.empty() || (options.only.empty() && !skipPrintedBefore(file, chosen, err))) {
-        return 0;
+    const std::vector<std::size_t> chosen = slipsToPrint(file, options, context.err);
+    if (chosen.empty()) {
+        return kFailed;
     }
     const DrawingApplication application;
-    return runBatchPrint(file, chosen, options, err);
+    return runBatchPrint(file, chosen, options, context.err);
 }
 
 } // namespace
@@ -136,8 +172,9 @@ const Command& BatchCommand()
         "FILE [--format NAME] [--encoding utf-8|cp932] [--map FIELD=COLUMN,...] [--sender 1-10] [--paper 0|1] "
         "[--printer NAME] [--only 1,3-5] [--from N] [--dry-run] [--force]",
         "Reads the slips of a shop's order export and prints the chosen ones as one job, with a summary on standard "
-        "error. Slips of orders the print journal knows are left out unless named with --only. The dry run prints "
-        "nothing on paper and writes the slips as JSON on standard output.",
+        "error. Slips of orders the print journal knows are left out unless named with --only or --from (to resume "
+        "after a jam). Orders without an address are skipped. The dry run prints nothing on paper and writes the "
+        "slips as JSON on standard output. Exit status 1 when nothing was left to print.",
         {{"format", "NAME", "the shop's export format instead of the one the header shows"},
          {"encoding", "ENCODING", "the file's encoding", "utf-8 cp932"},
          {"map", "FIELD=COLUMN,...", "which column holds which slip field, for a file of no known format"},
@@ -145,7 +182,7 @@ const Command& BatchCommand()
          {"paper", "0|1", "the paper feed: 0 the first, 1 the second (default)", "0 1"},
          {"printer", "NAME", "print on this printer instead of the registered one"},
          {"only", "LIST", "only these slips, such as 1,3-5, printed before or not"},
-         {"from", "N", "the slips from the Nth on"},
+         {"from", "N", "the slips from the Nth on, printed before or not"},
          {"dry-run", "", "write the slips as JSON instead of printing them"},
          {"force", "", "print slips held back for unreadable characters too"}},
         runBatch,

@@ -1,6 +1,7 @@
 #include "gui/BatchMappingDialog.h"
 
 #include "batch/ColumnMapping.h"
+#include "batch/HeaderGuess.h"
 #include "batch/OrderFormat.h"
 
 #include <QComboBox>
@@ -27,19 +28,21 @@ constexpr FieldLabel kFields[] = {
     {batch::Field::Tel, "でんわ"},     {batch::Field::Item, "品名"},     {batch::Field::Quantity, "個数"},
 };
 
-// The column each field had in a mapping, 0-based.
+// The column each field had in a mapping, 0-based; for a file met the first time (or whose
+// mapping no longer fits), the columns whose headers name a field.
 std::map<batch::Field, std::size_t> columnsOf(const std::string& mapping, const std::vector<std::string>& header)
 {
-    std::map<batch::Field, std::size_t> columns;
+    batch::ColumnMap map;
     try {
-        const batch::ColumnMap map = batch::ParseColumnMap(mapping, header);
-        for (std::size_t field = 0; field < map.size(); ++field) {
-            if (map[field]) {
-                columns[static_cast<batch::Field>(field)] = *map[field];
-            }
-        }
+        map = batch::ParseColumnMap(mapping, header);
     } catch (const batch::BatchError&) {
-        // A mapping that no longer fits preselects nothing.
+        map = batch::GuessColumns(header);
+    }
+    std::map<batch::Field, std::size_t> columns;
+    for (std::size_t field = 0; field < map.size(); ++field) {
+        if (map[field]) {
+            columns[static_cast<batch::Field>(field)] = *map[field];
+        }
     }
     return columns;
 }

@@ -9,7 +9,7 @@ class QComboBox;
 
 // Asks which column of a file without a known shop format holds which slip field. Each
 // field has a box "ComboBox_<key>" listing "（なし）" and the file's columns; the mapping
-// given before for the same columns is preselected.
+// given before for the same columns is preselected, else the columns whose headers name a field.
 class BatchMappingDialog : public QDialog
 {
     Q_OBJECT

@@ -27,20 +27,26 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
-// Table columns: the slip fields a user may mend, between the number and order on the
-// left and the warnings on the right.
+// Table columns: the warnings first, where they are seen without scrolling, then the
+// number and order, then the slip fields a user may mend.
 enum Column
 {
+    ColWarnings,
     ColNumber,
     ColOrder,
     ColZip,
@@ -51,16 +57,36 @@ enum Column
     ColGoods1,
     ColGoods2,
     ColGoods3,
-    ColWarnings,
     ColCount
 };
 
-// The preview under the list: a 4-inch form at 36 pixels per inch is 144 high.
+// The preview under the list starts a 4-inch form high at 40 pixels per inch; the splitter
+// above it makes it larger, and the slip is drawn to fit.
 constexpr int kPreviewHeight = 160;
-constexpr double kPreviewDpi = 36;
+constexpr int kPreviewMinimum = 60;
+constexpr double kPreviewMaxDpi = 180;
+constexpr int kWarningsWidth = 260;
 
-const QStringList kHeaders = {"番号",   "注文番号", "郵便番号", "おところ①", "おところ②", "おなまえ",
-                              "でんわ", "品名1",    "品名2",    "品名3",     "注意"};
+const QStringList kHeaders = {"注意",     "番号",   "注文番号", "郵便番号", "おところ①", "おところ②",
+                              "おなまえ", "でんわ", "品名1",    "品名2",    "品名3"};
+
+// The dots per inch that fit the whole page into `size`.
+double fittingDpi(const PageGeometry& page, QSize size)
+{
+    if (page.paperWidthPt <= 0 || page.paperHeightPt <= 0) {
+        return 1;
+    }
+    const double dpi = std::min(size.width() * 72.0 / page.paperWidthPt, size.height() * 72.0 / page.paperHeightPt);
+    return std::clamp(dpi, 1.0, kPreviewMaxDpi);
+}
+
+const QByteArray kNoAddress(batch::kNoAddressReason.data(), static_cast<qsizetype>(batch::kNoAddressReason.size()));
+
+QString errorText(const std::exception& error)
+{
+    const auto* batchError = dynamic_cast<const batch::BatchError*>(&error);
+    return QString::fromStdString(batchError != nullptr ? batchError->windowText() : std::string(error.what()));
+}
 
 std::string* editableField(batch::BatchSlip& slip, int column)
 {
@@ -115,6 +141,10 @@ BatchWindow::BatchWindow(const QString& folder, QWidget* parent) : QDialog(paren
         BatchMappingDialog dialog(header, remembered, this);
         return dialog.exec() == QDialog::Accepted ? std::optional(dialog.mapping()) : std::nullopt;
     };
+    m_askFile = [this](const QString& start) {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("注文ファイルを開く"), start,
+                                            QStringLiteral("注文ファイル (*.csv *.txt *.tsv);;すべて (*)"));
+    };
     buildControls();
     fillTable();
 }
@@ -132,21 +162,12 @@ void BatchWindow::buildControls()
     top->addWidget(m_summary, 1);
     layout->addLayout(top);
 
-    m_table = new QTableWidget(0, ColCount, this);
-    m_table->setObjectName(QStringLiteral("Table_Slips"));
-    m_table->setHorizontalHeaderLabels(kHeaders);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    connect(m_table, &QTableWidget::cellChanged, this, &BatchWindow::slipEdited);
-    connect(m_table, &QTableWidget::currentCellChanged, this, &BatchWindow::showPreview);
-    layout->addWidget(m_table, 1);
-    m_preview = new QLabel(this);
-    m_preview->setObjectName(QStringLiteral("Label_Preview"));
-    m_preview->setAlignment(Qt::AlignCenter);
-    m_preview->setMinimumHeight(kPreviewHeight);
-    layout->addWidget(m_preview);
+    layout->addWidget(buildListAndPreview(), 1);
+    m_skipped = new QListWidget(this);
+    m_skipped->setObjectName(QStringLiteral("List_Skipped"));
+    m_skipped->setMaximumHeight(kPreviewMinimum + kPreviewMinimum / 2);
+    m_skipped->hide();
+    layout->addWidget(m_skipped);
 
     auto* bottom = new QHBoxLayout;
     m_sender = new QComboBox(this);
@@ -203,12 +224,64 @@ void BatchWindow::buildControls()
     resize(1000, 560 + kPreviewHeight);
 }
 
+// The list above the preview of its current slip, the line between them movable.
+QWidget* BatchWindow::buildListAndPreview()
+{
+    auto* splitter = new QSplitter(Qt::Vertical, this);
+    splitter->setObjectName(QStringLiteral("Splitter_Preview"));
+    splitter->setChildrenCollapsible(false);
+    m_table = new QTableWidget(0, ColCount, splitter);
+    m_table->setObjectName(QStringLiteral("Table_Slips"));
+    m_table->setHorizontalHeaderLabels(kHeaders);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setColumnWidth(ColWarnings, kWarningsWidth);
+    m_table->installEventFilter(this);
+    connect(m_table, &QTableWidget::cellChanged, this, &BatchWindow::slipEdited);
+    connect(m_table, &QTableWidget::currentCellChanged, this, &BatchWindow::showPreview);
+    m_preview = new QLabel(splitter);
+    m_preview->setObjectName(QStringLiteral("Label_Preview"));
+    m_preview->setAlignment(Qt::AlignCenter);
+    // The picture follows the label's size, never the other way round.
+    m_preview->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    m_preview->setMinimumHeight(kPreviewMinimum);
+    m_preview->installEventFilter(this);
+    splitter->addWidget(m_table);
+    splitter->addWidget(m_preview);
+    splitter->setStretchFactor(0, 1);
+    splitter->setSizes({560 - kPreviewHeight, kPreviewHeight});
+    return splitter;
+}
+
+bool BatchWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_preview && event->type() == QEvent::Resize) {
+        showPreview();
+    }
+    // While a cell is edited its editor has the keys; the list sees them only between edits.
+    if (watched == m_table && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+            tickSelected();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void BatchWindow::chooseFile()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("注文ファイルを開く"), m_folder,
-                                                      QStringLiteral("注文ファイル (*.csv *.txt *.tsv);;すべて (*)"));
-    if (!path.isEmpty()) {
-        openFile(path);
+    const std::filesystem::path last = batch::RememberedOrderFolder(m_folder.toStdString());
+    const QString path = m_askFile(last.empty() ? m_folder : QString::fromStdString(last.string()));
+    if (path.isEmpty() || !openFile(path)) {
+        return;
+    }
+    try {
+        batch::RememberOrderFolder(m_folder.toStdString(), QFileInfo(path).absolutePath().toStdString());
+    } catch (const std::exception&) {
+        // A folder not remembered costs a click next time; the file is open.
     }
 }
 
@@ -234,7 +307,7 @@ bool BatchWindow::openFile(const QString& path)
     try {
         file = readOrders(batch::LoadOrderFile(ToPath(path)));
     } catch (const std::exception& error) {
-        Prompt::instance().reportError(this, QString::fromStdString(error.what()));
+        Prompt::instance().reportError(this, errorText(error));
         return false;
     }
     if (!file) {
@@ -246,7 +319,14 @@ bool BatchWindow::openFile(const QString& path)
     const JournalSlipCheck journalCheck(journalFile());
     batch::RunChecks(m_file.slips, {&postalCheck, &journalCheck});
     m_printAgain.assign(m_file.slips.size(), false);
+    m_table->clearSelection();
     fillTable();
+    showSkipped();
+    // The preview shows the new file's first slip, never the last file's.
+    if (!m_file.slips.empty()) {
+        m_table->selectionModel()->setCurrentIndex(m_table->model()->index(0, ColOrder), QItemSelectionModel::NoUpdate);
+    }
+    showPreview();
     m_summary->setText(QStringLiteral("%1（%2, %3）")
                            .arg(QFileInfo(path).fileName(), QString::fromStdString(m_file.format),
                                 QString::fromUtf8(batch::EncodingName(m_file.encoding))));
@@ -304,6 +384,33 @@ void BatchWindow::fillTable()
     for (QWidget* button : {static_cast<QWidget*>(m_printAll), static_cast<QWidget*>(m_printSelected),
                             static_cast<QWidget*>(m_printFrom), static_cast<QWidget*>(m_from)}) {
         button->setEnabled(count > 0);
+    }
+}
+
+// The rows that gave no slip, with their reasons; hidden when every row did.
+void BatchWindow::showSkipped()
+{
+    m_skipped->clear();
+    for (const batch::SkippedRow& row : m_file.skipped) {
+        m_skipped->addItem(QStringLiteral("%1行目: %2").arg(row.row).arg(QString::fromStdString(row.reason)));
+    }
+    m_skipped->setVisible(!m_file.skipped.empty());
+}
+
+// Space ticks every selected slip printed before, or unticks them when all are ticked.
+void BatchWindow::tickSelected()
+{
+    std::vector<QTableWidgetItem*> boxes;
+    for (const QModelIndex& index : m_table->selectionModel()->selectedRows(ColNumber)) {
+        QTableWidgetItem* number = m_table->item(index.row(), ColNumber);
+        if (number != nullptr && number->data(Qt::CheckStateRole).isValid()) {
+            boxes.push_back(number);
+        }
+    }
+    const bool allTicked = std::all_of(boxes.begin(), boxes.end(),
+                                       [](const QTableWidgetItem* box) { return box->checkState() == Qt::Checked; });
+    for (QTableWidgetItem* box : boxes) {
+        box->setCheckState(allTicked ? Qt::Unchecked : Qt::Checked);
     }
 }
 
@@ -380,8 +487,8 @@ void BatchWindow::showPreview()
         // A free tab previews the slip without a sender.
     }
     try {
-        const QImage image =
-            preview::RenderImage(BatchPreviewScene(m_file.slips[static_cast<std::size_t>(row)], target), kPreviewDpi);
+        const PreviewScene scene = BatchPreviewScene(m_file.slips[static_cast<std::size_t>(row)], target);
+        const QImage image = preview::RenderImage(scene, fittingDpi(scene.page, m_preview->contentsRect().size()));
         m_preview->setPixmap(QPixmap::fromImage(image));
     } catch (const std::exception& error) {
         m_preview->setText(QStringLiteral("プレビューできません: %1").arg(QString::fromStdString(error.what())));
@@ -408,13 +515,28 @@ void BatchWindow::printSelected()
     printChosen(chosen);
 }
 
+// Resuming after a jam: slip N and every one after it, printed before or not.
 void BatchWindow::printFrom()
 {
+    const std::size_t first = static_cast<std::size_t>(std::max(m_from->value(), 1)) - 1;
     std::vector<std::size_t> chosen;
-    for (std::size_t i = static_cast<std::size_t>(std::max(m_from->value(), 1)) - 1; i < m_file.slips.size(); ++i) {
+    for (std::size_t i = first; i < m_file.slips.size(); ++i) {
         chosen.push_back(i);
     }
-    printChosen(chosen);
+    const bool leftOut = leaveOutAddressless(chosen);
+    if (chosen.empty()) {
+        if (!leftOut) {
+            Prompt::instance().notify(this, QStringLiteral("印刷する送り状を選んでください"));
+        }
+        return;
+    }
+    const auto printedBefore = std::count_if(
+        chosen.begin(), chosen.end(), [this](std::size_t i) { return JournalSlipCheck::Marked(m_file.slips[i]); });
+    QString question = QStringLiteral("%1番から%2枚の送り状を印刷しますか?").arg(first + 1).arg(chosen.size());
+    if (printedBefore > 0) {
+        question += QStringLiteral("（うち%1枚は印刷済みです）").arg(printedBefore);
+    }
+    printSlips(chosen, question);
 }
 
 std::filesystem::path BatchWindow::journalFile() const
@@ -442,6 +564,9 @@ void BatchWindow::printChosen(std::vector<std::size_t> chosen)
         Prompt::instance().notify(this, QStringLiteral("印刷する送り状を選んでください"));
         return;
     }
+    if (leaveOutAddressless(chosen) && chosen.empty()) {
+        return;
+    }
     const std::size_t asked = chosen.size();
     std::erase_if(chosen,
                   [this](std::size_t i) { return JournalSlipCheck::Marked(m_file.slips[i]) && !m_printAgain[i]; });
@@ -456,6 +581,35 @@ void BatchWindow::printChosen(std::vector<std::size_t> chosen)
                                  : QStringLiteral("%1枚の送り状を印刷しますか?（印刷済みの%2枚は除きます）")
                                        .arg(chosen.size())
                                        .arg(asked - chosen.size());
+    printSlips(chosen, question);
+}
+
+// A slip whose address was mended away is never printed: it would waste a form. True when
+// one was left out, which the user is told.
+bool BatchWindow::leaveOutAddressless(std::vector<std::size_t>& chosen)
+{
+    std::vector<std::size_t> without;
+    std::erase_if(chosen, [&](std::size_t i) {
+        const bool none = batch::HasNoAddress(m_file.slips[i]);
+        if (none) {
+            without.push_back(i);
+        }
+        return none;
+    });
+    if (without.empty()) {
+        return false;
+    }
+    QStringList numbers;
+    for (const std::size_t i : without) {
+        numbers << QString::number(i + 1);
+    }
+    Prompt::instance().notify(this, QStringLiteral("%1番の送り状は印刷しません（%2）")
+                                        .arg(numbers.join(QStringLiteral("、")), QString::fromUtf8(kNoAddress)));
+    return true;
+}
+
+void BatchWindow::printSlips(const std::vector<std::size_t>& chosen, const QString& question)
+{
     if (!Prompt::instance().ask(this, question)) {
         return;
     }

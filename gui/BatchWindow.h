@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QLabel;
+class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -29,6 +30,8 @@ public:
     // mapping remembered for it; nothing when the user cancels.
     using MappingQuestion = std::function<std::optional<std::string>(const std::vector<std::string>& header,
                                                                      const std::string& remembered)>;
+    // Asks for the order file to open, starting in `folder`; empty when the user cancels.
+    using FileQuestion = std::function<QString(const QString& folder)>;
 
     // `folder`: the working folder, with the printer registration, senders and remembered
     // mappings.
@@ -37,25 +40,32 @@ public:
     // Reads an order file into the list; false, with the reason shown, when it cannot.
     bool openFile(const QString& path);
     void setMappingQuestion(MappingQuestion question) { m_askMapping = std::move(question); }
+    void setFileQuestion(FileQuestion question) { m_askFile = std::move(question); }
     const std::vector<batch::BatchSlip>& slips() const { return m_file.slips; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    QWidget* buildListAndPreview();
     void chooseFile();
     std::optional<batch::OrderFile> readOrders(const std::string& bytes);
     std::optional<batch::OrderFile> readGeneric(const std::string& bytes);
     void checkSlip(batch::BatchSlip& slip) const;
     void fillTable();
+    void showSkipped();
+    void tickSelected();
     void showSlip(int row);
     void slipEdited(int row, int column);
     void showPreview();
     std::filesystem::path journalFile() const;
     void markPrinted();
     void printChosen(std::vector<std::size_t> chosen);
+    bool leaveOutAddressless(std::vector<std::size_t>& chosen);
+    void printSlips(const std::vector<std::size_t>& chosen, const QString& question);
     void printAll();
     void printSelected();
     void printFrom();
@@ -65,8 +75,10 @@ private:
     QString m_folder;
     batch::OrderFile m_file;
     MappingQuestion m_askMapping;
+    FileQuestion m_askFile;
     QLabel* m_summary = nullptr;
     QTableWidget* m_table = nullptr;
+    QListWidget* m_skipped = nullptr;
     QLabel* m_preview = nullptr;
     QComboBox* m_sender = nullptr;
     QComboBox* m_paper = nullptr;

@@ -212,8 +212,14 @@ void HistoryWindow::reprintEntry()
         return;
     }
     const journal::JournalEntry chosen = *entry;
+    const QString name = QString::fromStdString(chosen.slip.recipient.name);
+    const QString slip = name.isEmpty() ? QStringLiteral("この送り状") : QStringLiteral("%1様の送り状").arg(name);
+    if (!Prompt::instance().ask(this, QStringLiteral("%1を再印刷しますか?").arg(slip))) {
+        return;
+    }
     m_host.reprintFromJournal(chosen, m_keepDate->isChecked());
     reload();
+    Prompt::instance().notify(this, QStringLiteral("%1を再印刷しました").arg(slip));
 }
 
 void HistoryWindow::deleteEntry()

@@ -219,7 +219,8 @@ void TForm_Main::SpeedButton_F11Click()
 {
     const bool printedBefore = journalprint::PrintedInLastDay(journalFile(), currentSlip());
     if ((printedBefore &&
-         !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"))) ||
+         !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"),
+                                 Prompt::Default::No)) ||
         !Prompt::instance().ask(this, QStringLiteral("印刷しますか?"))) {
         Edit_G1->setFocus(Qt::OtherFocusReason);
         return;

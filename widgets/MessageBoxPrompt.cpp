@@ -56,12 +56,12 @@ void Prompt::setInstance(Prompt* prompt)
     g_installed = prompt;
 }
 
-bool MessageBoxPrompt::ask(QWidget* parent, const QString& question)
+bool MessageBoxPrompt::ask(QWidget* parent, const QString& question, Default defaultButton)
 {
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), question, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultButton == Default::Yes ? yes : no);
     box.setEscapeButton(no);
     fitCaption(box);
     box.exec();

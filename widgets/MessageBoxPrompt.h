@@ -6,7 +6,7 @@
 class MessageBoxPrompt : public Prompt
 {
 public:
-    bool ask(QWidget* parent, const QString& question) override;
+    bool ask(QWidget* parent, const QString& question, Default defaultButton = Default::Yes) override;
     void notify(QWidget* parent, const QString& message) override;
     void reportError(QWidget* parent, const QString& message) override;
 };

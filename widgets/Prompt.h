@@ -11,9 +11,16 @@ class Prompt
 public:
     virtual ~Prompt() = default;
 
-    // A question without icon: "はい(&Y)" (default) and "いいえ(&N)" (Escape, close).
-    // True only for "はい(&Y)".
-    virtual bool ask(QWidget* parent, const QString& question) = 0;
+    // The button Enter presses in a question.
+    enum class Default
+    {
+        Yes,
+        No, // where a habitual Enter would waste a form
+    };
+
+    // A question without icon: "はい(&Y)" and "いいえ(&N)" (Escape, close); `defaultButton`
+    // is the one Enter presses. True only for "はい(&Y)".
+    virtual bool ask(QWidget* parent, const QString& question, Default defaultButton = Default::Yes) = 0;
     // A plain notice with the single button "OK".
     virtual void notify(QWidget* parent, const QString& message) = 0;
     // The standard error report: stop icon, the text as given.

@@ -53,4 +53,20 @@ void RememberMapping(const std::filesystem::path& folder, const std::vector<std:
     ProfileFile::WriteString(file, section, "Map", cp932::FromUtf8(mapping));
 }
 
+std::filesystem::path RememberedOrderFolder(const std::filesystem::path& folder)
+{
+    const std::string bytes = ProfileFile::ReadString(folder / kMappingFileName, "Window", "LastFolder", "");
+    const std::filesystem::path orderFolder = cp932::ToUtf8(bytes);
+    std::error_code error;
+    return !bytes.empty() && std::filesystem::is_directory(orderFolder, error) ? orderFolder : std::filesystem::path();
+}
+
+void RememberOrderFolder(const std::filesystem::path& folder, const std::filesystem::path& orderFolder)
+{
+    // A folder the file's code page cannot name would come back as another, missing one.
+    if (const auto bytes = cp932::FromUtf8Strict(orderFolder.string())) {
+        ProfileFile::WriteString(folder / kMappingFileName, "Window", "LastFolder", *bytes);
+    }
+}
+
 } // namespace batch

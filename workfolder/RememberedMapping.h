@@ -18,4 +18,12 @@ std::string RememberedMapping(const std::filesystem::path& folder, const std::ve
 void RememberMapping(const std::filesystem::path& folder, const std::vector<std::string>& header,
                      const std::string& mapping);
 
+// The folder the batch window last opened an order file from ([Window] LastFolder of the
+// same file); empty when there is none or it is gone.
+std::filesystem::path RememberedOrderFolder(const std::filesystem::path& folder);
+
+// Keeps `orderFolder` as the one to open order files from next, unless code page 932 cannot
+// spell it. Throws FileWriteError when the file cannot be written.
+void RememberOrderFolder(const std::filesystem::path& folder, const std::filesystem::path& orderFolder);
+
 } // namespace batch

@@ -29,6 +29,9 @@ private slots:
     void damagedJournalDoesNotStopTheBatch();
     void refusesWithoutPrinting_data();
     void refusesWithoutPrinting();
+    void printingNothingIsAFailure_data();
+    void printingNothingIsAFailure();
+    void ordersWithoutAnAddressAreSkipped();
 
 private:
     using Run = ProgramRun;
@@ -219,7 +222,8 @@ void TestBatchCommand::ordersPrintedBeforeAreLeftOut_data()
     QTest::addColumn<QStringList>("printed"); // the orders of the second job
     QTest::addColumn<bool>("skipNoted");
     QTest::newRow("all") << QStringList{} << QStringList{"R-002"} << true;
-    QTest::newRow("from slip 1") << QStringList{"--from", "1"} << QStringList{"R-002"} << true;
+    // Resuming after a jam prints from slip N on, printed before or not.
+    QTest::newRow("from slip 1") << QStringList{"--from", "1"} << QStringList{"R-001", "R-002"} << false;
     QTest::newRow("named with --only") << QStringList{"--only", "1-2"} << QStringList{"R-001", "R-002"} << false;
 }
 
@@ -238,6 +242,7 @@ void TestBatchCommand::ordersPrintedBeforeAreLeftOut()
     const Run second = batch(QStringList{kRakuten} + options);
     QVERIFY2(second.exitCode == 0, second.err.constData());
     QCOMPARE(second.err.contains("skipped 1 slips of orders already printed (1)"), skipNoted);
+    QCOMPARE(second.err.contains("printing 1 slips of orders already printed again (1)"), !skipNoted);
     QVERIFY2(second.err.contains("printed " + QByteArray::number(printed.size()) + " slips"), second.err.constData());
     const QJsonArray entries = QJsonDocument::fromJson(mivo({"history", "--json"}).out).array();
     QStringList orders;
@@ -287,6 +292,64 @@ void TestBatchCommand::refusesWithoutPrinting()
     QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
     QVERIFY(run.out.isEmpty());
     QCOMPARE(jobsOnQueue(), 0);
+}
+
+void TestBatchCommand::printingNothingIsAFailure_data()
+{
+    QTest::addColumn<QString>("file");        // "voucher": a file whose every order lacks an address
+    QTest::addColumn<QStringList>("printed"); // orders printed first, by a run of their own
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("every slip printed before")
+        << kRakuten << QStringList{"1-2"} << QStringList{} << "every chosen slip was printed before";
+    QTest::newRow("no order with an address")
+        << "voucher" << QStringList{} << QStringList{} << "the file holds no slip with an address";
+}
+
+// A run that prints nothing must not look like one that printed.
+void TestBatchCommand::printingNothingIsAFailure()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, printed);
+    QFETCH(QStringList, options);
+    QFETCH(QString, message);
+    if (file == "voucher") {
+        file = m_folder.filePath("voucher.csv");
+        QVERIFY(writeCp932(file, "OrderId,ShipName,ShipZipCode,ShipPrefecture,ShipAddress1,ShipPhoneNumber\n"
+                                 "1,山田　太郎,,,,03-1111-2222\n"));
+    }
+    for (const QString& only : printed) {
+        QCOMPARE(batch({file, "--only", only}).exitCode, 0);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(jobsOnQueue(), static_cast<int>(printed.size()), 30000);
+    const Run run = batch(QStringList{file} + options);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(QString::fromUtf8(run.err).contains("nothing to print: " + message), run.err.constData());
+    QCOMPARE(jobsOnQueue(), static_cast<int>(printed.size()));
+}
+
+void TestBatchCommand::ordersWithoutAnAddressAreSkipped()
+{
+    const QString file = m_folder.filePath("orders.csv");
+    QVERIFY(writeCp932(file, "OrderId,ShipName,ShipZipCode,ShipPrefecture,ShipAddress1,ShipPhoneNumber\n"
+                             "1,山田　太郎,,,,03-1111-2222\n"
+                             "2,佐藤　花子,100-0005,東京都,千代田区丸の内1-1,\n"));
+    const Run dryRun = batch({file, "--dry-run"});
+    QCOMPARE(dryRun.exitCode, 0);
+    const QJsonObject json = QJsonDocument::fromJson(dryRun.out).object();
+    const QJsonArray slips = json.value("slips").toArray();
+    QCOMPARE(slips.size(), 1);
+    QCOMPARE(slips[0].toObject().value("order").toString(), QStringLiteral("2"));
+    QVERIFY(slips[0].toObject().value("warnings").toArray().contains(QStringLiteral("電話番号がありません")));
+    QCOMPARE(json.value("skipped").toArray(),
+             (QJsonArray{QJsonObject{{"row", 2}, {"reason", "お届け先の住所がありません"}}}));
+
+    const Run run = batch({file});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY2(QString::fromUtf8(run.err).contains("row 2 skipped: お届け先の住所がありません"), run.err.constData());
+    QVERIFY2(run.err.contains("printed 1 slips (1)"), run.err.constData());
+    QTRY_COMPARE_WITH_TIMEOUT(readPages(queueOutput()).size(), 1, 30000);
+    QVERIFY(!readPages(queueOutput()).front().words.contains(QStringLiteral("山田")));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCommand)

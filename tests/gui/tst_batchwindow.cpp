@@ -5,8 +5,10 @@
 #include "tests/support/MainWindowFixture.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QTableWidget>
 
 // The batch window with the fake printer: files in, slips listed, mended and printed.
@@ -32,6 +34,16 @@ private slots:
     void unregisteredSenderPrintsNothing();
     void mappingDialogOffersTheColumns_data();
     void mappingDialogOffersTheColumns();
+    void resumingAfterAJamPrintsFromNOn_data();
+    void resumingAfterAJamPrintsFromNOn();
+    void spaceTicksEverySelectedRow();
+    void ordersWithoutAnAddressAreNeverPrinted();
+    void newFileShowsItsOwnPreview();
+    void previewGrowsWithItsPane();
+    void escapeClosesTheWindow_data();
+    void escapeClosesTheWindow();
+    void fileDialogStartsInTheLastFolder();
+    void readingErrorsAreInJapanese();
 };
 
 namespace {
@@ -78,6 +90,31 @@ int column(const QTableWidget& table, const QString& header)
         }
     }
     return -1;
+}
+
+void recordPrinted(MainWindowFixture& fixture, const QStringList& orders)
+{
+    journal::Journal journal(journal::Journal::In(fixture.folder().toStdString()));
+    for (const QString& order : orders) {
+        journal::JournalEntry entry;
+        entry.orderNumber = order.toStdString();
+        journal.recordJob(entry);
+    }
+}
+
+void typeFrom(QWidget& window, int number)
+{
+    auto* from = window.findChild<QSpinBox*>("SpinBox_From");
+    from->setFocus();
+    from->selectAll();
+    QTest::keyClicks(from, QString::number(number));
+    QCOMPARE(from->value(), number);
+}
+
+void clickRow(QTableWidget& table, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, modifiers,
+                      table.visualItemRect(table.item(row, column(table, "注文番号"))).center());
 }
 
 } // namespace
@@ -215,11 +252,14 @@ void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked()
     window.show();
     QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
     auto* table = window.findChild<QTableWidget*>("Table_Slips");
-    QTableWidgetItem* number = table->item(0, 0);
+    const int numbers = column(*table, "番号");
+    QTableWidgetItem* number = table->item(0, numbers);
     QVERIFY(number->data(Qt::CheckStateRole).isValid());
-    QVERIFY(!table->item(1, 0)->data(Qt::CheckStateRole).isValid());
+    QVERIFY(!table->item(1, numbers)->data(Qt::CheckStateRole).isValid());
+    // The warnings come first, where they are seen without scrolling.
+    QCOMPARE(column(*table, "注意"), 0);
     QVERIFY(table->item(0, column(*table, "注意"))->text().contains(QStringLiteral("印刷済み")));
-    QVERIFY(number->background() != table->item(1, 0)->background());
+    QVERIFY(number->background() != table->item(1, numbers)->background());
     const QRect box = table->visualItemRect(number);
     if (tick) {
         // The check box sits at the left of the cell.
@@ -239,7 +279,7 @@ void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked()
     QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
     QCOMPARE(drawnNames(fixture.printers().jobs.front(), {"山田　太郎", "佐藤　花子"}), names);
     // What just printed is marked too.
-    QVERIFY(table->item(1, 0)->data(Qt::CheckStateRole).isValid());
+    QVERIFY(table->item(1, numbers)->data(Qt::CheckStateRole).isValid());
 }
 
 void TestBatchWindow::continuousFormPagesAreOneFormLong_data()
@@ -272,15 +312,15 @@ void TestBatchWindow::continuousFormPagesAreOneFormLong()
 void TestBatchWindow::previewShowsTheCurrentSlip_data()
 {
     QTest::addColumn<int>("paper");
-    QTest::addColumn<bool>("formLong"); // a 4-inch page, not the printer's paper
-    QTest::newRow("continuous") << 1 << true;
-    QTest::newRow("hand-fed") << 0 << false;
+    QTest::addColumn<double>("heightPerWidth"); // of the page shown
+    QTest::newRow("continuous: a 4-inch page") << 1 << 288.0 / 595;
+    QTest::newRow("hand-fed: the printer's paper") << 0 << 842.0 / 595;
 }
 
 void TestBatchWindow::previewShowsTheCurrentSlip()
 {
     QFETCH(int, paper);
-    QFETCH(bool, formLong);
+    QFETCH(double, heightPerWidth);
     MainWindowFixture fixture;
     prepare(fixture);
     fixture.writeFile("mivo_a500.ini", sjBytes("[手差し]\r\nPrnName=Fake Printer\r\nPrnNoIndex=0\r\n"
@@ -302,7 +342,9 @@ void TestBatchWindow::previewShowsTheCurrentSlip()
         shown[row] = preview->pixmap().toImage();
     }
     QVERIFY(shown[0] != shown[1]);
-    QCOMPARE(shown[0].height(), formLong ? 144 : 421);
+    QVERIFY2(qAbs(double(shown[0].height()) / shown[0].width() - heightPerWidth) < 0.02,
+             qPrintable(QStringLiteral("%1 x %2").arg(shown[0].width()).arg(shown[0].height())));
+    QVERIFY(shown[0].height() <= preview->height());
     QVERIFY(fixture.printers().jobs.empty());
     // Mending a field redraws the preview.
     const int name = column(*table, "おなまえ");
@@ -351,7 +393,7 @@ void TestBatchWindow::genericFileMappingIsRemembered()
     QVERIFY(window.slips().empty());
     answer = "name=1,zip=2,address1=3,tel=4,item=5";
     QVERIFY(window.openFile(kData + "/generic-cp932.csv"));
-    QCOMPARE(window.slips().size(), std::size_t{2});
+    QCOMPARE(window.slips().size(), std::size_t{1}); // the second order has no address
     QCOMPARE(window.slips()[0].recipient.name, std::string("石井, 和也"));
     QVERIFY(window.openFile(kData + "/generic-utf8.csv"));
     QCOMPARE(remembered, (QStringList{"", "", "name=1,zip=2,address1=3,tel=4,item=5"}));
@@ -411,14 +453,16 @@ void TestBatchWindow::mappingDialogOffersTheColumns_data()
     QTest::addColumn<QString>("field"); // the box the user changes
     QTest::addColumn<int>("downs");     // arrow-down presses on it
     QTest::addColumn<QString>("mapping");
-    QTest::newRow("fresh file: one column chosen") << ""
-                                                   << "name" << 1 << "name=1";
+    QTest::newRow("fresh file: columns named by their headers") << ""
+                                                                << "order" << 0 << "zip=2,address1=3,name=1,tel=4";
+    QTest::newRow("fresh file: the user adds a column") << ""
+                                                        << "item" << 5 << "zip=2,address1=3,name=1,tel=4,item=5";
     QTest::newRow("remembered mapping preselected") << "zip=2,name=1"
                                                     << "tel" << 4 << "zip=2,name=1,tel=4";
     QTest::newRow("remembered by header name") << "address1=住所"
                                                << "item" << 5 << "address1=3,item=5";
-    QTest::newRow("a stale mapping preselects nothing") << "zip=9"
-                                                        << "zip" << 2 << "zip=2";
+    QTest::newRow("a stale mapping gives way to the headers") << "zip=9"
+                                                              << "zip" << 2 << "zip=2,address1=3,name=1,tel=4";
 }
 
 void TestBatchWindow::mappingDialogOffersTheColumns()
@@ -427,7 +471,7 @@ void TestBatchWindow::mappingDialogOffersTheColumns()
     QFETCH(QString, field);
     QFETCH(int, downs);
     QFETCH(QString, mapping);
-    const std::vector<std::string> header{"氏名", "郵便番号", "住所", "電話", "品物"};
+    const std::vector<std::string> header{"氏名", "郵便番号", "住所", "電話", "備考"};
     BatchMappingDialog dialog(header, remembered.toStdString());
     dialog.show();
     auto* box = dialog.findChild<QComboBox*>("ComboBox_" + field);
@@ -438,6 +482,214 @@ void TestBatchWindow::mappingDialogOffersTheColumns()
         QTest::keyClick(box, Qt::Key_Down);
     }
     QCOMPARE(QString::fromStdString(dialog.mapping()), mapping);
+}
+
+void TestBatchWindow::resumingAfterAJamPrintsFromNOn_data()
+{
+    QTest::addColumn<QStringList>("printedBefore"); // orders the journal knows
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("question");
+    const QStringList both{"山田　太郎", "佐藤　花子"};
+    QTest::newRow("after a full print, from 1")
+        << QStringList{"R-001", "R-002"} << 1 << both << "1番から2枚の送り状を印刷しますか?（うち2枚は印刷済みです）";
+    QTest::newRow("after a full print, from 2") << QStringList{"R-001", "R-002"} << 2 << QStringList{"佐藤　花子"}
+                                                << "2番から1枚の送り状を印刷しますか?（うち1枚は印刷済みです）";
+    QTest::newRow("the first printed, from 1")
+        << QStringList{"R-001"} << 1 << both << "1番から2枚の送り状を印刷しますか?（うち1枚は印刷済みです）";
+    QTest::newRow("nothing printed before") << QStringList{} << 1 << both << "1番から2枚の送り状を印刷しますか?";
+}
+
+// After a jam the slips from N on are printed again, whether the journal knows them or not.
+void TestBatchWindow::resumingAfterAJamPrintsFromNOn()
+{
+    QFETCH(QStringList, printedBefore);
+    QFETCH(int, from);
+    QFETCH(QStringList, names);
+    QFETCH(QString, question);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    recordPrinted(fixture, printedBefore);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    typeFrom(window, from);
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintFrom");
+    QCOMPARE(fixture.prompt().questions, QStringList{question});
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(drawnNames(fixture.printers().jobs.front(), {"山田　太郎", "佐藤　花子"}), names);
+}
+
+void TestBatchWindow::spaceTicksEverySelectedRow()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    recordPrinted(fixture, {"R-001", "R-002"});
+    BatchWindow window(fixture.folder());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    const int numbers = column(*table, "番号");
+    clickRow(*table, 0);
+    clickRow(*table, 1, Qt::ShiftModifier);
+    const auto ticks = [&] {
+        return QList<Qt::CheckState>{table->item(0, numbers)->checkState(), table->item(1, numbers)->checkState()};
+    };
+    QTest::keyClick(table, Qt::Key_Space);
+    QCOMPARE(ticks(), (QList<Qt::CheckState>{Qt::Checked, Qt::Checked}));
+    QCOMPARE(QApplication::focusWidget(), table); // no cell was opened for editing
+    QTest::keyClick(table, Qt::Key_Space);
+    QCOMPARE(ticks(), (QList<Qt::CheckState>{Qt::Unchecked, Qt::Unchecked}));
+    // One ticked by hand: Space ticks the other too.
+    clickRow(*table, 0);
+    QTest::keyClick(table, Qt::Key_Space);
+    clickRow(*table, 1, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_Space);
+    QCOMPARE(ticks(), (QList<Qt::CheckState>{Qt::Checked, Qt::Checked}));
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QCOMPARE(fixture.prompt().questions, QStringList{"2枚の送り状を印刷しますか?"});
+    QCOMPARE(fixture.printers().jobs.front().pages, 2);
+}
+
+void TestBatchWindow::ordersWithoutAnAddressAreNeverPrinted()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    fixture.writeFile("orders.csv", "OrderId,ShipName,ShipZipCode,ShipPrefecture,ShipAddress1,ShipPhoneNumber\n"
+                                    "1,山田　太郎,100-0005,東京都,千代田区丸の内1-1,03-1111-2222\n"
+                                    "2,佐藤　花子,,,,03-3333-4444\n"
+                                    "3,鈴木　一郎,530-0001,大阪府,大阪市北区梅田1-1,\n");
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(fixture.path("orders.csv")));
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    QCOMPARE(table->rowCount(), 2);
+    auto* skipped = window.findChild<QListWidget*>("List_Skipped");
+    QVERIFY(skipped->isVisible());
+    QCOMPARE(skipped->count(), 1);
+    QCOMPARE(skipped->item(0)->text(), QStringLiteral("3行目: お届け先の住所がありません"));
+    // Without a telephone the slip stays, with its warning.
+    QVERIFY(table->item(1, column(*table, "注意"))->text().contains(QStringLiteral("電話番号がありません")));
+    // An address mended away is not printed either.
+    for (const char* header : {"郵便番号", "おところ①", "おところ②"}) {
+        table->item(0, column(*table, header))->setText(QString());
+    }
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QCOMPARE(fixture.prompt().notices.value(0),
+             QStringLiteral("1番の送り状は印刷しません（お届け先の住所がありません）"));
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(drawnNames(fixture.printers().jobs.front(), {"山田　太郎", "鈴木　一郎"}), QStringList{"鈴木　一郎"});
+    // A fresh file without such rows hides the list.
+    QVERIFY(window.openFile(kData + "/base-utf8.csv"));
+    QVERIFY(!skipped->isVisible());
+}
+
+void TestBatchWindow::newFileShowsItsOwnPreview()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.show();
+    auto* table = window.findChild<QTableWidget*>("Table_Slips");
+    auto* preview = window.findChild<QLabel*>("Label_Preview");
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    const QImage firstFile = preview->pixmap().toImage();
+    QVERIFY(!firstFile.isNull());
+    QVERIFY(window.openFile(kData + "/base-utf8.csv"));
+    const QImage secondFile = preview->pixmap().toImage();
+    QVERIFY(secondFile != firstFile);
+    clickRow(*table, 1);
+    clickRow(*table, 0);
+    QCOMPARE(preview->pixmap().toImage(), secondFile);
+}
+
+void TestBatchWindow::previewGrowsWithItsPane()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    auto* preview = window.findChild<QLabel*>("Label_Preview");
+    const int before = preview->pixmap().height();
+    auto* splitter = window.findChild<QSplitter*>("Splitter_Preview");
+    QSplitterHandle* handle = splitter->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(handle, grip - QPoint(0, 200));
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(0, 200));
+    QTRY_VERIFY2(preview->pixmap().height() > before + 100,
+                 qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(preview->pixmap().height())));
+    QVERIFY(preview->pixmap().height() <= preview->height());
+}
+
+void TestBatchWindow::escapeClosesTheWindow_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("in the list") << "Table_Slips";
+    QTest::newRow("in the number to print from") << "SpinBox_From";
+    QTest::newRow("on the paper feed") << "ComboBox_Paper";
+}
+
+void TestBatchWindow::escapeClosesTheWindow()
+{
+    QFETCH(QString, focus);
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(window.openFile(kData + "/rakuten-cp932.csv"));
+    auto* control = window.findChild<QWidget*>(focus);
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
+}
+
+void TestBatchWindow::fileDialogStartsInTheLastFolder()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    QVERIFY(QDir(fixture.folder()).mkpath("注文/6月"));
+    const QString orders = fixture.path("注文/6月");
+    QVERIFY(QFile::copy(kData + "/rakuten-cp932.csv", orders + "/rakuten.csv"));
+    QStringList starts;
+    const auto open = [&](const QString& answer) {
+        BatchWindow window(fixture.folder());
+        window.setFileQuestion([&](const QString& start) {
+            starts << start;
+            return answer;
+        });
+        window.show();
+        click(window, "Button_Open");
+        return window.slips().size();
+    };
+    QCOMPARE(open(QString()), std::size_t{0});
+    QCOMPARE(open(orders + "/rakuten.csv"), std::size_t{2});
+    QCOMPARE(open(QString()), std::size_t{0});
+    QCOMPARE(starts, (QStringList{fixture.folder(), fixture.folder(), orders}));
+    // A folder that went away is no place to start.
+    QVERIFY(QDir(orders).removeRecursively());
+    open(QString());
+    QCOMPARE(starts.last(), fixture.folder());
+}
+
+void TestBatchWindow::readingErrorsAreInJapanese()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    BatchWindow window(fixture.folder());
+    window.setMappingQuestion(
+        [](const std::vector<std::string>&, const std::string&) { return std::optional<std::string>("name=お名前"); });
+    QVERIFY(!window.openFile(kData + "/generic-utf8.csv"));
+    QCOMPARE(fixture.prompt().errors, QStringList{"ファイルに列「お名前」がありません"});
 }
 
 QTEST_MAIN(TestBatchWindow)

@@ -172,6 +172,8 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
     }
     pressF11(fixture);
     QCOMPARE(fixture.prompt().questions, questions);
+    // Enter out of habit must not print the same slip twice.
+    QCOMPARE(fixture.prompt().defaultNo, questions.contains(kAgain) ? QStringList{kAgain} : QStringList{});
     QCOMPARE(static_cast<int>(fixture.printers().jobs.size()), jobs);
     QCOMPARE(static_cast<int>(entries(fixture).size()), jobs);
     if (!answers.back()) {
@@ -286,13 +288,22 @@ void TestJournalWindow::historyLoadsReprintsAndDeletes()
     QCOMPARE(window.kosuuText(), QStringLiteral("42"));
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
 
-    // Printed again as it was, dated today; then once more with the date it had.
+    // Asked first: No prints nothing. Printed again as it was, dated today; then once more
+    // with the date it had; each reprint is reported.
     const QDate today = QDate::currentDate();
+    fixture.prompt().questions.clear();
+    fixture.prompt().answerNo();
+    QTest::mouseClick(NamedControl<QPushButton>(*history, "historyReprint"), Qt::LeftButton);
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t(1));
+    fixture.prompt().answerYes();
     QTest::mouseClick(NamedControl<QPushButton>(*history, "historyReprint"), Qt::LeftButton);
     NamedControl<QCheckBox>(*history, "historyKeepDate")->setChecked(true);
     NamedControl<QTableView>(*history, "historyList")->selectRow(1);
+    fixture.prompt().answerYes();
     QTest::mouseClick(NamedControl<QPushButton>(*history, "historyReprint"), Qt::LeftButton);
     QVERIFY(fixture.prompt().errors.isEmpty());
+    QCOMPARE(fixture.prompt().questions, QStringList(3, QStringLiteral("西濃太郎様の送り状を再印刷しますか?")));
+    QCOMPARE(fixture.prompt().notices, QStringList(2, QStringLiteral("西濃太郎様の送り状を再印刷しました")));
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(3));
     const auto recorded = entries(fixture);
     QCOMPARE(recorded.size(), std::size_t(5));

@@ -19,9 +19,12 @@ public:
     void answerYes() { m_answers.enqueue(true); }
     void answerNo() { m_answers.enqueue(false); }
 
-    bool ask(QWidget*, const QString& question) override
+    bool ask(QWidget*, const QString& question, Default defaultButton = Default::Yes) override
     {
         questions.append(question);
+        if (defaultButton == Default::No) {
+            defaultNo.append(question);
+        }
         if (m_answers.isEmpty()) {
             unexpected.append(question);
             return false;
@@ -37,6 +40,7 @@ public:
     QStringList notices;
     QStringList errors;
     QStringList unexpected;
+    QStringList defaultNo; // questions whose Enter answers "いいえ(&N)"
 
 private:
     QQueue<bool> m_answers;

@@ -15,6 +15,8 @@ class TestMessageBoxes : public QObject
 private slots:
     void captionShowsWhole_data();
     void captionShowsWhole();
+    void enterPressesTheDefaultButton_data();
+    void enterPressesTheDefaultButton();
 };
 
 void TestMessageBoxes::captionShowsWhole_data()
@@ -70,6 +72,29 @@ void TestMessageBoxes::captionShowsWhole()
     titleFont.setPixelSize(16);
     const int needed = QFontMetrics(titleFont).horizontalAdvance(title) + 24 + 3 * 32;
     QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 px wide, the caption needs %2").arg(width).arg(needed)));
+}
+
+void TestMessageBoxes::enterPressesTheDefaultButton_data()
+{
+    QTest::addColumn<bool>("defaultNo");
+    QTest::newRow("default yes") << false;
+    QTest::newRow("default no") << true;
+}
+
+void TestMessageBoxes::enterPressesTheDefaultButton()
+{
+    QFETCH(bool, defaultNo);
+    QWidget parent;
+    parent.show();
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box != nullptr);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    MessageBoxPrompt prompt;
+    const bool yes = prompt.ask(&parent, QStringLiteral("もう一度印刷しますか?"),
+                                defaultNo ? Prompt::Default::No : Prompt::Default::Yes);
+    QCOMPARE(yes, !defaultNo);
 }
 
 QTEST_MAIN(TestMessageBoxes)
