@@ -152,6 +152,7 @@ constexpr std::array kFields = {
     Word{U"丁目番地", S, Field::Street},
     Word{U"番地", S, Field::Street},
     Word{U"建物名・部屋番号", S, Field::Building},
+    Word{U"建物名など", S, Field::Building},
     Word{U"建物・部屋番号", S, Field::Building},
     Word{U"マンション名", S, Field::Building},
     Word{U"アパート名", S, Field::Building},
@@ -176,6 +177,7 @@ constexpr std::array kFields = {
     Word{U"おなまえ", S, Field::Name},
     Word{U"オナマエ", S, Field::Name},
     Word{U"受取人名", S, Field::Name},
+    Word{U"ご担当者名", S, Field::Name},
     Word{U"ご担当者", S, Field::Name},
     Word{U"担当者名", S, Field::Name},
     Word{U"お名前", S, Field::Name},
@@ -194,11 +196,18 @@ constexpr std::array kFields = {
     Word{U"貴社名", S, Field::Company},
     Word{U"御社名", S, Field::Company},
     Word{U"団体名", S, Field::Company},
+    Word{U"医療機関名", S, Field::Company},
+    Word{U"施設名", S, Field::Company},
+    Word{U"学校名", S, Field::Company},
+    Word{U"病院名", S, Field::Company},
     Word{U"屋号", S, Field::Company},
     Word{U"department", S, Field::Department},
     Word{U"部署名", S, Field::Department},
     Word{U"部署", S, Field::Department},
     Word{U"所属", S, Field::Department},
+    Word{U"診療科", S, Field::Department},
+    Word{U"学年・組", S, Field::Department},
+    Word{U"学年組", S, Field::Department},
     Word{U"telephone", S, Field::Telephone},
     Word{U"phone number", S, Field::Telephone},
     Word{U"phone", S, Field::Telephone},
@@ -394,13 +403,14 @@ Label readLabel(TextView line)
     if (label.field == Field::Unknown) {
         if (const Word* field = findWord(rest, kFields, length)) {
             TextView after = rest.substr(length);
-            if (after.starts_with(U"は") && length > 1) {
-                after.remove_prefix(1); // "お電話は090-…", said rather than written
+            const bool said = after.starts_with(U"は") && length > 1;
+            if (said) {
+                after.remove_prefix(1); // "お電話は090-…", "名前は佐藤 恵子": said rather than written
             }
             const bool glued =
                 field->field == Field::PostalCode || field->field == Field::Address || field->field == Field::Telephone;
             const bool digitNext = !after.empty() && (isDigit(after.front()) || after.front() == U'+');
-            if (after.empty() || isCloser(after.front()) || after.front() == U'(' || after.front() == U'[' ||
+            if (after.empty() || said || isCloser(after.front()) || after.front() == U'(' || after.front() == U'[' ||
                 (glued && (digitNext || field->field != Field::Telephone))) {
                 label.field = field->field;
                 rest = after;
@@ -431,14 +441,33 @@ bool opensPart(TextView text)
                (after.empty() || isCloser(after.front()) || kHeadingTails.find(after.front()) != TextView::npos);
     }
     const Word* field = findWord(text, kFields, length);
-    if (field == nullptr || (field->field != Field::PostalCode && field->field != Field::Telephone)) {
+    if (field == nullptr) {
         return false;
     }
     TextView after = text.substr(length);
+    if (after.starts_with(U":")) {
+        return true; // "…郵便局留　お名前：石川 愛": a written label starts its own field
+    }
+    if (field->field != Field::PostalCode && field->field != Field::Telephone) {
+        return false;
+    }
     while (!after.empty() && (isCloser(after.front()) || after.front() == U'は' || after.front() == U'〒')) {
         after.remove_prefix(1);
     }
     return !after.empty() && (isDigit(after.front()) || after.front() == U'+' || after.front() == U'(');
+}
+
+std::size_t spokenLabel(TextView text)
+{
+    std::size_t length = 0;
+    const Word* field = findWord(text, kFields, length);
+    if (field == nullptr || length < 2 || length >= text.size() || text[length] != U'は') {
+        return 0;
+    }
+    const Field f = field->field;
+    const bool recipientField =
+        f == Field::PostalCode || f == Field::Address || f == Field::Name || f == Field::Telephone;
+    return recipientField ? length + 1 : 0;
 }
 
 } // namespace smartimport

@@ -29,7 +29,8 @@ enum class Field
     Company,
     Department,
     Telephone,
-    Ignored, // kana readings, mail addresses, fax numbers
+    SelfNamed, // "原田です" at the top of a mail: the writer, named only when nobody else is
+    Ignored,   // kana readings, mail addresses, fax numbers
 };
 
 struct Label
@@ -49,5 +50,9 @@ Label readLabel(TextView line);
 // True when the text opens with a recipient or orderer heading, or with a postal-code or
 // telephone label followed by its number: where a part starts in a line taken down in one run.
 bool opensPart(TextView text);
+
+// The length of a postal-code, address, name or telephone label said with "は" at the start of
+// the text ("住所は", "お電話番号は"), or 0: how a field starts in a dictated message.
+std::size_t spokenLabel(TextView text);
 
 } // namespace smartimport

@@ -2,11 +2,15 @@
 #include "platform/Utf8.h"
 #include "platform/WidthFold.h"
 
+#include "postal/AddressLines.h"
 #include "smartimport/Labels.h"
+#include "smartimport/Numbers.h"
+#include "smartimport/Places.h"
 #include "smartimport/RunOnLine.h"
 #include "textimport/LineText.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace smartimport {
 
@@ -34,16 +38,74 @@ bool isHeaderRow(const std::vector<Text>& cells)
     });
 }
 
+bool isAddressCell(TextView cell)
+{
+    return prefectureAt(cell) > 0 || (hasMunicipality(cell) && postal::hasStreetNumber(cell));
+}
+
+// A row's cells up to its address and telephone number: the goods and quantities after them
+// are the order's ("…ハイツ 1208", "048-…", "梅干し", "2").
+std::size_t recipientCells(const std::vector<Text>& cells)
+{
+    bool address = false;
+    bool telephone = false;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (address && telephone) {
+            return i;
+        }
+        address = address || isAddressCell(cells[i]);
+        telephone = telephone || findTelephone(cells[i], false).has_value();
+    }
+    return cells.size();
+}
+
+// Leading blanks, the full-width one counting as two.
+std::size_t indentOf(TextView raw)
+{
+    std::size_t width = 0;
+    for (const char32_t c : raw) {
+        if (c != U' ' && c != U'\u3000') {
+            break;
+        }
+        width += c == U' ' ? 1 : 2;
+    }
+    return width;
+}
+
+// "住所　千葉県…2-3-1" over "　　　富士見パークタワー1203": an unlabelled line indented deeper
+// than a labelled address with its street number continues it with the building, whatever
+// names it holds.
+bool continuesAddress(TextView raw, TextView folded, TextView previousRaw, const std::vector<Text>& lines)
+{
+    if (lines.empty() || indentOf(raw) <= indentOf(previousRaw) || findTelephone(folded, false)) {
+        return false;
+    }
+    const Label own = readLabel(folded);
+    if (own.field != Field::Unknown || own.section != Section::None) {
+        return false;
+    }
+    const Label label = readLabel(lines.back());
+    return (label.field == Field::Address || label.field == Field::PostalCode) && hasMunicipality(label.value) &&
+           postal::hasStreetNumber(label.value);
+}
+
 } // namespace
 
 std::vector<Text> mailLines(std::string_view utf8)
 {
     std::vector<Text> lines;
     std::vector<Text> header;
+    Text previous;
     for (const std::string& line : textimport::SplitLines(utf8)) {
         const Text text = utf8::decode(line);
+        const Text above = std::exchange(previous, text);
         if (text.find(U'\t') == Text::npos || trimBlanks(text).find(U'\t') == Text::npos) {
-            for (Text& piece : runOnPieces(trimBlanks(widthfold::foldWidth(text)))) {
+            const Text folded(trimBlanks(widthfold::foldWidth(text)));
+            if (!folded.empty() && continuesAddress(text, folded, above, lines)) {
+                lines.push_back(U"建物名: " + folded);
+                continue;
+            }
+            for (Text& piece : runOnPieces(folded)) {
                 lines.push_back(std::move(piece));
             }
             continue;
@@ -53,9 +115,11 @@ std::vector<Text> mailLines(std::string_view utf8)
             header = std::move(cells);
             continue;
         }
+        const std::size_t width = cells.size();
+        cells.resize(recipientCells(cells));
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (!cells[i].empty()) {
-                const bool labelled = header.size() == cells.size() && !header[i].empty();
+                const bool labelled = header.size() == width && !header[i].empty();
                 lines.push_back(labelled ? header[i] + U": " + cells[i] : cells[i]);
             }
         }

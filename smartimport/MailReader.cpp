@@ -279,6 +279,8 @@ private:
                 contentOf(field, Text(sentence));
             } else if (const TextView hold = holdPlaceIn(sentence); !hold.empty()) {
                 add(Field::Building, hold);
+            } else if (const Text writer = selfIntroducedName(sentence); !writer.empty() && block().items.empty()) {
+                add(Field::SelfNamed, writer);
             }
         }
     }

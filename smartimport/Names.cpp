@@ -144,6 +144,28 @@ bool isProse(TextView line)
     return line.ends_with(U"です") || line.ends_with(U"ます");
 }
 
+Text selfIntroducedName(TextView sentence)
+{
+    sentence = trimBlanks(sentence);
+    // "です" only closes a sentence that is the name alone; the others may follow a place.
+    for (const std::u32string_view closing : {U"と申します", U"といいます", U"でございます", U"です"}) {
+        if (!sentence.ends_with(closing)) {
+            continue;
+        }
+        TextView name = sentence.substr(0, sentence.size() - closing.size());
+        const std::size_t before = name.find_last_of(U"の、, ");
+        if (before != TextView::npos && closing == U"です") {
+            return {};
+        }
+        name = before == TextView::npos ? name : name.substr(before + 1);
+        const bool kanji = std::all_of(name.begin(), name.end(),
+                                       [](char32_t c) { return (c >= 0x4E00 && c <= 0x9FFF) || c == U'々'; });
+        const bool notAName = name == U"以上" || name == U"注文" || name == U"追加" || name == U"私" || name == U"本人";
+        return kanji && !notAName && !name.empty() && name.size() <= 3 ? Text(name) : Text();
+    }
+    return {};
+}
+
 bool isSameAsAbove(TextView line)
 {
     line = trimBlanks(line);

@@ -17,6 +17,8 @@ bool isCompany(TextView name);
 bool isDepartment(TextView name);
 // Sentences of the mail around the data ("よろしくお願いします。").
 bool isProse(TextView line);
+// The surname a sentence introduces its writer by ("原田です", "仙台の山本と申します"), or empty.
+Text selfIntroducedName(TextView sentence);
 // "同上" and its spellings: the recipient is the orderer.
 bool isSameAsAbove(TextView line);
 // Mail and web addresses.

@@ -243,6 +243,9 @@ Recipient assemble(const Block& block, const PostalLookup& lookup)
         name.person = joinWords({&name.given, &name.family}); // first name first, as the form has it
     }
     out.name = joinWords({&name.company, &name.department, &name.person});
+    if (const Item* writer = block.first(Field::SelfNamed); writer != nullptr && out.name.empty()) {
+        out.name = writer->text; // "原田です" over an address nobody else is named at
+    }
     if (const Item* tel = block.first(Field::Telephone)) {
         out.tel = tel->text;
     }

@@ -187,6 +187,30 @@ private slots:
         QCOMPARE(qt(cleanName(wide(written))), expected);
     }
 
+    void selfIntroduction_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("surname");
+        QTest::newRow("です") << "原田です"
+                              << "原田";
+        QTest::newRow("と申します after a place") << "浜松の鈴木と申します"
+                                                  << "鈴木";
+        QTest::newRow("not a name") << "以上です"
+                                    << "";
+        QTest::newRow("kana is talk") << "よろしくです"
+                                      << "";
+        QTest::newRow("です after more words") << "本日発送分の注文確認です"
+                                               << "";
+        QTest::newRow("four kanji") << "長谷川原です"
+                                    << "";
+    }
+    void selfIntroduction()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QString, surname);
+        QCOMPARE(qt(selfIntroducedName(wide(sentence))), surname);
+    }
+
     void address_data()
     {
         QTest::addColumn<QString>("written");
@@ -332,6 +356,30 @@ private slots:
         QTest::newRow("said in one run: commas, and の before the name")
             << "お届け先は〒500-8856岐阜県岐阜市橋本町2-8の長尾 聡様、お電話は058-262-0000"
             << QStringList{"お届け先は〒500-8856岐阜県岐阜市橋本町2-8", "長尾 聡様", "お電話は058-262-0000"};
+        QTest::newRow("dictated: labels said with は cut the run, talk after the number dropped")
+            << "もしもし岡山の藤井と申します住所は岡山県岡山市北区駅元町1番5号で郵便番号は700-0024です名前は藤井 "
+               "里奈電話番号は086-000-1111ですお願いします"
+            << QStringList{"もしもし岡山の藤井と申します", "住所は岡山県岡山市北区駅元町1番5号", "郵便番号は700-0024",
+                           "名前は藤井 里奈", "電話番号は086-000-1111"};
+        QTest::newRow("typed with blanks: heading and goods dropped")
+            << "電話注文 水戸市宮町1-2-3 宮町ハイツ101 〒310-0015 岡本 聡 様 029-000-2222 納豆 4個"
+            << QStringList{"水戸市宮町1-2-3 宮町ハイツ101", "〒310-0015", "岡本 聡 様", "029-000-2222"};
+        QTest::newRow("typed with blanks but two postal codes stays whole")
+            << "水戸市宮町1-2-3 310-0015 310-0016 岡本 029-000-2222"
+            << QStringList{"水戸市宮町1-2-3 310-0015 310-0016 岡本 029-000-2222"};
+        QTest::newRow("labels with a colon after full-width blanks")
+            << "〒790-0001 愛媛県松山市一番町4-2-1　建物名など：一番町ビル 3F　氏名：河野 守　TEL：089-000-3333"
+            << QStringList{"〒790-0001 愛媛県松山市一番町4-2-1", "建物名など:一番町ビル 3F", "氏名:河野 守",
+                           "TEL:089-000-3333"};
+        QTest::newRow("indented under a labelled address: its building")
+            << "住所　茨城県水戸市宮町1-2-3\n　　　宮町ガーデン201\n　　　029-000-2222"
+            << QStringList{"住所 茨城県水戸市宮町1-2-3", "建物名: 宮町ガーデン201", "029-000-2222"};
+        QTest::newRow("indented under a postal code alone: not a building")
+            << "住所　〒310-0015\n　　　茨城県水戸市宮町1-2-3"
+            << QStringList{"住所 〒310-0015", "茨城県水戸市宮町1-2-3"};
+        QTest::newRow("row: goods and quantity after address and telephone dropped")
+            << "6/1\t岡本 聡\t茨城県水戸市宮町1-2-3 宮町ハイツ 1208\t029-000-2222\t納豆\t2"
+            << QStringList{"6/1", "岡本 聡", "茨城県水戸市宮町1-2-3 宮町ハイツ 1208", "029-000-2222"};
         QTest::newRow("one labelled part stays whole")
             << "〒790-0001 愛媛県松山市一番町4-2-1 ハイツ一番町 の101 村上 恵子様"
             << QStringList{"〒790-0001 愛媛県松山市一番町4-2-1 ハイツ一番町 の101 村上 恵子様"};
@@ -372,6 +420,11 @@ private slots:
             << "送り先を変えたいです" << none << unknown << "送り先を変えたいです";
         QTest::newRow("Western first name") << "First name: Haruka" << none << int(Field::GivenName) << "Haruka";
         QTest::newRow("Western last name") << "Last name: Ishikawa" << none << int(Field::FamilyName) << "Ishikawa";
+        QTest::newRow("name said with は") << "名前は佐藤 恵子" << none << int(Field::Name) << "佐藤 恵子";
+        QTest::newRow("clinic") << "医療機関名:みなと眼科" << none << int(Field::Company) << "みなと眼科";
+        QTest::newRow("school class") << "学年・組:3年1組" << none << int(Field::Department) << "3年1組";
+        QTest::newRow("person in charge") << "ご担当者名:林 様" << none << int(Field::Name) << "林 様";
+        QTest::newRow("building label with など") << "建物名など:港ビル" << none << int(Field::Building) << "港ビル";
         QTest::newRow("apartment label with its commas")
             << "Apartment, suite, etc.: Room 5" << none << int(Field::Building) << "Room 5";
     }
