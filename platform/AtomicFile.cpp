@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/SharedFolder.h"
 #include "platform/TemporarySibling.h"
 
 #include <cerrno>
@@ -32,14 +33,25 @@ mode_t NewFileMode()
 
 FileWriteError::FileWriteError(const fs::path& file) : std::runtime_error(FullPath(file) + " に書き込めません") {}
 
+FileWriteError::FileWriteError(const fs::path& file, const std::string& reason)
+    : std::runtime_error(FullPath(file) + " に書き込めません: " + reason)
+{}
+
 namespace AtomicFile {
 
 void Write(const fs::path& file, std::string_view content)
 {
-    // A symbolic link stays a link; its target gets the new content.
+    // Outside shared folders a symbolic link stays a link and its target gets the new content;
+    // inside, the link itself would be the attack.
     fs::path target = file;
     std::error_code error;
-    if (fs::is_symlink(target, error)) {
+    if (SharedFolder::IsShared(SharedFolder::FolderOf(file))) {
+        try {
+            SharedFolder::CheckName(target);
+        } catch (const UnsafeFileError& refused) {
+            throw FileWriteError(file, refused.reason());
+        }
+    } else if (fs::is_symlink(target, error)) {
         target = fs::weakly_canonical(target, error);
         if (error) {
             throw FileWriteError(file);
@@ -69,20 +81,15 @@ void Write(const fs::path& file, std::string_view content)
 
 std::optional<std::string> Read(const fs::path& file)
 {
-    // Non-blocking, so that a FIFO under the file's name cannot hold the program up; only
-    // plain files are read.
-    const int descriptor = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int descriptor = SharedFolder::OpenForReading(file);
     if (descriptor < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
-            return std::nullopt;
-        }
-        throw std::runtime_error(FullPath(file) + " を読み込めません");
+        return std::nullopt;
     }
     struct stat status
     {
     };
     std::string content;
-    bool failed = ::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode);
+    bool failed = ::fstat(descriptor, &status) != 0;
     if (!failed) {
         content.reserve(static_cast<std::size_t>(status.st_size));
         char buffer[65536];
