@@ -21,7 +21,11 @@ int OpenFolderDescriptor(const fs::path& folder, bool followLink)
 {
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW);
     const int descriptor = ::open(folder.c_str(), flags);
-    if (descriptor < 0 && errno == ELOOP && !followLink) {
+    struct stat status
+    {
+    };
+    // O_DIRECTORY makes a link fail with ENOTDIR rather than ELOOP.
+    if (descriptor < 0 && !followLink && ::lstat(folder.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
         throw UnsafeFileError(folder, "ほかのユーザーも書き込めるフォルダーの中のリンクです");
     }
     if (descriptor < 0) {
@@ -93,25 +97,30 @@ OpenedFolder::~OpenedFolder()
     }
 }
 
+int OpenedFolder::createNew(const std::string& name) const
+{
+    const int descriptor =
+        ::openat(m_descriptor, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (descriptor >= 0 && ::flock(descriptor, LOCK_EX) != 0) {
+        ::unlinkat(m_descriptor, name.c_str(), 0);
+        ::close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
 int OpenedFolder::createExclusive(std::string_view prefix, std::string_view suffix, std::string& name) const
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string candidate = std::string(prefix) + RandomLetters() + std::string(suffix);
-        const int descriptor =
-            ::openat(m_descriptor, candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (descriptor < 0 && errno == EEXIST) {
-            continue;
+        const int descriptor = createNew(candidate);
+        if (descriptor >= 0) {
+            name = std::move(candidate);
+            return descriptor;
         }
-        if (descriptor < 0) {
+        if (errno != EEXIST) {
             return -1;
         }
-        if (::flock(descriptor, LOCK_EX) != 0) {
-            ::unlinkat(m_descriptor, candidate.c_str(), 0);
-            ::close(descriptor);
-            return -1;
-        }
-        name = std::move(candidate);
-        return descriptor;
     }
     return -1;
 }

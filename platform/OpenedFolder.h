@@ -26,9 +26,12 @@ public:
 
     const std::filesystem::path& path() const { return m_path; }
 
-    // Creates a new file `prefix` + six random letters + `suffix`, never over an existing name
-    // and never through a link, opened for reading and writing and locked (flock) for as long
-    // as the descriptor is open. Sets `name`; -1 when it cannot.
+    // Creates the file `name`, never over an existing name and never through a link, opened
+    // for reading and writing and locked (flock) for as long as the descriptor is open; -1 with
+    // errno set when it cannot (EEXIST: the name is taken, by a link too).
+    int createNew(const std::string& name) const;
+    // createNew for `prefix` + six random letters + `suffix`, trying other letters while the
+    // name is taken. Sets `name`.
     int createExclusive(std::string_view prefix, std::string_view suffix, std::string& name) const;
     // Renames `from` to `to` in this folder unless `to` exists.
     bool renameNoReplace(const std::string& from, const std::string& to) const;
