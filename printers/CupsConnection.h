@@ -9,7 +9,7 @@ class CupsConnection
 {
 public:
     // Enough for a server on this machine or the local network to answer a look at its queues.
-    static constexpr double kLookSeconds = 1.0;
+    static constexpr double kLookSeconds = 0.5;
     // Handing over a job of a thousand pages may keep a busy server longer.
     static constexpr double kJobSeconds = 10.0;
 
