@@ -1,6 +1,6 @@
 #pragma once
 
-typedef struct _http_s http_t;
+#include <cups/http.h>
 
 // A connection to the CUPS server on which every wait for an answer gives up after a bound,
 // so that a server that accepts connections and never answers cannot hold the program up.
