@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/RegularFile.h"
+#include "platform/SharedFolder.h"
 #include "platform/TemporarySibling.h"
 
 #include <cerrno>
@@ -24,14 +25,25 @@ mode_t NewFileMode()
 
 FileWriteError::FileWriteError(const fs::path& file) : std::runtime_error(FullPath(file) + " に書き込めません") {}
 
+FileWriteError::FileWriteError(const fs::path& file, const std::string& reason)
+    : std::runtime_error(FullPath(file) + " に書き込めません: " + reason)
+{}
+
 namespace AtomicFile {
 
 void Write(const fs::path& file, std::string_view content)
 {
-    // A symbolic link stays a link; its target gets the new content.
+    // Outside shared folders a symbolic link stays a link and its target gets the new content;
+    // inside, the link itself would be the attack.
     fs::path target = file;
     std::error_code error;
-    if (fs::is_symlink(target, error)) {
+    if (SharedFolder::IsShared(SharedFolder::FolderOf(file))) {
+        try {
+            SharedFolder::CheckName(target);
+        } catch (const UnsafeFileError& refused) {
+            throw FileWriteError(file, refused.reason());
+        }
+    } else if (fs::is_symlink(target, error)) {
         target = fs::weakly_canonical(target, error);
         if (error) {
             throw FileWriteError(file);

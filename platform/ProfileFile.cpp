@@ -2,11 +2,11 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/ProfileSyntax.h"
+#include "platform/SharedFolder.h"
 
 #include <charconv>
 #include <cstdint>
 
-using profilesyntax::EndsWithLineFeed;
 using profilesyntax::Line;
 using profilesyntax::LineKind;
 using profilesyntax::LineReader;
@@ -24,7 +24,6 @@ struct Location
     Line entry;
     bool entryFound = false;
     std::size_t sectionContentEnd = 0; // end of the last non-blank line of the section
-    bool sectionContentTerminated = true;
 };
 
 Location Locate(std::string_view content, std::string_view section, std::string_view key)
@@ -42,7 +41,6 @@ Location Locate(std::string_view content, std::string_view section, std::string_
             if (NamesEqual(line.name, wantedSection)) {
                 location.sectionFound = true;
                 location.sectionContentEnd = line.next;
-                location.sectionContentTerminated = EndsWithLineFeed(content, line);
             }
             continue;
         }
@@ -56,7 +54,6 @@ Location Locate(std::string_view content, std::string_view section, std::string_
         }
         if (profilesyntax::IsNonBlank(content, line)) {
             location.sectionContentEnd = line.next;
-            location.sectionContentTerminated = EndsWithLineFeed(content, line);
         }
     }
     return location;
@@ -92,17 +89,13 @@ std::string WithValue(std::string_view content, std::string_view section, std::s
     if (location.sectionFound) {
         const std::size_t at = location.sectionContentEnd;
         result.append(content.substr(0, at));
-        if (!location.sectionContentTerminated) {
-            result.append("\r\n");
-        }
+        result.append(profilesyntax::LineEndBefore(result));
         result.append(entryLine);
         result.append(content.substr(at));
         return result;
     }
     result.append(content);
-    if (!result.empty() && result.back() != '\n') {
-        result.append("\r\n");
-    }
+    result.append(profilesyntax::LineEndBefore(result));
     result.append("[" + OneLine(Trim(section)) + "]\r\n");
     result.append(entryLine);
     return result;
@@ -167,6 +160,8 @@ void WriteValues(const std::filesystem::path& file, std::string_view section, st
     std::optional<std::string> content;
     try {
         content = AtomicFile::Read(file);
+    } catch (const UnsafeFileError& refused) {
+        throw FileWriteError(file, refused.reason());
     } catch (const std::runtime_error&) {
         // Rewriting a file we cannot read would lose its other entries.
         throw FileWriteError(file);

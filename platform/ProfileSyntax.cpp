@@ -139,9 +139,12 @@ void LineReader::classify(Line& line) const
     }
 }
 
-bool EndsWithLineFeed(std::string_view content, const Line& line)
+std::string_view LineEndBefore(std::string_view written)
 {
-    return line.next > line.start && content[line.next - 1] == '\n';
+    if (written.empty() || written.back() == '\n') {
+        return "";
+    }
+    return written.back() == '\r' ? "\n" : "\r\n";
 }
 
 bool IsNonBlank(std::string_view content, const Line& line)

@@ -56,7 +56,10 @@ private:
     std::size_t m_position = 0;
 };
 
-bool EndsWithLineFeed(std::string_view content, const Line& line);
+// What ends the last line of `written` before a line is added after it: nothing after a line
+// feed or at the start, a line feed after a bare CR (the line then ends in CR LF, never in
+// CR CR LF), CR LF otherwise.
+std::string_view LineEndBefore(std::string_view written);
 
 // True when the line holds something besides blanks.
 bool IsNonBlank(std::string_view content, const Line& line);

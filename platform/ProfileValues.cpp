@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-using profilesyntax::EndsWithLineFeed;
 using profilesyntax::Line;
 using profilesyntax::LineKind;
 using profilesyntax::LineReader;
@@ -19,8 +18,7 @@ namespace {
 struct SectionMap
 {
     bool found = false;
-    std::size_t contentEnd = 0; // end of the last non-blank line of the section
-    bool contentTerminated = true;
+    std::size_t contentEnd = 0;               // end of the last non-blank line of the section
     std::vector<std::optional<Line>> entries; // one per key
 };
 
@@ -39,7 +37,6 @@ SectionMap MapSection(std::string_view content, std::string_view section, std::s
             }
             map.found = NamesEqual(line.name, wantedSection);
             map.contentEnd = line.next;
-            map.contentTerminated = EndsWithLineFeed(content, line);
             continue;
         }
         if (!map.found) {
@@ -53,7 +50,6 @@ SectionMap MapSection(std::string_view content, std::string_view section, std::s
         }
         if (profilesyntax::IsNonBlank(content, line)) {
             map.contentEnd = line.next;
-            map.contentTerminated = EndsWithLineFeed(content, line);
         }
     }
     return map;
@@ -157,12 +153,12 @@ std::string WithValues(std::string_view content, std::string_view section, std::
     if (!appended.empty() && map.found) {
         result.append(content.substr(position, map.contentEnd - position));
         position = map.contentEnd;
-        result.append(map.contentTerminated ? "" : "\r\n");
+        result.append(profilesyntax::LineEndBefore(result));
         result.append(appended);
     } else if (!appended.empty()) {
         result.append(content);
         position = content.size();
-        result.append(!result.empty() && result.back() != '\n' ? "\r\n" : "");
+        result.append(profilesyntax::LineEndBefore(result));
         result.append("[" + OneLine(Trim(section)) + "]\r\n");
         result.append(appended);
     }

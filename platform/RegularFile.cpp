@@ -1,5 +1,7 @@
 #include "platform/RegularFile.h"
 
+#include "platform/SharedFolder.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,12 +56,10 @@ std::string FullPath(const fs::path& file)
 
 std::optional<std::string> ReadRegularFile(const fs::path& file, std::uintmax_t maxBytes)
 {
-    const int opened = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // Never follows a link or takes another user's file in a folder others can write to.
+    const int opened = SharedFolder::OpenForReading(file);
     if (opened < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
-            return std::nullopt;
-        }
-        throw FileReadError(file, FileReadError::Reason::Unreadable);
+        return std::nullopt;
     }
     const Descriptor descriptor(opened);
     struct stat status

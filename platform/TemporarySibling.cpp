@@ -1,8 +1,11 @@
 #include "platform/TemporarySibling.h"
 
+#include "platform/OpenedFolder.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <stdexcept>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,23 +38,6 @@ bool IsOurName(const std::string& name, const std::string& prefix)
         return false;
     }
     return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), IsAlphanumeric);
-}
-
-// A file of our naming that no live save holds: owned by this user, a plain file, unlocked.
-void RemoveIfAbandoned(const fs::path& candidate)
-{
-    const int descriptor = ::open(candidate.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0) {
-        return;
-    }
-    struct stat status
-    {
-    };
-    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid() &&
-        ::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
-        ::unlink(candidate.c_str());
-    }
-    ::close(descriptor);
 }
 
 } // namespace
@@ -107,10 +93,11 @@ bool TemporarySibling::flushAndRenameTo(const fs::path& target)
 void TemporarySibling::RemoveLeftovers(const fs::path& target)
 {
     const std::string prefix = Prefix(target);
-    std::error_code error;
-    for (fs::directory_iterator entry(FolderOf(target), error), end; !error && entry != end; entry.increment(error)) {
-        if (IsOurName(entry->path().filename().string(), prefix)) {
-            RemoveIfAbandoned(entry->path());
-        }
+    try {
+        OpenedFolder::Open(FolderOf(target)).removeAbandoned([&prefix](const std::string& name) {
+            return IsOurName(name, prefix);
+        });
+    } catch (const std::runtime_error&) {
+        // A folder that cannot be listed has nothing to tidy; the save reports its own failure.
     }
 }

@@ -1,5 +1,7 @@
 #include "printers/BuiltInPdfPrinter.h"
 
+#include "printers/SpoolJob.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPageSize>
@@ -65,17 +67,16 @@ QString FileName(const QDateTime& when, const QString& title)
     return when.toString(QStringLiteral("yyyyMMdd-HHmmss")) + '-' + safe.left(100);
 }
 
-QString Deliver(const QString& spoolFile, const QString& folder, const QDateTime& when, const QString& title)
+QString Deliver(SpoolJob& spool, const QDateTime& when, const QString& title)
 {
-    const QString base = QDir(folder).filePath(FileName(when, title));
+    const QString base = FileName(when, title);
     for (int n = 1; n < 1000; ++n) {
-        QString target = n == 1 ? base + ".pdf" : QStringLiteral("%1-%2.pdf").arg(base).arg(n);
-        // rename() never replaces an existing file, which is what keeps the names unique.
-        if (!QFile::exists(target) && QFile::rename(spoolFile, target)) {
-            return target;
+        const QString name = n == 1 ? base + ".pdf" : QStringLiteral("%1-%2.pdf").arg(base).arg(n);
+        if (spool.moveTo(QFile::encodeName(name).toStdString())) {
+            return spool.path();
         }
     }
-    throw std::runtime_error("Cannot store the PDF in " + folder.toStdString());
+    throw std::runtime_error("Cannot store the PDF in " + spool.folder().path().string());
 }
 
 } // namespace builtinpdf

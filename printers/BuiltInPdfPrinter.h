@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QString>
 
+class SpoolJob;
+
 // The printer that is always there: every job becomes a PDF file in the slips folder.
 namespace builtinpdf {
 
@@ -16,8 +18,8 @@ PrinterModel Model(const QString& slipsFolder, const std::vector<PrinterModel>& 
 // A file name for a job: date, time and title, with what a file name cannot hold replaced.
 QString FileName(const QDateTime& when, const QString& title);
 
-// Moves a completed spool file into the folder under the job's name, never replacing a
-// file that is there; returns the final path. Throws std::runtime_error when it cannot.
-QString Deliver(const QString& spoolFile, const QString& folder, const QDateTime& when, const QString& title);
+// Gives a completed spool file in the slips folder the job's name, never replacing a file
+// that is there; returns the final path. Throws std::runtime_error when it cannot.
+QString Deliver(SpoolJob& spool, const QDateTime& when, const QString& title);
 
 } // namespace builtinpdf

@@ -1,5 +1,6 @@
 #include "printers/CupsDestinations.h"
 
+#include "printers/CupsConnection.h"
 #include "printers/EPrinterAccess.h"
 
 #include <QPageSize>
@@ -24,18 +25,6 @@ namespace cupsdest {
 namespace {
 
 constexpr std::int16_t kDriverNumbers = 256;
-
-struct HttpCloser
-{
-    void operator()(http_t* http) const { httpClose(http); }
-};
-using Http = std::unique_ptr<http_t, HttpCloser>;
-
-// A short timeout: a server that does not answer at once is as good as gone.
-Http Connect()
-{
-    return Http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 2000, nullptr));
-}
 
 std::string Lower(std::string text)
 {
@@ -66,15 +55,15 @@ struct PpdCloser
     void operator()(ppd_file_t* ppd) const { ppdClose(ppd); }
 };
 
-std::unique_ptr<ppd_file_t, PpdCloser> FetchPpd(const std::string& queue)
+std::unique_ptr<ppd_file_t, PpdCloser> FetchPpd(CupsConnection& connection, const std::string& queue)
 {
-    Http http = Connect();
+    http_t* http = connection.get();
     if (!http) {
         return nullptr;
     }
     char path[1024] = "";
     time_t modified = 0;
-    if (cupsGetPPD3(http.get(), queue.c_str(), &modified, path, sizeof path) != HTTP_STATUS_OK) {
+    if (cupsGetPPD3(http, queue.c_str(), &modified, path, sizeof path) != HTTP_STATUS_OK) {
         return nullptr;
     }
     std::unique_ptr<ppd_file_t, PpdCloser> ppd(ppdOpenFile(path));
@@ -156,23 +145,26 @@ Resolution ParseResolution(const std::string& keyword)
     return {};
 }
 
-std::vector<PrinterModel> ListQueues()
+namespace {
+
+std::vector<PrinterModel> ListQueuesOn(CupsConnection& connection)
 {
     std::vector<PrinterModel> queues;
     const std::string server = std::string(cupsServer()) + ":" + std::to_string(ippPort());
-    Http http = Connect();
+    http_t* http = connection.get();
     if (!http) {
         throw EPrinterAccessServerError("The print server " + server + " does not answer");
     }
     // An empty list means nothing unless a print server gave it: whatever else listens on the
     // address gives no IPP answer at all.
-    ipp_t* answer = cupsDoRequest(http.get(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    ipp_t* answer = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
     if (!answer) {
+        connection.reset();
         throw EPrinterAccessServerError("The print server " + server + " does not answer: " + cupsLastErrorString());
     }
     ippDelete(answer);
     cups_dest_t* dests = nullptr;
-    const int count = cupsGetDests2(http.get(), &dests);
+    const int count = cupsGetDests2(http, &dests);
     for (int i = 0; i < count; ++i) {
         const cups_dest_t& dest = dests[i];
         if (dest.instance) {
@@ -195,6 +187,27 @@ std::vector<PrinterModel> ListQueues()
     return queues;
 }
 
+} // namespace
+
+std::vector<PrinterModel> ListQueues(CupsConnection& connection)
+{
+    try {
+        return ListQueuesOn(connection);
+    } catch (const EPrinterAccessServerError&) {
+        // A kept connection the server closed while idle fails once; a new one is asked again.
+        if (!connection.reused()) {
+            throw;
+        }
+        return ListQueuesOn(connection);
+    }
+}
+
+std::vector<PrinterModel> ListQueues()
+{
+    CupsConnection connection;
+    return ListQueues(connection);
+}
+
 void LoadCapabilities(PrinterModel& queue)
 {
     queue.capabilitiesLoaded = true;
@@ -203,15 +216,16 @@ void LoadCapabilities(PrinterModel& queue)
     queue.resolutions.clear();
 
     std::map<std::string, std::string> options;
-    if (Http http = Connect()) {
-        if (cups_dest_t* dest = cupsGetNamedDest(http.get(), queue.record.name.c_str(), nullptr)) {
+    CupsConnection connection;
+    if (http_t* http = connection.get()) {
+        if (cups_dest_t* dest = cupsGetNamedDest(http, queue.record.name.c_str(), nullptr)) {
             for (int i = 0; i < dest->num_options; ++i) {
                 options[dest->options[i].name] = dest->options[i].value;
             }
             cupsFreeDests(1, dest);
         }
     }
-    const auto ppd = FetchPpd(queue.record.name);
+    const auto ppd = FetchPpd(connection, queue.record.name);
     if (!ppd) {
         return;
     }

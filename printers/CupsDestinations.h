@@ -3,6 +3,8 @@
 #include "printers/PrinterModel.h"
 
 #include <string>
+
+class CupsConnection;
 #include <vector>
 
 // The CUPS server's queues, read with libcups.
@@ -11,6 +13,8 @@ namespace cupsdest {
 // The queues in the server's order, capabilities not loaded. Fax queues are hidden. Throws
 // EPrinterAccessServerError when the server does not answer.
 std::vector<PrinterModel> ListQueues();
+// The same on a connection kept from one look to the next.
+std::vector<PrinterModel> ListQueues(CupsConnection& connection);
 
 // Reads the queue's driver description (PPD; none when the server does not answer) for its page sizes, paper sources
 // and default resolution; the queue's own option defaults win over the description's.

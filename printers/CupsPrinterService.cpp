@@ -1,6 +1,7 @@
 #include "printers/CupsPrinterService.h"
 
 #include "printers/BuiltInPdfPrinter.h"
+#include "printers/CupsConnection.h"
 #include "printers/CupsDestinations.h"
 #include "printers/EPrinterAccess.h"
 #include "printers/PageGeometry.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPageSize>
-#include <QTemporaryFile>
 
 #include <cups/cups.h>
 
@@ -30,36 +30,36 @@ namespace {
 // How long the answer of the first look may stand for the server's queues.
 constexpr std::chrono::seconds kFirstLookFresh(1);
 
-QString SpoolPath(const QString& folder)
+std::filesystem::path NativePath(const QString& path)
 {
-    // Only a free name is needed; the PDF writer creates the file.
-    QTemporaryFile file(QDir(folder).filePath(QStringLiteral(".mivo-spool-XXXXXX.pdf")));
-    if (!file.open()) {
-        throw std::runtime_error("Cannot create a print spool file in " + folder.toStdString());
-    }
-    file.setAutoRemove(false);
-    return file.fileName();
+    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace
 
 CupsPrinterService::CupsPrinterService(const QString& slipsFolder, int pollMilliseconds)
-    : m_slipsFolder(slipsFolder), m_firstLook(std::async(std::launch::async, [this] { return look(); })),
+    : m_slipsFolder(slipsFolder), m_firstLook(std::async(std::launch::async,
+                                                         [this] {
+                                                             CupsConnection connection;
+                                                             return look(connection);
+                                                         })),
       m_firstLookStarted(std::chrono::steady_clock::now())
 {
     if (pollMilliseconds > 0) {
+        m_pollConnection = std::make_unique<CupsConnection>();
         m_poll = std::make_unique<QueuePoll>(
-            pollMilliseconds, [this] { return look(); }, [this](const QueueAnswer& answer) { polled(answer); });
+            pollMilliseconds, [this] { return look(*m_pollConnection); },
+            [this](const QueueAnswer& answer) { polled(answer); });
     }
 }
 
 CupsPrinterService::~CupsPrinterService() = default;
 
-QueueAnswer CupsPrinterService::look() const
+QueueAnswer CupsPrinterService::look(CupsConnection& connection) const
 {
     QueueAnswer answer;
     try {
-        answer.printers = cupsdest::ListQueues();
+        answer.printers = cupsdest::ListQueues(connection);
         answer.printers.push_back(builtinpdf::Model(m_slipsFolder, answer.printers));
     } catch (const EPrinterAccessServerError& error) {
         answer.printers.clear();
@@ -77,7 +77,9 @@ std::optional<QueueAnswer> CupsPrinterService::takeFirstLook()
     // Later answers are compared with this one to tell a change.
     m_lastListing = listingOf(first);
     m_lastFailure = first.failure;
-    if (std::chrono::steady_clock::now() - m_firstLookStarted > kFirstLookFresh) {
+    // With a poll the first answer stands until the first poll however long it took: asking
+    // again here would hold up the window by another wait for a server that does not answer.
+    if (!m_poll && std::chrono::steady_clock::now() - m_firstLookStarted > kFirstLookFresh) {
         return std::nullopt;
     }
     return first;
@@ -92,7 +94,11 @@ std::vector<PrinterModel> CupsPrinterService::enumerate()
         // The first look stands for the server until the first poll, as each poll's answer does.
         m_latest = std::move(first);
     }
-    return printersOf(m_latest ? *m_latest : look());
+    if (m_latest) {
+        return printersOf(*m_latest);
+    }
+    CupsConnection connection;
+    return printersOf(look(connection));
 }
 
 std::vector<PrinterModel> CupsPrinterService::printersOf(const QueueAnswer& answer)
@@ -343,14 +349,12 @@ void CupsPrinterService::beginDoc(const std::string& title)
         job->options.emplace_back("Resolution", m_resolutionKeyword);
     }
 
-    QString folder = QDir::tempPath();
-    if (printer.builtIn) {
-        folder = m_slipsFolder;
-        if (!QDir().mkpath(folder)) {
-            throw std::runtime_error("Cannot create the folder " + folder.toStdString());
-        }
-    }
-    job->spool = std::make_unique<SpoolJob>(SpoolPath(folder), page, paperName, job->title);
+    // The slips folder takes the built-in printer's files for good, so it must be the user's
+    // own; a spool file for the server is only created there, never opened by name.
+    OpenedFolder folder = printer.builtIn ? OpenedFolder::OpenOwn(NativePath(m_slipsFolder))
+                                          : OpenedFolder::Open(NativePath(QDir::tempPath()));
+    SpoolJob::RemoveLeftovers(folder);
+    job->spool = std::make_unique<SpoolJob>(std::move(folder), page, paperName, job->title);
     m_job = std::move(job);
 }
 
@@ -373,7 +377,7 @@ void CupsPrinterService::endDoc()
     job->spool->finish();
     const QDateTime now = QDateTime::currentDateTime();
     if (job->printer.builtIn) {
-        m_lastJob.file = builtinpdf::Deliver(job->spool->path(), m_slipsFolder, now, job->title).toStdString();
+        m_lastJob.file = builtinpdf::Deliver(*job->spool, now, job->title).toStdString();
     } else {
         m_lastJob.jobId = submitToCups(*job);
     }
@@ -399,9 +403,11 @@ void CupsPrinterService::newPage()
 
 int CupsPrinterService::submitToCups(const Job& job)
 {
-    QFile spool(job.spool->path());
-    if (!spool.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error("Cannot read the print spool file " + job.spool->path().toStdString());
+    const std::string& queue = job.printer.record.name;
+    CupsConnection connection(CupsConnection::kJobSeconds);
+    http_t* http = connection.get();
+    if (!http) {
+        throw std::runtime_error("Cannot print on " + queue + ": the print server does not answer");
     }
     int count = 0;
     cups_option_t* options = nullptr;
@@ -409,19 +415,23 @@ int CupsPrinterService::submitToCups(const Job& job)
         count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
     }
     const QByteArray title = job.title.toUtf8();
-    const std::string& queue = job.printer.record.name;
     // The document is named by the title too: the spool file's name means nothing to anyone.
-    const int id = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.c_str(), title.constData(), count, options);
+    const int id = cupsCreateJob(http, queue.c_str(), title.constData(), count, options);
     cupsFreeOptions(count, options);
-    bool sent = id > 0 && cupsStartDocument(CUPS_HTTP_DEFAULT, queue.c_str(), id, title.constData(), CUPS_FORMAT_PDF,
-                                            1) == HTTP_STATUS_CONTINUE;
-    while (sent && !spool.atEnd()) {
-        const QByteArray block = spool.read(qint64{64} * 1024);
-        sent = cupsWriteRequestData(CUPS_HTTP_DEFAULT, block.constData(), static_cast<std::size_t>(block.size())) ==
+    bool sent = id > 0 && cupsStartDocument(http, queue.c_str(), id, title.constData(), CUPS_FORMAT_PDF, 1) ==
+                              HTTP_STATUS_CONTINUE;
+    constexpr qint64 kBlock = qint64{64} * 1024;
+    for (qint64 offset = 0; sent;) {
+        const QByteArray block = job.spool->read(offset, kBlock);
+        if (block.isEmpty()) {
+            break;
+        }
+        offset += block.size();
+        sent = cupsWriteRequestData(http, block.constData(), static_cast<std::size_t>(block.size())) ==
                HTTP_STATUS_CONTINUE;
     }
-    if (id > 0 && (cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.c_str()) != IPP_STATUS_OK || !sent)) {
-        cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.c_str(), id, 0);
+    if (id > 0 && (cupsFinishDocument(http, queue.c_str()) != IPP_STATUS_OK || !sent)) {
+        cupsCancelJob2(http, queue.c_str(), id, 0);
         sent = false;
     }
     if (!sent) {

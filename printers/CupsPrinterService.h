@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+class CupsConnection;
 class SpoolJob;
 
 // The system's printers: the CUPS queues, then the built-in PDF printer. Jobs are drawn into
@@ -58,7 +59,7 @@ private:
         bool operator==(const Listing&) const = default;
     };
 
-    QueueAnswer look() const;
+    QueueAnswer look(CupsConnection& connection) const;
     std::optional<QueueAnswer> takeFirstLook();
     std::vector<PrinterModel> enumerate();
     // The answer's printers, or its failure raised.
@@ -90,6 +91,9 @@ private:
     std::chrono::steady_clock::time_point m_firstLookStarted;
     // The poll's last answer stands for the server between polls.
     std::optional<QueueAnswer> m_latest;
+    // The poll asks on one connection it keeps, used on its thread only; declared before the
+    // poll, so that it outlives the poll's thread.
+    std::unique_ptr<CupsConnection> m_pollConnection;
     std::unique_ptr<QueuePoll> m_poll;
 
     std::vector<PrinterModel> m_object;

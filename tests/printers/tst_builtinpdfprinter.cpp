@@ -5,10 +5,14 @@
 #include "platform/Canvas.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/file.h>
 
 using Names = std::vector<std::string>;
 
@@ -35,6 +39,8 @@ private slots:
     void onlyPrinterWhenTheServerHasNoQueue();
     void jobsBecomeFilesInTheSlipsFolder();
     void abortedJobLeavesNoFile();
+    void leftoverSpoolFilesAreRemoved_data();
+    void leftoverSpoolFilesAreRemoved();
     void fileNames_data();
     void fileNames();
 
@@ -105,6 +111,40 @@ void TestBuiltInPdfPrinter::abortedJobLeavesNoFile()
     PrinterAccess().Abort();
     QVERIFY(QDir(m_slips).entryList(QDir::Files | QDir::Hidden).isEmpty());
     QVERIFY_THROWS_EXCEPTION(std::runtime_error, PrinterAccess().Canvas());
+}
+
+void TestBuiltInPdfPrinter::leftoverSpoolFilesAreRemoved_data()
+{
+    QTest::addColumn<QString>("kind"); // what stands under a spool file's name
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("killed job's file") << "file" << true;
+    QTest::newRow("job of a running program") << "locked" << false;
+    QTest::newRow("link") << "link" << false;
+}
+
+void TestBuiltInPdfPrinter::leftoverSpoolFilesAreRemoved()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, removed);
+    QVERIFY(QDir().mkpath(m_slips));
+    const QString leftover = QDir(m_slips).filePath(".mivo-spool-Ab12Cd.pdf");
+    const QString target = QDir(m_workingDir->path()).filePath("elsewhere");
+    QFile file(kind == "link" ? target : leftover);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4 cut short");
+    file.flush();
+    if (kind == "link") {
+        QVERIFY(QFile::link(target, leftover));
+    } else if (kind == "locked") {
+        QCOMPARE(::flock(file.handle(), LOCK_EX), 0);
+    }
+
+    PrinterAccess().BeginDoc("mivo_Kangaroo");
+    PrinterAccess().Canvas().textOut(0, 0, "x");
+    PrinterAccess().EndDoc();
+    QCOMPARE(QFileInfo(leftover).exists() || QFileInfo(leftover).isSymLink(), !removed);
+    QCOMPARE(QDir(m_slips).entryList({"*.pdf"}, QDir::Files).size(), 1);
+    QCOMPARE(QFileInfo(target).exists(), kind == "link");
 }
 
 void TestBuiltInPdfPrinter::fileNames_data()
