@@ -5,6 +5,8 @@
 #include "journal/SearchText.h"
 #include "journal/SlipJson.h"
 #include "journal/Sql.h"
+#include "platform/RegularFile.h"
+#include "platform/SharedFolder.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -15,7 +17,6 @@
 #include <QUuid>
 
 #include <atomic>
-#include <limits>
 
 #include <unistd.h>
 
@@ -80,16 +81,19 @@ const char* readingMode(const std::filesystem::path& file)
 }
 
 // Anything else handed to SQLite might be taken for a database to repair or overwrite.
+// Runs before the process's first connection to the file: what stands under its name (and
+// its -wal, -shm and -journal) is checked without opening it, so that neither a FIFO nor a
+// link planted in a shared folder is ever handed to SQLite.
 void refuseForeignFile(const std::filesystem::path& file)
 {
-    QFile f(fileName(file));
-    if (!f.exists() || f.size() == 0) {
-        return;
+    std::optional<std::string> head;
+    try {
+        SharedFolder::CheckDatabase(file);
+        head = ReadRegularFileStart(file, static_cast<std::size_t>(kSqliteMagic.size()));
+    } catch (const std::runtime_error& error) {
+        throw JournalError(error.what());
     }
-    if (!f.open(QIODevice::ReadOnly)) {
-        throw JournalError("cannot read " + file.string());
-    }
-    if (f.read(kSqliteMagic.size()) != kSqliteMagic) {
+    if (head && !head->empty() && QByteArray::fromStdString(*head) != kSqliteMagic) {
         throw JournalError(file.string() + " is not a print journal");
     }
 }

@@ -93,3 +93,29 @@ std::optional<std::string> ReadRegularFile(const fs::path& file, std::uintmax_t 
     }
     return content;
 }
+
+std::optional<std::string> ReadRegularFileStart(const fs::path& file, std::size_t count)
+{
+    const int opened = SharedFolder::OpenForReading(file);
+    if (opened < 0) {
+        return std::nullopt;
+    }
+    const Descriptor descriptor(opened);
+    std::string content(count, '\0');
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t got = ::read(descriptor.get(), content.data() + done, count - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            throw FileReadError(file, FileReadError::Reason::Unreadable);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    content.resize(done);
+    return content;
+}

@@ -31,3 +31,7 @@ std::string FullPath(const std::filesystem::path& file);
 // the program up, and is refused unless fstat calls it a regular file; a file above the limit
 // is refused before its content is read. Throws FileReadError.
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, std::uintmax_t maxBytes);
+
+// The first `count` bytes of a regular file (fewer when it is shorter), opened the same way;
+// nothing when it does not exist. Throws FileReadError.
+std::optional<std::string> ReadRegularFileStart(const std::filesystem::path& file, std::size_t count);
