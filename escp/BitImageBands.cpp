@@ -3,6 +3,7 @@
 #include "escp/EscpCommands.h"
 
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace escp {
@@ -130,7 +131,7 @@ QImage blankPicture(int width, int height)
     picture.setColor(0, qRgb(255, 255, 255));
     picture.setColor(1, qRgb(0, 0, 0));
     picture.fill(0);
-    constexpr int dotsPerMetre = static_cast<int>(kDotsPerInch / 0.0254 + 0.5);
+    const int dotsPerMetre = static_cast<int>(std::lround(kDotsPerInch / 0.0254));
     picture.setDotsPerMeterX(dotsPerMetre);
     picture.setDotsPerMeterY(dotsPerMetre);
     return picture;

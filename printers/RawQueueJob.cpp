@@ -9,7 +9,7 @@
 namespace rawoutput {
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 [[noreturn]] void fail(const std::string& queue, const std::string& what)
 {
