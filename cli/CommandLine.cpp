@@ -4,10 +4,13 @@
 #include "cli/BatchCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/ManifestCommand.h"
 #include "cli/ManualPage.h"
 #include "cli/PostalCommand.h"
 #include "cli/PreviewCommandLine.h"
 #include "cli/PrintCommandLine.h"
+#include "cli/ShippedCommand.h"
+#include "cli/TrackCommand.h"
 
 #include <algorithm>
 #include <cstring>
@@ -60,6 +63,7 @@ const std::vector<const Command*>& Commands()
     static const std::vector<const Command*> commands{
         &ImportCommand(),  &PostalCommand(),  &PostalUpdateCommand(), &PrintCommand(),
         &PreviewCommand(), &HistoryCommand(), &ReprintCommand(),      &BatchCommand(),
+        &TrackCommand(),   &ShippedCommand(), &ManifestCommand(),
     };
     return commands;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/DrawingApplication.h"
 #include "cli/InterruptedJob.h"
+#include "cli/JournalApplication.h"
 #include "jobs/JournalledPrint.h"
 #include "jobs/SlipJobs.h"
 #include "jobs/SystemPrinters.h"
@@ -11,13 +12,11 @@
 #include "platform/FilePath.h"
 #include "printers/TPrinterAccess.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QString>
 
-#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -131,19 +130,6 @@ int resolveEntry(const std::string& idText, const std::vector<std::string>& oper
     }
     return kDone;
 }
-
-// The journal's database driver is a plugin, found through the application.
-class JournalApplication
-{
-public:
-    JournalApplication() : m_application(m_argumentCount, m_arguments.data()) {}
-
-private:
-    int m_argumentCount = 1;
-    char m_programName[14] = "mivo-kangaroo";
-    std::array<char*, 2> m_arguments{m_programName, nullptr};
-    QCoreApplication m_application;
-};
 
 int runHistory(const CommandContext& context)
 {

@@ -1,95 +1,70 @@
 #include "cli/ManifestCommand.h"
 
+#include "cli/DrawingApplication.h"
 #include "cli/ShippingOptions.h"
 #include "jobs/BatchPrint.h"
 #include "jobs/StartSlip.h"
 #include "journal/Journal.h"
-#include "platform/FilePath.h"
-#include "platform/FontSubstitutes.h"
 #include "shipping/ManifestPdf.h"
 
-#include <QDir>
-#include <QGuiApplication>
-
-#include <ostream>
-#include <vector>
+#include <QString>
 
 namespace {
 
-constexpr const char* kUsage = "usage: mivo-kangaroo manifest [--date YYYY-MM-DD] [--sender 1-10] --out FILE.pdf";
-
 struct ManifestOptions
 {
-    QDate date = QDate::currentDate();
-    int sender = 0; // 0: every sender
+    QDate date;
+    std::optional<int> sender; // none: every sender
     std::string out;
 };
 
-int senderOption(const std::string& text)
+ManifestOptions parseOptions(const CommandArguments& arguments)
 {
-    bool ok = false;
-    const int number = QString::fromStdString(text).toInt(&ok);
-    if (!ok || number < 1 || number > 10) {
-        throw shippingcli::UsageError(kUsage);
-    }
-    return number;
-}
-
-ManifestOptions parseOptions(const std::vector<std::string>& arguments)
-{
+    shippingcli::RefuseOperands(arguments);
     ManifestOptions options;
-    for (std::size_t i = 0; i < arguments.size(); i += 2) {
-        if (i + 1 >= arguments.size()) {
-            throw shippingcli::UsageError(kUsage);
-        }
-        const std::string& option = arguments[i];
-        const std::string& value = arguments[i + 1];
-        if (option == "--date") {
-            options.date = shippingcli::DayOption(option, value);
-        } else if (option == "--sender") {
-            options.sender = senderOption(value);
-        } else if (option == "--out") {
-            options.out = value;
-        } else {
-            throw shippingcli::UsageError(kUsage);
-        }
-    }
+    options.date = shippingcli::DayOption(arguments, "date").value_or(QDate::currentDate());
+    options.sender = NumberOption(arguments, "sender", 1, 10);
+    options.out = arguments.value("out").value_or("");
     if (!QString::fromStdString(options.out).endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        throw shippingcli::UsageError(kUsage);
+        throw UsageError("--out takes a file name ending in .pdf");
     }
     return options;
 }
 
-std::optional<SlipAddress> senderOf(int number)
+std::optional<SlipAddress> senderOf(const std::filesystem::path& folder, std::optional<int> number)
 {
-    if (number == 0) {
+    if (!number) {
         return std::nullopt;
     }
-    return SenderAddress(RegisteredSender(ToPath(QDir::currentPath()), number));
+    return SenderAddress(RegisteredSender(folder, *number));
 }
 
-void writeManifest(const ManifestOptions& options)
+int runManifest(const CommandContext& context)
 {
-    journal::Journal journal(shippingcli::ExistingJournal());
+    const ManifestOptions options = parseOptions(context.arguments);
+    const DrawingApplication application;
+    const std::optional<SlipAddress> sender = senderOf(context.workingFolder, options.sender);
+    const auto journal = shippingcli::ExistingJournal(context.workingFolder, journal::Journal::Access::ReadOnly);
     const shipping::Manifest manifest =
-        shipping::BuildManifest(journal.printedOn(options.date, options.date), options.date, senderOf(options.sender));
+        shipping::BuildManifest(journal->printedOn(options.date, options.date), options.date, sender);
     shipping::WriteManifestPdf(manifest, options.out);
+    return kDone;
 }
 
 } // namespace
 
-int RunManifestCommand(int argc, char* argv[], std::ostream& err)
+const Command& ManifestCommand()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication application(argc, argv);
-    InstallFontSubstitutes();
-    return shippingcli::ExitStatusOf(
-        err, "manifest", [&] { return parseOptions(shippingcli::ArgumentsOf(argc, argv)); },
-        [](const ManifestOptions& options) {
-            writeManifest(options);
-            return 0;
-        });
+    static const Command command{
+        "manifest",
+        "write the driver's list of the slips printed that day as a PDF",
+        "[--date YYYY-MM-DD] [--sender 1-10] --out FILE.pdf",
+        "Draws the driver's list of the slips printed on the day (by default today), of one registered sender or of "
+        "all, on A4 and writes it whole as a PDF file. The journal is only read.",
+        {{"date", "YYYY-MM-DD", "the slips printed on that day"},
+         {"sender", "N", "only the slips of the registered sender 1 to 10"},
+         {"out", "FILE", "the PDF file to write"}},
+        runManifest,
+    };
+    return command;
 }

@@ -1,22 +1,16 @@
 #include "cli/ShippedCommand.h"
 
+#include "cli/JournalApplication.h"
 #include "cli/ShippingOptions.h"
 #include "journal/Journal.h"
 #include "platform/AtomicFile.h"
-#include "platform/FilePath.h"
 #include "shipping/ShippedExport.h"
 #include "shipping/ShippingSettings.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 #include <ostream>
-#include <vector>
+#include <stdexcept>
 
 namespace {
-
-constexpr const char* kUsage = "usage: mivo-kangaroo shipped --platform rakuten|amazon|generic"
-                               " [--date YYYY-MM-DD | --since YYYY-MM-DD] [--out FILE]";
 
 struct ShippedOptions
 {
@@ -26,67 +20,79 @@ struct ShippedOptions
     std::string out;
 };
 
-ShippedOptions parseOptions(const std::vector<std::string>& arguments)
+ShippedOptions parseOptions(const CommandArguments& arguments)
 {
+    shippingcli::RefuseOperands(arguments);
     ShippedOptions options;
-    bool dated = false;
-    for (std::size_t i = 0; i < arguments.size(); i += 2) {
-        if (i + 1 >= arguments.size()) {
-            throw shippingcli::UsageError(kUsage);
-        }
-        const std::string& option = arguments[i];
-        const std::string& value = arguments[i + 1];
-        if (option == "--platform") {
-            options.format = shipping::FindShippedFormat(value);
-            if (options.format == nullptr) {
-                throw shippingcli::UsageError("unknown platform " + value + "\n" + kUsage);
-            }
-        } else if ((option == "--date" || option == "--since") && !dated) {
-            dated = true;
-            options.from = shippingcli::DayOption(option, value);
-            options.to = option == "--date" ? options.from : QDate::currentDate();
-        } else if (option == "--out" && !value.empty()) {
-            options.out = value;
-        } else {
-            throw shippingcli::UsageError(kUsage);
-        }
-    }
+    const std::string platform = arguments.value("platform").value_or("");
+    options.format = shipping::FindShippedFormat(platform);
     if (options.format == nullptr) {
-        throw shippingcli::UsageError(kUsage);
+        throw UsageError(platform.empty() ? "no --platform" : "unknown platform " + platform);
+    }
+    const std::optional<QDate> day = shippingcli::DayOption(arguments, "date");
+    const std::optional<QDate> since = shippingcli::DayOption(arguments, "since");
+    if (day && since) {
+        throw UsageError("--date and --since exclude each other");
+    }
+    if (day) {
+        options.from = options.to = *day;
+    } else if (since) {
+        options.from = *since;
+    }
+    options.out = arguments.value("out").value_or("");
+    if (arguments.isSet("out") && options.out.empty()) {
+        throw UsageError("--out takes a file name");
     }
     return options;
 }
 
-int exportShipped(const ShippedOptions& options, std::ostream& out, std::ostream& err)
+// Entries are marked exported only once the file is out whole.
+void deliver(const std::string& content, const ShippedOptions& options, std::ostream& out)
 {
-    journal::Journal journal(shippingcli::ExistingJournal());
-    const shipping::CarrierValues carrier =
-        shipping::ReadCarrierValues(shipping::SettingsFileIn(ToPath(QDir::currentPath())), *options.format);
-    const shipping::ShippedExport shipped =
-        shipping::ExportShipped(journal, *options.format, options.from, options.to, carrier);
-    if (options.out.empty()) {
-        out << shipped.content;
-        out.flush();
-        if (!out) {
-            err << "mivo-kangaroo shipped: standard output cannot be written\n";
-            return 1;
-        }
-    } else {
-        AtomicFile::Write(options.out, shipped.content);
+    if (!options.out.empty()) {
+        AtomicFile::Write(options.out, content);
+        return;
     }
-    journal.markExported(shipped.ids, std::string(options.format->name));
-    err << shipped.ids.size() << "件を出力しました";
+    out << content;
+    out.flush();
+    if (!out) {
+        throw std::runtime_error("standard output cannot be written");
+    }
+}
+
+int runShipped(const CommandContext& context)
+{
+    const ShippedOptions options = parseOptions(context.arguments);
+    const JournalApplication application;
+    const auto journal = shippingcli::ExistingJournal(context.workingFolder, journal::Journal::Access::ReadWrite);
+    const shipping::CarrierValues carrier =
+        shipping::ReadCarrierValues(shipping::SettingsFileIn(context.workingFolder), *options.format);
+    const shipping::ShippedExport shipped =
+        shipping::ExportShipped(*journal, *options.format, options.from, options.to, carrier);
+    deliver(shipped.content, options, context.out);
+    journal->markExported(shipped.ids, std::string(options.format->name));
+    context.err << shipped.ids.size() << "件を出力しました";
     const std::string leftOut = shipping::LeftOutSummary(shipped);
-    err << (leftOut.empty() ? std::string() : "（" + leftOut + "）") << '\n';
-    return 0;
+    context.err << (leftOut.empty() ? std::string() : "（" + leftOut + "）") << '\n';
+    return kDone;
 }
 
 } // namespace
 
-int RunShippedCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
+const Command& ShippedCommand()
 {
-    QCoreApplication application(argc, argv);
-    return shippingcli::ExitStatusOf(
-        err, "shipped", [&] { return parseOptions(shippingcli::ArgumentsOf(argc, argv)); },
-        [&](const ShippedOptions& options) { return exportShipped(options, out, err); });
+    static const Command command{
+        "shipped",
+        "write a shop's shipped file for the slips printed that day",
+        "--platform rakuten|amazon|generic [--date YYYY-MM-DD | --since YYYY-MM-DD] [--out FILE]",
+        "Writes the platform's shipped file for the printed slips of the day (by default today), or of the days since "
+        "that day, that have an order number and a tracking number: on standard output, or written whole to FILE. "
+        "The entries in it are marked as exported; how many were left out, and why, is said on standard error.",
+        {{"platform", "NAME", "the shop whose file to write", "rakuten amazon generic"},
+         {"date", "YYYY-MM-DD", "the slips printed on that day"},
+         {"since", "YYYY-MM-DD", "the slips printed from that day to today"},
+         {"out", "FILE", "write the file here instead of on standard output"}},
+        runShipped,
+    };
+    return command;
 }

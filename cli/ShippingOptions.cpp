@@ -1,28 +1,39 @@
 #include "cli/ShippingOptions.h"
 
-#include "journal/Journal.h"
-#include "platform/FilePath.h"
+#include "journal/SharedJournal.h"
 
-#include <QDir>
+#include <stdexcept>
 
 namespace shippingcli {
 
-QDate DayOption(const std::string& option, const std::string& text)
+std::optional<QDate> DayOption(const CommandArguments& arguments, const std::string& option)
 {
-    const QDate day = QDate::fromString(QString::fromStdString(text), QStringLiteral("yyyy-MM-dd"));
+    const std::optional<std::string> text = arguments.value(option);
+    if (!text) {
+        return std::nullopt;
+    }
+    const QDate day = QDate::fromString(QString::fromStdString(*text), QStringLiteral("yyyy-MM-dd"));
     if (!day.isValid()) {
-        throw UsageError(option + " wants a date such as 2026-12-01, not " + text);
+        throw UsageError("--" + option + " wants a date such as 2026-12-01, not " + *text);
     }
     return day;
 }
 
-std::filesystem::path ExistingJournal()
+void RefuseOperands(const CommandArguments& arguments)
 {
-    std::filesystem::path file = journal::Journal::In(ToPath(QDir::currentPath()));
-    if (!std::filesystem::exists(file)) {
+    if (!arguments.operands().empty()) {
+        throw UsageError("unexpected " + arguments.operands().front());
+    }
+}
+
+std::shared_ptr<journal::Journal> ExistingJournal(const std::filesystem::path& folder, journal::Journal::Access access)
+{
+    const std::filesystem::path file = journal::Journal::In(folder);
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) {
         throw std::runtime_error("no print journal in this folder yet");
     }
-    return file;
+    return journal::OpenShared(file, access);
 }
 
 } // namespace shippingcli

@@ -1,52 +1,28 @@
 #pragma once
 
+#include "cli/Command.h"
+#include "journal/Journal.h"
+
 #include <QDate>
 
 #include <filesystem>
-#include <ostream>
-#include <stdexcept>
+#include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 // What the shipping-day commands (`track`, `shipped`, `manifest`) share.
 namespace shippingcli {
 
-class UsageError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+// The day the option gives as YYYY-MM-DD, none when it is absent; throws UsageError naming
+// the option for anything else.
+std::optional<QDate> DayOption(const CommandArguments& arguments, const std::string& option);
 
-// A YYYY-MM-DD day; throws UsageError naming the option otherwise.
-QDate DayOption(const std::string& option, const std::string& text);
+// Throws UsageError for the first operand, for the commands that take none.
+void RefuseOperands(const CommandArguments& arguments);
 
-// The working folder's journal; throws std::runtime_error when there is none yet, so that a
-// command never creates an empty one.
-std::filesystem::path ExistingJournal();
-
-// The arguments after the command's name.
-inline std::vector<std::string> ArgumentsOf(int argc, char* argv[])
-{
-    return std::vector<std::string>(argv + 2, argv + argc);
-}
-
-// Parses the options and runs the command with them: exit status 2 with the usage for bad
-// usage, 1 with the message when the command fails, else what the command returns.
-template <typename Parse, typename Run>
-int ExitStatusOf(std::ostream& err, const char* command, Parse&& parse, Run&& run)
-{
-    try {
-        const auto options = parse();
-        try {
-            return run(options);
-        } catch (const std::exception& error) {
-            err << "mivo-kangaroo " << command << ": " << error.what() << '\n';
-            return 1;
-        }
-    } catch (const UsageError& error) {
-        err << error.what() << '\n';
-        return 2;
-    }
-}
+// The folder's journal; throws std::runtime_error when there is none yet, so that a command
+// never creates an empty one. A journal of an older layout is brought up to date only when
+// opened for writing.
+std::shared_ptr<journal::Journal> ExistingJournal(const std::filesystem::path& folder, journal::Journal::Access access);
 
 } // namespace shippingcli

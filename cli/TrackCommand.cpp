@@ -1,21 +1,18 @@
 #include "cli/TrackCommand.h"
 
+#include "cli/JournalApplication.h"
 #include "cli/ShippingOptions.h"
 #include "journal/Journal.h"
 #include "platform/AtomicFile.h"
-#include "platform/FilePath.h"
 #include "shipping/ShippingSettings.h"
 #include "shipping/TrackingAttach.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QString>
 
 #include <ostream>
 #include <vector>
 
 namespace {
-
-constexpr const char* kUsage = "usage: mivo-kangaroo track ID NUMBER | track ID --clear | track --file FILE";
 
 struct TrackOptions
 {
@@ -25,63 +22,63 @@ struct TrackOptions
     std::string file;
 };
 
-TrackOptions parseOptions(const std::vector<std::string>& arguments)
+TrackOptions parseOptions(const CommandArguments& arguments)
 {
-    if (arguments.size() != 2) {
-        throw shippingcli::UsageError(kUsage);
-    }
+    const std::vector<std::string>& operands = arguments.operands();
     TrackOptions options;
-    if (arguments[0] == "--file") {
-        options.file = arguments[1];
+    if (const std::optional<std::string> file = arguments.value("file")) {
+        if (!operands.empty() || arguments.isSet("clear")) {
+            throw UsageError("--file takes the numbers from the file alone");
+        }
+        options.file = *file;
         return options;
     }
-    bool ok = false;
-    options.id = QString::fromStdString(arguments[0]).toLongLong(&ok);
-    if (!ok || options.id <= 0) {
-        throw shippingcli::UsageError(kUsage);
+    options.clear = arguments.isSet("clear");
+    if (operands.size() != (options.clear ? 1U : 2U)) {
+        throw UsageError(options.clear ? "--clear takes one entry number"
+                                       : "track takes an entry number and a tracking number");
     }
-    options.clear = arguments[1] == "--clear";
-    options.number = arguments[1];
+    bool ok = false;
+    options.id = QString::fromStdString(operands[0]).toLongLong(&ok);
+    if (!ok || options.id <= 0) {
+        throw UsageError("no journal entry number: " + operands[0]);
+    }
+    options.number = options.clear ? std::string() : operands[1];
     return options;
 }
 
-shipping::CheckDigitRule checkDigitRule()
-{
-    return shipping::ReadCheckDigitRule(shipping::SettingsFileIn(ToPath(QDir::currentPath())));
-}
-
-int trackOne(journal::Journal& journal, const TrackOptions& options, std::ostream& err)
+int trackOne(journal::Journal& journal, const TrackOptions& options, shipping::CheckDigitRule rule, std::ostream& err)
 {
     if (!journal.find(options.id)) {
         err << "mivo-kangaroo track: no journal entry " << options.id << '\n';
-        return 1;
+        return kFailed;
     }
     if (options.clear) {
         journal.setTrackingNumbers({{options.id, {}}});
-        return 0;
+        return kDone;
     }
-    const shipping::NumberAssessment assessment =
-        shipping::AssessNumber(journal, options.number, checkDigitRule(), options.id);
+    const shipping::NumberAssessment assessment = shipping::AssessNumber(journal, options.number, rule, options.id);
     if (!assessment.refusal.empty()) {
         err << "mivo-kangaroo track: " << options.number << ": " << assessment.refusal << '\n';
-        return 1;
+        return kFailed;
     }
     if (!assessment.warning.empty()) {
         err << "mivo-kangaroo track: " << assessment.number << ": " << assessment.warning << '\n';
     }
     journal.setTrackingNumbers({{options.id, assessment.number}});
-    return 0;
+    return kDone;
 }
 
-int trackFile(journal::Journal& journal, const TrackOptions& options, std::ostream& out, std::ostream& err)
+int trackFile(journal::Journal& journal, const TrackOptions& options, shipping::CheckDigitRule rule, std::ostream& out,
+              std::ostream& err)
 {
     const std::optional<std::string> bytes = AtomicFile::Read(options.file);
     if (!bytes) {
         err << "mivo-kangaroo track: " << options.file << " does not exist\n";
-        return 1;
+        return kFailed;
     }
     const shipping::AttachReport report =
-        shipping::AttachTrackingFile(journal, shipping::ReadTrackingFile(*bytes), checkDigitRule());
+        shipping::AttachTrackingFile(journal, shipping::ReadTrackingFile(*bytes), rule);
     for (const shipping::TrackingLineError& warning : report.warnings) {
         err << options.file << ':' << warning.row << ": " << warning.message << '\n';
     }
@@ -89,18 +86,33 @@ int trackFile(journal::Journal& journal, const TrackOptions& options, std::ostre
         err << options.file << ':' << error.row << ": " << error.message << '\n';
     }
     out << report.stored << " numbers stored, " << report.errors.size() << " lines refused\n";
-    return report.errors.empty() ? 0 : 1;
+    return report.errors.empty() ? kDone : kFailed;
+}
+
+int runTrack(const CommandContext& context)
+{
+    const TrackOptions options = parseOptions(context.arguments);
+    const JournalApplication application;
+    const auto journal = shippingcli::ExistingJournal(context.workingFolder, journal::Journal::Access::ReadWrite);
+    const shipping::CheckDigitRule rule = shipping::ReadCheckDigitRule(shipping::SettingsFileIn(context.workingFolder));
+    return options.file.empty() ? trackOne(*journal, options, rule, context.err)
+                                : trackFile(*journal, options, rule, context.out, context.err);
 }
 
 } // namespace
 
-int RunTrackCommand(int argc, char* argv[], std::ostream& out, std::ostream& err)
+const Command& TrackCommand()
 {
-    QCoreApplication application(argc, argv);
-    return shippingcli::ExitStatusOf(
-        err, "track", [&] { return parseOptions(shippingcli::ArgumentsOf(argc, argv)); },
-        [&](const TrackOptions& options) {
-            journal::Journal journal(shippingcli::ExistingJournal());
-            return options.file.empty() ? trackOne(journal, options, err) : trackFile(journal, options, out, err);
-        });
+    static const Command command{
+        "track",
+        "give journal entries the tracking numbers of their forms",
+        "ID NUMBER | ID --clear | --file FILE",
+        "Gives the journal entry ID the tracking number NUMBER, or takes its number away with --clear. A file holds "
+        "lines of order,number or id,number (a header is optional); its good lines are stored and each refused one "
+        "is named on standard error. A number held by another entry, or one the check digit refuses, exits 1.",
+        {{"clear", "", "take the entry's tracking number away"},
+         {"file", "FILE", "take the numbers from the lines of FILE"}},
+        runTrack,
+    };
+    return command;
 }

@@ -1,4 +1,5 @@
 #include "journal/Journal.h"
+#include "journal/Schema.h"
 #include "journal/Sql.h"
 
 #include <algorithm>
@@ -39,6 +40,7 @@ NoSuchEntry::NoSuchEntry(std::int64_t id) : JournalError("no journal entry " + s
 void Journal::setTrackingNumbers(const std::vector<TrackingAssignment>& assignments)
 {
     refuseRepeatedNumbers(assignments);
+    prepareForWriting();
     sql::InTransaction(m_db, [&] {
         // Numbers are cleared first, so that numbers can move between entries of one action.
         for (const TrackingAssignment& assignment : assignments) {
@@ -63,7 +65,8 @@ void Journal::setTrackingNumbers(const std::vector<TrackingAssignment>& assignme
 
 std::optional<std::int64_t> Journal::holderOf(const std::string& trackingNumber)
 {
-    if (trackingNumber.empty()) {
+    // A journal of an older layout, opened for reading, holds no numbers yet.
+    if (trackingNumber.empty() || m_version < schema::kTrackingVersion) {
         return std::nullopt;
     }
     QSqlQuery row = sql::Run(m_db, QStringLiteral("SELECT id FROM jobs WHERE tracking_number = ?"),
@@ -88,10 +91,13 @@ std::optional<std::int64_t> Journal::lastPrintedOfOrder(const std::string& order
 
 std::vector<ShipmentRecord> Journal::shipments(const QDate& from, const QDate& to)
 {
+    const QString number =
+        m_version >= schema::kTrackingVersion ? QStringLiteral("tracking_number") : QStringLiteral("''");
     QSqlQuery rows = sql::Run(m_db,
-                              QStringLiteral("SELECT id, printed_at, order_number, tracking_number FROM jobs"
+                              QStringLiteral("SELECT id, printed_at, order_number, %1 FROM jobs"
                                              " WHERE printed_at >= ? AND printed_at < ? AND status = 'printed'"
-                                             " ORDER BY id"),
+                                             " ORDER BY id")
+                                  .arg(number),
                               {startOf(from), startOf(to.addDays(1))});
     std::vector<ShipmentRecord> records;
     while (rows.next()) {
@@ -115,6 +121,7 @@ std::vector<JournalEntry> Journal::printedOn(const QDate& from, const QDate& to)
 
 void Journal::markExported(const std::vector<std::int64_t>& ids, const std::string& platform)
 {
+    prepareForWriting();
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     sql::InTransaction(m_db, [&] {
         for (const std::int64_t id : ids) {

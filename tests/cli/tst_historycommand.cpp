@@ -78,6 +78,7 @@ private slots:
     void printedSlipsAreListed();
     void reprint_data();
     void reprint();
+    void reprintsFromAnOlderJournal();
     void damagedJournalNeverStopsPrinting();
     void cupsJobIdIsRecorded();
     void cutOffJobIsSettledByTheUser_data();
@@ -154,6 +155,22 @@ void TestHistoryCommand::reprint()
         QCOMPARE(all.at(0).toObject().value("reprintOf").toInt(), 1);
         QCOMPARE(all.at(0).toObject().value("name").toString(), QStringLiteral("西濃太郎"));
     }
+}
+
+// The entry is read from the layout it was written in; the new job brings the file up to date.
+void TestHistoryCommand::reprintsFromAnOlderJournal()
+{
+    Folder folder;
+    const QString file = folder.path(QStringLiteral("mivo_journal.db"));
+    QVERIFY(QFile::copy(QStringLiteral(JOURNAL_DATA "/journal-version1.db"), file));
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    const Run reprinted = folder.run({"reprint", "--printer", "PDF", "3"});
+    QVERIFY2(reprinted.exitCode == 0, qPrintable(reprinted.errText()));
+    const QJsonArray all = folder.history();
+    QCOMPARE(all.size(), 4);
+    QCOMPARE(all.at(0).toObject().value("reprintOf").toInt(), 3);
+    QCOMPARE(all.at(0).toObject().value("order").toString(), QStringLiteral("A-1002"));
+    QCOMPARE(all.at(0).toObject().value("name").toString(), QStringLiteral("山田花子"));
 }
 
 void TestHistoryCommand::damagedJournalNeverStopsPrinting()

@@ -107,6 +107,38 @@ private slots:
         QVERIFY(readFile(m_dir->filePath(QStringLiteral("list.pdf"))).startsWith("%PDF-"));
     }
 
+    // A journal written by an earlier version: the commands that only read leave its layout
+    // as it is, those that write bring it up to date first.
+    void workOnAnOlderJournal_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<bool>("upgraded");
+        QTest::newRow("history") << QStringList{"history"} << "1\t2026-11-01" << false;
+        QTest::newRow("manifest") << QStringList{"manifest", "--date", "2026-11-01", "--out", "l.pdf"} << "" << false;
+        QTest::newRow("track") << QStringList{"track", "1", "1234567890"} << "" << true;
+        QTest::newRow("shipped") << QStringList{"shipped", "--platform", "generic", "--since", "2026-11-01"}
+                                 << "order,tracking_number" << true;
+    }
+    void workOnAnOlderJournal()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, out);
+        QFETCH(bool, upgraded);
+        const QString file = m_dir->filePath(QString::fromLatin1(journal::Journal::kFileName));
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QFile::copy(QStringLiteral(JOURNAL_DATA "/journal-version1.db"), file));
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+        const ProgramRun run = RunProgram(arguments, m_dir->path());
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errText()));
+        QVERIFY(QString::fromUtf8(run.out).contains(out));
+        journal::Journal journal(file.toStdString(), journal::Journal::Access::ReadOnly);
+        const std::vector<journal::JournalEntry> entries = journal.search({});
+        QCOMPARE(entries.size(), std::size_t(3));
+        // Only the current layout gives every entry an id of its own.
+        QCOMPARE(!entries.front().uuid.empty(), upgraded);
+    }
+
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };

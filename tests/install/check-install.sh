@@ -38,6 +38,9 @@ complete_words() {
 [ "$(complete_words pri)" = print ] || { echo "completion: $(complete_words pri)" >&2; exit 1; }
 [ "$(complete_words batch --dr)" = --dry-run ] || { echo "completion: $(complete_words batch --dr)" >&2; exit 1; }
 [ "$(complete_words print --paper '')" = "0 1" ] || { echo "completion: $(complete_words print --paper '')" >&2; exit 1; }
+[ "$(complete_words shi)" = shipped ] || { echo "completion: $(complete_words shi)" >&2; exit 1; }
+[ "$(complete_words shipped --platform '')" = "rakuten amazon generic" ] ||
+    { echo "completion: $(complete_words shipped --platform '')" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$scratch/package" >/dev/null)
 deb=$(ls "$scratch"/package/*.deb)

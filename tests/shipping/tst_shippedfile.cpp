@@ -169,6 +169,29 @@ private slots:
         QCOMPARE(journal.find(entries[0].id)->trackingNumber, std::string("1234567890"));
     }
 
+    // A window holds the journal open for reading; a number typed or a file exported there
+    // must still land in a journal written before numbers, and reading must not upgrade it.
+    void numbersLandInAnOlderJournalOpenedForReading()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("mivo_journal.db"));
+        QVERIFY(QFile::copy(QStringLiteral(SHIPPING_DATA "/journal-v1.db"), file));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        Journal journal(file.toStdString(), Journal::Access::ReadOnly);
+        const std::vector<journal::JournalEntry> entries = journal.search({});
+        QCOMPARE(entries.size(), std::size_t(2));
+        const QDate day = entries[0].time.date();
+        QCOMPARE(journal.holderOf("1234567890"), std::nullopt);
+        QCOMPARE(journal.shipments(day, day).size(), std::size_t(2));
+        QVERIFY(!journal.writable());
+
+        journal.setTrackingNumbers({{entries[0].id, "1234567890"}});
+        journal.markExported({entries[0].id}, "generic");
+        QCOMPARE(journal.holderOf("1234567890"), std::optional(entries[0].id));
+        QCOMPARE(journal.shipments(day, day).back().trackingNumber, std::string("1234567890"));
+        QCOMPARE(journal.find(entries[0].id)->exportedTo, std::vector<std::string>{"generic"});
+    }
+
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<Journal> m_journal;
