@@ -1,4 +1,5 @@
 #include "cli/BatchCommand.h"
+#include "cli/PostalList.h"
 
 #include "batch/ColumnMapping.h"
 #include "batch/DryRunJson.h"
@@ -144,7 +145,7 @@ int runBatch(const CommandContext& context)
 {
     const BatchOptions options = ParseBatchOptions(context.arguments);
     batch::OrderFile file = batch::ReadOrderFile(batch::LoadOrderFile(options.file), options.read);
-    const batch::PostalSlipCheck postalCheck(postal::directoryFor(std::filesystem::current_path()));
+    const batch::PostalSlipCheck postalCheck(PostalListOf(std::filesystem::current_path(), "batch", context.err));
     const JournalSlipCheck journalCheck(journal::Journal::In(std::filesystem::current_path()));
     batch::RunChecks(file.slips, {&postalCheck, &journalCheck});
     if (options.dryRun) {

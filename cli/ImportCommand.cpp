@@ -1,4 +1,5 @@
 #include "cli/ImportCommand.h"
+#include "cli/PostalList.h"
 
 #include "jobs/SmartPostalLookup.h"
 #include "platform/Cp932.h"
@@ -139,11 +140,11 @@ struct Outcome
     std::string warning;
 };
 
-Outcome transfer(const std::string& cp932Text, bool smart)
+Outcome transfer(const std::string& cp932Text, bool smart, std::ostream& err)
 {
     if (smart) {
         smartimport::SmartResult r = smartimport::runSmartTransfer(
-            cp932Text, {}, smartPostalLookup(postal::directoryFor(std::filesystem::current_path())));
+            cp932Text, {}, smartPostalLookup(PostalListOf(std::filesystem::current_path(), "import", err)));
         return {r.status == smartimport::SmartStatus::Transferred, r.message, r.fields, r.memo, r.warning};
     }
     textimport::TransferResult r = textimport::RunTransfer(cp932Text);
@@ -171,7 +172,7 @@ int runImport(const CommandContext& context)
 {
     const ImportOptions options = parseOptions(context.arguments);
     const std::string pasted = toCp932(readInput(options, context.in), options.cp932Input);
-    const Outcome result = transfer(pasted, options.smart);
+    const Outcome result = transfer(pasted, options.smart, context.err);
     if (!result.transferred) {
         context.err << result.message << '\n';
         return kFailed;

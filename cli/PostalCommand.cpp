@@ -1,4 +1,5 @@
 #include "cli/PostalCommand.h"
+#include "cli/PostalList.h"
 
 #include "postal/PostalCode.h"
 #include "postal/PostalDirectory.h"
@@ -50,7 +51,8 @@ int runPostal(const CommandContext& context)
     if (!code) {
         throw UsageError(words.front() + " は郵便番号ではありません");
     }
-    const std::vector<postal::PostalEntry> entries = postal::directoryFor(context.workingFolder).find(*code);
+    const std::vector<postal::PostalEntry> entries =
+        PostalListOf(context.workingFolder, "postal", context.err).find(*code);
     if (entries.empty()) {
         context.err << "郵便番号 " << words.front() << " は見つかりません\n";
         return kFailed;

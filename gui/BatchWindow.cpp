@@ -3,6 +3,7 @@
 #include "batch/ColumnMapping.h"
 #include "batch/PostalSlipCheck.h"
 #include "batch/SlipChecks.h"
+#include "batch/SlipSelection.h"
 #include "gui/BatchMappingDialog.h"
 #include "gui/ConsecutiveNumbersDialog.h"
 #include "gui/TrackingScanDialog.h"
@@ -500,6 +501,17 @@ void BatchWindow::printAll()
     std::vector<std::size_t> chosen(m_file.slips.size());
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         chosen[i] = i;
+    }
+    // Slips with bytes the file's encoding could not read are printed only when chosen.
+    const std::vector<std::size_t> held = batch::HoldBackBlocked(m_file.slips, chosen);
+    if (!held.empty()) {
+        Prompt::instance().notify(this, QStringLiteral("読めない文字がある送り状 %1枚（%2）は除きます。"
+                                                       "確かめてから選んで印刷してください")
+                                            .arg(held.size())
+                                            .arg(QString::fromStdString(batch::SlipNumbers(held))));
+        if (chosen.empty()) {
+            return;
+        }
     }
     printChosen(chosen);
 }

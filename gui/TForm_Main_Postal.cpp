@@ -117,6 +117,10 @@ void TForm_Main::showWarnings()
             warnings << *warning;
         }
     }
+    // A damaged postal-code file of the folder is said, not silently replaced.
+    if (const std::optional<std::string> fallback = postal::builtInFallbackReason(workingFolder())) {
+        warnings << QString::fromStdString(*fallback);
+    }
     const QString text = warnings.join(QStringLiteral("　"));
     Label_Warning->setText(text);
     // Two messages may not fit the line: it grows to the band's edge, and its hint holds it all.

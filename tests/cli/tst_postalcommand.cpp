@@ -18,6 +18,7 @@ private slots:
     void lookup_data();
     void lookup();
     void updatedListTakesPrecedence();
+    void damagedListIsSaidAndTheBuiltInOneUsed();
     void badFileChangesNothing_data();
     void badFileChangesNothing();
 
@@ -94,6 +95,19 @@ void TestPostalCommand::updatedListTakesPrecedence()
     QCOMPARE(QJsonDocument::fromJson(split.out).array()[0].toObject()["town"].toString(), QString("協和"));
     // Only the updated list counts now: a code it lacks is unknown.
     QCOMPARE(run({"postal", "1000002"}).exitCode, 1);
+}
+
+void TestPostalCommand::damagedListIsSaidAndTheBuiltInOneUsed()
+{
+    QFile damaged(m_folder.filePath("mivo_postal.dat"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    const Run result = run({"postal", "1000001"});
+    QCOMPARE(result.exitCode, 0);
+    QVERIFY2(result.errText().contains(QStringLiteral("組み込みの郵便番号一覧を使います")),
+             qPrintable(result.errText()));
+    QCOMPARE(QJsonDocument::fromJson(result.out).array()[0].toObject()["town"].toString(), QString("千代田"));
 }
 
 void TestPostalCommand::badFileChangesNothing_data()

@@ -19,6 +19,7 @@ class TestBatchWindow : public QObject
 private slots:
     void printsTheChosenSlipsAsOneJob_data();
     void printsTheChosenSlipsAsOneJob();
+    void printAllHoldsBackUnreadableSlips();
     void journalKeepsEverySlipOfTheJob_data();
     void journalKeepsEverySlipOfTheJob();
     void ordersPrintedBeforeAreLeftOutUnlessTicked_data();
@@ -161,6 +162,30 @@ void TestBatchWindow::printsTheChosenSlipsAsOneJob()
     QCOMPARE(drawnNames(job, {"山田　太郎", "佐藤　花子"}), names);
     QCOMPARE(drawnNames(job, {"西濃商店"}).size(), names.size());
     QCOMPARE(fixture.prompt().notices, QStringList{QStringLiteral("%1枚の送り状を印刷しました").arg(names.size())});
+}
+
+void TestBatchWindow::printAllHoldsBackUnreadableSlips()
+{
+    MainWindowFixture fixture;
+    prepare(fixture);
+    QFile sample(kData + "/rakuten-utf8.csv");
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    QByteArray bytes = sample.readAll();
+    // A byte neither UTF-8 nor code page 932 can read, in the second order's name.
+    const qsizetype second = bytes.indexOf("R-002");
+    QVERIFY(second > 0);
+    bytes.insert(bytes.indexOf(',', second) + 1, "\xff");
+    fixture.writeFile("held.csv", bytes);
+    BatchWindow window(fixture.folder());
+    window.show();
+    QVERIFY(window.openFile(fixture.path("held.csv")));
+    fixture.prompt().answerYes();
+    click(window, "Button_PrintAll");
+    QVERIFY2(!fixture.prompt().notices.isEmpty() &&
+                 fixture.prompt().notices.front().contains(QStringLiteral("読めない文字")),
+             qPrintable(fixture.prompt().notices.join('|')));
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t{1});
+    QCOMPARE(fixture.printers().jobs.front().pages, 1);
 }
 
 void TestBatchWindow::journalKeepsEverySlipOfTheJob_data()
