@@ -31,7 +31,7 @@ SpoolJob::SpoolJob(OpenedFolder folder, const PageGeometry& page, const QString&
 {
     m_descriptor = m_folder.createExclusive(kPrefix, kSuffix, m_name);
     // The writer gets a copy of the descriptor: it closes its device when done, and the lock
-    // and the reading back go on through the original.
+    // and the reading back go on through the first descriptor.
     const int writing = m_descriptor >= 0 ? ::dup(m_descriptor) : -1;
     if (writing < 0 || !m_file.open(writing, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         if (writing >= 0) {
