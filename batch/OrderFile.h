@@ -36,7 +36,7 @@ OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options = {})
 
 // The largest order export read: a shop's export of a month of orders stays far below it, and
 // the slips of a larger file would not fit in memory.
-inline constexpr std::uintmax_t kMaxOrderFileBytes = 100 * 1024 * 1024;
+inline constexpr std::uintmax_t kMaxOrderFileBytes = std::uintmax_t{100} * 1024 * 1024;
 
 // The bytes of an order export, refused with a BatchError naming the file when it is missing,
 // not a regular file (a FIFO, a device, a folder: never waited on) or above kMaxOrderFileBytes.

@@ -26,7 +26,7 @@ public:
 std::vector<PostalEntry> parseJapanPostFile(std::string_view bytes, const std::string& name);
 
 // Far above the largest of Japan Post's files (utf_ken_all.csv, under 20 MB).
-inline constexpr std::uintmax_t kMaxJapanPostFileBytes = 64 * 1024 * 1024;
+inline constexpr std::uintmax_t kMaxJapanPostFileBytes = std::uintmax_t{64} * 1024 * 1024;
 
 // The entries of the file; one that is missing, not a regular file (never waited on) or above
 // kMaxJapanPostFileBytes is refused with a JapanPostFileError naming it.

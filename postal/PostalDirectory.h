@@ -65,7 +65,7 @@ private:
 inline constexpr std::string_view kDirectoryFileName = "mivo_postal.dat";
 
 // Far above the whole national list (a few megabytes): a larger file is no list.
-inline constexpr std::uintmax_t kMaxDirectoryFileBytes = 64 * 1024 * 1024;
+inline constexpr std::uintmax_t kMaxDirectoryFileBytes = std::uintmax_t{64} * 1024 * 1024;
 
 // The list the program uses for a working folder: its mivo_postal.dat when present and valid,
 // else the built-in list. Loaded on first use and kept; a mivo_postal.dat that changes

@@ -44,8 +44,8 @@ std::string pairText(const QPointF (&points)[2])
 }
 
 // A photo of a form at 600 dpi stays far below this.
-constexpr std::uintmax_t kMaxImageBytes = 64 * 1024 * 1024;
-constexpr std::uintmax_t kMaxSettingsBytes = 1024 * 1024;
+constexpr std::uintmax_t kMaxImageBytes = std::uintmax_t{64} * 1024 * 1024;
+constexpr std::uintmax_t kMaxSettingsBytes = std::uintmax_t{1024} * 1024;
 
 std::optional<std::string> regularFileContent(const std::filesystem::path& path, std::uintmax_t maxBytes)
 {
