@@ -27,7 +27,7 @@ void appendSlipBody(std::string& out, const Slip& slip, const SlipPrintState& st
 } // namespace
 
 std::string BuildEscpStream(const std::vector<Slip>& slips, const SlipPrintState& registered, OutputMode mode,
-                            const EscpForm& form)
+                            const EscpForm& form, const std::function<void(std::size_t)>& afterSlip)
 {
     if (mode == OutputMode::Driver) {
         throw std::invalid_argument("The driver's output is not an ESC/P stream");
@@ -36,9 +36,22 @@ std::string BuildEscpStream(const std::vector<Slip>& slips, const SlipPrintState
     std::string out;
     escp::appendReset(out);
     escp::appendFormLength(out, form.lengthDots);
-    for (const Slip& slip : slips) {
-        appendSlipBody(out, slip, state, mode, form);
+    for (std::size_t i = 0; i < slips.size(); ++i) {
+        appendSlipBody(out, slips[i], state, mode, form);
         escp::appendFormFeed(out);
+        if (afterSlip) {
+            afterSlip(i + 1);
+        }
     }
+    return out;
+}
+
+std::string BuildEscpPictureStream(const std::function<void(Canvas&)>& draw, const EscpForm& form)
+{
+    std::string out;
+    escp::appendReset(out);
+    escp::appendFormLength(out, form.lengthDots);
+    escp::appendPicture(out, DrawFormBitmap(draw, form));
+    escp::appendFormFeed(out);
     return out;
 }
