@@ -1,6 +1,7 @@
 #include "escp/SlipBitmap.h"
 
 #include "escp/BitImageBands.h"
+#include "escp/FormCanvas.h"
 #include "platform/QPainterCanvas.h"
 #include "slipprint/SlipDrawing.h"
 
@@ -25,5 +26,7 @@ QImage DrawFormBitmap(const std::function<void(Canvas&)>& draw, const EscpForm& 
 
 QImage DrawSlipBitmap(const Slip& slip, const SlipPrintState& state, const EscpForm& form)
 {
-    return DrawFormBitmap([&](Canvas& canvas) { DrawSlip(slip, state, canvas); }, form);
+    FormCanvas canvas(form);
+    DrawSlip(slip, state, canvas);
+    return canvas.picture();
 }
