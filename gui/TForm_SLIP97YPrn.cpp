@@ -181,9 +181,13 @@ void TForm_SLIP97YPrn::registerMargins()
     const QString left = wholeMargin(NumEdit_LEFT->Text());
     entry.top = ToCp932(top);
     entry.left = ToCp932(left);
-    entry.output = OutputModeKey(chosenOutput(ComboBox_Output));
-    registration::Write(registration::RegistrationFile(m_host.registrationFolder().toStdString()), ToCp932(section),
-                        entry);
+    const std::filesystem::path file = registration::RegistrationFile(m_host.registrationFolder().toStdString());
+    // An unchanged choice leaves the key as it stands: a file without it stays as it was.
+    const OutputMode chosen = chosenOutput(ComboBox_Output);
+    if (chosen != OutputModeFromKey(registration::Load(file, ToCp932(section)).output)) {
+        entry.output = OutputModeKey(chosen);
+    }
+    registration::Write(file, ToCp932(section), entry);
     m_host.setMargins(top, left);
     accept();
 }
