@@ -35,7 +35,7 @@ void drawOn(QImage& picture, double originX, double originY, const std::function
 // The rows and bytes holding a dot the text touched; whether none is on the picture's edge.
 void measure(FormCanvas::Piece& piece)
 {
-    const int bytes = piece.kept.bytesPerLine();
+    const auto bytes = static_cast<int>(piece.kept.bytesPerLine());
     const int widthBytes = piece.kept.width() / 8;
     piece.firstRow = piece.kept.height();
     piece.firstByte = widthBytes;
