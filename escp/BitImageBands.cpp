@@ -2,6 +2,7 @@
 
 #include "escp/EscpCommands.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -22,19 +23,27 @@ bool inkAt(const QImage& picture, int x, int y)
     return (picture.constScanLine(y)[x >> 3] & (0x80 >> (x & 7))) != 0;
 }
 
+// Walks the band's bytes rather than its dots: most of a slip is blank, and a blank byte is
+// eight columns skipped at once.
 std::vector<Column> bandColumns(const QImage& picture, int top)
 {
-    std::vector<Column> columns(static_cast<std::size_t>(picture.width()), Column{0, 0, 0});
-    for (int pin = 0; pin < kBandHeight; ++pin) {
-        const int y = top + pin;
-        if (y >= picture.height()) {
-            break;
-        }
-        const uchar* line = picture.constScanLine(y);
-        for (int x = 0; x < picture.width(); ++x) {
-            if ((line[x >> 3] & (0x80 >> (x & 7))) != 0) {
-                columns[static_cast<std::size_t>(x)][static_cast<std::size_t>(pin / 8)] |=
-                    static_cast<unsigned char>(0x80 >> (pin % 8));
+    const int width = picture.width();
+    const int rows = std::min(kBandHeight, picture.height() - top);
+    std::vector<Column> columns(static_cast<std::size_t>(width), Column{0, 0, 0});
+    for (int pin = 0; pin < rows; ++pin) {
+        const uchar* line = picture.constScanLine(top + pin);
+        const auto pinBit = static_cast<unsigned char>(0x80 >> (pin % 8));
+        const auto pinByte = static_cast<std::size_t>(pin / 8);
+        for (int byte = 0; byte * 8 < width; ++byte) {
+            const uchar ink = line[byte];
+            if (ink == 0) {
+                continue;
+            }
+            const int end = std::min(8, width - byte * 8);
+            for (int bit = 0; bit < end; ++bit) {
+                if ((ink & (0x80 >> bit)) != 0) {
+                    columns[static_cast<std::size_t>(byte * 8 + bit)][pinByte] |= pinBit;
+                }
             }
         }
     }

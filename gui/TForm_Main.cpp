@@ -498,7 +498,7 @@ Slip TForm_Main::currentSlip() const
 PrintTarget TForm_Main::printTarget() const
 {
     // The margin labels are where typed margins enter; a text that is no number stops here.
-    return PrintTarget::Current(PrinterAccess(), ComboBox_SEL->currentIndex(),
+    return PrintTarget::InForce(PrinterAccess(), workingFolder(), ComboBox_SEL->currentIndex(),
                                 margins::MarginDots(Label_Prn_Top->text().toStdString()),
                                 margins::MarginDots(Label_Prn_Left->text().toStdString()));
 }

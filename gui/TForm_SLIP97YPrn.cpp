@@ -1,5 +1,6 @@
 #include "gui/TForm_SLIP97YPrn.h"
 
+#include "escp/OutputMode.h"
 #include "gui/PrintPositionHost.h"
 #include "platform/FieldText.h"
 #include "slipprint/MarginDots.h"
@@ -9,11 +10,14 @@
 #include "widgets/TNumEdit.h"
 #include "workfolder/PrinterRegistration.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+
+#include <array>
 
 namespace {
 
@@ -27,7 +31,40 @@ QString wholeMargin(const QString& text)
     return QString::fromStdString(margins::WholeMarginText(text.toStdString()));
 }
 
+constexpr std::array<OutputMode, 3> kOutputChoices{OutputMode::Driver, OutputMode::EscpImage, OutputMode::EscpText};
+
+QString outputChoiceName(OutputMode mode)
+{
+    switch (mode) {
+    case OutputMode::EscpImage:
+        return QStringLiteral("ESC/P 直接（画像）");
+    case OutputMode::EscpText:
+        return QStringLiteral("ESC/P 直接（プリンタ文字）");
+    case OutputMode::Driver:
+        break;
+    }
+    return QStringLiteral("ドライバ経由");
+}
+
+QString outputChoiceExplanation(OutputMode mode)
+{
+    switch (mode) {
+    case OutputMode::EscpImage:
+        return QStringLiteral("プリンタの命令で直接送ります。用紙の端から印字でき、データは小さくなります。");
+    case OutputMode::EscpText:
+        return QStringLiteral("プリンタ内蔵の漢字で印字します。いちばん速く、字形はプリンタのものです。");
+    case OutputMode::Driver:
+        break;
+    }
+    return QStringLiteral("プリンタドライバで印刷します（従来どおり）。");
+}
+
 } // namespace
+
+OutputMode chosenOutput(const QComboBox* box)
+{
+    return OutputModeFromKey(box->currentData().toString().toStdString());
+}
 
 TForm_SLIP97YPrn::TForm_SLIP97YPrn(PrintPositionHost& host, QWidget* parent) : QDialog(parent), m_host(host)
 {
@@ -63,7 +100,36 @@ void TForm_SLIP97YPrn::createLayout()
 
     setTabOrder(NumEdit_TOP, NumEdit_LEFT);
     setTabOrder(NumEdit_LEFT, BitBtn_MRGN);
+    createOutputChoice();
     createCalibration();
+}
+
+void TForm_SLIP97YPrn::createOutputChoice()
+{
+    GroupBox_Output = new QGroupBox(QStringLiteral("出力方法"), this);
+    GroupBox_Output->setObjectName(QStringLiteral("GroupBox_Output"));
+    GroupBox_Output->setGeometry(172, 20, 158, 103);
+
+    ComboBox_Output = new QComboBox(GroupBox_Output);
+    ComboBox_Output->setObjectName(QStringLiteral("ComboBox_Output"));
+    ComboBox_Output->setGeometry(8, 18, 142, 22);
+    for (const OutputMode mode : kOutputChoices) {
+        ComboBox_Output->addItem(outputChoiceName(mode), QString::fromStdString(OutputModeKey(mode)));
+    }
+    Label_Output = new QLabel(GroupBox_Output);
+    Label_Output->setObjectName(QStringLiteral("Label_Output"));
+    Label_Output->setGeometry(8, 44, 142, 54);
+    Label_Output->setWordWrap(true);
+    Label_Output->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(ComboBox_Output, &QComboBox::currentIndexChanged, this, [this] { showOutputExplanation(); });
+    showOutputExplanation();
+    setTabOrder(NumEdit_LEFT, ComboBox_Output);
+    setTabOrder(ComboBox_Output, BitBtn_MRGN);
+}
+
+void TForm_SLIP97YPrn::showOutputExplanation()
+{
+    Label_Output->setText(outputChoiceExplanation(chosenOutput(ComboBox_Output)));
 }
 
 TNumEdit* TForm_SLIP97YPrn::createMarginField(const QString& name, int top)
@@ -88,6 +154,10 @@ void TForm_SLIP97YPrn::FormShow()
 {
     const QSize frame = frameGeometry().size() - size();
     resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
+    const PrinterRegistration entry = registration::Load(
+        registration::RegistrationFile(m_host.registrationFolder().toStdString()), ToCp932(m_host.paperSection()));
+    ComboBox_Output->setCurrentIndex(
+        ComboBox_Output->findData(QString::fromStdString(OutputModeKey(OutputModeFromKey(entry.output)))));
     NumEdit_TOP->SetText(wholeMargin(m_host.marginTop()));
     NumEdit_LEFT->SetText(wholeMargin(m_host.marginLeft()));
     NumEdit_TOP->setFocus(Qt::OtherFocusReason);
@@ -111,8 +181,13 @@ void TForm_SLIP97YPrn::registerMargins()
     const QString left = wholeMargin(NumEdit_LEFT->Text());
     entry.top = ToCp932(top);
     entry.left = ToCp932(left);
-    registration::Write(registration::RegistrationFile(m_host.registrationFolder().toStdString()), ToCp932(section),
-                        entry);
+    const std::filesystem::path file = registration::RegistrationFile(m_host.registrationFolder().toStdString());
+    // An unchanged choice leaves the key as it stands: a file without it stays as it was.
+    const OutputMode chosen = chosenOutput(ComboBox_Output);
+    if (chosen != OutputModeFromKey(registration::Load(file, ToCp932(section)).output)) {
+        entry.output = OutputModeKey(chosen);
+    }
+    registration::Write(file, ToCp932(section), entry);
     m_host.setMargins(top, left);
     accept();
 }

@@ -2,7 +2,10 @@
 
 #include <QDialog>
 
+#include "escp/OutputMode.h"
+
 class PrintPositionHost;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -24,6 +27,11 @@ public:
     QLabel* Label6 = nullptr;
     TNumEdit* NumEdit_LEFT = nullptr;
     QPushButton* BitBtn_MRGN = nullptr;
+
+    // How the feed's slips reach the printer, registered with the margins.
+    QGroupBox* GroupBox_Output = nullptr;
+    QComboBox* ComboBox_Output = nullptr;
+    QLabel* Label_Output = nullptr;
 
     // Lining the printer up with the form: a test page, and the shift read on it in
     // millimetres turned into dots for the margin fields.
@@ -51,6 +59,8 @@ private:
     void createLayout();
     TNumEdit* createMarginField(const QString& name, int top);
     void registerMargins();
+    void createOutputChoice();
+    void showOutputExplanation();
     void createCalibration();
     void printCalibration();
     void showCalibrationShift();
@@ -58,3 +68,6 @@ private:
 
     PrintPositionHost& m_host;
 };
+
+// The output the dialog's choice stands for.
+OutputMode chosenOutput(const QComboBox* box);

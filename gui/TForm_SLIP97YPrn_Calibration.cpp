@@ -1,5 +1,6 @@
 #include "gui/TForm_SLIP97YPrn.h"
 
+#include "escp/EscpCommands.h"
 #include "gui/PrintPositionHost.h"
 #include "jobs/PrintTarget.h"
 #include "jobs/SlipJobs.h"
@@ -12,6 +13,7 @@
 #include "widgets/ErrorReport.h"
 #include "widgets/TNumEdit.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +56,16 @@ std::optional<int> tenthsOf(const QLineEdit* field)
 int wholeMargin(const TNumEdit* field)
 {
     return margins::MarginDots(field->Text().toStdString());
+}
+
+// What a margin dot is: the printer's own 1/180 inch on a direct feed, the driver's dot
+// otherwise.
+printcommand::EffectiveResolution marginResolution(const QComboBox* output)
+{
+    if (chosenOutput(output) != OutputMode::Driver) {
+        return {escp::kDotsPerInch, escp::kDotsPerInch};
+    }
+    return printcommand::EffectiveResolutionOf(PrinterAccess());
 }
 
 } // namespace
@@ -101,8 +113,10 @@ void TForm_SLIP97YPrn::printCalibration()
 {
     m_host.requirePrinterInForce();
     // The margins as they stand in the fields, so that a change is tried before it is registered.
-    const PrintTarget target = PrintTarget::Current(PrinterAccess(), PaperIndex(m_host.paperSection().toStdString()),
-                                                    wholeMargin(NumEdit_TOP), wholeMargin(NumEdit_LEFT));
+    // The output as chosen too.
+    const PrintTarget target = PrintTarget::InForce(
+        PrinterAccess(), m_host.registrationFolder().toStdString(), PaperIndex(m_host.paperSection().toStdString()),
+        wholeMargin(NumEdit_TOP), wholeMargin(NumEdit_LEFT), chosenOutput(ComboBox_Output));
     slipjobs::PrintCalibration(target, kCalibrationTitle.toStdString());
 }
 
@@ -122,7 +136,7 @@ void TForm_SLIP97YPrn::showCalibrationShift()
         Label_CalibDown->clear();
         return;
     }
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(PrinterAccess());
+    const printcommand::EffectiveResolution resolution = marginResolution(ComboBox_Output);
     Label_CalibRight->setText(shown(Axis::Horizontal, right, resolution.x));
     Label_CalibDown->setText(shown(Axis::Vertical, down, resolution.y));
 }
@@ -135,7 +149,7 @@ void TForm_SLIP97YPrn::applyCalibrationShift()
         (right ? Edit_CalibDown : Edit_CalibRight)->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(PrinterAccess());
+    const printcommand::EffectiveResolution resolution = marginResolution(ComboBox_Output);
     // Moving the print right or down means a larger left or top margin.
     const int left = wholeMargin(NumEdit_LEFT) + margincalibration::DotsForTenths(*right, resolution.x);
     const int top = wholeMargin(NumEdit_TOP) + margincalibration::DotsForTenths(*down, resolution.y);

@@ -1,5 +1,6 @@
 #include "jobs/BatchPrint.h"
 
+#include "jobs/DirectJobs.h"
 #include "jobs/JournalledPrint.h"
 #include "jobs/PrintTarget.h"
 #include "jobs/SlipJobs.h"
@@ -45,6 +46,11 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
     for (const std::size_t index : chosen) {
         const batch::BatchSlip& slip = slips.at(index);
         pages.push_back({BatchSlipModel(slip, target.sender), on.state(), slip.order});
+    }
+    if (on.direct()) {
+        const journalprint::Outcome outcome =
+            directjobs::SendSlips(on, journal::Journal::In(target.folder), pages, {on.paperFeed(), {}, 0}, progress);
+        return {on.printerName(), outcome.journalError, outcome.entryIds};
     }
     const auto drawSlip = [&](std::size_t i) { TSlipDot::SLIP97_Prn(pages[i].slip, pages[i].state, printer.Canvas()); };
     const journalprint::Outcome outcome =

@@ -26,16 +26,22 @@ std::string currentPrinterName(TPrinterAccess& printer)
     }
 }
 
-journal::JournalEntry entryOf(TPrinterAccess& printer, const Slip& slip, const SlipPrintState& state,
-                              const JobContext& context)
+journal::JournalEntry entryOf(const Slip& slip, const SlipPrintState& state, const JobContext& context)
 {
     journal::JournalEntry entry;
-    entry.printer = currentPrinterName(printer);
     entry.paperFeed = context.paperFeed;
     entry.orderNumber = context.orderNumber;
     entry.reprintOf = context.reprintOf;
     entry.slip = slip;
     entry.printState = state;
+    return entry;
+}
+
+journal::JournalEntry entryOf(TPrinterAccess& printer, const Slip& slip, const SlipPrintState& state,
+                              const JobContext& context)
+{
+    journal::JournalEntry entry = entryOf(slip, state, context);
+    entry.printer = currentPrinterName(printer);
     return entry;
 }
 
@@ -150,6 +156,36 @@ Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path
         throw;
     }
     return record.finish(printedBy(printer));
+}
+
+Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vector<BatchPage>& pages,
+                      const std::string& printerName, const JobContext& context,
+                      const std::function<std::string()>& build, const std::function<int(const std::string&)>& handOver)
+{
+    std::vector<journal::JournalEntry> entries;
+    entries.reserve(pages.size());
+    for (const BatchPage& page : pages) {
+        journal::JournalEntry entry =
+            entryOf(page.slip, page.state, {context.paperFeed, page.orderNumber, context.reprintOf});
+        entry.printer = printerName;
+        entries.push_back(std::move(entry));
+    }
+    JobRecord record(journalFile, std::move(entries));
+    std::string stream;
+    try {
+        stream = build();
+    } catch (const std::exception& error) {
+        record.finish({journal::JobStatus::Aborted, error.what(), 0, {}});
+        throw;
+    }
+    int jobId = 0;
+    try {
+        jobId = handOver(stream);
+    } catch (const std::exception& error) {
+        record.finish({journal::JobStatus::Failed, error.what(), 0, {}});
+        throw;
+    }
+    return record.finish({journal::JobStatus::Printed, {}, jobId, {}});
 }
 
 bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)

@@ -52,6 +52,16 @@ Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path
                             const std::vector<BatchPage>& pages, const std::string& paperFeed,
                             const std::function<void()>& runJob);
 
+// A direct feed's job: `build` makes the whole stream, `handOver` sends it to `printerName`
+// and returns the CUPS job id (0 for a device file). Records an entry per page on that printer
+// before the hand-over and completes them after it: printed, aborted when the stream was never
+// built (nothing reached the printer), failed when the hand-over failed. An error goes on to
+// the caller once it is recorded.
+Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vector<BatchPage>& pages,
+                      const std::string& printerName, const JobContext& context,
+                      const std::function<std::string()>& build,
+                      const std::function<int(const std::string&)>& handOver);
+
 // Whether the same recipient and goods were printed in the last 24 hours. A journal that
 // cannot be read has no answer, which counts as no.
 bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip);

@@ -1,8 +1,10 @@
 #include "jobs/PrintTarget.h"
 
+#include "escp/EscpCommands.h"
 #include "jobs/StartSlip.h"
 #include "platform/Cp932.h"
 #include "platform/StrToInt.h"
+#include "printers/RawOutput.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/MarginDots.h"
 #include "slipprint/PaperFeeds.h"
@@ -12,6 +14,7 @@
 #include "workfolder/SettingsFile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
@@ -48,6 +51,45 @@ void select(TPrinterAccess& printer, int index)
     }
 }
 
+// The hand-fed form is the paper the queue has in force; four inches when it cannot tell.
+int handFedLengthDots(TPrinterAccess& printer)
+{
+    try {
+        const double lengthPt = printer.GetPageGeometry().paperHeightPt;
+        if (lengthPt > 0) {
+            return static_cast<int>(std::lround(lengthPt * escp::kDotsPerInch / 72));
+        }
+    } catch (const std::exception&) {
+        // No paper to ask about: the continuous form's length.
+    }
+    return EscpForm{}.lengthDots;
+}
+
+// The page of a direct feed is the form itself, printable to its edges.
+PageGeometry formPage(const EscpForm& form)
+{
+    const double widthPt = form.widthDots * 72.0 / escp::kDotsPerInch;
+    const double lengthPt = form.lengthDots * 72.0 / escp::kDotsPerInch;
+    return {widthPt, lengthPt, 0, 0, widthPt, lengthPt, {escp::kDotsPerInch, escp::kDotsPerInch}};
+}
+
+std::string trimmedUtf8(const std::string& cp932Text)
+{
+    const std::string text = cp932::ToUtf8(cp932Text);
+    const auto first = text.find_first_not_of(" \t\r\n");
+    return first == std::string::npos ? std::string()
+                                      : text.substr(first, text.find_last_not_of(" \t\r\n") + 1 - first);
+}
+
+std::optional<DirectFeed> directFeedOf(const PrinterRegistration& entry, const std::optional<std::string>& printerName)
+{
+    const OutputMode mode = OutputModeFromKey(entry.output);
+    if (mode == OutputMode::Driver) {
+        return std::nullopt;
+    }
+    return DirectFeed{mode, printerName.value_or(trimmedUtf8(entry.printerName))};
+}
+
 } // namespace
 
 PrintTarget::PrintTarget(TPrinterAccess& printer, int paper, int top, int left, std::optional<int> index)
@@ -60,8 +102,34 @@ PrintTarget::PrintTarget(TPrinterAccess& printer, int paper, int top, int left, 
     m_state = {resolution.x, resolution.y, top, left};
 }
 
+PrintTarget::PrintTarget(TPrinterAccess& printer, int paper, int top, int left, const DirectFeed& feed)
+    : m_printer(printer), m_previousIndex(0),
+      m_paper(paper), m_state{escp::kDotsPerInch, escp::kDotsPerInch, top, left}, m_output(feed.mode),
+      m_device(feed.device)
+{
+    m_selects = false;
+    if (m_output == OutputMode::Driver) {
+        throw std::invalid_argument("a direct feed needs a direct output");
+    }
+    if (m_device.empty()) {
+        throw std::runtime_error("the direct feed has no registered printer");
+    }
+    if (rawoutput::IsDeviceFile(m_device)) {
+        return;
+    }
+    m_previousIndex = printer.Index();
+    m_selects = true;
+    select(printer, indexOfName(printer, m_device));
+    if (!continuous()) {
+        m_form.lengthDots = handFedLengthDots(printer);
+    }
+}
+
 PrintTarget::~PrintTarget()
 {
+    if (!m_selects) {
+        return;
+    }
     try {
         select(m_printer, m_previousIndex);
     } catch (const std::exception&) {
@@ -75,6 +143,9 @@ PrintTarget PrintTarget::Registered(TPrinterAccess& printer, const std::filesyst
     const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder), PaperSection(paper));
     const int top = margins::MarginDots(cp932::ToUtf8(entry.top));
     const int left = margins::MarginDots(cp932::ToUtf8(entry.left));
+    if (const std::optional<DirectFeed> feed = directFeedOf(entry, printerName)) {
+        return PrintTarget(printer, paper, top, left, *feed);
+    }
     const int index = printerName ? indexOfName(printer, *printerName) : registeredIndex(printer, entry);
     return PrintTarget(printer, paper, top, left, index);
 }
@@ -82,6 +153,22 @@ PrintTarget PrintTarget::Registered(TPrinterAccess& printer, const std::filesyst
 PrintTarget PrintTarget::Current(TPrinterAccess& printer, int paper, int top, int left)
 {
     return PrintTarget(printer, paper, top, left, std::nullopt);
+}
+
+PrintTarget PrintTarget::InForce(TPrinterAccess& printer, const std::filesystem::path& folder, int paper, int top,
+                                 int left, std::optional<OutputMode> output)
+{
+    const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder), PaperSection(paper));
+    const OutputMode mode = output.value_or(OutputModeFromKey(entry.output));
+    if (mode == OutputMode::Driver) {
+        return Current(printer, paper, top, left);
+    }
+    return PrintTarget(printer, paper, top, left, DirectFeed{mode, trimmedUtf8(entry.printerName)});
+}
+
+PrintTarget PrintTarget::Direct(TPrinterAccess& printer, int paper, int top, int left, const DirectFeed& feed)
+{
+    return PrintTarget(printer, paper, top, left, feed);
 }
 
 PrintTarget PrintTarget::Named(TPrinterAccess& printer, const std::string& printerName, int paper, int top, int left)
@@ -96,21 +183,36 @@ std::string PrintTarget::paperFeed() const
 
 double PrintTarget::pageLengthPt() const
 {
+    if (direct()) {
+        return m_form.lengthDots * 72.0 / escp::kDotsPerInch;
+    }
     return continuous() ? slipform::kContinuousFoldInches * 72 : 0;
 }
 
 PageGeometry PrintTarget::page() const
 {
+    if (direct()) {
+        return formPage(m_form);
+    }
     return WithPageLength(m_printer.GetPageGeometry(), pageLengthPt());
 }
 
 std::string PrintTarget::printerName() const
 {
+    if (direct()) {
+        return m_device;
+    }
     try {
         return m_printer.Service().currentDevice().device;
     } catch (const std::exception&) {
         return {};
     }
+}
+
+std::optional<DirectFeed> RegisteredDirectFeed(const std::filesystem::path& folder, int paper,
+                                               const std::optional<std::string>& printerName)
+{
+    return directFeedOf(registration::Load(registration::RegistrationFile(folder), PaperSection(paper)), printerName);
 }
 
 std::string PaperSection(int index)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "escp/EscpForm.h"
+#include "escp/OutputMode.h"
 #include "printers/PageGeometry.h"
 #include "slipprint/Slip.h"
 #include "slipprint/SlipPrintState.h"
@@ -10,6 +12,14 @@
 
 class TPrinterAccess;
 struct PrinterRegistration;
+
+// A feed that writes the printer's own commands: how, and where the stream goes (a CUPS
+// queue, or a device file when the name starts with "/"; UTF-8).
+struct DirectFeed
+{
+    OutputMode mode = OutputMode::EscpImage;
+    std::string device;
+};
 
 // Where one job lands: a paper feed's printer with its margins and resolution as numbers.
 // Every slip job (the window's F11, `print`, the batch and its preview, the reprint, the
@@ -27,6 +37,14 @@ public:
                                   const std::optional<std::string>& printerName = {});
     // The printer already current, with margins the caller holds as dots (the window's fields).
     static PrintTarget Current(TPrinterAccess& printer, int paper, int top, int left);
+    // The window's target: the printer already current for a feed printing through the driver,
+    // the registered queue or device file for a direct one. `output` in place of the
+    // registered one (a choice tried before it is registered).
+    static PrintTarget InForce(TPrinterAccess& printer, const std::filesystem::path& folder, int paper, int top,
+                               int left, std::optional<OutputMode> output = {});
+    // A direct feed with margins as dots of 1/180 inch, the printer's own. A queue is selected
+    // in the printer layer (for the hand-fed paper's length); a device file is not.
+    static PrintTarget Direct(TPrinterAccess& printer, int paper, int top, int left, const DirectFeed& feed);
     // The printer named `printerName` with margins as dots (a reprint, with the entry's own).
     static PrintTarget Named(TPrinterAccess& printer, const std::string& printerName, int paper, int top, int left);
 
@@ -46,18 +64,37 @@ public:
     double pageLengthPt() const;
     // The printer's page as a job on this target uses it.
     PageGeometry page() const;
-    // The printer's name as the printer layer lists it.
+    // The printer's name as the printer layer lists it; a direct feed's queue or device file.
     std::string printerName() const;
+
+    // Driver, or the direct mode of a feed that bypasses the driver.
+    OutputMode output() const { return m_output; }
+    bool direct() const { return m_output != OutputMode::Driver; }
+    // A direct feed's queue or device file.
+    const std::string& device() const { return m_device; }
+    // A direct feed's form: four inches on continuous stationery, the length of the paper in
+    // force when hand-fed (four inches when the printer layer cannot tell).
+    const EscpForm& form() const { return m_form; }
 
 private:
     // Remembers the current printer, then selects `index` (when given) and reads its resolution.
     PrintTarget(TPrinterAccess& printer, int paper, int top, int left, std::optional<int> index);
+    PrintTarget(TPrinterAccess& printer, int paper, int top, int left, const DirectFeed& feed);
 
     TPrinterAccess& m_printer;
     int m_previousIndex;
     int m_paper;
     SlipPrintState m_state;
+    OutputMode m_output = OutputMode::Driver;
+    std::string m_device;
+    EscpForm m_form;
+    bool m_selects = true; // false: a device file, the printer layer untouched
 };
+
+// The direct feed registered in `folder` for `paper` (its printer, or `printerName` instead);
+// nothing for a feed printing through the driver.
+std::optional<DirectFeed> RegisteredDirectFeed(const std::filesystem::path& folder, int paper,
+                                               const std::optional<std::string>& printerName = {});
 
 // The registration section of a paper feed (code page 932); an index the list does not have
 // selects no section.

@@ -1,5 +1,7 @@
 #include "jobs/SlipJobs.h"
 
+#include "escp/DirectPrintState.h"
+#include "jobs/DirectJobs.h"
 #include "jobs/PrintTarget.h"
 #include "jobs/StartSlip.h"
 #include "preview/PreviewScene.h"
@@ -9,12 +11,31 @@
 #include "slipprint/TSlipDot.h"
 
 namespace slipjobs {
+namespace {
+
+// The feed's registration beside the journal decides the way: a direct feed takes the
+// entry's margins over into its own dots.
+PrintTarget reprintTarget(TPrinterAccess& printer, const std::filesystem::path& folder,
+                          const journal::JournalEntry& entry, int paper, const std::string& onPrinter)
+{
+    const std::optional<std::string> named = onPrinter.empty() ? std::nullopt : std::optional<std::string>(onPrinter);
+    if (const std::optional<DirectFeed> feed = RegisteredDirectFeed(folder, paper, named)) {
+        const SlipPrintState margins = DirectPrintState(entry.printState);
+        return PrintTarget::Direct(printer, paper, margins.top, margins.left, *feed);
+    }
+    return PrintTarget::Named(printer, onPrinter, paper, entry.printState.top, entry.printState.left);
+}
+
+} // namespace
 
 journalprint::Outcome PrintSlip(const PrintTarget& target, const std::filesystem::path& journalFile, const Slip& slip,
                                 const std::string& orderNumber, std::int64_t reprintOf)
 {
-    TPrinterAccess& printer = target.printer();
     const journalprint::JobContext context{target.paperFeed(), orderNumber, reprintOf};
+    if (target.direct()) {
+        return directjobs::SendSlips(target, journalFile, {{slip, target.state(), orderNumber}}, context);
+    }
+    TPrinterAccess& printer = target.printer();
     return journalprint::PrintAndRecord(
         printer, journalFile, slip, target.state(), context,
         [&] { TSlipDot::SLIP97_Prn(slip, target.state(), printer.Canvas()); }, target.pageLengthPt());
@@ -24,8 +45,8 @@ journalprint::Outcome Reprint(TPrinterAccess& printer, const std::filesystem::pa
                               const journal::JournalEntry& entry, const std::string& printerName, bool keepDate)
 {
     const int paper = PaperIndex(entry.paperFeed);
-    const PrintTarget target = PrintTarget::Named(printer, printerName.empty() ? entry.printer : printerName, paper,
-                                                  entry.printState.top, entry.printState.left);
+    const std::string onPrinter = printerName.empty() ? entry.printer : printerName;
+    const PrintTarget target = reprintTarget(printer, journalFile.parent_path(), entry, paper, onPrinter);
     Slip slip = entry.slip;
     if (!keepDate) {
         DateToday(slip);
@@ -35,6 +56,10 @@ journalprint::Outcome Reprint(TPrinterAccess& printer, const std::filesystem::pa
 
 void PrintCalibration(const PrintTarget& target, const std::string& title)
 {
+    if (target.direct()) {
+        directjobs::SendCalibration(target, title);
+        return;
+    }
     TPrinterAccess& printer = target.printer();
     printcommand::PrintJob(
         printer, title, [&] { DrawCalibrationPattern(target.state(), printer.Canvas()); }, target.pageLengthPt());

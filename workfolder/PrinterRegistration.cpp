@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <span>
 
 namespace registration {
 namespace {
@@ -14,6 +15,7 @@ constexpr std::string_view kName = "PrnName";
 constexpr std::string_view kIndex = "PrnNoIndex";
 constexpr std::string_view kTop = "denPrn_Top";
 constexpr std::string_view kLeft = "denPrn_Left";
+constexpr std::string_view kOutput = "Output";
 
 bool isBlankOrControl(char c)
 {
@@ -48,26 +50,29 @@ std::filesystem::path RegistrationFile(const std::filesystem::path& folder)
 
 PrinterRegistration Load(const std::filesystem::path& file, const std::string& section)
 {
-    static constexpr std::array<std::string_view, 4> kKeys{kName, kIndex, kTop, kLeft};
+    static constexpr std::array<std::string_view, 5> kKeys{kName, kIndex, kTop, kLeft, kOutput};
     const std::vector<std::optional<std::string>> values = ProfileFile::ReadValues(file, section, kKeys);
     PrinterRegistration entry;
     entry.printerName = values[0].value_or("");
     entry.printerIndex = values[1].value_or("0");
     entry.top = values[2].value_or("0");
     entry.left = values[3].value_or("0");
+    entry.output = trimmed(values[4].value_or(""));
     return entry;
 }
 
 void Write(const std::filesystem::path& file, const std::string& section, const PrinterRegistration& entry)
 {
     const std::string name = trimmed(entry.printerName);
-    const std::array<ProfileFile::Entry, 4> entries{{
+    const std::array<ProfileFile::Entry, 5> entries{{
         {kName, name},
         {kIndex, entry.printerIndex},
         {kTop, entry.top},
         {kLeft, entry.left},
+        {kOutput, entry.output},
     }};
-    ProfileFile::WriteValues(file, section, entries);
+    const std::size_t count = entry.output.empty() ? 4 : 5;
+    ProfileFile::WriteValues(file, section, std::span<const ProfileFile::Entry>(entries.data(), count));
 }
 
 std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vector<std::string>& visibleNames)
@@ -97,7 +102,9 @@ std::optional<std::string> MissingPrinter(const PrinterRegistration& entry,
         const bool listed = stored >= 0 && stored < static_cast<int>(visibleNames.size());
         return listed ? std::nullopt : std::optional<std::string>(name);
     }
-    const bool listed = std::find(visibleNames.begin(), visibleNames.end(), name) != visibleNames.end();
+    // A device file (a direct feed's printer) is never among the printer layer's names.
+    const bool listed =
+        name.front() == '/' || std::find(visibleNames.begin(), visibleNames.end(), name) != visibleNames.end();
     return listed ? std::nullopt : std::optional<std::string>(name);
 }
 

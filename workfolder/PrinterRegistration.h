@@ -13,6 +13,9 @@ struct PrinterRegistration
     std::string printerIndex = "0";
     std::string top = "0";
     std::string left = "0";
+    // How the feed's slips reach the printer (see OutputMode): empty when the section has no
+    // such key, which prints through the driver as files from before the key always did.
+    std::string output;
 };
 
 namespace registration {
@@ -23,8 +26,9 @@ std::filesystem::path RegistrationFile(const std::filesystem::path& folder);
 
 PrinterRegistration Load(const std::filesystem::path& file, const std::string& section);
 
-// Writes the four keys in their order as one replacement of the file; a failure raises the
-// file's write error and leaves every old entry as it was.
+// Writes the four keys in their order, and the output when it is not empty, as one
+// replacement of the file; a failure raises the file's write error and leaves every old entry
+// as it was. An empty output leaves the key as it stands.
 void Write(const std::filesystem::path& file, const std::string& section, const PrinterRegistration& entry);
 
 // The printer number to select for a registration. A registration names its printer by
@@ -36,8 +40,8 @@ std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vec
 
 // The registered printer when it is not among the visible printers: its registered name
 // (UTF-8; empty when only its number is known). Nothing when it is there, when it is the
-// system default (-1), or when the number is not a whole number (selecting it raises the
-// conversion error). Such a printer is never replaced by another behind the user's back.
+// system default (-1), when it is a device file ("/..."), or when the number is not a whole number (selecting it raises
+// the conversion error). Such a printer is never replaced by another behind the user's back.
 std::optional<std::string> MissingPrinter(const PrinterRegistration& entry,
                                           const std::vector<std::string>& visibleNames);
 

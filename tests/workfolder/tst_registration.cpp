@@ -1,3 +1,4 @@
+#include "escp/OutputMode.h"
 #include "tests/support/Cp932Text.h"
 #include "tests/support/ScratchDisk.h"
 #include "workfolder/PrinterRegistration.h"
@@ -30,6 +31,9 @@ private slots:
     void unwritableFileKeepsItsContent();
     void resolvePrinterIndex_data();
     void resolvePrinterIndex();
+    void outputKeyRoundTrip_data();
+    void outputKeyRoundTrip();
+    void marginsWrittenAloneKeepTheOutput();
 
 private:
     QTemporaryDir m_dir;
@@ -48,7 +52,7 @@ void TestRegistration::writeProducesCp932WithCrLfLineEnds()
 {
     QTemporaryDir dir;
     const auto file = registration::RegistrationFile(dir.path().toStdString());
-    registration::Write(file, sj("連続(４インチ)"), {"  Epson 24  ", "2", "-40", "15"});
+    registration::Write(file, sj("連続(４インチ)"), {"  Epson 24  ", "2", "-40", "15", {}});
     const QByteArray expected = QByteArray::fromStdString(sj("[連続(４インチ)]\r\n"
                                                              "PrnName=Epson 24\r\n"
                                                              "PrnNoIndex=2\r\n"
@@ -66,9 +70,9 @@ void TestRegistration::sectionsAreIndependent()
 {
     QTemporaryDir dir;
     const auto file = registration::RegistrationFile(dir.path().toStdString());
-    registration::Write(file, sj("手差し"), {"A", "0", "10", "20"});
-    registration::Write(file, sj("連続(４インチ)"), {"B", "1", "30", "40"});
-    registration::Write(file, sj("連続(４インチ)"), {"B", "1", "31", "41"});
+    registration::Write(file, sj("手差し"), {"A", "0", "10", "20", {}});
+    registration::Write(file, sj("連続(４インチ)"), {"B", "1", "30", "40", {}});
+    registration::Write(file, sj("連続(４インチ)"), {"B", "1", "31", "41", {}});
     QCOMPARE(registration::Load(file, sj("手差し")).top, std::string("10"));
     QCOMPARE(registration::Load(file, sj("連続(４インチ)")).top, std::string("31"));
 }
@@ -81,7 +85,7 @@ void TestRegistration::unwritableFileKeepsItsContent()
     QTemporaryDir dir;
     const std::string folder = disk.available() ? disk.path() : dir.path().toStdString();
     const auto file = registration::RegistrationFile(folder);
-    registration::Write(file, sj("手差し"), {"A", "0", "10", "20"});
+    registration::Write(file, sj("手差し"), {"A", "0", "10", "20", {}});
     const QByteArray before = readAll(file);
     if (disk.available()) {
         QVERIFY(disk.makeReadOnly());
@@ -91,7 +95,7 @@ void TestRegistration::unwritableFileKeepsItsContent()
     }
     QString message;
     try {
-        registration::Write(file, sj("手差し"), {"A", "0", "99", "99"});
+        registration::Write(file, sj("手差し"), {"A", "0", "99", "99", {}});
     } catch (const std::runtime_error& error) {
         message = QString::fromUtf8(error.what());
     }
@@ -152,10 +156,61 @@ void TestRegistration::resolvePrinterIndex()
         names.push_back(printer.toStdString());
     }
     // The file holds code page 932; the printer layer lists UTF-8.
-    PrinterRegistration entry{sj(name), index.toStdString(), "0", "0"};
+    PrinterRegistration entry{sj(name), index.toStdString(), "0", "0", {}};
     QCOMPARE(QString::fromStdString(registration::ResolvePrinterIndex(entry, names)), resolved);
     const std::optional<std::string> gone = registration::MissingPrinter(entry, names);
     QCOMPARE(gone ? QString::fromStdString(*gone) : kThere, missing);
+}
+
+void TestRegistration::outputKeyRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("line"); // the section's Output line as stored, none when empty
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("written"); // what the mode writes back
+    QTest::newRow("absent: an older file") << QByteArray() << int(OutputMode::Driver) << "driver";
+    QTest::newRow("driver") << QByteArray("Output=driver") << int(OutputMode::Driver) << "driver";
+    QTest::newRow("image") << QByteArray("Output=escp-image") << int(OutputMode::EscpImage) << "escp-image";
+    QTest::newRow("printer fonts") << QByteArray("Output=escp-text") << int(OutputMode::EscpText) << "escp-text";
+    QTest::newRow("blanks around") << QByteArray("Output=  escp-text \t") << int(OutputMode::EscpText) << "escp-text";
+    QTest::newRow("empty") << QByteArray("Output=") << int(OutputMode::Driver) << "driver";
+    QTest::newRow("other case") << QByteArray("Output=ESCP-TEXT") << int(OutputMode::Driver) << "driver";
+    QTest::newRow("garbage") << QByteArray("Output=\x82\xa0\xff=escp") << int(OutputMode::Driver) << "driver";
+}
+
+void TestRegistration::outputKeyRoundTrip()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(int, mode);
+    QFETCH(QString, written);
+    const std::filesystem::path file = registration::RegistrationFile(m_dir.path().toStdString());
+    QFile stored(QString::fromStdString(file.string()));
+    QVERIFY(stored.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    stored.write(QByteArray::fromStdString(sj("[手差し]")) + "\r\nPrnName=lp\r\nPrnNoIndex=1\r\n" + line +
+                 (line.isEmpty() ? "" : "\r\n"));
+    stored.close();
+
+    PrinterRegistration entry = registration::Load(file, sj("手差し"));
+    QCOMPARE(int(OutputModeFromKey(entry.output)), mode);
+    QCOMPARE(entry.printerName, std::string("lp"));
+
+    entry.output = OutputModeKey(OutputModeFromKey(entry.output));
+    registration::Write(file, sj("手差し"), entry);
+    const PrinterRegistration again = registration::Load(file, sj("手差し"));
+    QCOMPARE(QString::fromStdString(again.output), written);
+    QCOMPARE(again.printerIndex, std::string("1"));
+}
+
+// The position dialog's margins and the printer button's printer leave the choice alone.
+void TestRegistration::marginsWrittenAloneKeepTheOutput()
+{
+    const std::filesystem::path file = registration::RegistrationFile(m_dir.path().toStdString());
+    QFile::remove(QString::fromStdString(file.string()));
+    registration::Write(file, sj("手差し"), {"lp", "0", "10", "20", "escp-image"});
+    registration::Write(file, sj("手差し"), {"lp", "0", "30", "40", {}});
+    const PrinterRegistration entry = registration::Load(file, sj("手差し"));
+    QCOMPARE(entry.output, std::string("escp-image"));
+    QCOMPARE(entry.top, std::string("30"));
+    QCOMPARE(registration::Load(file, sj("連続(４インチ)")).output, std::string());
 }
 
 QTEST_GUILESS_MAIN(TestRegistration)
