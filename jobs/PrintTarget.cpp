@@ -3,6 +3,7 @@
 #include "jobs/StartSlip.h"
 #include "platform/Cp932.h"
 #include "platform/StrToInt.h"
+#include "printers/EPrinterAccess.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/MarginDots.h"
 #include "slipprint/PaperFeeds.h"
@@ -23,6 +24,9 @@ int indexOfName(TPrinterAccess& printer, const std::string& name)
     const std::vector<std::string> names = printer.GetPrinterNames();
     const auto found = std::find(names.begin(), names.end(), name);
     if (found == names.end()) {
+        if (!printer.ServerFailure().empty()) {
+            throw EPrinterAccessServerError(printer.ServerFailure());
+        }
         throw std::runtime_error("no printer named " + name);
     }
     return static_cast<int>(found - names.begin());
@@ -33,6 +37,9 @@ int indexOfName(TPrinterAccess& printer, const std::string& name)
 int registeredIndex(TPrinterAccess& printer, const PrinterRegistration& entry)
 {
     const std::vector<std::string> names = printer.GetPrinterNames();
+    if (const std::string unreachable = UnreachableRegistered(printer, entry); !unreachable.empty()) {
+        throw EPrinterAccessServerError(unreachable);
+    }
     if (const std::optional<std::string> missing = registration::MissingPrinter(entry, names)) {
         throw std::runtime_error(missing->empty()
                                      ? "the registered printer number " + entry.printerIndex + " is not installed"
@@ -111,6 +118,17 @@ std::string PrintTarget::printerName() const
     } catch (const std::exception&) {
         return {};
     }
+}
+
+std::string UnreachableRegistered(TPrinterAccess& printer, const PrinterRegistration& entry)
+{
+    const std::vector<std::string> names = printer.GetPrinterNames();
+    if (printer.ServerFailure().empty()) {
+        return {};
+    }
+    const std::string name = cp932::ToUtf8(entry.printerName);
+    const bool listed = std::find(names.begin(), names.end(), name) != names.end();
+    return listed ? std::string() : printer.ServerFailure();
 }
 
 std::string PaperSection(int index)
