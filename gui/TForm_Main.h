@@ -291,6 +291,9 @@ private:
     // Set while the registered printer is not installed: its registered name (empty when
     // only its number is known). Nothing prints until the user registers a printer again.
     std::optional<QString> m_missingPrinter;
+    // Why the registered printer is missing when its print server does not answer; empty when
+    // it is simply not installed.
+    QString m_printerFailure;
 
     bool m_settingsWritten = false;
     bool m_formShown = false;

@@ -115,7 +115,8 @@ void TForm_Main::showMissingPrinter()
     ComboBox1->setCurrentIndex(-1);
     const QString shown =
         m_missingPrinter->isEmpty() ? QStringLiteral("プリンタ番号 %1").arg(Label_PrinterIndex) : *m_missingPrinter;
-    ComboBox1->setEditText(QStringLiteral("%1（ありません）").arg(shown));
+    ComboBox1->setEditText(m_printerFailure.isEmpty() ? QStringLiteral("%1（ありません）").arg(shown)
+                                                      : m_printerFailure);
     ComboBox2->clear();
     ComboBox3->clear();
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3}) {
@@ -162,10 +163,15 @@ void TForm_Main::SpeedButton_Prn_iniClick()
     const PrinterRegistration entry = registration::Load(registrationFile(), ToCp932(ComboBox_SEL->currentText()));
     std::vector<std::string> visiblePrinters;
     m_missingPrinter.reset();
+    m_printerFailure.clear();
     try {
         visiblePrinters = PrinterAccess().GetPrinterNames();
         if (const std::optional<std::string> missing = registration::MissingPrinter(entry, visiblePrinters)) {
             m_missingPrinter = QString::fromStdString(*missing);
+        }
+        m_printerFailure = QString::fromStdString(UnreachableRegistered(PrinterAccess(), entry));
+        if (!m_printerFailure.isEmpty()) {
+            m_missingPrinter = FromCp932(entry.printerName);
         }
     } catch (const EPrinterAccess&) {
         // No printer to find by name; the number stands as registered.
@@ -199,6 +205,7 @@ void TForm_Main::BitBtn_PrnSetClick()
         return;
     }
     m_missingPrinter.reset();
+    m_printerFailure.clear();
     Label_PrinterIndex = QString::number(printer.Index());
     const std::string section = ToCp932(ComboBox_SEL->currentText());
     SpeedButton_PRNSETClick();
@@ -230,6 +237,9 @@ void TForm_Main::SpeedButton_F11Click()
 
 void TForm_Main::requirePrinterInForce() const
 {
+    if (!m_printerFailure.isEmpty()) {
+        throw EPrinterAccessServerError(m_printerFailure.toStdString());
+    }
     if (m_missingPrinter) {
         const QString name = m_missingPrinter->isEmpty() ? QStringLiteral("番号 %1").arg(Label_PrinterIndex)
                                                          : QStringLiteral("「%1」").arg(*m_missingPrinter);

@@ -123,8 +123,7 @@ void TForm_SLIP97YPrn::createOutputChoice()
     Label_Output->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(ComboBox_Output, &QComboBox::currentIndexChanged, this, [this] { showOutputExplanation(); });
     showOutputExplanation();
-    setTabOrder(NumEdit_LEFT, ComboBox_Output);
-    setTabOrder(ComboBox_Output, BitBtn_MRGN);
+    setTabOrder(BitBtn_MRGN, ComboBox_Output);
 }
 
 void TForm_SLIP97YPrn::showOutputExplanation()

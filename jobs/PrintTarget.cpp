@@ -4,6 +4,7 @@
 #include "jobs/StartSlip.h"
 #include "platform/Cp932.h"
 #include "platform/StrToInt.h"
+#include "printers/EPrinterAccess.h"
 #include "printers/RawOutput.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/MarginDots.h"
@@ -26,6 +27,9 @@ int indexOfName(TPrinterAccess& printer, const std::string& name)
     const std::vector<std::string> names = printer.GetPrinterNames();
     const auto found = std::find(names.begin(), names.end(), name);
     if (found == names.end()) {
+        if (!printer.ServerFailure().empty()) {
+            throw EPrinterAccessServerError(printer.ServerFailure());
+        }
         throw std::runtime_error("no printer named " + name);
     }
     return static_cast<int>(found - names.begin());
@@ -36,6 +40,9 @@ int indexOfName(TPrinterAccess& printer, const std::string& name)
 int registeredIndex(TPrinterAccess& printer, const PrinterRegistration& entry)
 {
     const std::vector<std::string> names = printer.GetPrinterNames();
+    if (const std::string unreachable = UnreachableRegistered(printer, entry); !unreachable.empty()) {
+        throw EPrinterAccessServerError(unreachable);
+    }
     if (const std::optional<std::string> missing = registration::MissingPrinter(entry, names)) {
         throw std::runtime_error(missing->empty()
                                      ? "the registered printer number " + entry.printerIndex + " is not installed"
@@ -213,6 +220,17 @@ std::optional<DirectFeed> RegisteredDirectFeed(const std::filesystem::path& fold
                                                const std::optional<std::string>& printerName)
 {
     return directFeedOf(registration::Load(registration::RegistrationFile(folder), PaperSection(paper)), printerName);
+}
+
+std::string UnreachableRegistered(TPrinterAccess& printer, const PrinterRegistration& entry)
+{
+    const std::vector<std::string> names = printer.GetPrinterNames();
+    if (printer.ServerFailure().empty()) {
+        return {};
+    }
+    const std::string name = cp932::ToUtf8(entry.printerName);
+    const bool listed = std::find(names.begin(), names.end(), name) != names.end();
+    return listed ? std::string() : printer.ServerFailure();
 }
 
 std::string PaperSection(int index)

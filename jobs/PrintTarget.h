@@ -96,6 +96,11 @@ private:
 std::optional<DirectFeed> RegisteredDirectFeed(const std::filesystem::path& folder, int paper,
                                                const std::optional<std::string>& printerName = {});
 
+// The print server's failure when it does not answer and the registered printer is one of its
+// queues (a number alone may stand for one): printing elsewhere would replace it silently.
+// Empty when the printer is listed or the server answered.
+std::string UnreachableRegistered(TPrinterAccess& printer, const PrinterRegistration& entry);
+
 // The registration section of a paper feed (code page 932); an index the list does not have
 // selects no section.
 std::string PaperSection(int index);

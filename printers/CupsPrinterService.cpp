@@ -62,7 +62,8 @@ QueueAnswer CupsPrinterService::look(CupsConnection& connection) const
         answer.printers = cupsdest::ListQueues(connection);
         answer.printers.push_back(builtinpdf::Model(m_slipsFolder, answer.printers));
     } catch (const EPrinterAccessServerError& error) {
-        answer.printers.clear();
+        // The built-in printer writes files and needs no server.
+        answer.printers = {builtinpdf::Model(m_slipsFolder, {})};
         answer.failure = error.what();
     }
     return answer;
@@ -103,7 +104,8 @@ std::vector<PrinterModel> CupsPrinterService::enumerate()
 
 std::vector<PrinterModel> CupsPrinterService::printersOf(const QueueAnswer& answer)
 {
-    if (!answer.failure.empty()) {
+    m_serverFailure = answer.failure;
+    if (answer.printers.empty()) {
         throw EPrinterAccessServerError(answer.failure);
     }
     return answer.printers;

@@ -30,6 +30,7 @@ public:
 
     std::vector<PrinterRecord> enumPrinters() override;
     std::vector<std::string> enumPorts() override;
+    std::string serverFailure() override { return m_serverFailure; }
     int printerIndex() override;
     void setPrinterIndex(int index) override;
     DeviceDescription currentDevice() override;
@@ -62,8 +63,9 @@ private:
     QueueAnswer look(CupsConnection& connection) const;
     std::optional<QueueAnswer> takeFirstLook();
     std::vector<PrinterModel> enumerate();
-    // The answer's printers, or its failure raised.
-    static std::vector<PrinterModel> printersOf(const QueueAnswer& answer);
+    // The answer's printers (the built-in one alone when the server failed, its failure kept),
+    // or its failure raised when there are none.
+    std::vector<PrinterModel> printersOf(const QueueAnswer& answer);
     static std::vector<Listing> listingOf(const QueueAnswer& answer);
     void polled(const QueueAnswer& answer);
     void ensureObject();
@@ -84,6 +86,7 @@ private:
     QString m_slipsFolder;
     std::vector<Listing> m_lastListing;
     std::string m_lastFailure;
+    std::string m_serverFailure;
     // The first look at the server runs while the program builds its window: the server's
     // answer takes a round trip that need not hold up the start. The first enumeration takes
     // it when it is still fresh.

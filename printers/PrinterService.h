@@ -129,6 +129,10 @@ public:
 
     // A fresh enumeration of the system's printers. Throws when the system cannot answer.
     virtual std::vector<PrinterRecord> enumPrinters() = 0;
+    // Why the system's own queues are missing from the last enumeration, when its print
+    // server did not answer and only the printers that need no server were listed; empty
+    // when it answered.
+    virtual std::string serverFailure() { return {}; }
     // Ports (device addresses) known to the system, as it reports them.
     virtual std::vector<std::string> enumPorts() = 0;
 

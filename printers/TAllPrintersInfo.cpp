@@ -6,6 +6,7 @@ TAllPrintersInfo::TAllPrintersInfo(PrinterService& service)
 {
     try {
         m_records = service.enumPrinters();
+        m_failure = service.serverFailure();
     } catch (const EPrinterAccessServerError& error) {
         m_failure = error.what();
     }

@@ -19,7 +19,8 @@ public:
     const std::string& Names(std::uint32_t index) const { return m_records.at(index).name; }
     std::uint32_t Attributes(std::uint32_t index) const { return m_records.at(index).attributes; }
     bool IsHidden(std::uint32_t index) const { return (Attributes(index) & PrinterAttributeHidden) != 0; }
-    // Why the service could not be asked; empty when it answered.
+    // Why the service could not be asked, or why the system's queues are missing from the
+    // printers it listed; empty when it answered.
     const std::string& Failure() const { return m_failure; }
     // Same count, and the same names (exact) and attributes in the same order.
     bool IsSame(const TAllPrintersInfo& other) const

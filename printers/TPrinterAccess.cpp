@@ -95,17 +95,16 @@ void TPrinterAccess::NewPage()
 
 void TPrinterAccess::CheckNoPrinter()
 {
-    // A server that does not answer is no reason to print elsewhere.
-    if (!m_printers.Failure().empty()) {
-        m_cachedIndex = -1;
-        throw EPrinterAccessServerError(m_printers.Failure());
-    }
     for (std::uint32_t i = 0; i < m_printers.Count(); ++i) {
         if (!m_printers.IsHidden(i)) {
             return;
         }
     }
     m_cachedIndex = -1;
+    // A server that does not answer is no reason to print elsewhere.
+    if (!m_printers.Failure().empty()) {
+        throw EPrinterAccessServerError(m_printers.Failure());
+    }
     throw EPrinterAccessNoPrinter("TPrinterAccess.CheckNoPrinter: No Printer");
 }
 

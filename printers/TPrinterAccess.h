@@ -65,6 +65,9 @@ public:
     PageGeometry GetPageGeometry();
     std::uint32_t GetSupportedFields();
     const StringList& GetPortNames();
+    // Why the system's queues are missing from the printer names (its print server did not
+    // answer, the printers that need none are listed); empty when they are all there.
+    const std::string& ServerFailure() const { return m_printers.Failure(); }
     void Refresh();
     void CheckNoPrinter();
 

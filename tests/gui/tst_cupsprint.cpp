@@ -1,9 +1,13 @@
+#include "gui/TForm_SLIP97YPrn.h"
 #include "printers/CupsPrinterService.h"
 #include "tests/support/CupsQueueSupport.h"
+#include "tests/support/DriverEscp.h"
 #include "tests/support/PrintWindowSupport.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -68,6 +72,8 @@ private slots:
     void noAnswerOrDrawingErrorSendsNothing();
     void dotMatrixDriverReceivesEscP();
     void commandLinePrintsTheLastSlip();
+    void continuousFeedSendsOneFormPerSlip_data();
+    void continuousFeedSendsOneFormPerSlip();
 };
 
 void TestCupsPrint::init()
@@ -281,6 +287,100 @@ void TestCupsPrint::commandLinePrintsTheLastSlip()
     QCOMPARE(registered.jobCount(), 1);
     QCOMPARE(other.jobCount(), 1);
     QVERIFY(!QDir(folder.filePath(QStringLiteral("slips"))).exists());
+}
+
+namespace {
+
+// A folder whose continuous feed is registered to `queue`, with the last session's slip, a
+// sender and five orders of a plain export.
+void writeContinuousFolder(const QString& folder, const QString& queue)
+{
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(QDir(folder).filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    };
+    write("mivo_Kangaroo.ini", sjisFile("[mv_Kangarooprn]\nE_G1=りんご\nE_CUS=西濃太郎\nKOSUU=1\nComboBox_SEL=1\n"));
+    write("mivo_a500.ini", sjisFile("[連続(４インチ)]\nPrnName=" + queue + "\nPrnNoIndex=0\n"));
+    write("my0.txt", sjisFile("100-0001\n東京都千代田区千代田1-1\n\n西濃商店\n03-0000-0000\n"));
+    QByteArray orders = "name,zip,address,tel,item\n";
+    for (int i = 1; i <= 5; ++i) {
+        orders += QStringLiteral("山田%1,1000001,東京都千代田区千代田１－%1,03-1111-000%1,りんご\n").arg(i).toUtf8();
+    }
+    write("orders.csv", orders);
+}
+
+bool runCommand(const QString& folder, const QStringList& arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(executable(), arguments);
+    return process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+enum class ContinuousPath
+{
+    F11,
+    TestPrint,
+    Print,
+    Reprint,
+    Batch,
+};
+
+} // namespace
+
+void TestCupsPrint::continuousFeedSendsOneFormPerSlip_data()
+{
+    QTest::addColumn<ContinuousPath>("path");
+    QTest::addColumn<int>("slips");
+    QTest::newRow("F11") << ContinuousPath::F11 << 1;
+    QTest::newRow("test print") << ContinuousPath::TestPrint << 1;
+    QTest::newRow("print --paper 1") << ContinuousPath::Print << 1;
+    QTest::newRow("reprint") << ContinuousPath::Reprint << 1;
+    QTest::newRow("batch of five") << ContinuousPath::Batch << 5;
+}
+
+// The driver's default page is Letter: a job that sent it would feed 11 inches per slip.
+void TestCupsPrint::continuousFeedSendsOneFormPerSlip()
+{
+    QFETCH(ContinuousPath, path);
+    QFETCH(int, slips);
+    Queue queue(QStringLiteral("form"), {"-m", "drv:///sample.drv/epson24.ppd"});
+    QVERIFY(queue.created());
+    MainWindowFixture fixture;
+    const QString folder = fixture.folder();
+    writeContinuousFolder(folder, queue.name());
+    if (path == ContinuousPath::F11 || path == ContinuousPath::TestPrint) {
+        fixture.installService(std::make_unique<CupsPrinterService>(fixture.path(QStringLiteral("slips")), 0));
+        TForm_Main& window = fixture.show();
+        NamedControl<QComboBox>(window, "ComboBox_SEL")->setCurrentIndex(1);
+        fillSampleSlip(window);
+        fixture.prompt().answerYes();
+        if (path == ContinuousPath::F11) {
+            NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
+        } else {
+            window.findChild<TForm_SLIP97YPrn*>()->BitBtn_TestPrint->click();
+        }
+        QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join(u'|')));
+    } else if (path == ContinuousPath::Print) {
+        QVERIFY(runCommand(folder, {"print", "--paper", "1"}));
+    } else if (path == ContinuousPath::Reprint) {
+        QVERIFY(runCommand(folder, {"print", "--paper", "1"}));
+        QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
+        QFile::remove(queue.output());
+        QVERIFY(runCommand(folder, {"reprint", "1"}));
+    } else {
+        QVERIFY(runCommand(folder, {"batch", "orders.csv", "--paper", "1", "--format", "generic", "--map",
+                                    "name=name,zip=zip,address1=address,tel=tel,item=item"}));
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
+
+    // 8.5 by 4 inches in points; the driver sets its form length in sixths of an inch.
+    QCOMPARE(queue.lastJobAttribute("PageSize"), QStringLiteral("Custom.612x288"));
+    QFile output(queue.output());
+    QVERIFY(output.open(QIODevice::ReadOnly));
+    const DriverForms forms = ReadDriverForms(output.readAll());
+    QCOMPARE(forms.formFeeds, slips);
+    QCOMPARE(forms.formInches, std::vector<double>(static_cast<std::size_t>(slips), 4.0));
 }
 
 QTEST_MAIN(TestCupsPrint)

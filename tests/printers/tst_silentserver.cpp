@@ -138,8 +138,10 @@ void TestSilentServer::firstLookIsNotRepeated()
     CupsPrinterService service(folder.filePath("slips"), 3'600'000);
     QElapsedTimer timer;
     timer.start();
-    QVERIFY_THROWS_EXCEPTION(EPrinterAccessServerError, service.enumPrinters());
-    QVERIFY_THROWS_EXCEPTION(EPrinterAccessServerError, service.enumPorts());
+    // The built-in printer alone, the server's failure kept.
+    QCOMPARE(service.enumPrinters().size(), std::size_t{1});
+    QVERIFY(service.enumPorts().size() <= 1);
+    QVERIFY(!service.serverFailure().empty());
     QVERIFY(timer.elapsed() < kBoundMilliseconds);
     QCOMPARE(server.takeConnections(), 1);
 }

@@ -65,7 +65,9 @@ public:
     }
     QString lastTitle() const { return jobs().empty() ? QString() : jobs().back().title; }
     bool lastCompleted() const { return !jobs().empty() && jobs().back().state == IPP_JSTATE_COMPLETED; }
-    QString lastDocumentName() const
+    QString lastDocumentName() const { return lastJobAttribute("document-name-supplied"); }
+    // An attribute of the last job as CUPS keeps it (a job option such as PageSize too).
+    QString lastJobAttribute(const char* attribute) const
     {
         if (jobs().empty()) {
             return {};
@@ -74,10 +76,9 @@ public:
         const QByteArray uri = QStringLiteral("ipp://localhost/jobs/%1").arg(jobs().back().id).toUtf8();
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.constData());
         ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
-                     "document-name-supplied");
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, attribute);
         ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-        ipp_attribute_t* name = ippFindAttribute(response, "document-name-supplied", IPP_TAG_ZERO);
+        ipp_attribute_t* name = ippFindAttribute(response, attribute, IPP_TAG_ZERO);
         const QString text = name ? QString::fromUtf8(ippGetString(name, 0, nullptr)) : QString();
         ippDelete(response);
         return text;
