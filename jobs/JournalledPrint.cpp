@@ -154,8 +154,7 @@ Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path
 
 bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(journalFile, error)) {
+    if (!journal::MayHaveEntries(journalFile)) {
         return false;
     }
     try {

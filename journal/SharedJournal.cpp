@@ -49,6 +49,13 @@ std::shared_ptr<Journal> openChosen(const std::filesystem::path& file, const Jou
 
 } // namespace
 
+bool MayHaveEntries(const std::filesystem::path& file)
+{
+    std::error_code error;
+    return std::filesystem::exists(file, error) ||
+           !ReadChoice(std::filesystem::absolute(file).parent_path()).server.empty();
+}
+
 std::shared_ptr<Journal> OpenShared(const std::filesystem::path& file, Journal::Access access)
 {
     const JournalChoice choice = ReadChoice(std::filesystem::absolute(file).parent_path());

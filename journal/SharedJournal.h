@@ -22,4 +22,7 @@ namespace journal {
 std::shared_ptr<Journal> OpenShared(const std::filesystem::path& file,
                                     Journal::Access access = Journal::Access::ReadWrite);
 
+// Whether there may be entries to read: the file exists, or its folder chose a server.
+bool MayHaveEntries(const std::filesystem::path& file);
+
 } // namespace journal
