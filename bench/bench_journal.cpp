@@ -114,14 +114,33 @@ public:
     void reprintFromJournal(const journal::JournalEntry&, bool) override {}
 };
 
+const char* const kSearches[] = {"",         "大垣",      "花子",           "0584", "西濃太郎9999",
+                                 "a-199999", "大阪 美咲", "存在しない名前", "5"};
+
+// The first page for a typed text, as the history window asks for it.
+void searchPages(benchmark::State& state, journal::Journal& journal)
+{
+    journal::JournalQuery query;
+    query.text = kSearches[state.range(0)];
+    query.limit = JournalListModel::kPageSize;
+    state.SetLabel(query.text.empty() ? "(all)" : query.text);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journal.search(query));
+    }
+}
+
+void recordSlips(benchmark::State& state, journal::Journal& journal, int first)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journal.recordJob(sampleEntry(first++)));
+    }
+}
+
 // One slip job recorded in the full journal: one transaction.
 void BM_RecordSlip(benchmark::State& state)
 {
     journal::Journal journal(fullJournal());
-    int i = kEntries;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(journal.recordJob(sampleEntry(i++)));
-    }
+    recordSlips(state, journal, kEntries);
 }
 BENCHMARK(BM_RecordSlip)->Unit(benchmark::kMicrosecond);
 
@@ -136,20 +155,11 @@ void BM_OpenAndRecordSlip(benchmark::State& state)
 }
 BENCHMARK(BM_OpenAndRecordSlip)->Unit(benchmark::kMicrosecond);
 
-const char* const kSearches[] = {"",         "大垣",      "花子",           "0584", "西濃太郎9999",
-                                 "a-199999", "大阪 美咲", "存在しない名前", "5"};
-
 // The history window's first page for a typed text.
 void BM_Search(benchmark::State& state)
 {
     journal::Journal journal(fullJournal(), journal::Journal::Access::ReadOnly);
-    journal::JournalQuery query;
-    query.text = kSearches[state.range(0)];
-    query.limit = JournalListModel::kPageSize;
-    state.SetLabel(query.text.empty() ? "(all)" : query.text);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(journal.search(query));
-    }
+    searchPages(state, journal);
 }
 BENCHMARK(BM_Search)->DenseRange(0, std::size(kSearches) - 1)->Unit(benchmark::kMillisecond);
 
@@ -177,10 +187,7 @@ void BM_ServerRecordSlip(benchmark::State& state)
         return;
     }
     journal::Journal journal(*server);
-    int i = kEntries * 3;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(journal.recordJob(sampleEntry(i++)));
-    }
+    recordSlips(state, journal, kEntries * 3);
 }
 BENCHMARK(BM_ServerRecordSlip)->Unit(benchmark::kMicrosecond);
 
@@ -193,13 +200,7 @@ void BM_ServerSearch(benchmark::State& state)
         return;
     }
     journal::Journal journal(*server, journal::Journal::Access::ReadOnly);
-    journal::JournalQuery query;
-    query.text = kSearches[state.range(0)];
-    query.limit = JournalListModel::kPageSize;
-    state.SetLabel(query.text.empty() ? "(all)" : query.text);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(journal.search(query));
-    }
+    searchPages(state, journal);
 }
 BENCHMARK(BM_ServerSearch)->DenseRange(0, std::size(kSearches) - 1)->Unit(benchmark::kMillisecond);
 

@@ -224,20 +224,21 @@ Journal::Journal(const std::filesystem::path& file, Access access)
     : m_file(file), m_name(file.string()), m_station(QSysInfo::machineHostName().toStdString()),
       m_connection(nextConnectionName())
 {
-    try {
-        openDatabase(file, access);
-    } catch (const JournalError& error) {
-        close();
-        throw JournalError(m_name + ": " + error.what());
-    }
+    openNamed([&] { openDatabase(file, access); });
 }
 
 Journal::Journal(const ServerAddress& server, Access access)
     : m_name("journal server " + server.name), m_station(QSysInfo::machineHostName().toStdString()),
       m_connection(nextConnectionName())
 {
+    openNamed([&] { openServer(server, access); });
+}
+
+// A journal that cannot be opened closes its connection and says which journal it was.
+template <typename Open> void Journal::openNamed(Open&& open)
+{
     try {
-        openServer(server, access);
+        open();
     } catch (const JournalError& error) {
         close();
         throw JournalError(m_name + ": " + error.what());

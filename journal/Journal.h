@@ -102,6 +102,7 @@ public:
     void prepareForWriting();
 
 private:
+    template <typename Open> void openNamed(Open&& open);
     void openDatabase(const std::filesystem::path& file, Access access);
     void openServer(const ServerAddress& server, Access access);
     void readVersion();
