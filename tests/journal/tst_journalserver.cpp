@@ -54,6 +54,7 @@ private slots:
     void cleanup();
     void refusalNamesTheServer_data();
     void refusalNamesTheServer();
+    void passwordComesFromPgpass();
     void foreignDatabaseIsLeftAlone_data();
     void foreignDatabaseIsLeftAlone();
     void newerJournalIsNotWritten();
@@ -119,6 +120,25 @@ void TestJournalServer::refusalNamesTheServer()
         QVERIFY2(message.contains(named), qPrintable(message));
         QVERIFY2(!message.contains(QLatin1String("secret")), qPrintable(message));
     }
+}
+
+void TestJournalServer::passwordComesFromPgpass()
+{
+    ScratchDatabase db;
+    const QByteArray password = qgetenv("MIVO_TEST_PG_LOCKED_PASSWORD");
+    if (!db.available() || password.isEmpty()) {
+        QSKIP("no private PostgreSQL server (scripts/pg-test-server)");
+    }
+    QCOMPARE(db.query(QStringLiteral("GRANT ALL ON SCHEMA public TO mivo_locked")), QString());
+    QUrl address(QString::fromStdString(db.uri()));
+    address.setUserName(QStringLiteral("mivo_locked"));
+    QTemporaryDir folder;
+    const QString passFile = folder.filePath(QStringLiteral("pgpass"));
+    writeFile(passFile, "127.0.0.1:" + testPort().toUtf8() + ":*:mivo_locked:" + password + "\n");
+    QFile::setPermissions(passFile, QFile::ReadOwner | QFile::WriteOwner);
+    qputenv("PGPASSFILE", passFile.toLocal8Bit());
+    Journal journal(journal::ParseServerUri(address.toString().toStdString()));
+    QVERIFY(journal.recordJob({}) > 0);
 }
 
 void TestJournalServer::foreignDatabaseIsLeftAlone_data()
@@ -273,6 +293,8 @@ void TestJournalServer::sharedJournalFollowsTheChoice()
     }
     QVERIFY(!std::filesystem::exists(file));
     QCOMPARE(db.query(QStringLiteral("SELECT station FROM jobs")), QStringLiteral("梱包3"));
+    // The private server offers pg_trgm, so the search has its index.
+    QCOMPARE(db.query(QStringLiteral("SELECT count(*) FROM pg_indexes WHERE indexname = 'search_folded'")), "1");
 }
 
 QTEST_GUILESS_MAIN(TestJournalServer)
