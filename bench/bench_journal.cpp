@@ -2,6 +2,7 @@
 #include "gui/HistoryWindow.h"
 #include "gui/JournalListModel.h"
 #include "journal/Journal.h"
+#include "tests/support/ScratchDatabase.h"
 
 #include <QApplication>
 #include <QTableView>
@@ -14,6 +15,8 @@
 
 // The print journal at the size of years of use: recording one slip, searching 100,000
 // entries as the history window does (one page, newest first), and opening that window.
+// The Server benchmarks do the same on a PostgreSQL server (MIVO_TEST_PG_URI, as
+// scripts/pg-test-server prints it), in a database of their own.
 namespace fs = std::filesystem;
 
 namespace {
@@ -66,9 +69,41 @@ const fs::path& fullJournal()
     return file;
 }
 
+std::unique_ptr<ScratchDatabase>& serverDatabase()
+{
+    static std::unique_ptr<ScratchDatabase> database;
+    return database;
+}
+
+// The same entries on the server, written a thousand to a transaction; null without a server.
+const journal::ServerAddress* fullServerJournal()
+{
+    static const std::optional<journal::ServerAddress> server = []() -> std::optional<journal::ServerAddress> {
+        serverDatabase() = std::make_unique<ScratchDatabase>();
+        if (!serverDatabase()->available()) {
+            return std::nullopt;
+        }
+        const journal::ServerAddress address = journal::ParseServerUri(serverDatabase()->uri());
+        journal::Journal journal(address);
+        const QDateTime start = QDateTime::currentDateTime().addDays(-365);
+        std::vector<journal::JournalEntry> entries;
+        for (int i = 0; i < kEntries; ++i) {
+            entries.push_back(sampleEntry(i));
+            entries.back().time = start.addSecs(i * 315);
+            if (entries.size() == 1000) {
+                journal.recordJobs(entries);
+                entries.clear();
+            }
+        }
+        return address;
+    }();
+    return server ? &*server : nullptr;
+}
+
 void removeJournal()
 {
     fs::remove_all(fullJournal().parent_path());
+    serverDatabase().reset();
 }
 
 class NoHost : public HistoryHost
@@ -79,14 +114,33 @@ public:
     void reprintFromJournal(const journal::JournalEntry&, bool) override {}
 };
 
+const char* const kSearches[] = {"",         "大垣",      "花子",           "0584", "西濃太郎9999",
+                                 "a-199999", "大阪 美咲", "存在しない名前", "5"};
+
+// The first page for a typed text, as the history window asks for it.
+void searchPages(benchmark::State& state, journal::Journal& journal)
+{
+    journal::JournalQuery query;
+    query.text = kSearches[state.range(0)];
+    query.limit = JournalListModel::kPageSize;
+    state.SetLabel(query.text.empty() ? "(all)" : query.text);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journal.search(query));
+    }
+}
+
+void recordSlips(benchmark::State& state, journal::Journal& journal, int first)
+{
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(journal.recordJob(sampleEntry(first++)));
+    }
+}
+
 // One slip job recorded in the full journal: one transaction.
 void BM_RecordSlip(benchmark::State& state)
 {
     journal::Journal journal(fullJournal());
-    int i = kEntries;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(journal.recordJob(sampleEntry(i++)));
-    }
+    recordSlips(state, journal, kEntries);
 }
 BENCHMARK(BM_RecordSlip)->Unit(benchmark::kMicrosecond);
 
@@ -101,20 +155,11 @@ void BM_OpenAndRecordSlip(benchmark::State& state)
 }
 BENCHMARK(BM_OpenAndRecordSlip)->Unit(benchmark::kMicrosecond);
 
-const char* const kSearches[] = {"",         "大垣",      "花子",           "0584", "西濃太郎9999",
-                                 "a-199999", "大阪 美咲", "存在しない名前", "5"};
-
 // The history window's first page for a typed text.
 void BM_Search(benchmark::State& state)
 {
     journal::Journal journal(fullJournal(), journal::Journal::Access::ReadOnly);
-    journal::JournalQuery query;
-    query.text = kSearches[state.range(0)];
-    query.limit = JournalListModel::kPageSize;
-    state.SetLabel(query.text.empty() ? "(all)" : query.text);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(journal.search(query));
-    }
+    searchPages(state, journal);
 }
 BENCHMARK(BM_Search)->DenseRange(0, std::size(kSearches) - 1)->Unit(benchmark::kMillisecond);
 
@@ -132,6 +177,32 @@ void BM_SearchInPeriod(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SearchInPeriod)->Unit(benchmark::kMillisecond);
+
+// One slip job recorded on the server over loopback: one transaction.
+void BM_ServerRecordSlip(benchmark::State& state)
+{
+    const journal::ServerAddress* server = fullServerJournal();
+    if (!server) {
+        state.SkipWithError("no PostgreSQL server (MIVO_TEST_PG_URI)");
+        return;
+    }
+    journal::Journal journal(*server);
+    recordSlips(state, journal, kEntries * 3);
+}
+BENCHMARK(BM_ServerRecordSlip)->Unit(benchmark::kMicrosecond);
+
+// The history window's first page for a typed text, on the server.
+void BM_ServerSearch(benchmark::State& state)
+{
+    const journal::ServerAddress* server = fullServerJournal();
+    if (!server) {
+        state.SkipWithError("no PostgreSQL server (MIVO_TEST_PG_URI)");
+        return;
+    }
+    journal::Journal journal(*server, journal::Journal::Access::ReadOnly);
+    searchPages(state, journal);
+}
+BENCHMARK(BM_ServerSearch)->DenseRange(0, std::size(kSearches) - 1)->Unit(benchmark::kMillisecond);
 
 // F5 to the first page shown.
 void BM_OpenHistoryWindow(benchmark::State& state)

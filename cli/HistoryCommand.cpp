@@ -109,8 +109,7 @@ std::filesystem::path journalOfWorkingFolder()
 std::shared_ptr<journal::Journal> existingJournal()
 {
     const std::filesystem::path file = journalOfWorkingFolder();
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) {
+    if (!journal::MayHaveEntries(file)) {
         return nullptr;
     }
     return journal::OpenShared(file, journal::Journal::Access::ReadOnly);

@@ -29,8 +29,7 @@ void RefuseOperands(const CommandArguments& arguments)
 std::shared_ptr<journal::Journal> ExistingJournal(const std::filesystem::path& folder, journal::Journal::Access access)
 {
     const std::filesystem::path file = journal::Journal::In(folder);
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) {
+    if (!journal::MayHaveEntries(file)) {
         throw std::runtime_error("no print journal in this folder yet");
     }
     return journal::OpenShared(file, access);

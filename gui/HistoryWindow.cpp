@@ -2,6 +2,7 @@
 
 #include "gui/HistoryHost.h"
 #include "gui/JournalListModel.h"
+#include "gui/JournalServerDialog.h"
 #include "gui/ManifestDialog.h"
 #include "gui/ShippedFileDialog.h"
 #include "journal/Journal.h"
@@ -128,13 +129,15 @@ QLayout* HistoryWindow::createButtons()
     m_track = button("historyTrack", QStringLiteral("追跡"), &HistoryWindow::openTracking);
     QPushButton* shipped = button("historyShipped", QStringLiteral("発送完了ファイル…"), &HistoryWindow::exportShipped);
     QPushButton* manifest = button("historyManifest", QStringLiteral("出荷一覧"), &HistoryWindow::showManifest);
+    QPushButton* server = button("historyServer", QStringLiteral("共有サーバー…"), &HistoryWindow::chooseServer);
     auto* close = named<QPushButton>(this, "historyClose");
     close->setText(QStringLiteral("閉じる"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 
     auto* buttons = new QHBoxLayout;
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_load, m_reprint, m_keepDate, m_delete, m_resolvePrinted,
-                                                           m_resolveNotPrinted, m_number, m_track, shipped, manifest}) {
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_load, m_reprint, m_keepDate, m_delete, m_resolvePrinted, m_resolveNotPrinted,
+                                         m_number, m_track, shipped, manifest, server}) {
         buttons->addWidget(widget);
     }
     buttons->addStretch(1);
@@ -146,7 +149,7 @@ void HistoryWindow::reload()
 {
     m_model->setQuery(nullptr, {});
     m_journal.reset();
-    if (!std::filesystem::exists(m_host.journalFile())) {
+    if (!journal::MayHaveEntries(m_host.journalFile())) {
         m_status->setText(QStringLiteral("まだ印刷の履歴はありません。"));
         refresh();
         return;
@@ -308,4 +311,12 @@ void HistoryWindow::showManifest()
     }
     ManifestDialog dialog(*m_journal, m_host.journalFile().parent_path(), this);
     dialog.exec();
+}
+
+void HistoryWindow::chooseServer()
+{
+    JournalServerDialog dialog(std::filesystem::absolute(m_host.journalFile()).parent_path(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        reload();
+    }
 }

@@ -52,6 +52,7 @@ private:
     void openTracking();
     void exportShipped();
     void showManifest();
+    void chooseServer();
 
     HistoryHost& m_host;
     std::shared_ptr<journal::Journal> m_journal;

@@ -8,8 +8,7 @@
 
 JournalSlipCheck::JournalSlipCheck(const std::filesystem::path& journalFile)
 {
-    std::error_code missing;
-    if (!std::filesystem::exists(journalFile, missing)) {
+    if (!journal::MayHaveEntries(journalFile)) {
         return;
     }
     try {

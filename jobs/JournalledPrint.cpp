@@ -190,8 +190,7 @@ Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vecto
 
 bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(journalFile, error)) {
+    if (!journal::MayHaveEntries(journalFile)) {
         return false;
     }
     try {

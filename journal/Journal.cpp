@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSysInfo>
 #include <QTimeZone>
 #include <QUuid>
 
@@ -29,10 +30,12 @@ const QString kColumns = QStringLiteral("id, printed_at, status, message, printe
                                         " order_number, reprint_of, fields");
 const QString kEntryIdColumns = QStringLiteral(", entry_uuid, sending_process");
 const QString kTrackingColumns =
-    QStringLiteral(", tracking_number, (SELECT group_concat(platform, ',') FROM exports WHERE job_id = jobs.id)");
+    QStringLiteral(", tracking_number, (SELECT %1(platform, ',') FROM exports WHERE job_id = jobs.id)");
+const QString kStationColumns = QStringLiteral(", station");
 // Entries of an older layout, read where it cannot be brought up to date.
 const QString kNoEntryIdColumns = QStringLiteral(", '', ''");
 const QString kNoTrackingColumns = QStringLiteral(", '', ''");
+const QString kNoStationColumns = QStringLiteral(", ''");
 const QString kGoneOut = QStringLiteral("status IN ('printed', 'sending')");
 
 QString nextConnectionName()
@@ -125,21 +128,41 @@ qint64 startOf(const QDate& date)
     return date.startOfDay().toMSecsSinceEpoch();
 }
 
-JobStatus statusOf(const QString& name, const QString& sendingProcess)
+QVariant idValue(std::int64_t id)
+{
+    return QVariant::fromValue<qint64>(id);
+}
+
+// Text patterns for LIKE: the words hold letters and digits only, but a pattern is a pattern.
+QString containing(const QString& word)
+{
+    QString escaped = word;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    escaped.replace(QLatin1Char('%'), QLatin1String("\\%"));
+    escaped.replace(QLatin1Char('_'), QLatin1String("\\_"));
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+} // namespace
+
+// Only this station can tell whether the process sending a job still runs; a job another
+// station is sending stays "sending" until that station finishes it.
+JobStatus Journal::statusOf(const QString& name, const QString& sendingProcess, const QString& station) const
 {
     const JobStatus status = StatusFromName(name.toStdString()).value_or(JobStatus::Failed);
-    if (status == JobStatus::Sending && !owner::Alive(sendingProcess.toStdString())) {
+    const bool ours = station.isEmpty() || station.toStdString() == m_station;
+    if (status == JobStatus::Sending && ours && !owner::Alive(sendingProcess.toStdString())) {
         return JobStatus::Unknown;
     }
     return status;
 }
 
-JournalEntry entryFrom(const QSqlQuery& row)
+JournalEntry Journal::entryFrom(const QSqlQuery& row) const
 {
     JournalEntry entry;
     entry.id = row.value(0).toLongLong();
     entry.time = QDateTime::fromMSecsSinceEpoch(row.value(1).toLongLong()).toLocalTime();
-    entry.status = statusOf(row.value(2).toString(), row.value(12).toString());
+    entry.status = statusOf(row.value(2).toString(), row.value(12).toString(), row.value(15).toString());
     entry.message = row.value(3).toString().toStdString();
     entry.printer = row.value(4).toString().toStdString();
     entry.paperFeed = row.value(5).toString().toStdString();
@@ -156,10 +179,9 @@ JournalEntry entryFrom(const QSqlQuery& row)
     for (const QString& platform : exported.split(u',', Qt::SkipEmptyParts)) {
         entry.exportedTo.push_back(platform.toStdString());
     }
+    entry.station = row.value(15).toString().toStdString();
     return entry;
 }
-
-} // namespace
 
 const char* StatusName(JobStatus status)
 {
@@ -198,13 +220,28 @@ std::filesystem::path Journal::In(const std::filesystem::path& folder)
     return folder / kFileName;
 }
 
-Journal::Journal(const std::filesystem::path& file, Access access) : m_file(file), m_connection(nextConnectionName())
+Journal::Journal(const std::filesystem::path& file, Access access)
+    : m_file(file), m_name(file.string()), m_station(QSysInfo::machineHostName().toStdString()),
+      m_connection(nextConnectionName())
+{
+    openNamed([&] { openDatabase(file, access); });
+}
+
+Journal::Journal(const ServerAddress& server, Access access)
+    : m_name("journal server " + server.name), m_station(QSysInfo::machineHostName().toStdString()),
+      m_connection(nextConnectionName())
+{
+    openNamed([&] { openServer(server, access); });
+}
+
+// A journal that cannot be opened closes its connection and says which journal it was.
+template <typename Open> void Journal::openNamed(Open&& open)
 {
     try {
-        openDatabase(file, access);
+        open();
     } catch (const JournalError& error) {
         close();
-        throw JournalError(file.string() + ": " + error.what());
+        throw JournalError(m_name + ": " + error.what());
     }
 }
 
@@ -222,12 +259,42 @@ void Journal::openDatabase(const std::filesystem::path& file, Access access)
     const char* mode = access == Access::ReadWrite ? "mode=rwc" : readingMode(file);
     m_readWriteConnection = access == Access::ReadWrite || QLatin1String(mode) == QLatin1String("mode=rw");
     connect(uriOf(file, mode));
-    m_version = schema::VersionOf(m_db);
-    if (m_version > schema::kCurrentVersion) {
-        throw JournalError("the journal was written by a newer version of the program");
+    readVersion();
+    if (access == Access::ReadWrite) {
+        prepareForWriting();
+    }
+}
+
+void Journal::openServer(const ServerAddress& server, Access access)
+{
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
+    if (!m_db.isValid()) {
+        throw JournalError("the PostgreSQL driver of Qt is not installed");
+    }
+    ConfigureConnection(m_db, server);
+    if (!m_db.open()) {
+        throw JournalError(m_db.lastError().text().toStdString());
+    }
+    QSqlQuery encoding = sql::Run(m_db, QStringLiteral("SHOW server_encoding"));
+    if (encoding.next() && encoding.value(0).toString() != QLatin1String("UTF8")) {
+        throw JournalError("the database's encoding is " + encoding.value(0).toString().toStdString() +
+                           "; the journal needs UTF8");
+    }
+    m_readWriteConnection = true;
+    readVersion();
+    if (access == Access::ReadOnly && m_version == 0) {
+        throw JournalError("no journal yet");
     }
     if (access == Access::ReadWrite) {
         prepareForWriting();
+    }
+}
+
+void Journal::readVersion()
+{
+    m_version = schema::VersionOf(m_db);
+    if (m_version > schema::kCurrentVersion) {
+        throw JournalError("the journal was written by a newer version of the program");
     }
 }
 
@@ -256,10 +323,12 @@ void Journal::prepareForWriting()
     if (!m_readWriteConnection) {
         throw JournalError(m_file.string() + " or its folder cannot be written");
     }
-    // WAL keeps readers and the writer apart and makes a commit one append; NORMAL syncs at
-    // checkpoints, which can lose the last entries on power loss but never half of one.
-    sql::Execute(m_db, QStringLiteral("PRAGMA journal_mode = WAL"));
-    sql::Execute(m_db, QStringLiteral("PRAGMA synchronous = NORMAL"));
+    if (!sql::OnServer(m_db)) {
+        // WAL keeps readers and the writer apart and makes a commit one append; NORMAL syncs at
+        // checkpoints, which can lose the last entries on power loss but never half of one.
+        sql::Execute(m_db, QStringLiteral("PRAGMA journal_mode = WAL"));
+        sql::Execute(m_db, QStringLiteral("PRAGMA synchronous = NORMAL"));
+    }
     schema::Upgrade(m_db, m_version);
     m_version = schema::kCurrentVersion;
     m_writable = true;
@@ -267,8 +336,10 @@ void Journal::prepareForWriting()
 
 QString Journal::columns() const
 {
+    const QString joined = sql::OnServer(m_db) ? QStringLiteral("string_agg") : QStringLiteral("group_concat");
     return kColumns + (m_version >= schema::kEntryIdsVersion ? kEntryIdColumns : kNoEntryIdColumns) +
-           (m_version >= schema::kTrackingVersion ? kTrackingColumns : kNoTrackingColumns);
+           (m_version >= schema::kTrackingVersion ? kTrackingColumns.arg(joined) : kNoTrackingColumns) +
+           (m_version >= schema::kStationVersion ? kStationColumns : kNoStationColumns);
 }
 
 void Journal::close()
@@ -357,21 +428,37 @@ std::int64_t Journal::insert(const JournalEntry& entry, const QDateTime& time, c
     const QString uuid =
         entry.uuid.empty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : QString::fromStdString(entry.uuid);
     const QByteArray fields = QJsonDocument(SlipToJson(entry.slip, entry.printState)).toJson(QJsonDocument::Compact);
-    const search::IndexColumns columns = search::ColumnsOf(searchedFields(entry));
-    const QSqlQuery row = sql::Run(
+    const bool onServer = sql::OnServer(m_db);
+    const std::string& station = entry.station.empty() ? m_station : entry.station;
+    QSqlQuery row = sql::Run(
         m_db,
         QStringLiteral("INSERT INTO jobs (printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
-                       " order_number, reprint_of, slip_key, fields, entry_uuid, sending_process)"
-                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                       " order_number, reprint_of, slip_key, fields, entry_uuid, sending_process, station)"
+                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)%1")
+            .arg(onServer ? QStringLiteral(" RETURNING id") : QString()),
         {time.toMSecsSinceEpoch(), QString::fromLatin1(StatusName(entry.status)), QString::fromStdString(entry.message),
          QString::fromStdString(entry.printer), QString::fromStdString(entry.paperFeed), entry.cupsJobId,
-         QString::fromStdString(entry.pdfFile), QString::fromStdString(entry.orderNumber),
-         QVariant::fromValue<qint64>(entry.reprintOf), slipKey(entry.slip), QString::fromUtf8(fields), uuid,
-         QString::fromStdString(sendingProcess)});
-    const std::int64_t id = row.lastInsertId().toLongLong();
-    sql::Execute(m_db, QStringLiteral("INSERT INTO search (rowid, pairs, singles) VALUES (?, ?, ?)"),
-                 {QVariant::fromValue<qint64>(id), columns.pairs, columns.singles});
+         QString::fromStdString(entry.pdfFile), QString::fromStdString(entry.orderNumber), idValue(entry.reprintOf),
+         slipKey(entry.slip), QString::fromUtf8(fields), uuid, QString::fromStdString(sendingProcess),
+         QString::fromStdString(station)});
+    const std::int64_t id = onServer ? (row.next() ? row.value(0).toLongLong() : 0) : row.lastInsertId().toLongLong();
+    if (id == 0) {
+        throw JournalError("the new entry got no id");
+    }
+    insertSearch(id, entry);
     return id;
+}
+
+void Journal::insertSearch(std::int64_t id, const JournalEntry& entry)
+{
+    if (sql::OnServer(m_db)) {
+        sql::Execute(m_db, QStringLiteral("INSERT INTO search (job_id, folded) VALUES (?, ?)"),
+                     {idValue(id), search::FoldedText(searchedFields(entry))});
+        return;
+    }
+    const search::IndexColumns columns = search::ColumnsOf(searchedFields(entry));
+    sql::Execute(m_db, QStringLiteral("INSERT INTO search (rowid, pairs, singles) VALUES (?, ?, ?)"),
+                 {idValue(id), columns.pairs, columns.singles});
 }
 
 std::optional<JournalEntry> Journal::find(std::int64_t id)
@@ -386,27 +473,54 @@ std::optional<JournalEntry> Journal::find(std::int64_t id)
 
 std::vector<JournalEntry> Journal::search(const JournalQuery& query)
 {
-    const QString match = search::MatchExpression(QString::fromStdString(query.text));
-    const qint64 from = query.from ? startOf(*query.from) : std::numeric_limits<qint64>::min();
-    const qint64 to = query.to ? startOf(query.to->addDays(1)) : std::numeric_limits<qint64>::max();
-    const qint64 before = query.beforeId > 0 ? query.beforeId : std::numeric_limits<qint64>::max();
-    const int limit = query.limit > 0 ? query.limit : -1;
-    // The index walks entries newest first, so a search stops as soon as the page is full.
-    const QString statement =
-        match.isEmpty() ? QStringLiteral("SELECT %1 FROM jobs WHERE id < ? AND printed_at >= ? AND printed_at < ?"
-                                         " ORDER BY id DESC LIMIT ?")
-                              .arg(columns())
-                        : QStringLiteral("SELECT %1 FROM search JOIN jobs ON id = search.rowid WHERE search MATCH ?"
-                                         " AND search.rowid < ? AND printed_at >= ? AND printed_at < ?"
-                                         " ORDER BY search.rowid DESC LIMIT ?")
-                              .arg(columns());
-    QSqlQuery rows = match.isEmpty() ? sql::Run(m_db, statement, {before, from, to, limit})
-                                     : sql::Run(m_db, statement, {match, before, from, to, limit});
+    QSqlQuery rows = runSearch(query);
     std::vector<JournalEntry> entries;
     while (rows.next()) {
         entries.push_back(entryFrom(rows));
     }
     return entries;
+}
+
+QSqlQuery Journal::runSearch(const JournalQuery& query)
+{
+    const qint64 from = query.from ? startOf(*query.from) : std::numeric_limits<qint64>::min();
+    const qint64 to = query.to ? startOf(query.to->addDays(1)) : std::numeric_limits<qint64>::max();
+    const qint64 before = query.beforeId > 0 ? query.beforeId : std::numeric_limits<qint64>::max();
+    const qint64 limit = query.limit > 0 ? query.limit : std::numeric_limits<qint64>::max();
+    const QString text = QString::fromStdString(query.text);
+    if (sql::OnServer(m_db)) {
+        // Every word within one field's folded text, as the file's index finds it.
+        std::vector<QVariant> values{before, from, to};
+        QString words;
+        for (const QString& word : search::Words(text)) {
+            words += QStringLiteral(" AND folded LIKE ?");
+            values.emplace_back(containing(word));
+        }
+        values.emplace_back(limit);
+        const QString matching = words.isEmpty()
+                                     ? QString()
+                                     : QStringLiteral(" AND id IN (SELECT job_id FROM search WHERE TRUE%1)").arg(words);
+        return sql::Run(m_db,
+                        QStringLiteral("SELECT %1 FROM jobs WHERE id < ? AND printed_at >= ? AND printed_at < ?%2"
+                                       " ORDER BY id DESC LIMIT ?")
+                            .arg(columns(), matching),
+                        values);
+    }
+    const QString match = search::MatchExpression(text);
+    // The index walks entries newest first, so a search stops as soon as the page is full.
+    if (match.isEmpty()) {
+        return sql::Run(m_db,
+                        QStringLiteral("SELECT %1 FROM jobs WHERE id < ? AND printed_at >= ? AND printed_at < ?"
+                                       " ORDER BY id DESC LIMIT ?")
+                            .arg(columns()),
+                        {before, from, to, limit});
+    }
+    return sql::Run(m_db,
+                    QStringLiteral("SELECT %1 FROM search JOIN jobs ON id = search.rowid WHERE search MATCH ?"
+                                   " AND search.rowid < ? AND printed_at >= ? AND printed_at < ?"
+                                   " ORDER BY search.rowid DESC LIMIT ?")
+                        .arg(columns()),
+                    {match, before, from, to, limit});
 }
 
 bool Journal::hasOrder(const std::string& orderNumber)
@@ -423,12 +537,14 @@ std::optional<JobStatus> Journal::orderStatus(const std::string& orderNumber)
         return std::nullopt;
     }
     const QString process = m_version >= schema::kEntryIdsVersion ? QStringLiteral("sending_process") : "''";
+    const QString station = m_version >= schema::kStationVersion ? QStringLiteral("station") : "''";
     QSqlQuery rows = sql::Run(
-        m_db, QStringLiteral("SELECT status, %1 FROM jobs WHERE order_number = ? AND %2").arg(process, kGoneOut),
+        m_db,
+        QStringLiteral("SELECT status, %1, %2 FROM jobs WHERE order_number = ? AND %3").arg(process, station, kGoneOut),
         {QString::fromStdString(orderNumber)});
     std::optional<JobStatus> strongest;
     while (rows.next()) {
-        const JobStatus status = statusOf(rows.value(0).toString(), rows.value(1).toString());
+        const JobStatus status = statusOf(rows.value(0).toString(), rows.value(1).toString(), rows.value(2).toString());
         if (status == JobStatus::Printed) {
             return status;
         }
@@ -455,7 +571,10 @@ bool Journal::remove(std::int64_t id)
         const QSqlQuery erase =
             sql::Run(m_db, QStringLiteral("DELETE FROM jobs WHERE id = ?"), {QVariant::fromValue<qint64>(id)});
         removed = erase.numRowsAffected() > 0;
-        sql::Execute(m_db, QStringLiteral("DELETE FROM search WHERE rowid = ?"), {QVariant::fromValue<qint64>(id)});
+        sql::Execute(m_db,
+                     sql::OnServer(m_db) ? QStringLiteral("DELETE FROM search WHERE job_id = ?")
+                                         : QStringLiteral("DELETE FROM search WHERE rowid = ?"),
+                     {idValue(id)});
         sql::Execute(m_db, QStringLiteral("DELETE FROM exports WHERE job_id = ?"), {QVariant::fromValue<qint64>(id)});
     });
     return removed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/JournalEntry.h"
+#include "journal/ServerAddress.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -10,8 +11,9 @@
 #include <optional>
 #include <vector>
 
-// The print journal: one SQLite file (`mivo_journal.db` in the working folder) with an entry
-// per slip job, whatever became of it. Every call runs on the calling thread and either
+// The print journal: one SQLite file (`mivo_journal.db` in the working folder), or one database
+// on a PostgreSQL server that several packing PCs share, with an entry per slip job, whatever
+// became of it. Both hold the same tables and answer alike. Every call runs on the calling thread and either
 // completes or throws JournalError; a file that is not a journal of this program, or one of a
 // newer version, is never written to. The program opens it through journal::OpenShared only:
 // the file's check before the connection would otherwise drop the locks of another one.
@@ -39,6 +41,8 @@ public:
     static std::filesystem::path In(const std::filesystem::path& folder);
 
     explicit Journal(const std::filesystem::path& file, Access access = Access::ReadWrite);
+    // The journal on a server. A database of tables that are not a journal's is left untouched.
+    explicit Journal(const ServerAddress& server, Access access = Access::ReadWrite);
     ~Journal();
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
@@ -84,6 +88,13 @@ public:
     void markExported(const std::vector<std::int64_t>& ids, const std::string& platform);
     std::int64_t count();
 
+    // The file or the server, as messages name it.
+    const std::string& name() const { return m_name; }
+    // The station entries recorded here are marked with, unless they name their own: the host
+    // name unless set.
+    const std::string& station() const { return m_station; }
+    void setStation(const std::string& station) { m_station = station; }
+
     // Whether entries can be written through this connection.
     bool writable() const { return m_writable; }
     // Brings the layout up to date for writing; throws when the file was opened read-only
@@ -91,13 +102,22 @@ public:
     void prepareForWriting();
 
 private:
+    template <typename Open> void openNamed(Open&& open);
     void openDatabase(const std::filesystem::path& file, Access access);
+    void openServer(const ServerAddress& server, Access access);
+    void readVersion();
     void connect(const QString& uri);
     void close();
     std::int64_t insert(const JournalEntry& entry, const QDateTime& time, const std::string& sendingProcess);
     QString columns() const;
+    JournalEntry entryFrom(const QSqlQuery& row) const;
+    JobStatus statusOf(const QString& name, const QString& sendingProcess, const QString& station) const;
+    void insertSearch(std::int64_t id, const JournalEntry& entry);
+    QSqlQuery runSearch(const JournalQuery& query);
 
     std::filesystem::path m_file;
+    std::string m_name; // the file or the server, for messages
+    std::string m_station;
     QString m_connection;
     QSqlDatabase m_db;
     int m_version = 0;

@@ -43,6 +43,7 @@ struct JournalEntry
     SlipPrintState printState;           // with the resolution and margins it was printed at
     std::string trackingNumber;          // the form's number, digits only; empty: none yet
     std::vector<std::string> exportedTo; // the platforms told of the shipment, by name
+    std::string station;                 // the packing PC that recorded it; empty: this one
 };
 
 // A tracking number for an entry; an empty number takes the entry's number away.

@@ -126,7 +126,9 @@ void Journal::markExported(const std::vector<std::int64_t>& ids, const std::stri
     sql::InTransaction(m_db, [&] {
         for (const std::int64_t id : ids) {
             sql::Execute(
-                m_db, QStringLiteral("INSERT OR REPLACE INTO exports (job_id, platform, exported_at) VALUES (?, ?, ?)"),
+                m_db,
+                QStringLiteral("INSERT INTO exports (job_id, platform, exported_at) VALUES (?, ?, ?)"
+                               " ON CONFLICT (job_id, platform) DO UPDATE SET exported_at = excluded.exported_at"),
                 {idValue(id), QString::fromStdString(platform), now});
         }
     });

@@ -64,15 +64,33 @@ IndexColumns ColumnsOf(const QStringList& fields)
     return {pairs.join(QLatin1Char(' ')), singles.join(QLatin1Char(' '))};
 }
 
-QString MatchExpression(const QString& text)
+QStringList Words(const QString& text)
 {
-    QStringList phrases;
-    // The full-width blank separates words too.
+    QStringList words;
     for (const QString& part : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QString word = Normalise(part);
         if (!word.isEmpty()) {
-            phrases << phraseOf(word);
+            words << word;
         }
+    }
+    return words;
+}
+
+QString FoldedText(const QStringList& fields)
+{
+    QStringList folded;
+    for (const QString& field : fields) {
+        folded << Normalise(field);
+    }
+    // A blank is no letter or digit, so no word runs from one field into the next.
+    return folded.join(QLatin1Char(' '));
+}
+
+QString MatchExpression(const QString& text)
+{
+    QStringList phrases;
+    for (const QString& word : Words(text)) {
+        phrases << phraseOf(word);
     }
     return phrases.join(QStringLiteral(" AND "));
 }

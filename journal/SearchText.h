@@ -20,6 +20,13 @@ struct IndexColumns
 
 IndexColumns ColumnsOf(const QStringList& fields);
 
+// The normalised words of a search text (separated by blanks, the full-width one too), those
+// without a letter or digit left out.
+QStringList Words(const QString& text);
+
+// The fields folded for the server's search: each word of a search lies within one field.
+QString FoldedText(const QStringList& fields);
+
 // The full-text expression for a search text (words separated by blanks, all required);
 // empty when it holds no letter or digit.
 QString MatchExpression(const QString& text);

@@ -1,5 +1,7 @@
 #include "journal/SharedJournal.h"
 
+#include "journal/JournalChoice.h"
+
 #include <map>
 #include <mutex>
 #include <string>
@@ -34,22 +36,41 @@ std::string keyOf(const std::filesystem::path& file)
     return (error ? std::filesystem::absolute(file).lexically_normal() : canonical).string();
 }
 
+std::shared_ptr<Journal> openChosen(const std::filesystem::path& file, const JournalChoice& choice,
+                                    Journal::Access access)
+{
+    auto journal = choice.server.empty() ? std::make_shared<Journal>(file, access)
+                                         : std::make_shared<Journal>(ParseServerUri(choice.server), access);
+    if (!choice.station.empty()) {
+        journal->setStation(choice.station);
+    }
+    return journal;
+}
+
 } // namespace
+
+bool MayHaveEntries(const std::filesystem::path& file)
+{
+    std::error_code error;
+    return std::filesystem::exists(file, error) ||
+           !ReadChoice(std::filesystem::absolute(file).parent_path()).server.empty();
+}
 
 std::shared_ptr<Journal> OpenShared(const std::filesystem::path& file, Journal::Access access)
 {
+    const JournalChoice choice = ReadChoice(std::filesystem::absolute(file).parent_path());
     const std::lock_guard<std::mutex> held(registryLock());
-    OpenJournal& open = registry()[keyOf(file)];
+    OpenJournal& open = registry()[choice.server.empty() ? keyOf(file) : "server " + choice.server];
     if (std::shared_ptr<Journal> journal = open.journal.lock()) {
         if (open.thread != std::this_thread::get_id()) {
-            throw JournalError(file.string() + ": the journal is in use on another thread");
+            throw JournalError(journal->name() + ": the journal is in use on another thread");
         }
         if (access == Journal::Access::ReadWrite) {
             journal->prepareForWriting();
         }
         return journal;
     }
-    auto journal = std::make_shared<Journal>(file, access);
+    auto journal = openChosen(file, choice, access);
     open = {journal, std::this_thread::get_id()};
     return journal;
 }

@@ -16,8 +16,21 @@ namespace {
 
 QSqlQuery Run(QSqlDatabase& db, const QString& statement, std::initializer_list<QVariant> values)
 {
+    return Run(db, statement, std::vector<QVariant>(values));
+}
+
+QSqlQuery Run(QSqlDatabase& db, const QString& statement, const std::vector<QVariant>& values)
+{
     QSqlQuery query(db);
     query.setForwardOnly(true);
+    // Qt prepares for PostgreSQL with PREPARE, which takes no DDL and no transaction control;
+    // a statement without values needs no preparing on either engine.
+    if (values.empty()) {
+        if (!query.exec(statement)) {
+            fail(query.lastError());
+        }
+        return query;
+    }
     if (!query.prepare(statement)) {
         fail(query.lastError());
     }
@@ -35,11 +48,17 @@ void Execute(QSqlDatabase& db, const QString& statement, std::initializer_list<Q
     Run(db, statement, values);
 }
 
-// Every transaction writes: taking the write lock at its start lets a busy journal wait for
+bool OnServer(const QSqlDatabase& db)
+{
+    return db.driverName() == QLatin1String("QPSQL");
+}
+
+// Every transaction writes: taking SQLite's write lock at its start lets a busy journal wait for
 // it, where a read lock turned write lock would fail at once when another writer came first.
+// The server locks the rows a transaction writes as it writes them.
 void Begin(QSqlDatabase& db)
 {
-    Execute(db, QStringLiteral("BEGIN IMMEDIATE"));
+    Execute(db, OnServer(db) ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 void Commit(QSqlDatabase& db)

@@ -6,13 +6,18 @@
 #include <QVariant>
 
 #include <initializer_list>
+#include <vector>
 
 // Statements with bound values only; a failure becomes a JournalError naming the database's
 // own complaint.
 namespace journal::sql {
 
 QSqlQuery Run(QSqlDatabase& db, const QString& statement, std::initializer_list<QVariant> values = {});
+QSqlQuery Run(QSqlDatabase& db, const QString& statement, const std::vector<QVariant>& values);
 void Execute(QSqlDatabase& db, const QString& statement, std::initializer_list<QVariant> values = {});
+
+// Whether the connection is to a PostgreSQL server rather than an SQLite file.
+bool OnServer(const QSqlDatabase& db);
 
 void Begin(QSqlDatabase& db);
 void Commit(QSqlDatabase& db);
