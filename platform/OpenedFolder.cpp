@@ -101,9 +101,26 @@ int OpenedFolder::createNew(const std::string& name) const
 {
     const int descriptor =
         ::openat(m_descriptor, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (descriptor >= 0 && ::flock(descriptor, LOCK_EX) != 0) {
+    if (descriptor < 0) {
+        return -1;
+    }
+    if (::flock(descriptor, LOCK_EX) != 0) {
         ::unlinkat(m_descriptor, name.c_str(), 0);
         ::close(descriptor);
+        return -1;
+    }
+    // Between the creation and the lock, another process clearing abandoned files may have
+    // taken the new file for one and removed it: then the name is given up for another.
+    struct stat opened
+    {
+    };
+    struct stat named
+    {
+    };
+    if (::fstat(descriptor, &opened) != 0 || ::fstatat(m_descriptor, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 ||
+        opened.st_ino != named.st_ino || opened.st_dev != named.st_dev) {
+        ::close(descriptor);
+        errno = EEXIST;
         return -1;
     }
     return descriptor;
