@@ -363,6 +363,12 @@ void TestCupsPrint::continuousFeedSendsOneFormPerSlip()
             window.findChild<TForm_SLIP97YPrn*>()->BitBtn_TestPrint->click();
         }
         QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join(u'|')));
+        if (path == ContinuousPath::TestPrint) {
+            // The driver's 18 pt borders, in millimetres.
+            QCOMPARE(fixture.prompt().notices.size(), 1);
+            QVERIFY2(fixture.prompt().notices.front().contains(QStringLiteral("上 6.3 mm")),
+                     qPrintable(fixture.prompt().notices.front()));
+        }
     } else if (path == ContinuousPath::Print) {
         QVERIFY(runCommand(folder, {"print", "--paper", "1", "--force"}));
     } else if (path == ContinuousPath::Reprint) {
