@@ -10,6 +10,7 @@
 #include "cli/DrawingApplication.h"
 #include "cli/InterruptedJob.h"
 #include "jobs/BatchPrint.h"
+#include "jobs/FitSlipCheck.h"
 #include "jobs/JobInterruption.h"
 #include "jobs/JournalSlipCheck.h"
 #include "jobs/SystemPrinters.h"
@@ -100,6 +101,30 @@ std::vector<std::size_t> slipsToPrint(const batch::OrderFile& file, const BatchO
     return chosen;
 }
 
+// Names each slip whose text would leave the printable area or run into another box; without
+// --force nothing is printed then, so the user fixes the margins or the slips first.
+bool checkFit(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchTarget& target,
+              bool force, std::ostream& err)
+{
+    const FitSlipCheck fit(target);
+    std::vector<std::size_t> misfits;
+    for (const std::size_t i : chosen) {
+        const std::vector<std::string> warnings = fit.check(file.slips[i]);
+        for (const std::string& warning : warnings) {
+            err << "mivo-kangaroo batch: slip " << i + 1 << ": " << warning << '\n';
+        }
+        if (!warnings.empty()) {
+            misfits.push_back(i);
+        }
+    }
+    if (misfits.empty() || force) {
+        return true;
+    }
+    err << "mivo-kangaroo batch: nothing was printed: " << misfits.size() << " slips do not fit the form ("
+        << batch::SlipNumbers(misfits) << "); print them anyway with --force\n";
+    return false;
+}
+
 int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
                   std::ostream& err)
 {
@@ -109,6 +134,9 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
     target.printer = options.printer;
     target.sender = RegisteredSender(target.folder, options.sender);
     SystemPrinters printers(QString::fromStdString(target.folder.string()));
+    if (!checkFit(file, chosen, target, options.force, err)) {
+        return 1;
+    }
     const bool terminal = isatty(STDERR_FILENO) != 0;
     const auto progress = [&](std::size_t done) {
         if (terminal) {
@@ -174,7 +202,9 @@ const Command& BatchCommand()
         "[--printer NAME] [--only 1,3-5] [--from N] [--dry-run] [--force]",
         "Reads the slips of a shop's order export and prints the chosen ones as one job, with a summary on standard "
         "error. Slips of orders the print journal knows are left out unless named with --only or --from (to resume "
-        "after a jam). Orders without an address are skipped. The dry run prints nothing on paper and writes the "
+        "after a jam). Orders without an address are skipped. Slips whose text would leave the printable area or run "
+        "into another box of the form are named, and nothing is printed unless --force is given. The dry run prints "
+        "nothing on paper and writes the "
         "slips as JSON on standard output. Exit status 1 when nothing was left to print.",
         {{"format", "NAME", "the shop's export format instead of the one the header shows"},
          {"encoding", "ENCODING", "the file's encoding", "utf-8 cp932"},
@@ -185,7 +215,7 @@ const Command& BatchCommand()
          {"only", "LIST", "only these slips, such as 1,3-5, printed before or not"},
          {"from", "N", "the slips from the Nth on, printed before or not"},
          {"dry-run", "", "write the slips as JSON instead of printing them"},
-         {"force", "", "print slips held back for unreadable characters too"}},
+         {"force", "", "print slips held back for unreadable characters, and slips that do not fit the form, too"}},
         runBatch,
     };
     return command;

@@ -8,6 +8,7 @@
 #include "gui/ConsecutiveNumbersDialog.h"
 #include "gui/TrackingScanDialog.h"
 #include "jobs/BatchPrint.h"
+#include "jobs/FitSlipCheck.h"
 #include "jobs/JournalSlipCheck.h"
 #include "journal/Journal.h"
 #include "platform/Cp932.h"
@@ -316,9 +317,7 @@ bool BatchWindow::openFile(const QString& path)
     }
     m_file = std::move(*file);
     // The slips' own checks ran while reading; the reading's notes (characters shown as 〓) stay.
-    const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
-    const JournalSlipCheck journalCheck(journalFile());
-    batch::RunChecks(m_file.slips, {&postalCheck, &journalCheck});
+    runChecks(m_file.slips);
     m_printAgain.assign(m_file.slips.size(), false);
     m_table->clearSelection();
     fillTable();
@@ -360,16 +359,53 @@ std::optional<batch::OrderFile> BatchWindow::readGeneric(const std::string& byte
     return file;
 }
 
-// The slip's own checks and the postal-code list's, anew, after an edit.
+// The slip's own checks and the outside ones, anew, after an edit.
 void BatchWindow::checkSlip(batch::BatchSlip& slip) const
 {
-    const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
-    const JournalSlipCheck journalCheck(journalFile());
     std::vector<batch::BatchSlip> one{std::move(slip)};
     one.front().warnings.clear();
     batch::CheckFields(one.front());
-    batch::RunChecks(one, {&postalCheck, &journalCheck});
+    runChecks(one);
     slip = std::move(one.front());
+}
+
+// The postal-code list's, the journal's and, when the feed has a printer to measure against,
+// the fit on its page.
+void BatchWindow::runChecks(std::vector<batch::BatchSlip>& slips) const
+{
+    const batch::PostalSlipCheck postalCheck(postal::directoryFor(m_folder.toStdString()));
+    const JournalSlipCheck journalCheck(journalFile());
+    std::optional<FitSlipCheck> fitCheck;
+    try {
+        fitCheck.emplace(shownTarget());
+    } catch (const std::exception&) {
+        // No printer to measure against: printing says why.
+    }
+    std::vector<const batch::SlipCheck*> checks{&postalCheck, &journalCheck};
+    if (fitCheck) {
+        checks.push_back(&*fitCheck);
+    }
+    batch::RunChecks(slips, checks);
+}
+
+std::optional<SenderRecord> BatchWindow::shownSender() const
+{
+    try {
+        return RegisteredSender(m_folder.toStdString(), m_sender->currentIndex() + 1);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// The feed and sender the window shows; a free sender tab previews and measures the slip
+// without a sender.
+BatchTarget BatchWindow::shownTarget() const
+{
+    BatchTarget target;
+    target.folder = m_folder.toStdString();
+    target.paper = m_paper->currentIndex();
+    target.sender = shownSender().value_or(SenderRecord{});
+    return target;
 }
 
 void BatchWindow::fillTable()
@@ -479,16 +515,8 @@ void BatchWindow::showPreview()
         m_preview->clear();
         return;
     }
-    BatchTarget target;
-    target.folder = m_folder.toStdString();
-    target.paper = m_paper->currentIndex();
     try {
-        target.sender = RegisteredSender(target.folder, m_sender->currentIndex() + 1);
-    } catch (const std::exception&) {
-        // A free tab previews the slip without a sender.
-    }
-    try {
-        const PreviewScene scene = BatchPreviewScene(m_file.slips[static_cast<std::size_t>(row)], target);
+        const PreviewScene scene = BatchPreviewScene(m_file.slips[static_cast<std::size_t>(row)], shownTarget());
         const QImage image = preview::RenderImage(scene, fittingDpi(scene.page, m_preview->contentsRect().size()));
         m_preview->setPixmap(QPixmap::fromImage(image));
     } catch (const std::exception& error) {
@@ -632,18 +660,13 @@ void BatchWindow::printSlips(const std::vector<std::size_t>& chosen, const QStri
     progress.setMinimumDuration(500);
     BatchPrinted printed;
     try {
-        BatchTarget target;
-        target.folder = m_folder.toStdString();
-        target.paper = m_paper->currentIndex();
-        try {
-            target.sender = RegisteredSender(target.folder, m_sender->currentIndex() + 1);
-        } catch (const std::exception&) {
+        if (!shownSender()) {
             progress.reset();
             Prompt::instance().reportError(
                 this, QStringLiteral("ご依頼主%1 が登録されていません").arg(m_sender->currentIndex() + 1));
             return;
         }
-        printed = PrintBatch(m_file.slips, chosen, target, [&progress](std::size_t done) {
+        printed = PrintBatch(m_file.slips, chosen, shownTarget(), [&progress](std::size_t done) {
             progress.setValue(static_cast<int>(done));
             return !progress.wasCanceled();
         });

@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+class FitSlipCheck;
 class QComboBox;
+struct BatchTarget;
+struct SenderRecord;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -55,6 +58,9 @@ private:
     std::optional<batch::OrderFile> readOrders(const std::string& bytes);
     std::optional<batch::OrderFile> readGeneric(const std::string& bytes);
     void checkSlip(batch::BatchSlip& slip) const;
+    void runChecks(std::vector<batch::BatchSlip>& slips) const;
+    std::optional<SenderRecord> shownSender() const;
+    BatchTarget shownTarget() const;
     void fillTable();
     void showSkipped();
     void tickSelected();

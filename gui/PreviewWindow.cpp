@@ -1,6 +1,8 @@
 #include "gui/PreviewWindow.h"
 
+#include "jobs/SlipJobs.h"
 #include "preview/PreviewScene.h"
+#include "slipprint/SlipFit.h"
 #include "slipprint/SlipFormOutline.h"
 #include "slipprint/SlipGeometry.h"
 #include "widgets/ErrorReport.h"
@@ -126,6 +128,17 @@ void PreviewWindow::showInfo()
                  millimetres(page.printableHeightPt))
             .arg(QString::number(state.dpiX), QString::number(state.dpiY), QString::number(state.top),
                  QString::number(state.left)));
+    // What the printer cannot reach, and the texts drawn in red, in words beside the picture.
+    QStringList notes;
+    if (const std::string shortfall = AreaShortfall(page); !shortfall.empty()) {
+        notes << QString::fromStdString(shortfall);
+    }
+    for (const std::string& warning : slipjobs::FitWarnings(page, state, m_scene.slip)) {
+        notes << QString::fromStdString(warning);
+    }
+    if (!notes.isEmpty()) {
+        Label_PageInfo->setText(Label_PageInfo->text() + u'\n' + notes.join(u'\n'));
+    }
 }
 
 double PreviewWindow::zoomDpi() const

@@ -280,7 +280,8 @@ private:
     void printersChanged();
     void runPrinterStep(const std::function<void()>& step);
     void showMissingPrinter();
-    void printSlip();
+    bool askToPrint(const PrintTarget& target);
+    void printSlip(const PrintTarget& target);
     std::filesystem::path registrationFile() const;
     // Tells the user that a printed slip is missing from the journal, and why.
     void reportJournal(const std::string& error);

@@ -225,14 +225,34 @@ void TForm_Main::BitBtn_PrnSet2Click()
 void TForm_Main::SpeedButton_F11Click()
 {
     const bool printedBefore = journalprint::PrintedInLastDay(journalFile(), currentSlip());
-    if ((printedBefore &&
-         !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"),
-                                 Prompt::Default::No)) ||
-        !Prompt::instance().ask(this, QStringLiteral("印刷しますか?"))) {
+    if (printedBefore &&
+        !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"),
+                                Prompt::Default::No)) {
         Edit_G1->setFocus(Qt::OtherFocusReason);
         return;
     }
-    printSlip();
+    requirePrinterInForce();
+    const PrintTarget target = printTarget();
+    if (!askToPrint(target)) {
+        Edit_G1->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    printSlip(target);
+}
+
+bool TForm_Main::askToPrint(const PrintTarget& target)
+{
+    // A slip that does not fit wastes a form: the user reads what and how far, and "No" is the default.
+    const std::vector<std::string> warnings = slipjobs::FitWarnings(target, currentSlip());
+    if (warnings.empty()) {
+        return Prompt::instance().ask(this, QStringLiteral("印刷しますか?"));
+    }
+    QStringList lines;
+    for (const std::string& warning : warnings) {
+        lines << QString::fromStdString(warning);
+    }
+    lines << QString() << QStringLiteral("このまま印刷しますか?");
+    return Prompt::instance().ask(this, lines.join(QLatin1Char('\n')), Prompt::Default::No);
 }
 
 void TForm_Main::requirePrinterInForce() const
@@ -250,10 +270,8 @@ void TForm_Main::requirePrinterInForce() const
     }
 }
 
-void TForm_Main::printSlip()
+void TForm_Main::printSlip(const PrintTarget& target)
 {
-    requirePrinterInForce();
-    const PrintTarget target = printTarget();
     Label_dpix = QString::number(target.state().dpiX);
     Label_dpiy = QString::number(target.state().dpiY);
     reportJournal(slipjobs::PrintSlip(target, journalFile(), currentSlip()).journalError);

@@ -10,7 +10,9 @@
 #include "slipprint/MarginCalibration.h"
 #include "slipprint/MarginDots.h"
 #include "slipprint/PrintCommand.h"
+#include "slipprint/SlipFit.h"
 #include "widgets/ErrorReport.h"
+#include "widgets/Prompt.h"
 #include "widgets/TNumEdit.h"
 
 #include <QComboBox>
@@ -118,6 +120,11 @@ void TForm_SLIP97YPrn::printCalibration()
         PrinterAccess(), m_host.registrationFolder().toStdString(), PaperIndex(m_host.paperSection().toStdString()),
         wholeMargin(NumEdit_TOP), wholeMargin(NumEdit_LEFT), chosenOutput(ComboBox_Output));
     slipjobs::PrintCalibration(target, kCalibrationTitle.toStdString());
+    // A border the driver cannot print cuts the slip's edges whatever the margins: the user
+    // learns how much, to choose another driver setting or the direct output.
+    if (const std::string shortfall = AreaShortfall(target.page()); !shortfall.empty()) {
+        Prompt::instance().notify(this, QString::fromStdString(shortfall));
+    }
 }
 
 void TForm_SLIP97YPrn::showCalibrationShift()

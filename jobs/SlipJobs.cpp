@@ -5,6 +5,7 @@
 #include "jobs/PrintTarget.h"
 #include "jobs/StartSlip.h"
 #include "preview/PreviewScene.h"
+#include "preview/SlipFitCheck.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/CalibrationPattern.h"
 #include "slipprint/PrintCommand.h"
@@ -63,6 +64,20 @@ void PrintCalibration(const PrintTarget& target, const std::string& title)
     TPrinterAccess& printer = target.printer();
     printcommand::PrintJob(
         printer, title, [&] { DrawCalibrationPattern(target.state(), printer.Canvas()); }, target.pageLengthPt());
+}
+
+std::vector<std::string> FitWarnings(const PageGeometry& page, const SlipPrintState& state, const Slip& slip)
+{
+    std::vector<std::string> warnings;
+    for (const FitProblem& problem : preview::CheckSlipFit(slip, state, page)) {
+        warnings.push_back(FitWarning(problem));
+    }
+    return warnings;
+}
+
+std::vector<std::string> FitWarnings(const PrintTarget& target, const Slip& slip)
+{
+    return FitWarnings(target.page(), target.state(), slip);
 }
 
 PreviewScene Preview(const PrintTarget& target, Slip slip)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 class PrintTarget;
 class TPrinterAccess;
@@ -25,6 +26,11 @@ journalprint::Outcome Reprint(TPrinterAccess& printer, const std::filesystem::pa
 
 // The calibration page on the target, with the target's margins.
 void PrintCalibration(const PrintTarget& target, const std::string& title);
+
+// What of the slip would not land where the form wants it on the page: a warning per text
+// (UTF-8), empty when the slip fits.
+std::vector<std::string> FitWarnings(const PageGeometry& page, const SlipPrintState& state, const Slip& slip);
+std::vector<std::string> FitWarnings(const PrintTarget& target, const Slip& slip);
 
 // The slip as a job on the target would put it, for a preview.
 PreviewScene Preview(const PrintTarget& target, Slip slip);

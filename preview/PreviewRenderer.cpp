@@ -1,6 +1,7 @@
 #include "preview/PreviewRenderer.h"
 
 #include "platform/QPainterCanvas.h"
+#include "preview/SlipFitCheck.h"
 #include "slipprint/SlipDrawing.h"
 #include "slipprint/SlipFormOutline.h"
 #include "slipprint/SlipGeometry.h"
@@ -22,6 +23,7 @@ const QColor kUnreachable(0xD8, 0xD8, 0xD8, 160);
 const QColor kFormInk(0xD0, 0x40, 0x40);
 const QColor kAreaEdge(0x40, 0x70, 0xC0);
 const QColor kDesk(0xA0, 0xA0, 0xA0);
+const QColor kMisfit(0xE0, 0x00, 0x00);
 constexpr double kMetersPerInch = 0.0254;
 
 QRectF paperRect(const PageGeometry& page)
@@ -95,6 +97,16 @@ void paintOutline(QPainter& painter, const PreviewScene& scene, const CanvasPlac
     }
 }
 
+// The texts that leave the printable area or run into another box, framed where they land.
+void paintMisfits(QPainter& painter, const PreviewScene& scene)
+{
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(kMisfit, 0.75));
+    for (const FitProblem& problem : CheckSlipFit(scene.slip, scene.printState, scene.page)) {
+        painter.drawRect(QRectF(problem.leftPt, problem.topPt, problem.widthPt, problem.heightPt));
+    }
+}
+
 } // namespace
 
 void Paint(QPainter& painter, const PreviewScene& scene, double unitsPerInch)
@@ -111,6 +123,11 @@ void Paint(QPainter& painter, const PreviewScene& scene, double unitsPerInch)
     paintOutline(painter, scene, placement);
     QPainterCanvas canvas(painter, placement);
     DrawSlip(scene.slip, scene.printState, canvas);
+    painter.restore();
+
+    painter.save();
+    painter.scale(unitsPerInch / 72, unitsPerInch / 72);
+    paintMisfits(painter, scene);
     painter.restore();
 }
 

@@ -11,6 +11,13 @@ namespace slipform {
 struct Box
 {
     std::string caption;
+    // The field whose text the box holds, and the part of the form it belongs to, as a user
+    // names them ("おところ②", "お届け先").
+    std::string field;
+    std::string section;
+    // Where the field's text begins.
+    int textX = 0;
+    int textY = 0;
     int x = 0;
     int y = 0;
     int width = 0;

@@ -172,7 +172,7 @@ private slots:
         QVERIFY(printer.ready());
         QVERIFY(register_(printer.name(), output, 0, 0));
 
-        const ProgramRun run = RunProgram({"batch", kRakuten}, m_folder.path());
+        const ProgramRun run = RunProgram({"batch", kRakuten, "--force"}, m_folder.path());
         QVERIFY2(run.exitCode == 0, run.err.constData());
         const QByteArray bytes = printer.received();
         const EscpDecoded printed = DecodeEscp(bytes.toStdString(), 1800, kContinuousDots);

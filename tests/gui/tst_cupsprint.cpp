@@ -74,6 +74,8 @@ private slots:
     void commandLinePrintsTheLastSlip();
     void continuousFeedSendsOneFormPerSlip_data();
     void continuousFeedSendsOneFormPerSlip();
+    void slipThatDoesNotFitIsNamedFirst_data();
+    void slipThatDoesNotFitIsNamedFirst();
 };
 
 void TestCupsPrint::init()
@@ -361,15 +363,21 @@ void TestCupsPrint::continuousFeedSendsOneFormPerSlip()
             window.findChild<TForm_SLIP97YPrn*>()->BitBtn_TestPrint->click();
         }
         QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join(u'|')));
+        if (path == ContinuousPath::TestPrint) {
+            // The driver's 18 pt borders, in millimetres.
+            QCOMPARE(fixture.prompt().notices.size(), 1);
+            QVERIFY2(fixture.prompt().notices.front().contains(QStringLiteral("上 6.3 mm")),
+                     qPrintable(fixture.prompt().notices.front()));
+        }
     } else if (path == ContinuousPath::Print) {
-        QVERIFY(runCommand(folder, {"print", "--paper", "1"}));
+        QVERIFY(runCommand(folder, {"print", "--paper", "1", "--force"}));
     } else if (path == ContinuousPath::Reprint) {
-        QVERIFY(runCommand(folder, {"print", "--paper", "1"}));
+        QVERIFY(runCommand(folder, {"print", "--paper", "1", "--force"}));
         QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
         QFile::remove(queue.output());
         QVERIFY(runCommand(folder, {"reprint", "1"}));
     } else {
-        QVERIFY(runCommand(folder, {"batch", "orders.csv", "--paper", "1", "--format", "generic", "--map",
+        QVERIFY(runCommand(folder, {"batch", "orders.csv", "--paper", "1", "--format", "generic", "--force", "--map",
                                     "name=name,zip=zip,address1=address,tel=tel,item=item"}));
     }
     QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
@@ -381,6 +389,65 @@ void TestCupsPrint::continuousFeedSendsOneFormPerSlip()
     const DriverForms forms = ReadDriverForms(output.readAll());
     QCOMPARE(forms.formFeeds, slips);
     QCOMPARE(forms.formInches, std::vector<double>(static_cast<std::size_t>(slips), 4.0));
+}
+
+namespace {
+
+enum class FitPath
+{
+    F11No,
+    F11Yes,
+    Print,
+    PrintForced,
+};
+
+} // namespace
+
+void TestCupsPrint::slipThatDoesNotFitIsNamedFirst_data()
+{
+    QTest::addColumn<FitPath>("path");
+    QTest::addColumn<bool>("printed");
+    QTest::newRow("F11 answered with the default No") << FitPath::F11No << false;
+    QTest::newRow("F11 answered Yes") << FitPath::F11Yes << true;
+    QTest::newRow("print stops") << FitPath::Print << false;
+    QTest::newRow("print --force goes on") << FitPath::PrintForced << true;
+}
+
+// A driver whose printable area ends 18 pt above the 4-inch fold cuts the name rows at TOP 0.
+void TestCupsPrint::slipThatDoesNotFitIsNamedFirst()
+{
+    QFETCH(FitPath, path);
+    QFETCH(bool, printed);
+    Queue queue(QStringLiteral("fit"), {"-P", QStringLiteral(MIVO_MARGINS_18PT_PPD)});
+    QVERIFY(queue.created());
+    MainWindowFixture fixture;
+    writeContinuousFolder(fixture.folder(), queue.name());
+    fixture.writeFile("mivo_a500.ini",
+                      sjisFile("[連続(４インチ)]\nPrnName=" + queue.name() + "\nPrnNoIndex=0\ndenPrn_Top=0\n"));
+    const QString cut = QStringLiteral("おなまえ が印字範囲から");
+    if (path == FitPath::F11No || path == FitPath::F11Yes) {
+        fixture.installService(std::make_unique<CupsPrinterService>(fixture.path(QStringLiteral("slips")), 0));
+        TForm_Main& window = fixture.show();
+        NamedControl<QComboBox>(window, "ComboBox_SEL")->setCurrentIndex(1);
+        fillSampleSlip(window);
+        path == FitPath::F11Yes ? fixture.prompt().answerYes() : fixture.prompt().answerNo();
+        NamedControl<QToolButton>(window, "SpeedButton_F11")->click();
+        QCOMPARE(fixture.prompt().defaultNo.size(), 1);
+        QVERIFY2(fixture.prompt().defaultNo.front().contains(cut), qPrintable(fixture.prompt().defaultNo.front()));
+    } else {
+        QProcess process;
+        process.setWorkingDirectory(fixture.folder());
+        process.start(executable(), path == FitPath::Print ? QStringList{"print", "--paper", "1"}
+                                                           : QStringList{"print", "--paper", "1", "--force"});
+        QVERIFY(process.waitForFinished(60000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QCOMPARE(process.exitCode(), printed ? 0 : 1);
+        QVERIFY2(err.contains(cut), qPrintable(err));
+    }
+    if (printed) {
+        QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
+    }
+    QCOMPARE(queue.jobCount(), printed ? 1 : 0);
 }
 
 QTEST_MAIN(TestCupsPrint)

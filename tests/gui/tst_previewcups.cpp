@@ -118,7 +118,7 @@ void TestPreviewCups::previewPdfPutsTextsWhereTheJobDoes()
     QVERIFY(write(QStringLiteral("mivo_a500.ini"),
                   sjisFile(QStringLiteral("[手差し]\ndenPrn_Top=%1\ndenPrn_Left=%2\n").arg(top, left))));
     const QString program = QStringLiteral(MIVO_EXECUTABLE);
-    QVERIFY(run(program, {"print", "--printer", queue.name()}, nullptr, folder.path()));
+    QVERIFY(run(program, {"print", "--printer", queue.name(), "--force"}, nullptr, folder.path()));
     const QString job = takeOutput(queue, 1, folder.filePath(QStringLiteral("job.pdf")));
     QVERIFY(!job.isEmpty());
     const QString pdf = folder.filePath(QStringLiteral("preview.pdf"));

@@ -70,6 +70,8 @@ private slots:
     void scanLiesAtTrueScale();
     void unreadableScanIsRefused_data();
     void unreadableScanIsRefused();
+    void textsThatDoNotFitAreFramedInRed_data();
+    void textsThatDoNotFitAreFramedInRed();
 };
 
 void TestPreviewRender::initTestCase()
@@ -166,6 +168,33 @@ void TestPreviewRender::unreadableScanIsRefused()
     PreviewScene scene = sceneOf({180, 180});
     QVERIFY(!preview::AddScan(scene, scan));
     QVERIFY(scene.scan.isNull());
+}
+
+void TestPreviewRender::textsThatDoNotFitAreFramedInRed_data()
+{
+    QTest::addColumn<double>("printableHeightPt");
+    QTest::addColumn<bool>("framed");
+    QTest::newRow("A4 printable to 824 pt: the slip fits") << 800.0 << false;
+    QTest::newRow("a 4-inch form cut 18 pt above its fold: the name rows") << 252.0 << true;
+}
+
+void TestPreviewRender::textsThatDoNotFitAreFramedInRed()
+{
+    QFETCH(double, printableHeightPt);
+    QFETCH(bool, framed);
+    PreviewScene scene = sceneOf({180, 180});
+    scene.page.printableTopPt = 18;
+    scene.page.printableHeightPt = printableHeightPt;
+    scene.slip.recipient.name = "山田太郎";
+    const QImage image = preview::RenderImage(scene, 144);
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            red += pixel.red() > 180 && pixel.green() < 30 && pixel.blue() < 30 ? 1 : 0;
+        }
+    }
+    QCOMPARE(red > 0, framed);
 }
 
 QTEST_MAIN(TestPreviewRender)
