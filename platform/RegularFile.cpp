@@ -17,7 +17,8 @@ std::string messageFor(const fs::path& file, FileReadError::Reason reason, std::
     case FileReadError::Reason::NotRegular:
         return FullPath(file) + " は通常のファイルではありません";
     case FileReadError::Reason::TooLarge:
-        return FullPath(file) + " は大きすぎます（" + std::to_string(limit / (std::uintmax_t{1024} * 1024)) + " MB まで）";
+        return FullPath(file) + " は大きすぎます（" + std::to_string(limit / (std::uintmax_t{1024} * 1024)) +
+               " MB まで）";
     case FileReadError::Reason::Unreadable:
         break;
     }
