@@ -255,6 +255,7 @@ std::size_t CharWidth(char32_t code)
 
 std::size_t ByteLength(std::string_view utf8)
 {
+    const Tables& t = tables();
     std::size_t bytes = 0;
     for (std::size_t offset = 0; offset < utf8.size();) {
         if (static_cast<unsigned char>(utf8[offset]) < 0x80) {
@@ -263,7 +264,8 @@ std::size_t ByteLength(std::string_view utf8)
             continue;
         }
         const utf8::Char c = utf8::charAt(utf8, offset);
-        bytes += c.valid ? CharWidth(c.code) : kReplacement.size();
+        const std::size_t known = t.width(c.code); // asked once rather than through CharWidth
+        bytes += !c.valid ? kReplacement.size() : known != 0 ? known : CharWidth(c.code);
         offset += c.length;
     }
     return bytes;

