@@ -314,6 +314,12 @@ bool CanEncode(std::string_view utf8)
 
 std::string ToUtf8(std::string_view bytes, std::string_view replacement)
 {
+    std::size_t invalid = 0;
+    return ToUtf8(bytes, replacement, invalid);
+}
+
+std::string ToUtf8(std::string_view bytes, std::string_view replacement, std::size_t& invalidCount)
+{
     Utf8Form invalid;
     invalid.length = static_cast<std::uint8_t>(std::min<std::size_t>(replacement.size(), invalid.bytes.size()));
     std::copy(replacement.begin(), replacement.begin() + invalid.length, invalid.bytes.begin());
@@ -321,7 +327,11 @@ std::string ToUtf8(std::string_view bytes, std::string_view replacement)
     // Measured first and then written in place, all four bytes of a form at a time: appending
     // character by character cost more than the second pass.
     std::size_t length = 0;
-    forEachChar(bytes, [&](const Utf8Form& form) { length += formOf(form).length; });
+    invalidCount = 0;
+    forEachChar(bytes, [&](const Utf8Form& form) {
+        length += formOf(form).length;
+        invalidCount += form.valid ? 0 : 1;
+    });
     std::string out(length + sizeof(Utf8Form::bytes), '\0');
     char* end = out.data();
     forEachChar(bytes, [&](const Utf8Form& form) {

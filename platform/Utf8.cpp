@@ -42,13 +42,6 @@ Char charAtRare(std::string_view text, std::size_t offset)
 
 namespace {
 
-// The length of an ASCII character or of a plain three-byte sequence; 0 for anything charAt
-// must decide.
-std::size_t plainLength(std::string_view bytes)
-{
-    return detail::byteAt(bytes, 0) < 0x80 ? 1 : detail::plainThreeByteLength(bytes);
-}
-
 template <typename Visit> void forEachChar(std::string_view text, const Visit& visit)
 {
     for (std::size_t offset = 0; offset < text.size();) {
@@ -56,22 +49,6 @@ template <typename Visit> void forEachChar(std::string_view text, const Visit& v
         visit(c);
         offset += c.length;
     }
-}
-
-// Counts malformed bytes up to `limit`: a check for validity stops at the first.
-std::size_t countMalformedUpTo(std::string_view text, std::size_t limit)
-{
-    std::size_t malformed = 0;
-    while (!text.empty() && malformed < limit) {
-        std::size_t n = plainLength(text);
-        if (n == 0) {
-            const Char c = charAt(text, 0);
-            n = c.length;
-            malformed += c.valid ? 0 : 1;
-        }
-        text.remove_prefix(n);
-    }
-    return malformed;
 }
 
 // Writes the code point's bytes at `at` and returns the end of them.
@@ -101,6 +78,32 @@ void append(std::string& out, char32_t codePoint)
 {
     std::array<char, 4> bytes{};
     out.append(bytes.data(), encodeInto(bytes.data(), codePoint));
+}
+
+// Every byte of an order file passes here, so runs of ASCII and of plain three-byte characters get loops of
+// their own.
+std::size_t countMalformedUpTo(std::string_view text, std::size_t limit)
+{
+    std::size_t malformed = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        while (at < text.size() && detail::byteAt(text, at) < 0x80) {
+            ++at;
+        }
+        while (detail::plainThreeByteLength(text.substr(at)) != 0) {
+            at += 3;
+        }
+        if (at == text.size() || detail::byteAt(text, at) < 0x80) {
+            continue;
+        }
+        const Char c = detail::charAtRare(text, at);
+        at += c.length;
+        malformed += c.valid ? 0 : 1;
+        if (malformed >= limit) {
+            break;
+        }
+    }
+    return malformed;
 }
 
 bool isValid(std::string_view text)

@@ -98,6 +98,8 @@ void append(std::string& out, char32_t codePoint);
 bool isValid(std::string_view text);
 // Bytes of the text that begin no well-formed sequence.
 std::size_t countMalformed(std::string_view text);
+// countMalformed that stops counting at `limit`: enough to tell whether a text has fewer.
+std::size_t countMalformedUpTo(std::string_view text, std::size_t limit);
 
 // The characters of a text, read as charAt reads them.
 std::vector<Char> split(std::string_view text);
