@@ -148,14 +148,19 @@ std::u32string decode(std::string_view text)
     return out;
 }
 
-std::string encode(std::u32string_view text)
+std::size_t encodedLength(std::u32string_view text)
 {
-    // Measured first and then written in place: appending byte by byte cost three times as much.
     std::size_t length = 0;
     for (const char32_t c : text) {
         length += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
     }
-    std::string out(length, '\0');
+    return length;
+}
+
+std::string encode(std::u32string_view text)
+{
+    // Measured first and then written in place: appending byte by byte cost three times as much.
+    std::string out(encodedLength(text), '\0');
     char* at = out.data();
     for (const char32_t c : text) {
         at = encodeInto(at, c);

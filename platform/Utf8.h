@@ -111,6 +111,8 @@ std::string_view firstChars(std::string_view text, std::size_t count);
 // The text as code points, a malformed byte becoming U+FFFD; and back.
 std::u32string decode(std::string_view text);
 std::string encode(std::u32string_view text);
+// The bytes encode gives.
+std::size_t encodedLength(std::u32string_view text);
 // The text with every malformed byte as `replacement`.
 std::string repaired(std::string_view text, std::string_view replacement);
 
