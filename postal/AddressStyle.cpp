@@ -183,8 +183,9 @@ std::size_t cp932Width(char32_t c)
 
 std::u32string toUtf32(std::string_view utf8)
 {
-    std::u32string out;
-    out.reserve(utf8.size());
+    // Written in place into room for the most characters the bytes can hold.
+    std::u32string out(utf8.size(), U'\0');
+    std::size_t count = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         char32_t c = 0;
@@ -192,8 +193,9 @@ std::u32string toUtf32(std::string_view utf8)
             c = U'\uFFFD'; // shown, not dropped: the slip prints it as 〓
             ++pos;
         }
-        out.push_back(c);
+        out[count++] = c;
     }
+    out.resize(count);
     return out;
 }
 
