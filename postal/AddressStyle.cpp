@@ -176,11 +176,6 @@ std::u32string comparablePlace(std::u32string_view text)
     return out;
 }
 
-std::size_t cp932Width(char32_t c)
-{
-    return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2;
-}
-
 std::u32string toUtf32(std::string_view utf8)
 {
     // Written in place into room for the most characters the bytes can hold.

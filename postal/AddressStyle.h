@@ -22,7 +22,11 @@ std::size_t streetDirectionEnd(std::u32string_view text);
 std::u32string comparablePlace(std::u32string_view text);
 
 // Code page 932 bytes of a character: one for ASCII and half-width katakana, two for the rest.
-std::size_t cp932Width(char32_t c);
+// Inline: every character of an address is measured, some more than once.
+inline std::size_t cp932Width(char32_t c)
+{
+    return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2;
+}
 
 std::u32string toUtf32(std::string_view utf8);
 std::string toUtf8(std::u32string_view text);
