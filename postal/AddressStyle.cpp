@@ -95,45 +95,6 @@ bool endsDirectionWord(std::u32string_view rest, std::size_t& length)
 
 } // namespace
 
-bool isAddressDigit(char32_t c)
-{
-    return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９');
-}
-
-// A switch rather than a search of the list: every character of every address asks.
-bool isKanjiNumeral(char32_t c)
-{
-    switch (c) {
-    case U'〇':
-    case U'一':
-    case U'二':
-    case U'三':
-    case U'四':
-    case U'五':
-    case U'六':
-    case U'七':
-    case U'八':
-    case U'九':
-    case U'十':
-    case U'百':
-    case U'千':
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isAddressDash(char32_t c)
-{
-    return c == U'-' || (c >= 0x2010 && c <= 0x2015) || c == 0x2212 || c == U'ー' || c == 0x2500 || c == 0xFF0D ||
-           c == 0xFF70;
-}
-
-bool isAddressBlank(char32_t c)
-{
-    return c == U' ' || c == U'\t' || c == 0x3000;
-}
-
 std::size_t streetDirectionEnd(std::u32string_view text)
 {
     const std::size_t street = text.find(U'通');
