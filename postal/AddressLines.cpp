@@ -188,8 +188,14 @@ public:
         if (part.empty()) {
             return {};
         }
-        const View before = View(m_wide).substr(0, static_cast<std::size_t>(part.data() - m_wide.data()));
-        return std::string(m_text.substr(utf8::encodedLength(before), utf8::encodedLength(part)));
+        // Measured from the nearer end: line 2 mostly runs to the end of the text.
+        const auto at = static_cast<std::size_t>(part.data() - m_wide.data());
+        const View before = View(m_wide).substr(0, at);
+        const View after = View(m_wide).substr(at + part.size());
+        const std::size_t length = utf8::encodedLength(part);
+        const std::size_t begin = before.size() <= after.size() ? utf8::encodedLength(before)
+                                                                : m_text.size() - utf8::encodedLength(after) - length;
+        return std::string(m_text.substr(begin, length));
     }
 
 private:
