@@ -325,19 +325,26 @@ std::string ToUtf8(std::string_view bytes, std::string_view replacement, std::si
     std::copy(replacement.begin(), replacement.begin() + invalid.length, invalid.bytes.begin());
     const auto formOf = [&invalid](const Utf8Form& form) -> const Utf8Form& { return form.valid ? form : invalid; };
     // Measured first and then written in place, all four bytes of a form at a time: appending
-    // character by character cost more than the second pass.
+    // character by character cost more than the second pass. The faults are counted without a
+    // branch and replaced only when there are any: most files have none.
     std::size_t length = 0;
     invalidCount = 0;
     forEachChar(bytes, [&](const Utf8Form& form) {
-        length += formOf(form).length;
+        length += form.length;
         invalidCount += form.valid ? 0 : 1;
     });
+    length = length - invalidCount * tables().invalid().length + invalidCount * invalid.length;
     std::string out(length + sizeof(Utf8Form::bytes), '\0');
     char* end = out.data();
-    forEachChar(bytes, [&](const Utf8Form& form) {
-        std::memcpy(end, formOf(form).bytes.data(), sizeof(Utf8Form::bytes));
-        end += formOf(form).length;
-    });
+    const auto write = [&end](const Utf8Form& form) {
+        std::memcpy(end, form.bytes.data(), sizeof(Utf8Form::bytes));
+        end += form.length;
+    };
+    if (invalidCount == 0) {
+        forEachChar(bytes, write);
+    } else {
+        forEachChar(bytes, [&](const Utf8Form& form) { write(formOf(form)); });
+    }
     out.resize(length);
     return out;
 }

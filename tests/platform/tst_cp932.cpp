@@ -89,6 +89,9 @@ void TestCp932::invalidBytesBecomeGeta()
     // A caller that must tell a fault from a real "〓" names its own replacement.
     const QString marked = QString::fromStdString(cp932::ToUtf8(bytes.toStdString(), "\xEF\xBF\xBD"));
     QCOMPARE(marked.count(QChar(0xFFFD)), invalid);
+    // A replacement shorter than the table's own still fills exactly the room measured for it.
+    QCOMPARE(QString::fromStdString(cp932::ToUtf8(bytes.toStdString(), "?")),
+             QString(marked).replace(QChar(0xFFFD), '?'));
 }
 
 void TestCp932::charCount_data()
