@@ -42,22 +42,6 @@ std::optional<Encoding> ParseEncoding(std::string_view name)
     return std::nullopt;
 }
 
-namespace {
-
-// The encoding with fewer undecodable bytes; a tie goes to what the byte order mark says, else
-// to code page 932, as the older shop systems write it.
-Encoding likelierEncoding(std::string_view text, bool bom)
-{
-    const std::size_t utf8Faults = utf8::countMalformed(text);
-    const std::size_t cp932Faults = cp932::CountInvalid(text);
-    if (utf8Faults != cp932Faults) {
-        return utf8Faults < cp932Faults ? Encoding::Utf8 : Encoding::Cp932;
-    }
-    return bom ? Encoding::Utf8 : Encoding::Cp932;
-}
-
-} // namespace
-
 DecodedView::DecodedView(std::string_view bytes, std::optional<Encoding> forced)
 {
     // A byte order mark decides only when the rest agrees: tools put one in front of code
@@ -65,12 +49,34 @@ DecodedView::DecodedView(std::string_view bytes, std::optional<Encoding> forced)
     const bool bom = bytes.starts_with(kBom);
     const std::string_view text = bom ? bytes.substr(kBom.size()) : bytes;
     const bool validUtf8 = (!forced || *forced == Encoding::Utf8) && utf8::isValid(text);
-    m_encoding = forced ? *forced : (validUtf8 ? Encoding::Utf8 : likelierEncoding(text, bom));
-    if (m_encoding == Encoding::Utf8 && validUtf8) {
+    if (validUtf8) {
+        m_encoding = Encoding::Utf8;
         m_text = text;
         return;
     }
-    m_converted = m_encoding == Encoding::Utf8 ? utf8::repaired(text, kUndecodable) : cp932::ToUtf8(text, kUndecodable);
+    if (forced) {
+        m_encoding = *forced;
+        m_converted =
+            m_encoding == Encoding::Utf8 ? utf8::repaired(text, kUndecodable) : cp932::ToUtf8(text, kUndecodable);
+        m_text = m_converted;
+        return;
+    }
+    decideByFaults(text, bom);
+}
+
+// The encoding with fewer undecodable bytes; a tie goes to what the byte order mark says, else
+// to code page 932, as the older shop systems write it. Code page 932 is read first, as it
+// mostly wins; UTF-8 faults are counted only as far as they could still win.
+void DecodedView::decideByFaults(std::string_view text, bool bom)
+{
+    std::size_t cp932Faults = 0;
+    m_converted = cp932::ToUtf8(text, kUndecodable, cp932Faults);
+    const std::size_t utf8Faults = utf8::countMalformedUpTo(text, cp932Faults + 1);
+    const bool utf8Wins = utf8Faults < cp932Faults || (utf8Faults == cp932Faults && bom);
+    m_encoding = utf8Wins ? Encoding::Utf8 : Encoding::Cp932;
+    if (utf8Wins) {
+        m_converted = utf8::repaired(text, kUndecodable);
+    }
     m_text = m_converted;
 }
 

@@ -47,6 +47,8 @@ public:
     Encoding encoding() const { return m_encoding; }
 
 private:
+    void decideByFaults(std::string_view text, bool bom);
+
     std::string m_converted;
     std::string_view m_text;
     Encoding m_encoding = Encoding::Utf8;

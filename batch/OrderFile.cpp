@@ -150,7 +150,7 @@ OrderFile ReadOrderFile(std::string_view bytes, const ReadOptions& options)
     file.slips.reserve(grouping.groups.size());
     for (const OrderGroup& group : grouping.groups) {
         file.slips.push_back(BuildSlip(group));
-        CheckFields(file.slips.back());
+        CheckFieldShapes(file.slips.back());
     }
     file.skipped = std::move(grouping.skipped);
     SkipSlipsWithoutAddress(file.slips, file.skipped);

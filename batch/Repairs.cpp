@@ -19,6 +19,11 @@ std::string padded(std::string_view digits, std::size_t width)
 
 std::string numberText(std::string_view cell)
 {
+    // Digits and dashes, as most cells hold them, need none of the folding below.
+    const std::string_view trimmed = TrimCell(cell);
+    if (std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return (c >= '0' && c <= '9') || c == '-'; })) {
+        return std::string(trimmed);
+    }
     std::string text = widthfold::asciiForm(CleanCell(cell));
     static constexpr std::string_view kMark = "〒";
     if (text.starts_with(kMark)) {

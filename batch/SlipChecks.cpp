@@ -24,6 +24,20 @@ bool isPostalCode(std::string_view zip)
 
 void CheckFields(BatchSlip& slip)
 {
+    CheckFieldShapes(slip);
+    const SlipAddress& to = slip.recipient;
+    const std::array<std::string, 3>& goods = slip.goods;
+    for (const std::string* field :
+         {&to.zip, &to.address1, &to.address2, &to.name, &to.tel, &goods[0], &goods[1], &goods[2]}) {
+        if (!cp932::CanEncode(*field)) {
+            slip.warnings.emplace_back("印字できない文字があります");
+            break;
+        }
+    }
+}
+
+void CheckFieldShapes(BatchSlip& slip)
+{
     std::vector<std::string>& warnings = slip.warnings;
     const SlipAddress& to = slip.recipient;
     if (to.zip.empty()) {
@@ -47,14 +61,6 @@ void CheckFields(BatchSlip& slip)
     }
     if (to.tel.empty()) {
         warnings.emplace_back("電話番号がありません");
-    }
-    const std::array<std::string, 3>& goods = slip.goods;
-    for (const std::string* field :
-         {&to.zip, &to.address1, &to.address2, &to.name, &to.tel, &goods[0], &goods[1], &goods[2]}) {
-        if (!cp932::CanEncode(*field)) {
-            warnings.emplace_back("印字できない文字があります");
-            break;
-        }
     }
 }
 

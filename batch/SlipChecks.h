@@ -26,6 +26,10 @@ public:
 // form cannot print. Appends their warnings to the slip.
 void CheckFields(BatchSlip& slip);
 
+// CheckFields without the characters: for a slip from BuildSlip, which leaves only characters
+// the form prints, and is the costliest check over a whole file.
+void CheckFieldShapes(BatchSlip& slip);
+
 // True when the slip says nowhere to deliver to: no postal code and no address line. Such an
 // order (a voucher sent by mail) would waste a form.
 bool HasNoAddress(const BatchSlip& slip);

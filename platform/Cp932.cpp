@@ -255,6 +255,7 @@ std::size_t CharWidth(char32_t code)
 
 std::size_t ByteLength(std::string_view utf8)
 {
+    const Tables& t = tables();
     std::size_t bytes = 0;
     for (std::size_t offset = 0; offset < utf8.size();) {
         if (static_cast<unsigned char>(utf8[offset]) < 0x80) {
@@ -263,7 +264,8 @@ std::size_t ByteLength(std::string_view utf8)
             continue;
         }
         const utf8::Char c = utf8::charAt(utf8, offset);
-        bytes += c.valid ? CharWidth(c.code) : kReplacement.size();
+        const std::size_t known = t.width(c.code); // asked once rather than through CharWidth
+        bytes += !c.valid ? kReplacement.size() : known != 0 ? known : CharWidth(c.code);
         offset += c.length;
     }
     return bytes;
@@ -312,20 +314,37 @@ bool CanEncode(std::string_view utf8)
 
 std::string ToUtf8(std::string_view bytes, std::string_view replacement)
 {
+    std::size_t invalid = 0;
+    return ToUtf8(bytes, replacement, invalid);
+}
+
+std::string ToUtf8(std::string_view bytes, std::string_view replacement, std::size_t& invalidCount)
+{
     Utf8Form invalid;
     invalid.length = static_cast<std::uint8_t>(std::min<std::size_t>(replacement.size(), invalid.bytes.size()));
     std::copy(replacement.begin(), replacement.begin() + invalid.length, invalid.bytes.begin());
     const auto formOf = [&invalid](const Utf8Form& form) -> const Utf8Form& { return form.valid ? form : invalid; };
     // Measured first and then written in place, all four bytes of a form at a time: appending
-    // character by character cost more than the second pass.
+    // character by character cost more than the second pass. The faults are counted without a
+    // branch and replaced only when there are any: most files have none.
     std::size_t length = 0;
-    forEachChar(bytes, [&](const Utf8Form& form) { length += formOf(form).length; });
+    invalidCount = 0;
+    forEachChar(bytes, [&](const Utf8Form& form) {
+        length += form.length;
+        invalidCount += form.valid ? 0 : 1;
+    });
+    length = length - invalidCount * tables().invalid().length + invalidCount * invalid.length;
     std::string out(length + sizeof(Utf8Form::bytes), '\0');
     char* end = out.data();
-    forEachChar(bytes, [&](const Utf8Form& form) {
-        std::memcpy(end, formOf(form).bytes.data(), sizeof(Utf8Form::bytes));
-        end += formOf(form).length;
-    });
+    const auto write = [&end](const Utf8Form& form) {
+        std::memcpy(end, form.bytes.data(), sizeof(Utf8Form::bytes));
+        end += form.length;
+    };
+    if (invalidCount == 0) {
+        forEachChar(bytes, write);
+    } else {
+        forEachChar(bytes, [&](const Utf8Form& form) { write(formOf(form)); });
+    }
     out.resize(length);
     return out;
 }

@@ -38,6 +38,10 @@ bool CanEncode(std::string_view utf8);
 // (a lead byte without its trail byte, an unassigned code) becomes `replacement`.
 std::string ToUtf8(std::string_view bytes, std::string_view replacement = "〓");
 
+// ToUtf8 that also counts the sequences it replaced, as CountInvalid would: a reader unsure of
+// the encoding learns both in one pass.
+std::string ToUtf8(std::string_view bytes, std::string_view replacement, std::size_t& invalidCount);
+
 // The byte sequences that are not valid code page 932, as ToUtf8 counts them.
 std::size_t CountInvalid(std::string_view bytes);
 

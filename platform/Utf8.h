@@ -32,6 +32,29 @@ inline bool isContinuation(unsigned char byte)
     return (byte & 0xC0) == 0x80;
 }
 
+// 3 for a three-byte sequence that can be neither overlong nor a surrogate, whatever its
+// continuation bytes (U+1000-U+CFFF, U+E000-U+FFFF: kana, kanji and full-width forms, most of a
+// Japanese text), else 0.
+inline std::size_t plainThreeByteLength(std::string_view bytes)
+{
+    if (bytes.size() < 3) {
+        return 0;
+    }
+    const unsigned char lead = byteAt(bytes, 0);
+    const bool plainLead = (lead >= 0xE1 && lead <= 0xEC) || lead == 0xEE || lead == 0xEF;
+    return plainLead && isContinuation(byteAt(bytes, 1)) && isContinuation(byteAt(bytes, 2)) ? 3 : 0;
+}
+
+inline char32_t threeByteCode(std::string_view bytes)
+{
+    return static_cast<char32_t>((byteAt(bytes, 0) & 0x0F) << 12 | (byteAt(bytes, 1) & 0x3F) << 6 |
+                                 (byteAt(bytes, 2) & 0x3F));
+}
+
+// The characters charAt leaves to a call: two- and four-byte sequences, the three-byte ones
+// near the overlong and surrogate bounds, and malformed bytes.
+Char charAtRare(std::string_view text, std::size_t offset);
+
 } // namespace detail
 
 // The character at a byte offset; a malformed sequence gives a one-byte character U+FFFD that is
@@ -42,33 +65,10 @@ inline Char charAt(std::string_view text, std::size_t offset)
     if (lead < 0x80) {
         return {offset, 1, lead, true};
     }
-    const Char malformed{offset, 1, kReplacementCharacter, false};
-    std::size_t length = 0;
-    char32_t code = 0;
-    char32_t minimum = 0;
-    if (lead >= 0xC2 && lead < 0xE0) {
-        length = 2, code = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead < 0xF0) {
-        length = 3, code = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead < 0xF5) {
-        length = 4, code = lead & 0x07, minimum = 0x10000;
-    } else {
-        return malformed;
+    if (const std::size_t plain = detail::plainThreeByteLength(text.substr(offset)); plain != 0) {
+        return {offset, plain, detail::threeByteCode(text.substr(offset)), true};
     }
-    if (text.size() - offset < length) {
-        return malformed;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char follow = detail::byteAt(text, offset + i);
-        if (!detail::isContinuation(follow)) {
-            return malformed;
-        }
-        code = (code << 6) | (follow & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return malformed;
-    }
-    return {offset, length, code, true};
+    return detail::charAtRare(text, offset);
 }
 
 // Reads the code point at `pos` and moves `pos` past it; false for a malformed sequence.
@@ -98,6 +98,8 @@ void append(std::string& out, char32_t codePoint);
 bool isValid(std::string_view text);
 // Bytes of the text that begin no well-formed sequence.
 std::size_t countMalformed(std::string_view text);
+// countMalformed that stops counting at `limit`: enough to tell whether a text has fewer.
+std::size_t countMalformedUpTo(std::string_view text, std::size_t limit);
 
 // The characters of a text, read as charAt reads them.
 std::vector<Char> split(std::string_view text);
@@ -109,6 +111,8 @@ std::string_view firstChars(std::string_view text, std::size_t count);
 // The text as code points, a malformed byte becoming U+FFFD; and back.
 std::u32string decode(std::string_view text);
 std::string encode(std::u32string_view text);
+// The bytes encode gives.
+std::size_t encodedLength(std::u32string_view text);
 // The text with every malformed byte as `replacement`.
 std::string repaired(std::string_view text, std::string_view replacement);
 

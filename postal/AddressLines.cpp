@@ -1,5 +1,6 @@
 #include "postal/AddressLines.h"
 
+#include "platform/Utf8.h"
 #include "postal/AddressStyle.h"
 
 namespace postal {
@@ -44,6 +45,11 @@ std::size_t numberEnd(View text, std::size_t at)
 {
     std::size_t i = at;
     while (i < text.size()) {
+        // Most of a number is its digits: none of the marks below starts with one.
+        if (isNumeral(text[i])) {
+            ++i;
+            continue;
+        }
         const View rest = text.substr(i);
         const bool numberNext = rest.size() > 1 && isNumeral(rest[1]);
         const bool joinsNumbers = (isAddressDash(rest[0]) || rest[0] == U'の' || rest[0] == U'ノ') && numberNext;
@@ -75,6 +81,9 @@ char32_t narrowDigit(char32_t c)
 // The end of the longest of the code's towns written in the text, or 0.
 std::size_t knownTownEnd(View text, const AddressHints& hints)
 {
+    if (hints.towns.empty()) {
+        return 0;
+    }
     std::u32string narrow(text);
     for (char32_t& c : narrow) {
         c = narrowDigit(c);
@@ -159,6 +168,42 @@ std::size_t naturalCut(View text, const AddressHints& hints)
     return fittingLength(text).second;
 }
 
+// A UTF-8 text and its code points. A part of the code points is given back as the stretch of
+// the text it came from rather than encoded again, unless the text had malformed bytes, which
+// read as U+FFFD.
+class DecodedText
+{
+public:
+    explicit DecodedText(std::string_view text)
+        : m_text(text), m_wide(toUtf32(text)), m_wellFormed(m_wide.find(U'\uFFFD') == std::u32string::npos)
+    {}
+
+    View wide() const { return m_wide; }
+
+    std::string utf8Of(View part) const
+    {
+        if (!m_wellFormed) {
+            return toUtf8(part);
+        }
+        if (part.empty()) {
+            return {};
+        }
+        // Measured from the nearer end: line 2 mostly runs to the end of the text.
+        const auto at = static_cast<std::size_t>(part.data() - m_wide.data());
+        const View before = View(m_wide).substr(0, at);
+        const View after = View(m_wide).substr(at + part.size());
+        const std::size_t length = utf8::encodedLength(part);
+        const std::size_t begin = before.size() <= after.size() ? utf8::encodedLength(before)
+                                                                : m_text.size() - utf8::encodedLength(after) - length;
+        return std::string(m_text.substr(begin, length));
+    }
+
+private:
+    std::string_view m_text;
+    std::u32string m_wide;
+    bool m_wellFormed;
+};
+
 View trimmed(View text)
 {
     while (!text.empty() && (isAddressBlank(text.front()) || text.front() < 0x20)) {
@@ -201,21 +246,21 @@ bool hasStreetNumber(View text)
 
 AddressLines splitAddress(std::string_view text, std::string_view building, const AddressHints& hints)
 {
-    const std::u32string wide = toUtf32(text);
-    const View address = trimmed(wide);
-    AddressCut cut = cutAddress(address, hints);
-    if (bytesOf(address.substr(0, cut.line1End)) > kAddressLineBytes) {
-        cut.line1End = cut.line2Begin = fittingLength(address).first;
+    const DecodedText address(text);
+    const View whole = trimmed(address.wide());
+    AddressCut cut = cutAddress(whole, hints);
+    if (bytesOf(whole.substr(0, cut.line1End)) > kAddressLineBytes) {
+        cut.line1End = cut.line2Begin = fittingLength(whole).first;
     }
-    const View rest = trimmed(address.substr(cut.line2Begin));
-    const std::u32string apart = toUtf32(building);
-    const View kept = trimmed(apart);
-    std::u32string line2(rest);
+    const View rest = trimmed(whole.substr(cut.line2Begin));
+    const DecodedText apart(building);
+    const View kept = trimmed(apart.wide());
+    std::string line2 = address.utf8Of(rest);
     if (!rest.empty() && !kept.empty()) {
-        line2 += U'　';
+        line2 += "　";
     }
-    line2 += kept;
-    return {toUtf8(trimmed(address.substr(0, cut.line1End))), toUtf8(line2)};
+    line2 += apart.utf8Of(kept);
+    return {address.utf8Of(trimmed(whole.substr(0, cut.line1End))), line2};
 }
 
 } // namespace postal

@@ -95,27 +95,6 @@ bool endsDirectionWord(std::u32string_view rest, std::size_t& length)
 
 } // namespace
 
-bool isAddressDigit(char32_t c)
-{
-    return (c >= U'0' && c <= U'9') || (c >= U'０' && c <= U'９');
-}
-
-bool isKanjiNumeral(char32_t c)
-{
-    return std::u32string_view(U"〇一二三四五六七八九十百千").find(c) != std::u32string_view::npos;
-}
-
-bool isAddressDash(char32_t c)
-{
-    return c == U'-' || (c >= 0x2010 && c <= 0x2015) || c == 0x2212 || c == U'ー' || c == 0x2500 || c == 0xFF0D ||
-           c == 0xFF70;
-}
-
-bool isAddressBlank(char32_t c)
-{
-    return c == U' ' || c == U'\t' || c == 0x3000;
-}
-
 std::size_t streetDirectionEnd(std::u32string_view text)
 {
     const std::size_t street = text.find(U'通');
@@ -158,15 +137,11 @@ std::u32string comparablePlace(std::u32string_view text)
     return out;
 }
 
-std::size_t cp932Width(char32_t c)
-{
-    return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2;
-}
-
 std::u32string toUtf32(std::string_view utf8)
 {
-    std::u32string out;
-    out.reserve(utf8.size());
+    // Written in place into room for the most characters the bytes can hold.
+    std::u32string out(utf8.size(), U'\0');
+    std::size_t count = 0;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         char32_t c = 0;
@@ -174,19 +149,15 @@ std::u32string toUtf32(std::string_view utf8)
             c = U'\uFFFD'; // shown, not dropped: the slip prints it as 〓
             ++pos;
         }
-        out.push_back(c);
+        out[count++] = c;
     }
+    out.resize(count);
     return out;
 }
 
 std::string toUtf8(std::u32string_view text)
 {
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (const char32_t c : text) {
-        utf8::append(out, c);
-    }
-    return out;
+    return utf8::encode(text);
 }
 
 } // namespace postal

@@ -121,6 +121,19 @@ void TestBatchRules::encodingDetection_data()
     QTest::newRow("unassigned code page 932 pair is marked") << QByteArray("\x8F\x5A\x85\x40\x8F\x8A") << ""
                                                              << "cp932"
                                                              << "住\uFFFD所";
+    // Fewer undecodable bytes win; a tie goes to the mark, else to code page 932.
+    QTest::newRow("as many faults either way, no mark: code page 932") << QByteArray("\xFF") << ""
+                                                                       << "cp932"
+                                                                       << "\uFFFD";
+    QTest::newRow("as many faults either way, with a mark: UTF-8") << QByteArray("\xEF\xBB\xBF\xFF") << ""
+                                                                   << "utf-8"
+                                                                   << "\uFFFD";
+    QTest::newRow("one UTF-8 fault more: code page 932") << QByteArray("\x8F\x5A\xFF") << ""
+                                                         << "cp932"
+                                                         << "住\uFFFD";
+    QTest::newRow("one code page 932 fault more: UTF-8") << QByteArray("あ\xFF") << ""
+                                                         << "utf-8"
+                                                         << "あ\uFFFD";
 }
 
 void TestBatchRules::encodingDetection()

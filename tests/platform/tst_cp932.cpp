@@ -83,9 +83,15 @@ void TestCp932::invalidBytesBecomeGeta()
     QFETCH(int, invalid);
     QCOMPARE(QString::fromStdString(cp932::ToUtf8(bytes.toStdString())), text);
     QCOMPARE(cp932::CountInvalid(bytes.toStdString()), static_cast<std::size_t>(invalid));
+    std::size_t counted = 0;
+    QCOMPARE(QString::fromStdString(cp932::ToUtf8(bytes.toStdString(), "〓", counted)), text);
+    QCOMPARE(counted, static_cast<std::size_t>(invalid));
     // A caller that must tell a fault from a real "〓" names its own replacement.
     const QString marked = QString::fromStdString(cp932::ToUtf8(bytes.toStdString(), "\xEF\xBF\xBD"));
     QCOMPARE(marked.count(QChar(0xFFFD)), invalid);
+    // A replacement shorter than the table's own still fills exactly the room measured for it.
+    QCOMPARE(QString::fromStdString(cp932::ToUtf8(bytes.toStdString(), "?")),
+             QString(marked).replace(QChar(0xFFFD), '?'));
 }
 
 void TestCp932::charCount_data()

@@ -106,6 +106,37 @@ private slots:
         QCOMPARE(QString::fromStdString(lines.line2), line2);
     }
 
+    // The lines are stretches of the given bytes, measured in code points of any length; a
+    // malformed byte comes out as U+FFFD, as the slip shows it.
+    void splitBytes_data()
+    {
+        QTest::addColumn<QByteArray>("address");
+        QTest::addColumn<QByteArray>("building");
+        QTest::addColumn<QByteArray>("line1");
+        QTest::addColumn<QByteArray>("line2");
+        QTest::newRow("blanks before, characters of two and four bytes")
+            << QByteArray("\t　 Café🍣町1-2 ビル") << QByteArray(" 🍣 ") << QByteArray("Café🍣町1-2")
+            << QByteArray("ビル　🍣");
+        QTest::newRow("malformed byte in the address") << QByteArray("東京都\xFF港区1-2 ビル") << QByteArray()
+                                                       << QByteArray("東京都\uFFFD港区1-2") << QByteArray("ビル");
+        QTest::newRow("malformed byte in the building only") << QByteArray("東京都港区1-2") << QByteArray("ビル\xFE")
+                                                             << QByteArray("東京都港区1-2") << QByteArray("ビル\uFFFD");
+        QTest::newRow("a real U+FFFD stays")
+            << QByteArray("港区\uFFFD1-2 ビル") << QByteArray() << QByteArray("港区\uFFFD1-2") << QByteArray("ビル");
+    }
+
+    void splitBytes()
+    {
+        QFETCH(QByteArray, address);
+        QFETCH(QByteArray, building);
+        QFETCH(QByteArray, line1);
+        QFETCH(QByteArray, line2);
+        const postal::AddressLines lines =
+            postal::splitAddress(address.toStdString(), building.toStdString(), postal::AddressHints{});
+        QCOMPARE(QByteArray::fromStdString(lines.line1), line1);
+        QCOMPARE(QByteArray::fromStdString(lines.line2), line2);
+    }
+
     // Kept apart from the slip's 40-byte rule: a mail's reader leaves a line with no natural
     // point long, for the user to decide after the warning.
     void cutLeavesLongLineWithoutNaturalPoint()
