@@ -1,5 +1,7 @@
 #include "postal/AddressLines.h"
 
+#include <algorithm>
+
 #include "platform/Utf8.h"
 #include "postal/AddressStyle.h"
 
@@ -158,12 +160,14 @@ std::pair<std::size_t, std::size_t> fittingLength(View text)
 // The natural point within 40 bytes where an over-long line 1 ends, or 0 when there is none.
 std::size_t naturalCut(View text, const AddressHints& hints)
 {
-    const std::size_t direction = streetDirectionEnd(text.substr(hints.placeLength)) + hints.placeLength;
-    if (direction > hints.placeLength && bytesOf(text.substr(0, direction)) <= kAddressLineBytes) {
+    // The hint counts the caller's characters; malformed bytes may make the text shorter.
+    const std::size_t place = std::min(hints.placeLength, text.size());
+    const std::size_t direction = streetDirectionEnd(text.substr(place)) + place;
+    if (direction > place && bytesOf(text.substr(0, direction)) <= kAddressLineBytes) {
         return direction;
     }
-    if (hints.placeLength > 0 && bytesOf(text.substr(0, hints.placeLength)) <= kAddressLineBytes) {
-        return hints.placeLength;
+    if (place > 0 && bytesOf(text.substr(0, place)) <= kAddressLineBytes) {
+        return place;
     }
     return fittingLength(text).second;
 }
@@ -220,7 +224,8 @@ View trimmed(View text)
 AddressCut cutAddress(View text, const AddressHints& hints)
 {
     AddressCut cut{text.size(), text.size(), false};
-    const auto [begin, end] = streetNumber(text, std::max(hints.placeLength, knownTownEnd(text, hints)));
+    const std::size_t place = std::min(hints.placeLength, text.size());
+    const auto [begin, end] = streetNumber(text, std::max(place, knownTownEnd(text, hints)));
     if (begin != View::npos) {
         cut = {end, skipSeparators(text, end), true};
         // "…1-2-3-405号室": the last group is the room.

@@ -147,6 +147,16 @@ private slots:
         QVERIFY(cut.afterStreetNumber);
     }
 
+    // Malformed bytes read as one U+FFFD each can leave the text shorter than the place the
+    // caller counted; the cut stays within the text (a fuzz finding).
+    void placeLongerThanTheTextStaysInside()
+    {
+        const std::u32string text = U"東京都千代田区丸の内二丁目七番二号ＪＰタワー商業棟四階四〇一号室";
+        const postal::AddressCut cut = postal::cutAddress(text, {text.size() + 3, {}});
+        QVERIFY(cut.line1End <= text.size());
+        QVERIFY(cut.line2Begin <= text.size());
+    }
+
     void comparablePlace_data()
     {
         QTest::addColumn<QString>("a");
