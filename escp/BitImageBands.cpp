@@ -42,7 +42,7 @@ std::vector<Column> bandColumns(const QImage& picture, int top)
             const int end = std::min(8, width - byte * 8);
             for (int bit = 0; bit < end; ++bit) {
                 if ((ink & (0x80 >> bit)) != 0) {
-                    columns[static_cast<std::size_t>(byte * 8 + bit)][pinByte] |= pinBit;
+                    columns[static_cast<std::size_t>(byte) * 8 + static_cast<std::size_t>(bit)][pinByte] |= pinBit;
                 }
             }
         }
