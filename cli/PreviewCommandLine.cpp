@@ -50,13 +50,16 @@ PreviewOptions parseOptions(const CommandArguments& arguments)
     return options;
 }
 
-void writePreview(const PreviewOptions& options)
+void writePreview(const PreviewOptions& options, std::ostream& err)
 {
     const std::filesystem::path folder = ToPath(QDir::currentPath());
     SystemPrinters printers(QDir::currentPath());
     const Slip slip = LastSessionSlip(folder);
     const PrintTarget target = PrintTarget::Registered(
         PrinterAccess(), folder, options.paper.value_or(LastSessionPaper(folder)), options.printer);
+    for (const std::string& warning : target.warnings()) {
+        err << "mivo-kangaroo preview: " << warning << '\n';
+    }
     PreviewScene scene = slipjobs::Preview(target, slip);
     if (const auto scan = formscan::Read(SettingsFile::In(folder))) {
         preview::AddScan(scene, *scan);
@@ -72,7 +75,7 @@ int runPreview(const CommandContext& context)
 {
     const PreviewOptions options = parseOptions(context.arguments);
     const DrawingApplication application;
-    writePreview(options);
+    writePreview(options, context.err);
     return kDone;
 }
 

@@ -57,6 +57,9 @@ std::string printLastSlip(const PrintOptions& options, std::ostream& err)
     const Slip slip = LastSessionSlip(folder);
     const PrintTarget target = PrintTarget::Registered(
         PrinterAccess(), folder, options.paper.value_or(LastSessionPaper(folder)), options.printer);
+    for (const std::string& warning : target.warnings()) {
+        err << "mivo-kangaroo print: " << warning << '\n';
+    }
     checkFit(target, slip, options.force, err);
     return slipjobs::PrintSlip(target, journal::Journal::In(folder), slip).journalError;
 }

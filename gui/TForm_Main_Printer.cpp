@@ -5,12 +5,14 @@
 #include "gui/TRefreshingPrinterSetupDialog.h"
 #include "jobs/JournalledPrint.h"
 #include "jobs/PrintTarget.h"
+#include "jobs/RegisteredSettings.h"
 #include "jobs/SlipJobs.h"
 #include "platform/FieldText.h"
 #include "platform/StrToInt.h"
 #include "printers/EPrinterAccess.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/MarginDots.h"
+#include "slipprint/MarginResolution.h"
 #include "slipprint/PrintCommand.h"
 #include "widgets/Prompt.h"
 #include "workfolder/PrinterRegistration.h"
@@ -137,6 +139,12 @@ void TForm_Main::SpeedButton_PRNSETClick()
         return;
     }
     try {
+        registeredsettings::Apply(printer,
+                                  registration::Load(registrationFile(), ToCp932(ComboBox_SEL->currentText())));
+    } catch (const EPrinterAccess&) {
+        // Every job puts the settings in force again and reports what fails then.
+    }
+    try {
         fillBox(ComboBox1, printer.GetPrinterNames(), [&printer] { return printer.Index(); });
     } catch (const EPrinterAccess&) {
         ComboBox1->setEnabled(false);
@@ -199,6 +207,11 @@ void TForm_Main::BitBtn_PrnSetClick()
     TPrinterAccess& printer = PrinterAccess();
     const int number = printerNumberOrZero(Label_PrinterIndex);
     printer.SetIndex(number == printer.Index() ? number : 0);
+    const std::string section = ToCp932(ComboBox_SEL->currentText());
+    const PrinterRegistration before = registration::Load(registrationFile(), section);
+    // The margins keep the dots they were registered at, whatever resolution the dialog chooses.
+    const printcommand::EffectiveResolution inForce = printcommand::EffectiveResolutionOf(printer);
+    const marginresolution::Dpi marginBasis = registeredsettings::MarginBasisOr(before, {inForce.x, inForce.y});
     const bool confirmed = PrinterSetupDialog1->Execute();
     if (m_missingPrinter && !confirmed) {
         // The printer the dialog opened on was never the user's choice.
@@ -207,14 +220,16 @@ void TForm_Main::BitBtn_PrnSetClick()
     m_missingPrinter.reset();
     m_printerFailure.clear();
     Label_PrinterIndex = QString::number(printer.Index());
-    const std::string section = ToCp932(ComboBox_SEL->currentText());
-    SpeedButton_PRNSETClick();
     PrinterRegistration entry;
     entry.printerName = ToCp932(printerName());
     entry.printerIndex = ToCp932(Label_PrinterIndex);
     entry.top = ToCp932(Label_Prn_Top->text());
     entry.left = ToCp932(Label_Prn_Left->text());
+    registeredsettings::Record(entry, before, printer.Service().driverSettings());
+    entry.marginDpi = marginresolution::DpiText(marginBasis);
     registration::Write(registrationFile(), section, entry);
+    // Written first: selecting the feed's printer puts its registered settings in force.
+    SpeedButton_PRNSETClick();
 }
 
 void TForm_Main::BitBtn_PrnSet2Click()
@@ -243,7 +258,9 @@ void TForm_Main::SpeedButton_F11Click()
 bool TForm_Main::askToPrint(const PrintTarget& target)
 {
     // A slip that does not fit wastes a form: the user reads what and how far, and "No" is the default.
-    const std::vector<std::string> warnings = slipjobs::FitWarnings(target, currentSlip());
+    std::vector<std::string> warnings = target.warnings();
+    const std::vector<std::string> fitWarnings = slipjobs::FitWarnings(target, currentSlip());
+    warnings.insert(warnings.end(), fitWarnings.begin(), fitWarnings.end());
     if (warnings.empty()) {
         return Prompt::instance().ask(this, QStringLiteral("印刷しますか?"));
     }

@@ -1,9 +1,13 @@
 #include "gui/TForm_SLIP97YPrn.h"
 
+#include "escp/EscpCommands.h"
 #include "escp/OutputMode.h"
 #include "gui/PrintPositionHost.h"
+#include "jobs/RegisteredSettings.h"
 #include "platform/FieldText.h"
+#include "printers/TPrinterAccess.h"
 #include "slipprint/MarginDots.h"
+#include "slipprint/PrintCommand.h"
 #include "widgets/ErrorReport.h"
 #include "widgets/Pictures.h"
 #include "widgets/Prompt.h"
@@ -22,7 +26,9 @@
 namespace {
 
 // Wide and high enough for the calibration group below the margin fields.
-constexpr int kOuterWidth = 350;
+constexpr int kOuterWidth = 420;
+// The output group stands right of the margins' millimetres.
+constexpr int kOutputLeft = 242;
 constexpr int kOuterHeight = 310;
 
 // The margin in force as printing takes it, so that the dialog shows what prints.
@@ -92,6 +98,8 @@ void TForm_SLIP97YPrn::createLayout()
     Label6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label6->setGeometry(6, 41, 72, 16);
     NumEdit_LEFT = createMarginField(QStringLiteral("NumEdit_LEFT"), 39);
+    Label_TopMm = createMillimetreLabel(QStringLiteral("Label_TopMm"), 15);
+    Label_LeftMm = createMillimetreLabel(QStringLiteral("Label_LeftMm"), 39);
 
     BitBtn_MRGN = new QPushButton(PictureIcon(Picture::Save), QStringLiteral("印字位置登録"), this);
     BitBtn_MRGN->setObjectName(QStringLiteral("BitBtn_MRGN"));
@@ -108,7 +116,7 @@ void TForm_SLIP97YPrn::createOutputChoice()
 {
     GroupBox_Output = new QGroupBox(QStringLiteral("出力方法"), this);
     GroupBox_Output->setObjectName(QStringLiteral("GroupBox_Output"));
-    GroupBox_Output->setGeometry(172, 20, 158, 103);
+    GroupBox_Output->setGeometry(kOutputLeft, 20, 158, 103);
 
     ComboBox_Output = new QComboBox(GroupBox_Output);
     ComboBox_Output->setObjectName(QStringLiteral("ComboBox_Output"));
@@ -121,7 +129,10 @@ void TForm_SLIP97YPrn::createOutputChoice()
     Label_Output->setGeometry(8, 44, 142, 54);
     Label_Output->setWordWrap(true);
     Label_Output->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    connect(ComboBox_Output, &QComboBox::currentIndexChanged, this, [this] { showOutputExplanation(); });
+    connect(ComboBox_Output, &QComboBox::currentIndexChanged, this, [this] {
+        showOutputExplanation();
+        showMillimetres();
+    });
     showOutputExplanation();
     setTabOrder(BitBtn_MRGN, ComboBox_Output);
 }
@@ -140,7 +151,47 @@ TNumEdit* TForm_SLIP97YPrn::createMarginField(const QString& name, int top)
     // Printing takes margins as whole dots; a fraction here would make every print fail.
     field->SetDecimalLength(0);
     field->installEventFilter(this);
+    connect(field, &TNumEdit::OnChange, this, [this] { showMillimetres(); });
     return field;
+}
+
+QLabel* TForm_SLIP97YPrn::createMillimetreLabel(const QString& name, int top)
+{
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->setGeometry(GroupBox1->geometry().right() + 4, GroupBox1->y() + top, 74, 20);
+    return label;
+}
+
+marginresolution::Dpi TForm_SLIP97YPrn::marginBasis() const
+{
+    if (chosenOutput(ComboBox_Output) != OutputMode::Driver) {
+        return {escp::kDotsPerInch, escp::kDotsPerInch};
+    }
+    const PrinterRegistration entry = registration::Load(
+        registration::RegistrationFile(m_host.registrationFolder().toStdString()), ToCp932(m_host.paperSection()));
+    const printcommand::EffectiveResolution inForce = printcommand::EffectiveResolutionOf(PrinterAccess());
+    return registeredsettings::MarginBasisOr(entry, {inForce.x, inForce.y});
+}
+
+void TForm_SLIP97YPrn::showMillimetres()
+{
+    if (!Label_TopMm || !NumEdit_TOP || !NumEdit_LEFT) {
+        return; // still being built
+    }
+    Label_TopMm->clear();
+    Label_LeftMm->clear();
+    try {
+        const marginresolution::Dpi basis = marginBasis();
+        const auto shown = [](const TNumEdit* field, int dpi) {
+            return QString::fromStdString(
+                marginresolution::MillimetreText(margins::MarginDots(field->Text().toStdString()), dpi));
+        };
+        Label_TopMm->setText(shown(NumEdit_TOP, basis.y));
+        Label_LeftMm->setText(shown(NumEdit_LEFT, basis.x));
+    } catch (const std::exception&) {
+        // No printer to tell the resolution, or a field that is no number yet: nothing to show.
+    }
 }
 
 void TForm_SLIP97YPrn::showEvent(QShowEvent* event)
@@ -159,6 +210,7 @@ void TForm_SLIP97YPrn::FormShow()
         ComboBox_Output->findData(QString::fromStdString(OutputModeKey(OutputModeFromKey(entry.output)))));
     NumEdit_TOP->SetText(wholeMargin(m_host.marginTop()));
     NumEdit_LEFT->SetText(wholeMargin(m_host.marginLeft()));
+    showMillimetres();
     NumEdit_TOP->setFocus(Qt::OtherFocusReason);
 }
 
@@ -186,6 +238,7 @@ void TForm_SLIP97YPrn::registerMargins()
     if (chosen != OutputModeFromKey(registration::Load(file, ToCp932(section)).output)) {
         entry.output = OutputModeKey(chosen);
     }
+    entry.marginDpi = marginresolution::DpiText(marginBasis());
     registration::Write(file, ToCp932(section), entry);
     m_host.setMargins(top, left);
     accept();

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "escp/OutputMode.h"
+#include "slipprint/MarginResolution.h"
 
 class PrintPositionHost;
 class QComboBox;
@@ -27,6 +28,9 @@ public:
     QLabel* Label6 = nullptr;
     TNumEdit* NumEdit_LEFT = nullptr;
     QPushButton* BitBtn_MRGN = nullptr;
+    // Each margin's distance on paper beside its dots.
+    QLabel* Label_TopMm = nullptr;
+    QLabel* Label_LeftMm = nullptr;
 
     // How the feed's slips reach the printer, registered with the margins.
     QGroupBox* GroupBox_Output = nullptr;
@@ -58,6 +62,12 @@ protected:
 private:
     void createLayout();
     TNumEdit* createMarginField(const QString& name, int top);
+    QLabel* createMillimetreLabel(const QString& name, int top);
+    void showMillimetres();
+    // What the margin fields' dots count in: the printer's own 1/180 inch on a direct feed, the
+    // resolution the feed's margins are registered at otherwise (the one in force when the
+    // registration does not say).
+    marginresolution::Dpi marginBasis() const;
     void registerMargins();
     void createOutputChoice();
     void showOutputExplanation();

@@ -60,16 +60,6 @@ int wholeMargin(const TNumEdit* field)
     return margins::MarginDots(field->Text().toStdString());
 }
 
-// What a margin dot is: the printer's own 1/180 inch on a direct feed, the driver's dot
-// otherwise.
-printcommand::EffectiveResolution marginResolution(const QComboBox* output)
-{
-    if (chosenOutput(output) != OutputMode::Driver) {
-        return {escp::kDotsPerInch, escp::kDotsPerInch};
-    }
-    return printcommand::EffectiveResolutionOf(PrinterAccess());
-}
-
 } // namespace
 
 void TForm_SLIP97YPrn::createCalibration()
@@ -143,7 +133,7 @@ void TForm_SLIP97YPrn::showCalibrationShift()
         Label_CalibDown->clear();
         return;
     }
-    const printcommand::EffectiveResolution resolution = marginResolution(ComboBox_Output);
+    const marginresolution::Dpi resolution = marginBasis();
     Label_CalibRight->setText(shown(Axis::Horizontal, right, resolution.x));
     Label_CalibDown->setText(shown(Axis::Vertical, down, resolution.y));
 }
@@ -156,7 +146,7 @@ void TForm_SLIP97YPrn::applyCalibrationShift()
         (right ? Edit_CalibDown : Edit_CalibRight)->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const printcommand::EffectiveResolution resolution = marginResolution(ComboBox_Output);
+    const marginresolution::Dpi resolution = marginBasis();
     // Moving the print right or down means a larger left or top margin.
     const int left = wholeMargin(NumEdit_LEFT) + margincalibration::DotsForTenths(*right, resolution.x);
     const int top = wholeMargin(NumEdit_TOP) + margincalibration::DotsForTenths(*down, resolution.y);

@@ -1,6 +1,7 @@
 #include "jobs/PrintTarget.h"
 
 #include "escp/EscpCommands.h"
+#include "jobs/RegisteredSettings.h"
 #include "jobs/StartSlip.h"
 #include "platform/Cp932.h"
 #include "platform/StrToInt.h"
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -99,14 +101,52 @@ std::optional<DirectFeed> directFeedOf(const PrinterRegistration& entry, const s
 
 } // namespace
 
-PrintTarget::PrintTarget(TPrinterAccess& printer, int paper, int top, int left, std::optional<int> index)
-    : m_printer(printer), m_previousIndex(printer.Index()), m_paper(paper)
+PrintTarget::PrintTarget(TPrinterAccess& printer, int paper, int top, int left, std::optional<int> index,
+                         Taken registration)
+    : m_printer(printer), m_previousIndex(printer.Index()), m_paper(paper), m_state{0, 0, top, left},
+      m_warnings(std::move(registration.warnings))
 {
-    if (index) {
+    if (index && *index != m_previousIndex) {
+        rememberSettings();
         select(printer, *index);
     }
-    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(printer);
-    m_state = {resolution.x, resolution.y, top, left};
+    if (registration.settings && registeredsettings::Of(*registration.settings) != DriverSettings{}) {
+        rememberSettings();
+        const std::vector<std::string> refused = registeredsettings::Apply(printer, *registration.settings);
+        m_warnings.insert(m_warnings.end(), refused.begin(), refused.end());
+    }
+    readResolution();
+    if (const std::optional<marginresolution::Dpi> from = registration.marginBasis) {
+        m_state.top = marginresolution::ConvertDots(top, from->y, m_state.dpiY);
+        m_state.left = marginresolution::ConvertDots(left, from->x, m_state.dpiX);
+    }
+}
+
+void PrintTarget::readResolution()
+{
+    const printcommand::EffectiveResolution resolution = printcommand::EffectiveResolutionOf(m_printer);
+    m_state.dpiX = resolution.x;
+    m_state.dpiY = resolution.y;
+}
+
+void PrintTarget::rememberSettings()
+{
+    if (m_previousSettings) {
+        return;
+    }
+    try {
+        m_previousSettings = m_printer.Service().driverSettings();
+    } catch (const std::exception&) {
+        // Nothing to give back: the printer then keeps what the job put in force.
+    }
+}
+
+PrintTarget::Taken PrintTarget::taken(const PrinterRegistration& entry, bool withSettings)
+{
+    Taken result;
+    result.settings = withSettings ? &entry : nullptr;
+    result.marginBasis = registeredsettings::MarginBasis(entry, result.warnings);
+    return result;
 }
 
 PrintTarget::PrintTarget(TPrinterAccess& printer, int paper, int top, int left, const DirectFeed& feed)
@@ -139,6 +179,10 @@ PrintTarget::~PrintTarget()
     }
     try {
         select(m_printer, m_previousIndex);
+        if (m_previousSettings) {
+            m_printer.Service().applyDriverSettings(*m_previousSettings);
+            m_printer.Refresh();
+        }
     } catch (const std::exception&) {
         // The printer went away meanwhile; the window's next printer step reports it.
     }
@@ -154,12 +198,13 @@ PrintTarget PrintTarget::Registered(TPrinterAccess& printer, const std::filesyst
         return PrintTarget(printer, paper, top, left, *feed);
     }
     const int index = printerName ? indexOfName(printer, *printerName) : registeredIndex(printer, entry);
-    return PrintTarget(printer, paper, top, left, index);
+    const bool registeredPrinter = !printerName || *printerName == trimmedUtf8(entry.printerName);
+    return PrintTarget(printer, paper, top, left, index, taken(entry, registeredPrinter));
 }
 
 PrintTarget PrintTarget::Current(TPrinterAccess& printer, int paper, int top, int left)
 {
-    return PrintTarget(printer, paper, top, left, std::nullopt);
+    return PrintTarget(printer, paper, top, left, std::nullopt, {});
 }
 
 PrintTarget PrintTarget::InForce(TPrinterAccess& printer, const std::filesystem::path& folder, int paper, int top,
@@ -168,7 +213,7 @@ PrintTarget PrintTarget::InForce(TPrinterAccess& printer, const std::filesystem:
     const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder), PaperSection(paper));
     const OutputMode mode = output.value_or(OutputModeFromKey(entry.output));
     if (mode == OutputMode::Driver) {
-        return Current(printer, paper, top, left);
+        return PrintTarget(printer, paper, top, left, std::nullopt, taken(entry, true));
     }
     return PrintTarget(printer, paper, top, left, DirectFeed{mode, trimmedUtf8(entry.printerName)});
 }
@@ -178,9 +223,17 @@ PrintTarget PrintTarget::Direct(TPrinterAccess& printer, int paper, int top, int
     return PrintTarget(printer, paper, top, left, feed);
 }
 
-PrintTarget PrintTarget::Named(TPrinterAccess& printer, const std::string& printerName, int paper, int top, int left)
+PrintTarget PrintTarget::Reprinted(TPrinterAccess& printer, const std::filesystem::path& folder,
+                                   const std::string& printerName, int paper, const SlipPrintState& printed)
 {
-    return PrintTarget(printer, paper, top, left, indexOfName(printer, printerName));
+    const PrinterRegistration entry = registration::Load(registration::RegistrationFile(folder), PaperSection(paper));
+    Taken registration;
+    registration.settings = printerName == trimmedUtf8(entry.printerName) ? &entry : nullptr;
+    if (printed.dpiX > 0 && printed.dpiY > 0) {
+        registration.marginBasis = marginresolution::Dpi{printed.dpiX, printed.dpiY};
+    }
+    return PrintTarget(printer, paper, printed.top, printed.left, indexOfName(printer, printerName),
+                       std::move(registration));
 }
 
 std::string PrintTarget::paperFeed() const

@@ -24,7 +24,7 @@ PrintTarget reprintTarget(TPrinterAccess& printer, const std::filesystem::path& 
         const SlipPrintState margins = DirectPrintState(entry.printState);
         return PrintTarget::Direct(printer, paper, margins.top, margins.left, *feed);
     }
-    return PrintTarget::Named(printer, onPrinter, paper, entry.printState.top, entry.printState.left);
+    return PrintTarget::Reprinted(printer, folder, onPrinter, paper, entry.printState);
 }
 
 } // namespace

@@ -48,6 +48,8 @@ public:
     JobReceipt lastJob() const override { return m_lastJob; }
     DialogChoice dialogChoice() override;
     void applyDialogChoice(const DialogChoice& choice) override;
+    DriverSettings driverSettings() override;
+    std::vector<std::string> applyDriverSettings(const DriverSettings& settings) override;
 
     // The folder that receives the built-in printer's files.
     const QString& slipsFolder() const { return m_slipsFolder; }
@@ -82,6 +84,9 @@ private:
     DialogChoice::DriverOption binOption(PrinterModel& printer) const;
     DialogChoice::DriverOption resolutionOption(PrinterModel& printer) const;
     void applyDriverOption(PrinterModel& printer, const DialogChoice::DriverOption& option);
+    bool applyPaperKeyword(PrinterModel& printer, const std::string& keyword);
+    bool applyBinKeyword(PrinterModel& printer, const std::string& keyword);
+    bool applyResolutionKeyword(PrinterModel& printer, const std::string& keyword);
 
     QString m_slipsFolder;
     std::vector<Listing> m_lastListing;

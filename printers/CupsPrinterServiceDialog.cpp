@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 // The printer service's side of the platform's print dialog: what it shows, and what the
@@ -75,20 +76,85 @@ DialogChoice CupsPrinterService::dialogChoice()
 void CupsPrinterService::applyDriverOption(PrinterModel& printer, const DialogChoice::DriverOption& option)
 {
     if (option.keyword == "InputSlot") {
-        for (const PrinterModel::Choice& bin : printer.bins) {
-            if (bin.keyword == option.current) {
-                m_settings.dmDefaultSource = static_cast<std::int16_t>(bin.capability.number);
-            }
-        }
+        applyBinKeyword(printer, option.current);
     } else if (option.keyword == "Resolution") {
-        const Resolution dpi = cupsdest::ParseResolution(option.current);
-        const bool offered = std::any_of(printer.resolutions.begin(), printer.resolutions.end(),
-                                         [&](const PrinterModel::Choice& r) { return r.keyword == option.current; });
-        if (offered && dpi.x > 0) {
-            m_resolution = dpi;
-            m_resolutionKeyword = option.current;
-        }
+        applyResolutionKeyword(printer, option.current);
     }
+}
+
+bool CupsPrinterService::applyPaperKeyword(PrinterModel& printer, const std::string& keyword)
+{
+    const auto found = std::find_if(printer.papers.begin(), printer.papers.end(),
+                                    [&](const PrinterModel::Choice& paper) { return paper.keyword == keyword; });
+    if (found != printer.papers.end()) {
+        m_settings.dmPaperSize = static_cast<std::int16_t>(found->capability.number);
+        return true;
+    }
+    // A size the user made up is kept as the driver names it: Custom.WIDTHxHEIGHT in points.
+    double width = 0;
+    double height = 0;
+    char end = 0;
+    if (!printer.customMargins || std::sscanf(keyword.c_str(), "Custom.%lfx%lf%c", &width, &height, &end) != 2 ||
+        width <= 0 || height <= 0) {
+        return false;
+    }
+    m_settings.dmPaperSize =
+        static_cast<std::int16_t>(madeUpPaper(printer, Capability{0, {}, width, height}).capability.number);
+    return true;
+}
+
+bool CupsPrinterService::applyBinKeyword(PrinterModel& printer, const std::string& keyword)
+{
+    const auto found = std::find_if(printer.bins.begin(), printer.bins.end(),
+                                    [&](const PrinterModel::Choice& bin) { return bin.keyword == keyword; });
+    if (found == printer.bins.end()) {
+        return false;
+    }
+    m_settings.dmDefaultSource = static_cast<std::int16_t>(found->capability.number);
+    return true;
+}
+
+bool CupsPrinterService::applyResolutionKeyword(PrinterModel& printer, const std::string& keyword)
+{
+    const Resolution dpi = cupsdest::ParseResolution(keyword);
+    const bool offered = std::any_of(printer.resolutions.begin(), printer.resolutions.end(),
+                                     [&](const PrinterModel::Choice& r) { return r.keyword == keyword; });
+    if (!offered || dpi.x <= 0) {
+        return false;
+    }
+    m_resolution = dpi;
+    m_resolutionKeyword = keyword;
+    return true;
+}
+
+DriverSettings CupsPrinterService::driverSettings()
+{
+    PrinterModel& printer = current();
+    DriverSettings settings;
+    if (const PrinterModel::Choice* paper = paperChoice(printer)) {
+        settings.paperSize = paper->keyword;
+    }
+    if (const PrinterModel::Choice* source = binChoice(printer)) {
+        settings.paperSource = source->keyword;
+    }
+    settings.resolution = m_resolutionKeyword;
+    return settings;
+}
+
+std::vector<std::string> CupsPrinterService::applyDriverSettings(const DriverSettings& settings)
+{
+    PrinterModel& printer = current();
+    std::vector<std::string> refused;
+    const auto apply = [&](const char* key, const std::string& keyword,
+                           bool (CupsPrinterService::*put)(PrinterModel&, const std::string&)) {
+        if (!keyword.empty() && !(this->*put)(printer, keyword)) {
+            refused.push_back(key + ("=" + keyword));
+        }
+    };
+    apply("PageSize", settings.paperSize, &CupsPrinterService::applyPaperKeyword);
+    apply("InputSlot", settings.paperSource, &CupsPrinterService::applyBinKeyword);
+    apply("Resolution", settings.resolution, &CupsPrinterService::applyResolutionKeyword);
+    return refused;
 }
 
 void CupsPrinterService::applyDialogChoice(const DialogChoice& choice)

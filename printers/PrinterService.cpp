@@ -19,6 +19,19 @@ PageGeometry WithPageLength(PageGeometry page, double lengthPt)
     return page;
 }
 
+std::vector<std::string> PrinterService::applyDriverSettings(const DriverSettings& settings)
+{
+    std::vector<std::string> refused;
+    for (const auto& [key, keyword] : {std::pair<const char*, const std::string&>{"PageSize", settings.paperSize},
+                                       {"InputSlot", settings.paperSource},
+                                       {"Resolution", settings.resolution}}) {
+        if (!keyword.empty()) {
+            refused.push_back(key + ("=" + keyword));
+        }
+    }
+    return refused;
+}
+
 PageGeometry PrinterService::pageGeometry()
 {
     PageGeometry page;

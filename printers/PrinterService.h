@@ -118,6 +118,18 @@ struct DialogChoice
     std::vector<DriverOption> driverOptions{};
 };
 
+// The paper size, paper source and resolution by the driver's keywords (PageSize, InputSlot,
+// Resolution), as a registration keeps them; empty where the driver has no such setting, or
+// (when applied) where the setting stays as it is.
+struct DriverSettings
+{
+    std::string paperSize;
+    std::string paperSource;
+    std::string resolution;
+
+    bool operator==(const DriverSettings&) const = default;
+};
+
 // The system's printer service as the printer layer uses it: a printer object with a
 // current printer and its settings, capability queries, resolution, and the job. The
 // printer object keeps the list it enumerated when it was created, in the order of
@@ -177,6 +189,13 @@ public:
     // The platform dialog's view of the current printer, and the user's confirmed choice.
     virtual DialogChoice dialogChoice() = 0;
     virtual void applyDialogChoice(const DialogChoice& choice) = 0;
+
+    // The current printer's settings in force by keyword. A service without keywords has none.
+    virtual DriverSettings driverSettings() { return {}; }
+    // Puts each setting given in force on the current printer. Returns "Key=keyword" for each
+    // one the driver does not offer, which stays as it was; a service without keywords offers
+    // none.
+    virtual std::vector<std::string> applyDriverSettings(const DriverSettings& settings);
 
     // Called whenever the system's printer settings may have changed.
     void setSettingsChangeHandler(std::function<void()> handler) { m_settingsChanged = std::move(handler); }

@@ -16,6 +16,10 @@ constexpr std::string_view kIndex = "PrnNoIndex";
 constexpr std::string_view kTop = "denPrn_Top";
 constexpr std::string_view kLeft = "denPrn_Left";
 constexpr std::string_view kOutput = "Output";
+constexpr std::string_view kPaperSize = "PaperSize";
+constexpr std::string_view kPaperSource = "PaperSource";
+constexpr std::string_view kResolution = "Resolution";
+constexpr std::string_view kMarginDpi = "MarginDpi";
 
 bool isBlankOrControl(char c)
 {
@@ -27,6 +31,11 @@ std::string trimmed(const std::string& text)
     const auto first = std::find_if_not(text.begin(), text.end(), isBlankOrControl);
     const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlankOrControl).base();
     return first < last ? std::string(first, last) : std::string();
+}
+
+std::optional<std::string> trimmedValue(const std::optional<std::string>& value)
+{
+    return value ? std::optional<std::string>(trimmed(*value)) : std::nullopt;
 }
 
 bool isWholeNumber(const std::string& text, int& number)
@@ -50,7 +59,8 @@ std::filesystem::path RegistrationFile(const std::filesystem::path& folder)
 
 PrinterRegistration Load(const std::filesystem::path& file, const std::string& section)
 {
-    static constexpr std::array<std::string_view, 5> kKeys{kName, kIndex, kTop, kLeft, kOutput};
+    static constexpr std::array<std::string_view, 9> kKeys{kName,      kIndex,       kTop,        kLeft,     kOutput,
+                                                           kPaperSize, kPaperSource, kResolution, kMarginDpi};
     const std::vector<std::optional<std::string>> values = ProfileFile::ReadValues(file, section, kKeys);
     PrinterRegistration entry;
     entry.printerName = values[0].value_or("");
@@ -58,21 +68,37 @@ PrinterRegistration Load(const std::filesystem::path& file, const std::string& s
     entry.top = values[2].value_or("0");
     entry.left = values[3].value_or("0");
     entry.output = trimmed(values[4].value_or(""));
+    entry.paperSize = trimmedValue(values[5]);
+    entry.paperSource = trimmedValue(values[6]);
+    entry.resolution = trimmedValue(values[7]);
+    entry.marginDpi = trimmedValue(values[8]);
     return entry;
 }
 
 void Write(const std::filesystem::path& file, const std::string& section, const PrinterRegistration& entry)
 {
     const std::string name = trimmed(entry.printerName);
-    const std::array<ProfileFile::Entry, 5> entries{{
+    std::vector<ProfileFile::Entry> entries{
         {kName, name},
         {kIndex, entry.printerIndex},
         {kTop, entry.top},
         {kLeft, entry.left},
-        {kOutput, entry.output},
+    };
+    if (!entry.output.empty()) {
+        entries.push_back({kOutput, entry.output});
+    }
+    const std::array<std::pair<std::string_view, const std::optional<std::string>*>, 4> optionalKeys{{
+        {kPaperSize, &entry.paperSize},
+        {kPaperSource, &entry.paperSource},
+        {kResolution, &entry.resolution},
+        {kMarginDpi, &entry.marginDpi},
     }};
-    const std::size_t count = entry.output.empty() ? 4 : 5;
-    ProfileFile::WriteValues(file, section, std::span<const ProfileFile::Entry>(entries.data(), count));
+    for (const auto& [key, value] : optionalKeys) {
+        if (value->has_value()) {
+            entries.push_back({key, **value});
+        }
+    }
+    ProfileFile::WriteValues(file, section, entries);
 }
 
 std::string ResolvePrinterIndex(const PrinterRegistration& entry, const std::vector<std::string>& visibleNames)

@@ -16,6 +16,14 @@ struct PrinterRegistration
     // How the feed's slips reach the printer (see OutputMode): empty when the section has no
     // such key, which prints through the driver as files from before the key always did.
     std::string output;
+    // The driver's settings chosen with the printer, by the driver's own keywords (PageSize,
+    // InputSlot, Resolution), and the resolution the margins count their dots in ("180x180").
+    // Nothing when the section has no such key: the driver's defaults, and margins taken as
+    // they stand, as files from before the keys always had them.
+    std::optional<std::string> paperSize{};
+    std::optional<std::string> paperSource{};
+    std::optional<std::string> resolution{};
+    std::optional<std::string> marginDpi{};
 };
 
 namespace registration {
@@ -26,9 +34,10 @@ std::filesystem::path RegistrationFile(const std::filesystem::path& folder);
 
 PrinterRegistration Load(const std::filesystem::path& file, const std::string& section);
 
-// Writes the four keys in their order, and the output when it is not empty, as one
-// replacement of the file; a failure raises the file's write error and leaves every old entry
-// as it was. An empty output leaves the key as it stands.
+// Writes the four keys in their order, the output when it is not empty and each optional key
+// that has a value, as one replacement of the file; a failure raises the file's write error and
+// leaves every old entry as it was. An empty output or an optional key without a value leaves
+// the key as it stands.
 void Write(const std::filesystem::path& file, const std::string& section, const PrinterRegistration& entry);
 
 // The printer number to select for a registration. A registration names its printer by

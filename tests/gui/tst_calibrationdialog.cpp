@@ -85,24 +85,32 @@ void TestCalibrationDialog::shiftBecomesMarginDots_data()
     QTest::addColumn<QString>("downShown");
     QTest::addColumn<QString>("top");
     QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("topMm"); // beside the fields, at the resolution in force
+    QTest::addColumn<QString>("leftMm");
     QTest::newRow("180 dpi") << 180 << 180 << "1.5"
                              << "-0.8"
                              << "右へ 1.5 mm = 11 ドット"
                              << "上へ 0.8 mm = -6 ドット"
                              << "4"
-                             << "5";
+                             << "5"
+                             << "= 0.6 mm"
+                             << "= 0.7 mm";
     QTest::newRow("120 x 60 dpi, down only") << 120 << 60 << ""
                                              << "3"
                                              << ""
                                              << "下へ 3.0 mm = 7 ドット"
                                              << "17"
-                                             << "-6";
+                                             << "-6"
+                                             << "= 7.2 mm"
+                                             << "= -1.3 mm";
     QTest::newRow("360 dpi, left") << 360 << 360 << "-2"
                                    << "0"
                                    << "左へ 2.0 mm = -28 ドット"
                                    << "下へ 0.0 mm = 0 ドット"
                                    << "10"
-                                   << "-34";
+                                   << "-34"
+                                   << "= 0.7 mm"
+                                   << "= -2.4 mm";
 }
 
 void TestCalibrationDialog::shiftBecomesMarginDots()
@@ -115,6 +123,8 @@ void TestCalibrationDialog::shiftBecomesMarginDots()
     QFETCH(QString, downShown);
     QFETCH(QString, top);
     QFETCH(QString, left);
+    QFETCH(QString, topMm);
+    QFETCH(QString, leftMm);
     auto opened = open({dpix, dpiy});
     TForm_SLIP97YPrn& dialog = *opened->dialog;
     MainWindowFixture& fixture = opened->fixture;
@@ -130,6 +140,8 @@ void TestCalibrationDialog::shiftBecomesMarginDots()
 
     QCOMPARE(dialog.NumEdit_TOP->Text(), top);
     QCOMPARE(dialog.NumEdit_LEFT->Text(), left);
+    QCOMPARE(dialog.Label_TopMm->text(), topMm);
+    QCOMPARE(dialog.Label_LeftMm->text(), leftMm);
     // Applied once: the shift fields are emptied.
     QVERIFY(dialog.Edit_CalibRight->text().isEmpty() && dialog.Edit_CalibDown->text().isEmpty());
     // Nothing is registered or in force before 「印字位置登録」.
@@ -137,9 +149,12 @@ void TestCalibrationDialog::shiftBecomesMarginDots()
     QCOMPARE(NamedControl<QLabel>(fixture.window(), "Label_Prn_Top")->text(), QStringLiteral("10"));
     fixture.prompt().answerYes();
     QTest::mouseClick(dialog.BitBtn_MRGN, Qt::LeftButton);
+    // The margins count in the resolution in force, and say so.
     QCOMPARE(registrationText(fixture), QStringLiteral("[手差し]\nPrnName=Fake Printer\nPrnNoIndex=0\n"
-                                                       "denPrn_Top=%1\ndenPrn_Left=%2\n")
-                                            .arg(top, left));
+                                                       "denPrn_Top=%1\ndenPrn_Left=%2\nMarginDpi=%3x%4\n")
+                                            .arg(top, left)
+                                            .arg(dpix)
+                                            .arg(dpiy));
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 

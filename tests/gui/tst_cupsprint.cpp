@@ -1,4 +1,5 @@
 #include "gui/TForm_SLIP97YPrn.h"
+#include "jobs/PrintTarget.h"
 #include "printers/CupsPrinterService.h"
 #include "tests/support/CupsQueueSupport.h"
 #include "tests/support/DriverEscp.h"
@@ -76,6 +77,10 @@ private slots:
     void continuousFeedSendsOneFormPerSlip();
     void slipThatDoesNotFitIsNamedFirst_data();
     void slipThatDoesNotFitIsNamedFirst();
+    void registeredSettingsReachTheJob_data();
+    void registeredSettingsReachTheJob();
+    void registeredMarginsKeepTheirDistance_data();
+    void registeredMarginsKeepTheirDistance();
 };
 
 void TestCupsPrint::init()
@@ -448,6 +453,104 @@ void TestCupsPrint::slipThatDoesNotFitIsNamedFirst()
         QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
     }
     QCOMPARE(queue.jobCount(), printed ? 1 : 0);
+}
+
+void TestCupsPrint::registeredSettingsReachTheJob_data()
+{
+    QTest::addColumn<QString>("keys"); // the continuous feed's keys after its printer
+    QTest::addColumn<QString>("resolution");
+    QTest::addColumn<QString>("pageSize");
+    QTest::addColumn<int>("graphicsMode"); // ESC * m of the driver's bands
+    QTest::addColumn<QString>("warning");  // on standard error; empty for none
+    QTest::newRow("an older file: the driver's defaults") << ""
+                                                          << "120x60dpi"
+                                                          << "Custom.612x288" << 33 << "";
+    QTest::newRow("180 dpi on A4") << "PaperSize=A4\nResolution=180dpi\n"
+                                   << "180dpi"
+                                   << "Custom.595x288" << 39 << "";
+    QTest::newRow("a resolution the driver no longer offers") << "PaperSize=A4\nResolution=999dpi\n"
+                                                              << "120x60dpi"
+                                                              << "Custom.595x288" << 33 << "Resolution=999dpi";
+}
+
+// Registered once, read back by a fresh process from the file alone: the job carries the
+// registered settings, the page stays one 4-inch form wide as the registered paper.
+void TestCupsPrint::registeredSettingsReachTheJob()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, resolution);
+    QFETCH(QString, pageSize);
+    QFETCH(int, graphicsMode);
+    QFETCH(QString, warning);
+    Queue queue(QStringLiteral("settings"), {"-m", "drv:///sample.drv/epson24.ppd"});
+    QVERIFY(queue.created());
+    QTemporaryDir folder;
+    writeContinuousFolder(folder.path(), queue.name());
+    QFile registration(folder.filePath(QStringLiteral("mivo_a500.ini")));
+    QVERIFY(registration.open(QIODevice::WriteOnly) &&
+            registration.write(sjisFile("[連続(４インチ)]\nPrnName=" + queue.name() + "\nPrnNoIndex=0\n" + keys)) > 0);
+    registration.close();
+
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.start(executable(), {"print", "--paper", "1", "--force"});
+    QVERIFY(process.waitForFinished(60000));
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY2(warning.isEmpty() ? !err.contains(QStringLiteral("登録された設定")) : err.contains(warning),
+             qPrintable(err));
+    QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
+
+    QCOMPARE(queue.lastJobAttribute("Resolution"), resolution);
+    QCOMPARE(queue.lastJobAttribute("PageSize"), pageSize);
+    QFile output(queue.output());
+    QVERIFY(output.open(QIODevice::ReadOnly));
+    const DriverForms forms = ReadDriverForms(output.readAll());
+    QCOMPARE(forms.formInches, std::vector<double>{4.0});
+    QVERIFY(!forms.graphicsModes.empty());
+    for (const int mode : forms.graphicsModes) {
+        QCOMPARE(mode, graphicsMode);
+    }
+}
+
+void TestCupsPrint::registeredMarginsKeepTheirDistance_data()
+{
+    QTest::addColumn<QString>("keys"); // after TOP 5 and LEFT 7
+    QTest::addColumn<SlipPrintState>("state");
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("registered at 180, printed at the default 120x60") << "MarginDpi=180x180\n"
+                                                                      << SlipPrintState{120, 60, 2, 5} << 0;
+    QTest::newRow("registered at the resolution in force") << "Resolution=180dpi\nMarginDpi=180x180\n"
+                                                           << SlipPrintState{180, 180, 5, 7} << 0;
+    QTest::newRow("registered at 120x60, printed at 360x180") << "Resolution=360x180dpi\nMarginDpi=120x60\n"
+                                                              << SlipPrintState{360, 180, 15, 21} << 0;
+    QTest::newRow("an older file: dots as they stand") << "Resolution=180dpi\n" << SlipPrintState{180, 180, 5, 7} << 0;
+    QTest::newRow("an unreadable resolution: dots as they stand, said") << "MarginDpi=fine\n"
+                                                                        << SlipPrintState{120, 60, 5, 7} << 1;
+}
+
+// The window's printer is the same queue: the job's settings are given back when it ends.
+void TestCupsPrint::registeredMarginsKeepTheirDistance()
+{
+    QFETCH(QString, keys);
+    QFETCH(SlipPrintState, state);
+    QFETCH(int, warnings);
+    Queue queue(QStringLiteral("margins"), {"-m", "drv:///sample.drv/epson24.ppd"});
+    QVERIFY(queue.created());
+    QTemporaryDir folder;
+    QFile registration(folder.filePath(QStringLiteral("mivo_a500.ini")));
+    QVERIFY(registration.open(QIODevice::WriteOnly) &&
+            registration.write(sjisFile("[連続(４インチ)]\nPrnName=" + queue.name() +
+                                        "\nPrnNoIndex=0\ndenPrn_Top=5\ndenPrn_Left=7\n" + keys)) > 0);
+    registration.close();
+    InstallPrinterService(std::make_unique<CupsPrinterService>(folder.filePath(QStringLiteral("slips")), 0));
+    const DriverSettings before = PrinterAccess().Service().driverSettings();
+    {
+        const PrintTarget target = PrintTarget::Registered(PrinterAccess(), folder.path().toStdString(), 1);
+        QCOMPARE(target.state(), state);
+        QCOMPARE(int(target.warnings().size()), warnings);
+    }
+    QCOMPARE(PrinterAccess().Service().driverSettings(), before);
 }
 
 QTEST_MAIN(TestCupsPrint)

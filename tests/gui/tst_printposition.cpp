@@ -118,7 +118,7 @@ void TestPrintPosition::buttonOpensTheDialogModallyWithTheMarginsInForce()
     QCOMPARE(shownTop, QStringLiteral("15"));
     QCOMPARE(shownLeft, QStringLiteral("-6"));
     QCOMPARE(focusedField, QStringLiteral("NumEdit_TOP"));
-    QCOMPARE(outerSize, QSize(350, 310));
+    QCOMPARE(outerSize, QSize(420, 310));
     QVERIFY(fixture.prompt().errors.isEmpty());
 }
 
@@ -149,7 +149,7 @@ void TestPrintPosition::registeredMarginsMoveTheNextSlip()
     QVERIFY(fixture.prompt().errors.isEmpty());
     QVERIFY(!opened->dialog->isVisible());
     QCOMPARE(registrationText(fixture), QStringLiteral("[手差し]\nPrnName=Fake Printer\nPrnNoIndex=0\ndenPrn_Top=%1\n"
-                                                       "denPrn_Left=%2\n")
+                                                       "denPrn_Left=%2\nMarginDpi=180x180\n")
                                             .arg(top, left));
     QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Top")->text(), top);
     QCOMPARE(NamedControl<QLabel>(window, "Label_Prn_Left")->text(), left);
@@ -208,7 +208,7 @@ void TestPrintPosition::continuousFeedWritesOnlyItsSection()
 
     QCOMPARE(registrationText(fixture),
              handFed + QStringLiteral("[連続(４インチ)]\nPrnName=Fake Printer\nPrnNoIndex=0\ndenPrn_Top=30\n"
-                                      "denPrn_Left=0\n"));
+                                      "denPrn_Left=0\nMarginDpi=180x180\n"));
 }
 
 void TestPrintPosition::marginsAreWholeDots()
@@ -223,7 +223,8 @@ void TestPrintPosition::marginsAreWholeDots()
     opened->fixture.prompt().answerYes();
     QTest::mouseClick(opened->dialog->BitBtn_MRGN, Qt::LeftButton);
     QCOMPARE(registrationText(opened->fixture),
-             QStringLiteral("[手差し]\nPrnName=Fake Printer\nPrnNoIndex=0\ndenPrn_Top=15\ndenPrn_Left=-1\n"));
+             QStringLiteral("[手差し]\nPrnName=Fake Printer\nPrnNoIndex=0\ndenPrn_Top=15\ndenPrn_Left=-1\n"
+                            "MarginDpi=180x180\n"));
 }
 
 void TestPrintPosition::focusMoves_data()

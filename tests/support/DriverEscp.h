@@ -13,6 +13,8 @@ struct DriverForms
 {
     std::vector<double> formInches;
     int formFeeds = 0;
+    // The bit-image density of each graphics command (ESC * m), which follows the resolution.
+    std::vector<int> graphicsModes;
 };
 
 inline DriverForms ReadDriverForms(const QByteArray& stream)
@@ -73,6 +75,7 @@ inline DriverForms ReadDriverForms(const QByteArray& stream)
             break;
         case '*': {
             const int mode = byte();
+            forms.graphicsModes.push_back(mode);
             const int columns = byte() + 256 * byte();
             skip(static_cast<qsizetype>(columns) * (mode >= 64 ? 6 : mode >= 32 ? 3 : 1));
             break;

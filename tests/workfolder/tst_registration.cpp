@@ -1,4 +1,5 @@
 #include "escp/OutputMode.h"
+#include "jobs/RegisteredSettings.h"
 #include "tests/support/Cp932Text.h"
 #include "tests/support/ScratchDisk.h"
 #include "workfolder/PrinterRegistration.h"
@@ -34,6 +35,9 @@ private slots:
     void outputKeyRoundTrip_data();
     void outputKeyRoundTrip();
     void marginsWrittenAloneKeepTheOutput();
+    void driverSettingsRoundTrip_data();
+    void driverSettingsRoundTrip();
+    void registeringAnotherPrinterClearsItsStaleKeys();
 
 private:
     QTemporaryDir m_dir;
@@ -211,6 +215,96 @@ void TestRegistration::marginsWrittenAloneKeepTheOutput()
     QCOMPARE(entry.output, std::string("escp-image"));
     QCOMPARE(entry.top, std::string("30"));
     QCOMPARE(registration::Load(file, sj("連続(４インチ)")).output, std::string());
+}
+
+namespace {
+
+QString shown(const std::optional<std::string>& value)
+{
+    return value ? QString::fromStdString(*value) : QStringLiteral("(absent)");
+}
+
+} // namespace
+
+void TestRegistration::driverSettingsRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("lines");     // stored after the printer and the margins
+    QTest::addColumn<QString>("settings");     // as put in force: PageSize|InputSlot|Resolution
+    QTest::addColumn<QByteArray>("marginDpi"); // as loaded, code page 932
+    QTest::addColumn<QString>("basis");        // the margins' resolution, "" when taken as they stand
+    QTest::addColumn<int>("warnings");
+    QTest::newRow("an older file: nothing changes") << QByteArray() << "||" << QByteArray("(absent)") << "" << 0;
+    QTest::newRow("all four") << QByteArray("PaperSize=A4\r\nPaperSource=Tractor\r\nResolution=180dpi\r\n"
+                                            "MarginDpi=180x180\r\n")
+                              << "A4|Tractor|180dpi" << QByteArray("180x180") << "180x180" << 0;
+    QTest::newRow("resolution alone") << QByteArray("Resolution=120x60dpi\r\n") << "||120x60dpi"
+                                      << QByteArray("(absent)") << "" << 0;
+    QTest::newRow("blanks around are no part of a keyword")
+        << QByteArray("PaperSize= Custom.612x288 \t\r\nMarginDpi= 120x60 \r\n") << "Custom.612x288||"
+        << QByteArray("120x60") << "120x60" << 0;
+    QTest::newRow("empty keys: driver defaults")
+        << QByteArray("PaperSize=\r\nMarginDpi=\r\n") << "||" << QByteArray() << "" << 0;
+    QTest::newRow("garbage resolution: dots as they stand, with a warning")
+        << QByteArray("MarginDpi=\x82\xa0\xffx0\r\n") << "||" << QByteArray("\x82\xa0\xffx0") << "" << 1;
+    QTest::newRow("a keyword no driver has is handed on for the driver to refuse")
+        << QByteArray("Resolution=\x82\xa0\r\n") << "||あ" << QByteArray("(absent)") << "" << 0;
+}
+
+// Every key survives a load and a write of the entry unchanged, and one the file lacks is not
+// written: a file from before the keys stays as it was.
+void TestRegistration::driverSettingsRoundTrip()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QString, settings);
+    QFETCH(QByteArray, marginDpi);
+    QFETCH(QString, basis);
+    QFETCH(int, warnings);
+    const std::filesystem::path file = registration::RegistrationFile(m_dir.path().toStdString());
+    const QByteArray content = QByteArray::fromStdString(sj("[連続(４インチ)]")) +
+                               "\r\nPrnName=lp\r\nPrnNoIndex=1\r\ndenPrn_Top=5\r\ndenPrn_Left=7\r\n" + lines;
+    QFile stored(QString::fromStdString(file.string()));
+    QVERIFY(stored.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    stored.write(content);
+    stored.close();
+
+    const PrinterRegistration entry = registration::Load(file, sj("連続(４インチ)"));
+    const DriverSettings inForce = registeredsettings::Of(entry);
+    QCOMPARE(QString::fromStdString(inForce.paperSize + "|" + inForce.paperSource + "|" + inForce.resolution),
+             settings);
+    QCOMPARE(QByteArray::fromStdString(entry.marginDpi.value_or("(absent)")), marginDpi);
+    std::vector<std::string> said;
+    const std::optional<marginresolution::Dpi> read = registeredsettings::MarginBasis(entry, said);
+    QCOMPARE(read ? QString::fromStdString(marginresolution::DpiText(*read)) : QString(), basis);
+    QCOMPARE(int(said.size()), warnings);
+
+    registration::Write(file, sj("連続(４インチ)"), entry);
+    const PrinterRegistration again = registration::Load(file, sj("連続(４インチ)"));
+    QCOMPARE(shown(again.paperSize), shown(entry.paperSize));
+    QCOMPARE(shown(again.paperSource), shown(entry.paperSource));
+    QCOMPARE(shown(again.resolution), shown(entry.resolution));
+    QCOMPARE(shown(again.marginDpi), shown(entry.marginDpi));
+    if (lines.isEmpty()) {
+        QCOMPARE(readAll(file), content);
+    }
+}
+
+// A printer without a paper source registered over one with it: the old keyword would be
+// refused at every job.
+void TestRegistration::registeringAnotherPrinterClearsItsStaleKeys()
+{
+    PrinterRegistration before;
+    before.paperSource = "Tractor";
+    before.resolution = "180dpi";
+    PrinterRegistration entry;
+    registeredsettings::Record(entry, before, {"A4", "", "360dpi"});
+    QCOMPARE(shown(entry.paperSize), QStringLiteral("A4"));
+    QCOMPARE(shown(entry.paperSource), QString());
+    QCOMPARE(shown(entry.resolution), QStringLiteral("360dpi"));
+
+    PrinterRegistration fresh;
+    registeredsettings::Record(fresh, PrinterRegistration{}, {"", "", "120x60dpi"});
+    QCOMPARE(shown(fresh.paperSize), QStringLiteral("(absent)"));
+    QCOMPARE(shown(fresh.resolution), QStringLiteral("120x60dpi"));
 }
 
 QTEST_GUILESS_MAIN(TestRegistration)
