@@ -464,13 +464,13 @@ void TestCupsPrint::registeredSettingsReachTheJob_data()
     QTest::addColumn<QString>("warning");  // on standard error; empty for none
     QTest::newRow("an older file: the driver's defaults") << ""
                                                           << "120x60dpi"
-                                                          << "Custom.612x288" << 33 << "";
+                                                          << "Custom.612x288" << 1 << "";
     QTest::newRow("180 dpi on A4") << "PaperSize=A4\nResolution=180dpi\n"
                                    << "180dpi"
                                    << "Custom.595x288" << 39 << "";
     QTest::newRow("a resolution the driver no longer offers") << "PaperSize=A4\nResolution=999dpi\n"
                                                               << "120x60dpi"
-                                                              << "Custom.595x288" << 33 << "Resolution=999dpi";
+                                                              << "Custom.595x288" << 1 << "Resolution=999dpi";
 }
 
 // Registered once, read back by a fresh process from the file alone: the job carries the

@@ -286,8 +286,10 @@ void TestPrintWindow::registerPrinter()
              confirm ? QStringLiteral("トラクタ") : QStringLiteral("自動"));
     const QString text = registrationText(fixture);
     QCOMPARE(section(text, QStringLiteral("連続(４インチ)")),
-             // Keys already in the section keep their place; new ones follow in the order written.
-             QStringLiteral("[連続(４インチ)]\ndenPrn_Top=-4\ndenPrn_Left=6\nPrnName=%1\nPrnNoIndex=%2\n")
+             // Keys already in the section keep their place; new ones follow in the order written. The
+             // margins count in the resolution that was in force before the dialog.
+             QStringLiteral("[連続(４インチ)]\ndenPrn_Top=-4\ndenPrn_Left=6\nPrnName=%1\nPrnNoIndex=%2\n"
+                            "MarginDpi=180x180\n")
                  .arg(registered, number));
     QCOMPARE(section(text, QStringLiteral("手差し")), handFed);
 }
