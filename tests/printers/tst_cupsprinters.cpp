@@ -165,6 +165,8 @@ private slots:
     void confirmedDialogKeepsTheDriversOwnSize();
     void serverThatDoesNotAnswer_data();
     void serverThatDoesNotAnswer();
+    void driverSettingsByKeyword_data();
+    void driverSettingsByKeyword();
 };
 
 void TestCupsPrinters::init()
@@ -367,6 +369,49 @@ void TestCupsPrinters::serverThatDoesNotAnswer()
     QVERIFY2(longestGap < 1000, qPrintable(QString::number(longestGap)));
     QVERIFY2(message.contains(server), qPrintable(message));
     QCOMPARE(names, TPrinterAccess::StringList{"PDF"});
+}
+
+void TestCupsPrinters::driverSettingsByKeyword_data()
+{
+    QTest::addColumn<DriverSettings>("applied");
+    QTest::addColumn<DriverSettings>("inForce");
+    QTest::addColumn<QStringList>("refused");
+    QTest::newRow("offered paper and resolution")
+        << DriverSettings{"A4", "", "180dpi"} << DriverSettings{"A4", "", "180dpi"} << QStringList();
+    QTest::newRow("empty keywords change nothing")
+        << DriverSettings{} << DriverSettings{"Letter", "", "120x60dpi"} << QStringList();
+    QTest::newRow("a size made up in the dialog, by its keyword")
+        << DriverSettings{"Custom.612x288", "", ""} << DriverSettings{"Custom.612x288", "", "120x60dpi"}
+        << QStringList();
+    QTest::newRow("what the driver does not offer stays as it was")
+        << DriverSettings{"Slip10x4", "Tractor", "999dpi"} << DriverSettings{"Letter", "", "120x60dpi"}
+        << QStringList{"PageSize=Slip10x4", "InputSlot=Tractor", "Resolution=999dpi"};
+    QTest::newRow("a custom keyword that is no size")
+        << DriverSettings{"Custom.axb", "", "180"} << DriverSettings{"Letter", "", "120x60dpi"}
+        << QStringList{"PageSize=Custom.axb", "Resolution=180"};
+}
+
+// The keywords a registration keeps are the ones the service reads back, on a driver that
+// offers custom sizes but no paper source.
+void TestCupsPrinters::driverSettingsByKeyword()
+{
+    QFETCH(DriverSettings, applied);
+    QFETCH(DriverSettings, inForce);
+    QFETCH(QStringList, refused);
+    Queue queue("keywords", {"-m", "drv:///sample.drv/epson24.ppd"});
+    QVERIFY(queue.created());
+    QTemporaryDir slips;
+    InstallPrinterService(std::make_unique<CupsPrinterService>(slips.path(), 0));
+    PrinterAccess().SetIndex(VisibleIndexOf(queue.name()));
+    QStringList said;
+    for (const std::string& keyword : PrinterAccess().Service().applyDriverSettings(applied)) {
+        said << QString::fromStdString(keyword);
+    }
+    QCOMPARE(said, refused);
+    const DriverSettings now = PrinterAccess().Service().driverSettings();
+    QCOMPARE(QString::fromStdString(now.paperSize), QString::fromStdString(inForce.paperSize));
+    QCOMPARE(QString::fromStdString(now.paperSource), QString::fromStdString(inForce.paperSource));
+    QCOMPARE(QString::fromStdString(now.resolution), QString::fromStdString(inForce.resolution));
 }
 
 QTEST_MAIN(TestCupsPrinters)
