@@ -1,8 +1,10 @@
 #include "slipprint/MarginResolution.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace marginresolution {
 namespace {
@@ -56,7 +58,10 @@ int ConvertDots(int dots, int fromDpi, int toDpi)
     if (fromDpi <= 0 || toDpi <= 0 || fromDpi == toDpi) {
         return dots;
     }
-    return static_cast<int>(std::lround(static_cast<double>(dots) * toDpi / fromDpi));
+    // A margin no printer could take still converts to a number of its own, never a wrapped one.
+    const double converted = std::round(static_cast<double>(dots) * toDpi / fromDpi);
+    return static_cast<int>(std::clamp(converted, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 std::string MillimetreText(int dots, int dpi)
