@@ -455,6 +455,18 @@ void TestCupsPrint::slipThatDoesNotFitIsNamedFirst()
     QCOMPARE(queue.jobCount(), printed ? 1 : 0);
 }
 
+namespace {
+
+// The continuous feed registered on `queue`, with `keys` after the printer.
+bool registerContinuous(const QString& folder, const QString& queue, const QString& keys)
+{
+    QFile file(QDir(folder).filePath(QStringLiteral("mivo_a500.ini")));
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(sjisFile("[連続(４インチ)]\nPrnName=" + queue + "\nPrnNoIndex=0\n" + keys)) > 0;
+}
+
+} // namespace
+
 void TestCupsPrint::registeredSettingsReachTheJob_data()
 {
     QTest::addColumn<QString>("keys"); // the continuous feed's keys after its printer
@@ -486,10 +498,7 @@ void TestCupsPrint::registeredSettingsReachTheJob()
     QVERIFY(queue.created());
     QTemporaryDir folder;
     writeContinuousFolder(folder.path(), queue.name());
-    QFile registration(folder.filePath(QStringLiteral("mivo_a500.ini")));
-    QVERIFY(registration.open(QIODevice::WriteOnly) &&
-            registration.write(sjisFile("[連続(４インチ)]\nPrnName=" + queue.name() + "\nPrnNoIndex=0\n" + keys)) > 0);
-    registration.close();
+    QVERIFY(registerContinuous(folder.path(), queue.name(), keys));
 
     QProcess process;
     process.setWorkingDirectory(folder.path());
@@ -538,11 +547,7 @@ void TestCupsPrint::registeredMarginsKeepTheirDistance()
     Queue queue(QStringLiteral("margins"), {"-m", "drv:///sample.drv/epson24.ppd"});
     QVERIFY(queue.created());
     QTemporaryDir folder;
-    QFile registration(folder.filePath(QStringLiteral("mivo_a500.ini")));
-    QVERIFY(registration.open(QIODevice::WriteOnly) &&
-            registration.write(sjisFile("[連続(４インチ)]\nPrnName=" + queue.name() +
-                                        "\nPrnNoIndex=0\ndenPrn_Top=5\ndenPrn_Left=7\n" + keys)) > 0);
-    registration.close();
+    QVERIFY(registerContinuous(folder.path(), queue.name(), "denPrn_Top=5\ndenPrn_Left=7\n" + keys));
     InstallPrinterService(std::make_unique<CupsPrinterService>(folder.filePath(QStringLiteral("slips")), 0));
     const DriverSettings before = PrinterAccess().Service().driverSettings();
     {
