@@ -152,6 +152,9 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
         if (interruption::Asked()) {
             err << "mivo-kangaroo batch: " << kInterruptedAfterPrinting << '\n';
         }
+        for (const std::string& warning : printed.warnings) {
+            err << "mivo-kangaroo batch: " << warning << '\n';
+        }
         if (!printed.journalError.empty()) {
             err << "mivo-kangaroo batch: warning: the print journal could not record the job: " << printed.journalError
                 << '\n';

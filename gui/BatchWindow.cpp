@@ -694,6 +694,9 @@ void BatchWindow::printSlips(const std::vector<std::size_t>& chosen, const QStri
     m_scanNumbers->setEnabled(!m_printedIds.empty());
     m_consecutive->setEnabled(!m_printedIds.empty());
     QString notice = QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size());
+    for (const std::string& warning : printed.warnings) {
+        notice += QLatin1Char('\n') + QString::fromStdString(warning);
+    }
     if (!printed.journalError.empty()) {
         notice +=
             QStringLiteral("\n印刷履歴に記録できませんでした: %1").arg(QString::fromStdString(printed.journalError));

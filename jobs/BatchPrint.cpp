@@ -50,12 +50,12 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
     if (on.direct()) {
         const journalprint::Outcome outcome =
             directjobs::SendSlips(on, journal::Journal::In(target.folder), pages, {on.paperFeed(), {}, 0}, progress);
-        return {on.printerName(), outcome.journalError, outcome.entryIds};
+        return {on.printerName(), outcome.journalError, outcome.entryIds, on.warnings()};
     }
     const auto drawSlip = [&](std::size_t i) { TSlipDot::SLIP97_Prn(pages[i].slip, pages[i].state, printer.Canvas()); };
     const journalprint::Outcome outcome =
         journalprint::PrintBatchAndRecord(printer, journal::Journal::In(target.folder), pages, on.paperFeed(), [&] {
             printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, on.pageLengthPt());
         });
-    return {on.printerName(), outcome.journalError, outcome.entryIds};
+    return {on.printerName(), outcome.journalError, outcome.entryIds, on.warnings()};
 }

@@ -40,6 +40,7 @@ struct BatchPrinted
     std::string printer;
     std::string journalError;             // empty when the print journal recorded the job
     std::vector<std::int64_t> journalIds; // the journal's entries of the slips, in print order
+    std::vector<std::string> warnings;    // registered settings the driver no longer offers (UTF-8)
 };
 
 // The chosen slips as one job on the target's printer, one page each; `progress(done)`
