@@ -106,16 +106,22 @@ PrintTarget::PrintTarget(TPrinterAccess& printer, int paper, int top, int left, 
     : m_printer(printer), m_previousIndex(printer.Index()), m_paper(paper), m_state{0, 0, top, left},
       m_warnings(std::move(registration.warnings))
 {
-    if (index && *index != m_previousIndex) {
-        rememberSettings();
-        select(printer, *index);
+    try {
+        if (index && *index != m_previousIndex) {
+            rememberSettings();
+            select(printer, *index);
+        }
+        if (registration.settings && registeredsettings::Of(*registration.settings) != DriverSettings{}) {
+            rememberSettings();
+            const std::vector<std::string> refused = registeredsettings::Apply(printer, *registration.settings);
+            m_warnings.insert(m_warnings.end(), refused.begin(), refused.end());
+        }
+        readResolution();
+    } catch (const std::exception&) {
+        // No destructor runs for a target that was never made.
+        giveBack();
+        throw;
     }
-    if (registration.settings && registeredsettings::Of(*registration.settings) != DriverSettings{}) {
-        rememberSettings();
-        const std::vector<std::string> refused = registeredsettings::Apply(printer, *registration.settings);
-        m_warnings.insert(m_warnings.end(), refused.begin(), refused.end());
-    }
-    readResolution();
     if (const std::optional<marginresolution::Dpi> from = registration.marginBasis) {
         m_state.top = marginresolution::ConvertDots(top, from->y, m_state.dpiY);
         m_state.left = marginresolution::ConvertDots(left, from->x, m_state.dpiX);
@@ -174,9 +180,13 @@ PrintTarget::PrintTarget(TPrinterAccess& printer, int paper, int top, int left, 
 
 PrintTarget::~PrintTarget()
 {
-    if (!m_selects) {
-        return;
+    if (m_selects) {
+        giveBack();
     }
+}
+
+void PrintTarget::giveBack()
+{
     try {
         select(m_printer, m_previousIndex);
         if (m_previousSettings) {

@@ -36,9 +36,9 @@ class PrintTarget
 {
 public:
     // The feed's printer as registered in `folder` with its settings, or `printerName` instead
-    // (the feed's margins either way; the registered settings when it is the registered printer). Throws when that
-    // printer is not there (never another one in its place), when the server does not answer, or when a registered
-    // margin is not a number.
+    // (the feed's margins either way; its settings when it is the registered printer). Throws
+    // when that printer is not there (never another one in its place), when the server does not
+    // answer, or when a registered margin is not a number.
     static PrintTarget Registered(TPrinterAccess& printer, const std::filesystem::path& folder, int paper,
                                   const std::optional<std::string>& printerName = {});
     // The printer already current, with margins the caller holds as dots (the window's fields).
@@ -107,6 +107,8 @@ private:
     PrintTarget(TPrinterAccess& printer, int paper, int top, int left, const DirectFeed& feed);
     void readResolution();
     void rememberSettings();
+    // The printer and settings that were current before, in force again.
+    void giveBack();
 
     TPrinterAccess& m_printer;
     int m_previousIndex;
