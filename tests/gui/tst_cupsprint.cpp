@@ -1,4 +1,5 @@
 #include "gui/TForm_SLIP97YPrn.h"
+#include "gui/TRefreshingPrinterSetupDialog.h"
 #include "jobs/PrintTarget.h"
 #include "printers/CupsPrinterService.h"
 #include "tests/support/CupsQueueSupport.h"
@@ -6,6 +7,9 @@
 #include "tests/support/PrintWindowSupport.h"
 
 #include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -81,6 +85,7 @@ private slots:
     void registeredSettingsReachTheJob();
     void registeredMarginsKeepTheirDistance_data();
     void registeredMarginsKeepTheirDistance();
+    void setupDialogChoiceOutlivesTheWindow();
 };
 
 void TestCupsPrint::init()
@@ -556,6 +561,51 @@ void TestCupsPrint::registeredMarginsKeepTheirDistance()
         QCOMPARE(int(target.warnings().size()), warnings);
     }
     QCOMPARE(PrinterAccess().Service().driverSettings(), before);
+}
+
+// 「セットするプリンタを登録」 with 180 dpi and A4 chosen in the setup dialog: the next process
+// prints with them, and the margins taken at the driver's 120x60 keep their distance.
+void TestCupsPrint::setupDialogChoiceOutlivesTheWindow()
+{
+    Queue queue(QStringLiteral("dialog"), {"-m", "drv:///sample.drv/epson24.ppd"});
+    QVERIFY(queue.created());
+    MainWindowFixture fixture;
+    writeContinuousFolder(fixture.folder(), queue.name());
+    QVERIFY(registerContinuous(fixture.folder(), queue.name(), "denPrn_Top=6\ndenPrn_Left=12\n"));
+    fixture.installService(std::make_unique<CupsPrinterService>(fixture.path(QStringLiteral("slips")), 0));
+    TForm_Main& window = fixture.show();
+    NamedControl<QComboBox>(window, "ComboBox_SEL")->setCurrentIndex(1);
+    window.PrinterSetupDialog1->setRunner([](DialogChoice& choice) {
+        for (DialogChoice::DriverOption& option : choice.driverOptions) {
+            if (option.keyword == "Resolution") {
+                option.current = "180dpi";
+            }
+        }
+        choice.paperSize = Capability{0, "A4", 595, 842};
+        return true;
+    });
+    QTest::mouseClick(NamedControl<QPushButton>(window, "BitBtn_PrnSet"), Qt::LeftButton);
+    QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join(u'|')));
+    QVERIFY2(registrationText(fixture).endsWith(QStringLiteral("PaperSize=A4\nResolution=180dpi\nMarginDpi=120x60\n")),
+             qPrintable(registrationText(fixture)));
+
+    QProcess process;
+    process.setWorkingDirectory(fixture.folder());
+    process.start(executable(), {"print", "--paper", "1", "--force"});
+    QVERIFY(process.waitForFinished(60000));
+    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+    QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
+    QCOMPARE(queue.lastJobAttribute("Resolution"), QStringLiteral("180dpi"));
+    QCOMPARE(queue.lastJobAttribute("PageSize"), QStringLiteral("Custom.595x288"));
+    // 6 dots at 60 dpi and 12 at 120 dpi are 18 and 18 at 180 dpi, as the journal keeps them.
+    QProcess history;
+    history.setWorkingDirectory(fixture.folder());
+    history.start(executable(), {"history", "--json"});
+    QVERIFY(history.waitForFinished(60000));
+    const QJsonObject printed = QJsonDocument::fromJson(history.readAllStandardOutput()).array().first().toObject();
+    QCOMPARE(printed.value("dpiy").toString(), QStringLiteral("180"));
+    QCOMPARE(printed.value("prnTop").toString(), QStringLiteral("18"));
+    QCOMPARE(printed.value("prnLeft").toString(), QStringLiteral("18"));
 }
 
 QTEST_MAIN(TestCupsPrint)
