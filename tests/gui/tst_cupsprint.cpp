@@ -1,10 +1,10 @@
 #include "gui/TForm_SLIP97YPrn.h"
 #include "gui/TRefreshingPrinterSetupDialog.h"
-#include "jobs/PrintTarget.h"
 #include "printers/CupsPrinterService.h"
 #include "tests/support/CupsQueueSupport.h"
 #include "tests/support/DriverEscp.h"
 #include "tests/support/PrintWindowSupport.h"
+#include "tests/support/ProgramRun.h"
 
 #include <QComboBox>
 #include <QJsonArray>
@@ -83,9 +83,6 @@ private slots:
     void slipThatDoesNotFitIsNamedFirst();
     void registeredSettingsReachTheJob_data();
     void registeredSettingsReachTheJob();
-    void registeredMarginsKeepTheirDistance_data();
-    void registeredMarginsKeepTheirDistance();
-    void setupDialogChoiceOutlivesTheWindow();
 };
 
 void TestCupsPrint::init()
@@ -470,108 +467,9 @@ bool registerContinuous(const QString& folder, const QString& queue, const QStri
            file.write(sjisFile("[連続(４インチ)]\nPrnName=" + queue + "\nPrnNoIndex=0\n" + keys)) > 0;
 }
 
-} // namespace
-
-void TestCupsPrint::registeredSettingsReachTheJob_data()
+// 「セットするプリンタを登録」 with 180 dpi and A4 chosen in the setup dialog.
+void registerInTheWindow(MainWindowFixture& fixture)
 {
-    QTest::addColumn<QString>("keys"); // the continuous feed's keys after its printer
-    QTest::addColumn<QString>("resolution");
-    QTest::addColumn<QString>("pageSize");
-    QTest::addColumn<int>("graphicsMode"); // ESC * m of the driver's bands
-    QTest::addColumn<QString>("warning");  // on standard error; empty for none
-    QTest::newRow("an older file: the driver's defaults") << ""
-                                                          << "120x60dpi"
-                                                          << "Custom.612x288" << 1 << "";
-    QTest::newRow("180 dpi on A4") << "PaperSize=A4\nResolution=180dpi\n"
-                                   << "180dpi"
-                                   << "Custom.595x288" << 39 << "";
-    QTest::newRow("a resolution the driver no longer offers") << "PaperSize=A4\nResolution=999dpi\n"
-                                                              << "120x60dpi"
-                                                              << "Custom.595x288" << 1 << "Resolution=999dpi";
-}
-
-// Registered once, read back by a fresh process from the file alone: the job carries the
-// registered settings, the page stays one 4-inch form wide as the registered paper.
-void TestCupsPrint::registeredSettingsReachTheJob()
-{
-    QFETCH(QString, keys);
-    QFETCH(QString, resolution);
-    QFETCH(QString, pageSize);
-    QFETCH(int, graphicsMode);
-    QFETCH(QString, warning);
-    Queue queue(QStringLiteral("settings"), {"-m", "drv:///sample.drv/epson24.ppd"});
-    QVERIFY(queue.created());
-    QTemporaryDir folder;
-    writeContinuousFolder(folder.path(), queue.name());
-    QVERIFY(registerContinuous(folder.path(), queue.name(), keys));
-
-    QProcess process;
-    process.setWorkingDirectory(folder.path());
-    process.start(executable(), {"print", "--paper", "1", "--force"});
-    QVERIFY(process.waitForFinished(60000));
-    const QString err = QString::fromUtf8(process.readAllStandardError());
-    QCOMPARE(process.exitCode(), 0);
-    QVERIFY2(warning.isEmpty() ? !err.contains(QStringLiteral("登録された設定")) : err.contains(warning),
-             qPrintable(err));
-    QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
-
-    QCOMPARE(queue.lastJobAttribute("Resolution"), resolution);
-    QCOMPARE(queue.lastJobAttribute("PageSize"), pageSize);
-    QFile output(queue.output());
-    QVERIFY(output.open(QIODevice::ReadOnly));
-    const DriverForms forms = ReadDriverForms(output.readAll());
-    QCOMPARE(forms.formInches, std::vector<double>{4.0});
-    QVERIFY(!forms.graphicsModes.empty());
-    for (const int mode : forms.graphicsModes) {
-        QCOMPARE(mode, graphicsMode);
-    }
-}
-
-void TestCupsPrint::registeredMarginsKeepTheirDistance_data()
-{
-    QTest::addColumn<QString>("keys"); // after TOP 5 and LEFT 7
-    QTest::addColumn<SlipPrintState>("state");
-    QTest::addColumn<int>("warnings");
-    QTest::newRow("registered at 180, printed at the default 120x60") << "MarginDpi=180x180\n"
-                                                                      << SlipPrintState{120, 60, 2, 5} << 0;
-    QTest::newRow("registered at the resolution in force") << "Resolution=180dpi\nMarginDpi=180x180\n"
-                                                           << SlipPrintState{180, 180, 5, 7} << 0;
-    QTest::newRow("registered at 120x60, printed at 360x180") << "Resolution=360x180dpi\nMarginDpi=120x60\n"
-                                                              << SlipPrintState{360, 180, 15, 21} << 0;
-    QTest::newRow("an older file: dots as they stand") << "Resolution=180dpi\n" << SlipPrintState{180, 180, 5, 7} << 0;
-    QTest::newRow("an unreadable resolution: dots as they stand, said") << "MarginDpi=fine\n"
-                                                                        << SlipPrintState{120, 60, 5, 7} << 1;
-}
-
-// The window's printer is the same queue: the job's settings are given back when it ends.
-void TestCupsPrint::registeredMarginsKeepTheirDistance()
-{
-    QFETCH(QString, keys);
-    QFETCH(SlipPrintState, state);
-    QFETCH(int, warnings);
-    Queue queue(QStringLiteral("margins"), {"-m", "drv:///sample.drv/epson24.ppd"});
-    QVERIFY(queue.created());
-    QTemporaryDir folder;
-    QVERIFY(registerContinuous(folder.path(), queue.name(), "denPrn_Top=5\ndenPrn_Left=7\n" + keys));
-    InstallPrinterService(std::make_unique<CupsPrinterService>(folder.filePath(QStringLiteral("slips")), 0));
-    const DriverSettings before = PrinterAccess().Service().driverSettings();
-    {
-        const PrintTarget target = PrintTarget::Registered(PrinterAccess(), folder.path().toStdString(), 1);
-        QCOMPARE(target.state(), state);
-        QCOMPARE(int(target.warnings().size()), warnings);
-    }
-    QCOMPARE(PrinterAccess().Service().driverSettings(), before);
-}
-
-// 「セットするプリンタを登録」 with 180 dpi and A4 chosen in the setup dialog: the next process
-// prints with them, and the margins taken at the driver's 120x60 keep their distance.
-void TestCupsPrint::setupDialogChoiceOutlivesTheWindow()
-{
-    Queue queue(QStringLiteral("dialog"), {"-m", "drv:///sample.drv/epson24.ppd"});
-    QVERIFY(queue.created());
-    MainWindowFixture fixture;
-    writeContinuousFolder(fixture.folder(), queue.name());
-    QVERIFY(registerContinuous(fixture.folder(), queue.name(), "denPrn_Top=6\ndenPrn_Left=12\n"));
     fixture.installService(std::make_unique<CupsPrinterService>(fixture.path(QStringLiteral("slips")), 0));
     TForm_Main& window = fixture.show();
     NamedControl<QComboBox>(window, "ComboBox_SEL")->setCurrentIndex(1);
@@ -588,24 +486,77 @@ void TestCupsPrint::setupDialogChoiceOutlivesTheWindow()
     QVERIFY2(fixture.prompt().errors.isEmpty(), qPrintable(fixture.prompt().errors.join(u'|')));
     QVERIFY2(registrationText(fixture).endsWith(QStringLiteral("PaperSize=A4\nResolution=180dpi\nMarginDpi=120x60\n")),
              qPrintable(registrationText(fixture)));
+}
 
-    QProcess process;
-    process.setWorkingDirectory(fixture.folder());
-    process.start(executable(), {"print", "--paper", "1", "--force"});
-    QVERIFY(process.waitForFinished(60000));
-    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+} // namespace
+
+void TestCupsPrint::registeredSettingsReachTheJob_data()
+{
+    QTest::addColumn<QString>("keys");  // the continuous feed's keys after its printer and margins
+    QTest::addColumn<bool>("inWindow"); // registered in the window's setup dialog afterwards
+    QTest::addColumn<QString>("resolution");
+    QTest::addColumn<QString>("pageSize");
+    QTest::addColumn<int>("graphicsMode"); // ESC * m of the driver's bands
+    QTest::addColumn<QString>("margins");  // top and left dots as the journal keeps them
+    QTest::addColumn<QString>("warning");  // on standard error; empty for none
+    // 6 dots at 60 dpi and 12 at 120 dpi are 18 and 18 at 180 dpi.
+    QTest::newRow("chosen in the setup dialog") << "" << true << "180dpi"
+                                                << "Custom.595x288" << 39 << "18,18"
+                                                << "";
+    QTest::newRow("an older file: the driver's defaults, dots as they stand") << "" << false << "120x60dpi"
+                                                                              << "Custom.612x288" << 1 << "6,12"
+                                                                              << "";
+    QTest::newRow("margins registered at 180 dpi, printed at 120x60") << "MarginDpi=180x180\n"
+                                                                      << false << "120x60dpi"
+                                                                      << "Custom.612x288" << 1 << "2,8"
+                                                                      << "";
+    QTest::newRow("a resolution the driver no longer offers") << "PaperSize=A4\nResolution=999dpi\n"
+                                                              << false << "120x60dpi"
+                                                              << "Custom.595x288" << 1 << "6,12"
+                                                              << "Resolution=999dpi";
+}
+
+// Registered once, read back by a fresh process from the file alone: the job carries the
+// registered settings, the page stays one 4-inch form long as wide as the registered paper, and
+// the margins keep their distance on paper.
+void TestCupsPrint::registeredSettingsReachTheJob()
+{
+    QFETCH(QString, keys);
+    QFETCH(bool, inWindow);
+    QFETCH(QString, resolution);
+    QFETCH(QString, pageSize);
+    QFETCH(int, graphicsMode);
+    QFETCH(QString, margins);
+    QFETCH(QString, warning);
+    Queue queue(QStringLiteral("settings"), {"-m", "drv:///sample.drv/epson24.ppd"});
+    QVERIFY(queue.created());
+    MainWindowFixture fixture;
+    writeContinuousFolder(fixture.folder(), queue.name());
+    QVERIFY(registerContinuous(fixture.folder(), queue.name(), "denPrn_Top=6\ndenPrn_Left=12\n" + keys));
+    if (inWindow) {
+        registerInTheWindow(fixture);
+        QVERIFY(!QTest::currentTestFailed());
+    }
+
+    const ProgramRun printed = RunProgram({"print", "--paper", "1", "--force"}, fixture.folder());
+    QVERIFY2(printed.exitCode == 0, printed.err.constData());
+    QVERIFY2(warning.isEmpty() ? !printed.errText().contains(QStringLiteral("登録された"))
+                               : printed.errText().contains(warning),
+             printed.err.constData());
     QTRY_VERIFY_WITH_TIMEOUT(queue.lastCompleted(), 60000);
-    QCOMPARE(queue.lastJobAttribute("Resolution"), QStringLiteral("180dpi"));
-    QCOMPARE(queue.lastJobAttribute("PageSize"), QStringLiteral("Custom.595x288"));
-    // 6 dots at 60 dpi and 12 at 120 dpi are 18 and 18 at 180 dpi, as the journal keeps them.
-    QProcess history;
-    history.setWorkingDirectory(fixture.folder());
-    history.start(executable(), {"history", "--json"});
-    QVERIFY(history.waitForFinished(60000));
-    const QJsonObject printed = QJsonDocument::fromJson(history.readAllStandardOutput()).array().first().toObject();
-    QCOMPARE(printed.value("dpiy").toString(), QStringLiteral("180"));
-    QCOMPARE(printed.value("prnTop").toString(), QStringLiteral("18"));
-    QCOMPARE(printed.value("prnLeft").toString(), QStringLiteral("18"));
+    QCOMPARE(queue.lastJobAttribute("Resolution"), resolution);
+    QCOMPARE(queue.lastJobAttribute("PageSize"), pageSize);
+    QFile output(queue.output());
+    QVERIFY(output.open(QIODevice::ReadOnly));
+    const DriverForms forms = ReadDriverForms(output.readAll());
+    QCOMPARE(forms.formInches, std::vector<double>{4.0});
+    QVERIFY(!forms.graphicsModes.empty());
+    for (const int mode : forms.graphicsModes) {
+        QCOMPARE(mode, graphicsMode);
+    }
+    const ProgramRun history = RunProgram({"history", "--json"}, fixture.folder());
+    const QJsonObject entry = QJsonDocument::fromJson(history.out).array().first().toObject();
+    QCOMPARE(entry.value("prnTop").toString() + "," + entry.value("prnLeft").toString(), margins);
 }
 
 QTEST_MAIN(TestCupsPrint)

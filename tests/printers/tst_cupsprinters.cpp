@@ -378,17 +378,12 @@ void TestCupsPrinters::driverSettingsByKeyword_data()
     QTest::addColumn<QStringList>("refused");
     QTest::newRow("offered paper and resolution")
         << DriverSettings{"A4", "", "180dpi"} << DriverSettings{"A4", "", "180dpi"} << QStringList();
-    QTest::newRow("empty keywords change nothing")
-        << DriverSettings{} << DriverSettings{"Letter", "", "120x60dpi"} << QStringList();
     QTest::newRow("a size made up in the dialog, by its keyword")
         << DriverSettings{"Custom.612x288", "", ""} << DriverSettings{"Custom.612x288", "", "120x60dpi"}
         << QStringList();
     QTest::newRow("what the driver does not offer stays as it was")
-        << DriverSettings{"Slip10x4", "Tractor", "999dpi"} << DriverSettings{"Letter", "", "120x60dpi"}
-        << QStringList{"PageSize=Slip10x4", "InputSlot=Tractor", "Resolution=999dpi"};
-    QTest::newRow("a custom keyword that is no size")
-        << DriverSettings{"Custom.axb", "", "180"} << DriverSettings{"Letter", "", "120x60dpi"}
-        << QStringList{"PageSize=Custom.axb", "Resolution=180"};
+        << DriverSettings{"Custom.axb", "Tractor", "999dpi"} << DriverSettings{"Letter", "", "120x60dpi"}
+        << QStringList{"PageSize=Custom.axb", "InputSlot=Tractor", "Resolution=999dpi"};
 }
 
 // The keywords a registration keeps are the ones the service reads back, on a driver that

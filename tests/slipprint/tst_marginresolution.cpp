@@ -23,20 +23,15 @@ void TestMarginResolution::parseDpi_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::optional<Dpi>>("dpi");
-    QTest::newRow("both ways") << "180x180" << std::optional<Dpi>(Dpi{180, 180});
     QTest::newRow("horizontal by vertical") << "120x60" << std::optional<Dpi>(Dpi{120, 60});
     QTest::newRow("one number is both") << "180" << std::optional<Dpi>(Dpi{180, 180});
     QTest::newRow("driver keyword") << "360x180dpi" << std::optional<Dpi>(Dpi{360, 180});
     QTest::newRow("blanks around") << " \t60x60 " << std::optional<Dpi>(Dpi{60, 60});
-    QTest::newRow("empty") << "" << std::optional<Dpi>();
     QTest::newRow("zero would divide") << "0x180" << std::optional<Dpi>();
-    QTest::newRow("negative") << "-180" << std::optional<Dpi>();
     QTest::newRow("half a resolution") << "180x" << std::optional<Dpi>();
-    QTest::newRow("decimal") << "180.5" << std::optional<Dpi>();
     QTest::newRow("past any printer") << "100000" << std::optional<Dpi>();
     QTest::newRow("past int") << "99999999999x1" << std::optional<Dpi>();
     QTest::newRow("words") << "fine" << std::optional<Dpi>();
-    QTest::newRow("two crosses") << "180x180x180" << std::optional<Dpi>();
 }
 
 void TestMarginResolution::parseDpi()
@@ -65,8 +60,6 @@ void TestMarginResolution::marginKeepsItsDistance_data()
     QTest::newRow("half rounds away from zero") << 3 << 120 << 60 << 2; // 1.5
     QTest::newRow("negative half too") << -3 << 120 << 60 << -2;
     QTest::newRow("up to a finer resolution") << 2 << 60 << 180 << 6;
-    QTest::newRow("up to 360") << 25 << 180 << 360 << 50;
-    QTest::newRow("zero stays") << 0 << 180 << 60 << 0;
     QTest::newRow("unknown source: dots as they are") << 7 << 0 << 180 << 7;
     QTest::newRow("unknown target: dots as they are") << 7 << 180 << 0 << 7;
 }
@@ -86,10 +79,7 @@ void TestMarginResolution::millimetres_data()
     QTest::addColumn<int>("dpi");
     QTest::addColumn<QString>("text");
     QTest::newRow("5 dots at 180") << 5 << 180 << "= 0.7 mm";
-    QTest::newRow("one inch") << 180 << 180 << "= 25.4 mm";
     QTest::newRow("coarse vertical") << 2 << 60 << "= 0.8 mm";
-    QTest::newRow("zero") << 0 << 180 << "= 0.0 mm";
-    QTest::newRow("negative keeps its sign") << -5 << 180 << "= -0.7 mm";
     QTest::newRow("below a tenth, negative") << -1 << 360 << "= -0.1 mm";
     QTest::newRow("unknown resolution") << 5 << 0 << "";
 }
