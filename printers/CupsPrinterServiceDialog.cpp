@@ -10,6 +10,13 @@
 // The printer service's side of the platform's print dialog: what it shows, and what the
 // user's choice changes.
 
+namespace {
+
+// A stored size longer than any stationery (200 inches) is no size at all.
+constexpr double kLongestPaperPt = 200 * 72.0;
+
+} // namespace
+
 const PrinterModel::Choice& CupsPrinterService::madeUpPaper(PrinterModel& printer, const Capability& size)
 {
     const long width = std::lround(size.widthPt);
@@ -94,8 +101,11 @@ bool CupsPrinterService::applyPaperKeyword(PrinterModel& printer, const std::str
     double width = 0;
     double height = 0;
     char end = 0;
+    const auto plausible = [](double points) {
+        return std::isfinite(points) && points > 0 && points <= kLongestPaperPt;
+    };
     if (!printer.customMargins || std::sscanf(keyword.c_str(), "Custom.%lfx%lf%c", &width, &height, &end) != 2 ||
-        width <= 0 || height <= 0) {
+        !plausible(width) || !plausible(height)) {
         return false;
     }
     m_settings.dmPaperSize =

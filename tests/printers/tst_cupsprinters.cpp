@@ -382,8 +382,8 @@ void TestCupsPrinters::driverSettingsByKeyword_data()
         << DriverSettings{"Custom.612x288", "", ""} << DriverSettings{"Custom.612x288", "", "120x60dpi"}
         << QStringList();
     QTest::newRow("what the driver does not offer stays as it was")
-        << DriverSettings{"Custom.axb", "Tractor", "999dpi"} << DriverSettings{"Letter", "", "120x60dpi"}
-        << QStringList{"PageSize=Custom.axb", "InputSlot=Tractor", "Resolution=999dpi"};
+        << DriverSettings{"Custom.nanx288", "Tractor", "999dpi"} << DriverSettings{"Letter", "", "120x60dpi"}
+        << QStringList{"PageSize=Custom.nanx288", "InputSlot=Tractor", "Resolution=999dpi"};
 }
 
 // The keywords a registration keeps are the ones the service reads back, on a driver that
