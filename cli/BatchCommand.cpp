@@ -38,9 +38,9 @@ void skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& c
         const batch::BatchSlip& slip = file.slips[i];
         const bool marked = JournalSlipCheck::Marked(slip);
         if (marked) {
-            const bool printed = std::find(slip.warnings.begin(), slip.warnings.end(), JournalSlipCheck::kWarning) !=
-                                 slip.warnings.end();
-            (printed ? skipped : unknown).push_back(i);
+            const bool cutOff = std::find(slip.warnings.begin(), slip.warnings.end(),
+                                          JournalSlipCheck::kUnknownWarning) != slip.warnings.end();
+            (cutOff ? unknown : skipped).push_back(i);
         }
         return marked;
     });
@@ -125,6 +125,20 @@ bool checkFit(const batch::OrderFile& file, const std::vector<std::size_t>& chos
     return false;
 }
 
+// Slips another station's job claimed after the list was read; they print only when the user
+// insisted (--force, or named them).
+void reportLeftOut(const std::vector<ClaimedElsewhere>& leftOut, std::ostream& err)
+{
+    if (leftOut.empty()) {
+        return;
+    }
+    err << "mivo-kangaroo batch: left out " << leftOut.size() << " slips another station is printing or printed:";
+    for (const ClaimedElsewhere& out : leftOut) {
+        err << ' ' << out.slip + 1 << " (" << out.station << ')';
+    }
+    err << "; print them anyway with --force or --only\n";
+}
+
 int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
                   std::ostream& err)
 {
@@ -144,11 +158,18 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
         }
         return !interruption::Asked();
     };
+    const bool insisted = options.force || !options.only.empty() || options.from;
     const interruption::Held held;
     try {
-        const BatchPrinted printed = PrintBatch(file.slips, chosen, target, progress);
-        err << (terminal ? "\n" : "") << "printed " << chosen.size() << " slips (" << batch::SlipNumbers(chosen)
-            << ") as one job on " << printed.printer << '\n';
+        const BatchPrinted printed =
+            PrintBatch(file.slips, chosen, target, progress, [insisted](std::size_t) { return insisted; });
+        reportLeftOut(printed.leftOut, err);
+        if (printed.slips.empty()) {
+            err << "mivo-kangaroo batch: nothing was printed: every chosen slip is another station's\n";
+            return 1;
+        }
+        err << (terminal ? "\n" : "") << "printed " << printed.slips.size() << " slips ("
+            << batch::SlipNumbers(printed.slips) << ") as one job on " << printed.printer << '\n';
         if (interruption::Asked()) {
             err << "mivo-kangaroo batch: " << kInterruptedAfterPrinting << '\n';
         }

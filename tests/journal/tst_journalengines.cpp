@@ -308,6 +308,7 @@ void TestJournalEngines::versionThreeIsBroughtUpToDate()
     const std::int64_t id = journal->recordJob(entry("西濃太郎", "1", "岐阜県", at(1), "A-1"));
     journal.reset();
     alter(engine, QStringLiteral("ALTER TABLE jobs DROP COLUMN station"));
+    alter(engine, QStringLiteral("DROP TABLE claims"));
     alter(engine, QStringLiteral("UPDATE meta SET value = '3' WHERE key = 'version'"));
 
     journal = open(engine);
