@@ -133,8 +133,8 @@ void reportLeftOut(const std::vector<ClaimedElsewhere>& leftOut, std::ostream& e
         return;
     }
     err << "mivo-kangaroo batch: left out " << leftOut.size() << " slips another station is printing or printed:";
-    for (const ClaimedElsewhere& out : leftOut) {
-        err << ' ' << out.slip + 1 << " (" << out.station << ')';
+    for (const auto& [station, numbers] : LeftOutByStation(leftOut)) {
+        err << ' ' << numbers << " (" << station << ')';
     }
     err << "; print them anyway with --force or --only\n";
 }

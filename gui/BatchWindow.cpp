@@ -706,8 +706,8 @@ QString BatchWindow::printedNotice(const BatchPrinted& printed) const
                                            : QStringLiteral("%1枚の送り状を印刷しました").arg(printed.slips.size());
     if (!printed.leftOut.empty()) {
         QStringList slips;
-        for (const ClaimedElsewhere& out : printed.leftOut) {
-            slips << QStringLiteral("%1番（%2）").arg(out.slip + 1).arg(QString::fromStdString(out.station));
+        for (const auto& [station, numbers] : LeftOutByStation(printed.leftOut)) {
+            slips << QStringLiteral("%1番（%2）").arg(QString::fromStdString(numbers), QString::fromStdString(station));
         }
         notice +=
             QStringLiteral("\n他の端末が先に印刷を始めたため除きました: %1").arg(slips.join(QStringLiteral("、")));

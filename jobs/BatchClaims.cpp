@@ -1,9 +1,24 @@
 #include "jobs/BatchClaims.h"
 
+#include "batch/SlipSelection.h"
 #include "journal/Journal.h"
 #include "journal/SharedJournal.h"
 
 #include <algorithm>
+
+std::map<std::string, std::string> LeftOutByStation(const std::vector<ClaimedElsewhere>& leftOut)
+{
+    std::map<std::string, std::vector<std::size_t>> slips;
+    for (const ClaimedElsewhere& out : leftOut) {
+        slips[out.station].push_back(out.slip);
+    }
+    std::map<std::string, std::string> numbers;
+    for (auto& [station, indexes] : slips) {
+        std::sort(indexes.begin(), indexes.end());
+        numbers[station] = batch::SlipNumbers(indexes);
+    }
+    return numbers;
+}
 
 BatchClaim ClaimSlips(const std::filesystem::path& journalFile, const std::vector<batch::BatchSlip>& slips,
                       const std::vector<std::size_t>& chosen, const std::function<bool(std::size_t)>& printAnyway)

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct BatchClaim
     std::vector<ClaimedElsewhere> leftOut;
     std::string journalError; // why nothing could be claimed
 };
+
+// The slips left out, as slip numbers ("1-3,7") per station, stations in name order.
+std::map<std::string, std::string> LeftOutByStation(const std::vector<ClaimedElsewhere>& leftOut);
 
 // Claims the orders of the chosen slips on the journal, all in one transaction, right before the
 // job. A slip `printAnyway(index)` says the user insists on prints whoever holds it. A journal
