@@ -223,7 +223,8 @@ const Command& BatchCommand()
         "[--printer NAME] [--only 1,3-5] [--from N] [--dry-run] [--force]",
         "Reads the slips of a shop's order export and prints the chosen ones as one job, with a summary on standard "
         "error. Slips of orders the print journal knows are left out unless named with --only or --from (to resume "
-        "after a jam). Orders without an address are skipped. Slips whose text would leave the printable area or run "
+        "after a jam). Slips another station sharing the journal claimed in the meantime are left out and named; "
+        "the rest print. Orders without an address are skipped. Slips whose text would leave the printable area or run "
         "into another box of the form are named, and nothing is printed unless --force is given. The dry run prints "
         "nothing on paper and writes the "
         "slips as JSON on standard output. Exit status 1 when nothing was left to print.",
@@ -236,7 +237,9 @@ const Command& BatchCommand()
          {"only", "LIST", "only these slips, such as 1,3-5, printed before or not"},
          {"from", "N", "the slips from the Nth on, printed before or not"},
          {"dry-run", "", "write the slips as JSON instead of printing them"},
-         {"force", "", "print slips held back for unreadable characters, and slips that do not fit the form, too"}},
+         {"force", "",
+          "print slips held back for unreadable characters, slips that do not fit the form, and slips another "
+          "station claimed, too"}},
         runBatch,
     };
     return command;
