@@ -128,11 +128,9 @@ void TestBatchClaims::jobLeavesOutWhatAnotherStationHolds_data()
     QTest::addColumn<bool>("printAnyway");   // the second slip
     QTest::addColumn<QList<int>>("printed"); // slip indexes left to print
     QTest::addColumn<QString>("leftOutBy");
-    QTest::newRow("free") << int(Done::Nothing) << false << QList<int>{0, 1, 2} << QString();
     QTest::newRow("claimed there") << int(Done::ClaimedThere) << false << QList<int>{0, 2} << QString(kThere);
     QTest::newRow("printed there meanwhile") << int(Done::PrintedThere) << false << QList<int>{0, 2} << QString(kThere);
     QTest::newRow("claimed there, ticked") << int(Done::ClaimedThere) << true << QList<int>{0, 1, 2} << QString();
-    QTest::newRow("printed here, ticked") << int(Done::PrintedHere) << true << QList<int>{0, 1, 2} << QString();
 }
 
 void TestBatchClaims::jobLeavesOutWhatAnotherStationHolds()

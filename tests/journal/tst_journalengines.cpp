@@ -73,8 +73,6 @@ private slots:
     void claimLeavesOutWhatAnotherStationHolds();
     void claimOfAJobThatDidNotPrintIsReleased_data();
     void claimOfAJobThatDidNotPrintIsReleased();
-    void duplicateQuestionNamesTheOtherStation_data() { addEngines(); }
-    void duplicateQuestionNamesTheOtherStation();
     void twoStationsClaimingAtOnceShareTheOrders_data() { addEngines(); }
     void twoStationsClaimingAtOnceShareTheOrders();
 
@@ -463,23 +461,6 @@ void TestJournalEngines::claimOfAJobThatDidNotPrintIsReleased()
     QCOMPARE(journal->heldElsewhere("A-1").has_value(), !released);
     const journal::ClaimOutcome after = journal->claimOrders({request("A-1", slip.slip.recipient)});
     QCOMPARE(after.taken.empty(), released);
-}
-
-void TestJournalEngines::duplicateQuestionNamesTheOtherStation()
-{
-    QFETCH(QString, engine);
-    OPEN_OR_SKIP(journal, engine);
-    const QDateTime since = QDateTime::currentDateTime().addSecs(-60);
-    const JournalEntry there = entry("西濃太郎", "0584-11-2222", "岐阜県大垣市林町", QDateTime::currentDateTime());
-    const JournalEntry here = entry("山田花子", "06-3333-4444", "大阪府", QDateTime::currentDateTime());
-    journal->setStation("梱包2");
-    journal->recordJob(there);
-    journal->setStation("梱包1");
-    journal->recordJob(here);
-    QCOMPARE(journal->stationPrintedSince(there.slip, since), std::optional<std::string>("梱包2"));
-    QCOMPARE(journal->stationPrintedSince(here.slip, since), std::optional<std::string>(""));
-    QVERIFY(journal->printedSince(there.slip, since));
-    QCOMPARE(journal->stationPrintedSince(there.slip, since.addSecs(3600)), std::nullopt);
 }
 
 // Two stations claim overlapping sets of orders at the same moment, each on its own connection
