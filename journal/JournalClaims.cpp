@@ -5,11 +5,13 @@
 #include "journal/Sql.h"
 
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QSqlQuery>
 #include <QUuid>
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 namespace journal {
 namespace {
