@@ -163,13 +163,15 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
     try {
         const BatchPrinted printed =
             PrintBatch(file.slips, chosen, target, progress, [insisted](std::size_t) { return insisted; });
+        // The progress line ends before anything else is said.
+        err << (terminal && !printed.slips.empty() ? "\n" : "");
         reportLeftOut(printed.leftOut, err);
         if (printed.slips.empty()) {
             err << "mivo-kangaroo batch: nothing was printed: every chosen slip is another station's\n";
             return 1;
         }
-        err << (terminal ? "\n" : "") << "printed " << printed.slips.size() << " slips ("
-            << batch::SlipNumbers(printed.slips) << ") as one job on " << printed.printer << '\n';
+        err << "printed " << printed.slips.size() << " slips (" << batch::SlipNumbers(printed.slips)
+            << ") as one job on " << printed.printer << '\n';
         if (interruption::Asked()) {
             err << "mivo-kangaroo batch: " << kInterruptedAfterPrinting << '\n';
         }
