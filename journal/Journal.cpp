@@ -421,6 +421,9 @@ bool Journal::resolve(std::int64_t id, bool printed)
                      QStringLiteral("UPDATE jobs SET status = ?, message = ?, sending_process = ''"
                                     " WHERE id = ? AND status = 'sending'"),
                      {QString::fromLatin1(StatusName(status)), message, QVariant::fromValue<qint64>(id)});
+        if (!printed) {
+            releaseUnprinted(*entry);
+        }
         resolved = true;
     });
     return resolved;

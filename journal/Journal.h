@@ -131,6 +131,7 @@ private:
     std::optional<std::string> claimOne(const std::string& orderNumber, const std::string& key,
                                         const std::string& claim, bool printAnyway, qint64 now);
     std::optional<std::string> printedElsewhere(const std::string& orderNumber);
+    void releaseUnprinted(const JournalEntry& entry);
 
     std::filesystem::path m_file;
     std::string m_name; // the file or the server, for messages

@@ -19,6 +19,9 @@ namespace {
 // A claim whose job wrote no entry this long after it was made was cut off before it began
 // (or its entries were settled as not printed); a new job may take it over.
 constexpr qint64 kClaimGraceMs = qint64{10} * 60 * 1000;
+// A claim none of whose order's slips went out, or may have.
+const QString kNothingWentOut = QStringLiteral("NOT EXISTS (SELECT 1 FROM jobs WHERE jobs.order_number ="
+                                               " claims.order_number AND status IN ('printed', 'sending'))");
 
 QString withoutBlanks(const std::string& text)
 {
@@ -101,12 +104,11 @@ std::optional<std::string> Journal::claimOne(const std::string& orderNumber, con
     if (insert.numRowsAffected() > 0) {
         return std::nullopt;
     }
-    QSqlQuery held =
-        sql::Run(m_db,
-                 QStringLiteral("SELECT station, claim_uuid, claimed_at < ? AND NOT EXISTS (SELECT 1 FROM jobs"
-                                " WHERE jobs.order_number = claims.order_number AND status IN ('printed', 'sending'))"
-                                " FROM claims WHERE order_number = ? AND destination_key = ?"),
-                 {now - kClaimGraceMs, order, destination});
+    QSqlQuery held = sql::Run(m_db,
+                              QStringLiteral("SELECT station, claim_uuid, claimed_at < ? AND %1"
+                                             " FROM claims WHERE order_number = ? AND destination_key = ?")
+                                  .arg(kNothingWentOut),
+                              {now - kClaimGraceMs, order, destination});
     if (!held.next() || held.value(1).toString() == ours || printAnyway) {
         return std::nullopt;
     }
@@ -127,6 +129,19 @@ void Journal::releaseClaim(const std::string& claim)
     }
     prepareForWriting();
     sql::Execute(m_db, QStringLiteral("DELETE FROM claims WHERE claim_uuid = ?"), {QString::fromStdString(claim)});
+}
+
+// An entry of unknown outcome the user settled as not printed gives up its slip's claim at once,
+// unless another slip of the order went out.
+void Journal::releaseUnprinted(const JournalEntry& entry)
+{
+    if (entry.orderNumber.empty() || m_version < schema::kClaimsVersion) {
+        return;
+    }
+    sql::Execute(
+        m_db,
+        QStringLiteral("DELETE FROM claims WHERE order_number = ? AND destination_key = ? AND %1").arg(kNothingWentOut),
+        {QString::fromStdString(entry.orderNumber), QString::fromStdString(DestinationKey(entry.slip.recipient))});
 }
 
 std::optional<std::string> Journal::printedElsewhere(const std::string& orderNumber)

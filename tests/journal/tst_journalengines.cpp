@@ -430,12 +430,16 @@ void TestJournalEngines::claimLeavesOutWhatAnotherStationHolds()
 void TestJournalEngines::claimOfAJobThatDidNotPrintIsReleased_data()
 {
     QTest::addColumn<QString>("engine");
-    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("status"); // Unknown: cut off, then settled by the user
+    QTest::addColumn<bool>("settledPrinted");
     QTest::addColumn<bool>("released");
     for (const QString& engine : {QStringLiteral("file"), QStringLiteral("server")}) {
-        QTest::addRow("%s: printed", qPrintable(engine)) << engine << int(JobStatus::Printed) << false;
-        QTest::addRow("%s: failed", qPrintable(engine)) << engine << int(JobStatus::Failed) << true;
-        QTest::addRow("%s: aborted", qPrintable(engine)) << engine << int(JobStatus::Aborted) << true;
+        QTest::addRow("%s: printed", qPrintable(engine)) << engine << int(JobStatus::Printed) << false << false;
+        QTest::addRow("%s: failed", qPrintable(engine)) << engine << int(JobStatus::Failed) << false << true;
+        QTest::addRow("%s: aborted", qPrintable(engine)) << engine << int(JobStatus::Aborted) << false << true;
+        QTest::addRow("%s: cut off, not printed", qPrintable(engine))
+            << engine << int(JobStatus::Unknown) << false << true;
+        QTest::addRow("%s: cut off, printed", qPrintable(engine)) << engine << int(JobStatus::Unknown) << true << false;
     }
 }
 
@@ -443,6 +447,7 @@ void TestJournalEngines::claimOfAJobThatDidNotPrintIsReleased()
 {
     QFETCH(QString, engine);
     QFETCH(int, status);
+    QFETCH(bool, settledPrinted);
     QFETCH(bool, released);
     OPEN_OR_SKIP(journal, engine);
     const JournalEntry slip = entry("西濃太郎", "0584-11-2222", "岐阜県大垣市林町", at(1), "A-1");
@@ -454,8 +459,14 @@ void TestJournalEngines::claimOfAJobThatDidNotPrintIsReleased()
     QCOMPARE(journal->heldElsewhere("A-1"), std::optional<std::string>("梱包2"));
 
     journal->setStation("梱包2");
-    const auto ids = journal->beginJobs({slip});
-    journal->finishJobs(ids, {static_cast<JobStatus>(status), {}, 0, {}}, claimed.claim);
+    if (static_cast<JobStatus>(status) == JobStatus::Unknown) {
+        JournalEntry cutOff = slip;
+        cutOff.status = JobStatus::Sending; // by no process that runs
+        QVERIFY(journal->resolve(journal->recordJob(cutOff), settledPrinted));
+    } else {
+        const auto ids = journal->beginJobs({slip});
+        journal->finishJobs(ids, {static_cast<JobStatus>(status), {}, 0, {}}, claimed.claim);
+    }
 
     journal->setStation("梱包1");
     QCOMPARE(journal->heldElsewhere("A-1").has_value(), !released);
