@@ -191,6 +191,32 @@ void BM_ServerRecordSlip(benchmark::State& state)
 }
 BENCHMARK(BM_ServerRecordSlip)->Unit(benchmark::kMicrosecond);
 
+// A batch of 500 new orders claimed before it prints, one transaction, in the full journal
+// (0) or on the server (1); every order is free, so each is inserted.
+void BM_ClaimBatch(benchmark::State& state)
+{
+    const bool onServer = state.range(0) == 1;
+    const journal::ServerAddress* server = onServer ? fullServerJournal() : nullptr;
+    if (onServer && !server) {
+        state.SkipWithError("no PostgreSQL server (MIVO_TEST_PG_URI)");
+        return;
+    }
+    auto journal =
+        server ? std::make_unique<journal::Journal>(*server) : std::make_unique<journal::Journal>(fullJournal());
+    state.SetLabel(onServer ? "server" : "file");
+    int batch = 0;
+    for (auto _ : state) {
+        std::vector<journal::ClaimRequest> requests;
+        for (int i = 0; i < 500; ++i) {
+            const journal::JournalEntry entry = sampleEntry(i);
+            requests.push_back({"C" + std::to_string(batch) + "-" + std::to_string(i), entry.slip.recipient, false});
+        }
+        ++batch;
+        benchmark::DoNotOptimize(journal->claimOrders(requests));
+    }
+}
+BENCHMARK(BM_ClaimBatch)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
 // The history window's first page for a typed text, on the server.
 void BM_ServerSearch(benchmark::State& state)
 {

@@ -38,9 +38,9 @@ void skipPrintedBefore(const batch::OrderFile& file, std::vector<std::size_t>& c
         const batch::BatchSlip& slip = file.slips[i];
         const bool marked = JournalSlipCheck::Marked(slip);
         if (marked) {
-            const bool printed = std::find(slip.warnings.begin(), slip.warnings.end(), JournalSlipCheck::kWarning) !=
-                                 slip.warnings.end();
-            (printed ? skipped : unknown).push_back(i);
+            const bool cutOff = std::find(slip.warnings.begin(), slip.warnings.end(),
+                                          JournalSlipCheck::kUnknownWarning) != slip.warnings.end();
+            (cutOff ? unknown : skipped).push_back(i);
         }
         return marked;
     });
@@ -125,6 +125,20 @@ bool checkFit(const batch::OrderFile& file, const std::vector<std::size_t>& chos
     return false;
 }
 
+// Slips another station's job claimed after the list was read; they print only when the user
+// insisted (--force, or named them).
+void reportLeftOut(const std::vector<ClaimedElsewhere>& leftOut, std::ostream& err)
+{
+    if (leftOut.empty()) {
+        return;
+    }
+    err << "mivo-kangaroo batch: left out " << leftOut.size() << " slips another station is printing or printed:";
+    for (const auto& [station, numbers] : LeftOutByStation(leftOut)) {
+        err << ' ' << numbers << " (" << station << ')';
+    }
+    err << "; print them anyway with --force or --only\n";
+}
+
 int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& chosen, const BatchOptions& options,
                   std::ostream& err)
 {
@@ -144,10 +158,19 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
         }
         return !interruption::Asked();
     };
+    const bool insisted = options.force || !options.only.empty() || options.from;
     const interruption::Held held;
     try {
-        const BatchPrinted printed = PrintBatch(file.slips, chosen, target, progress);
-        err << (terminal ? "\n" : "") << "printed " << chosen.size() << " slips (" << batch::SlipNumbers(chosen)
+        const BatchPrinted printed =
+            PrintBatch(file.slips, chosen, target, progress, [insisted](std::size_t) { return insisted; });
+        // The progress line ends before anything else is said.
+        err << (terminal && !printed.slips.empty() ? "\n" : "");
+        reportLeftOut(printed.leftOut, err);
+        if (printed.slips.empty()) {
+            err << "mivo-kangaroo batch: nothing was printed: every chosen slip is another station's\n";
+            return 1;
+        }
+        err << "printed " << printed.slips.size() << " slips (" << batch::SlipNumbers(printed.slips)
             << ") as one job on " << printed.printer << '\n';
         if (interruption::Asked()) {
             err << "mivo-kangaroo batch: " << kInterruptedAfterPrinting << '\n';
@@ -205,7 +228,8 @@ const Command& BatchCommand()
         "[--printer NAME] [--only 1,3-5] [--from N] [--dry-run] [--force]",
         "Reads the slips of a shop's order export and prints the chosen ones as one job, with a summary on standard "
         "error. Slips of orders the print journal knows are left out unless named with --only or --from (to resume "
-        "after a jam). Orders without an address are skipped. Slips whose text would leave the printable area or run "
+        "after a jam). Slips another station sharing the journal claimed in the meantime are left out and named; "
+        "the rest print. Orders without an address are skipped. Slips whose text would leave the printable area or run "
         "into another box of the form are named, and nothing is printed unless --force is given. The dry run prints "
         "nothing on paper and writes the "
         "slips as JSON on standard output. Exit status 1 when nothing was left to print.",
@@ -218,7 +242,9 @@ const Command& BatchCommand()
          {"only", "LIST", "only these slips, such as 1,3-5, printed before or not"},
          {"from", "N", "the slips from the Nth on, printed before or not"},
          {"dry-run", "", "write the slips as JSON instead of printing them"},
-         {"force", "", "print slips held back for unreadable characters, and slips that do not fit the form, too"}},
+         {"force", "",
+          "print slips held back for unreadable characters, slips that do not fit the form, and slips another "
+          "station claimed, too"}},
         runBatch,
     };
     return command;

@@ -22,11 +22,14 @@ void exercise(const std::filesystem::path& path, journal::Journal::Access access
         journal.find(1);
         journal.hasOrder("A-1");
         journal.printedSince(Slip{}, QDateTime::fromMSecsSinceEpoch(0));
+        journal.heldElsewhere("A-1");
         if (access == journal::Journal::Access::ReadWrite) {
             journal::JournalEntry entry;
             entry.slip.recipient.name = "西濃太郎";
+            entry.orderNumber = "A-1";
             journal.recordJob(entry);
             journal.remove(1);
+            journal.releaseClaim(journal.claimOrders({{"A-1", entry.slip.recipient, false}}).claim);
         }
     } catch (const journal::JournalError&) {
     }

@@ -576,7 +576,7 @@ void BatchWindow::printFrom()
     if (printedBefore > 0) {
         question += QStringLiteral("（うち%1枚は印刷済みです）").arg(printedBefore);
     }
-    printSlips(chosen, question);
+    printSlips(chosen, question, true);
 }
 
 std::filesystem::path BatchWindow::journalFile() const
@@ -621,7 +621,7 @@ void BatchWindow::printChosen(std::vector<std::size_t> chosen)
                                  : QStringLiteral("%1枚の送り状を印刷しますか?（印刷済みの%2枚は除きます）")
                                        .arg(chosen.size())
                                        .arg(asked - chosen.size());
-    printSlips(chosen, question);
+    printSlips(chosen, question, false);
 }
 
 // A slip whose address was mended away is never printed: it would waste a form. True when
@@ -648,7 +648,7 @@ bool BatchWindow::leaveOutAddressless(std::vector<std::size_t>& chosen)
     return true;
 }
 
-void BatchWindow::printSlips(const std::vector<std::size_t>& chosen, const QString& question)
+void BatchWindow::printSlips(const std::vector<std::size_t>& chosen, const QString& question, bool resuming)
 {
     if (!Prompt::instance().ask(this, question)) {
         return;
@@ -666,10 +666,13 @@ void BatchWindow::printSlips(const std::vector<std::size_t>& chosen, const QStri
                 this, QStringLiteral("ご依頼主%1 が登録されていません").arg(m_sender->currentIndex() + 1));
             return;
         }
-        printed = PrintBatch(m_file.slips, chosen, shownTarget(), [&progress](std::size_t done) {
-            progress.setValue(static_cast<int>(done));
-            return !progress.wasCanceled();
-        });
+        printed = PrintBatch(
+            m_file.slips, chosen, shownTarget(),
+            [&progress](std::size_t done) {
+                progress.setValue(static_cast<int>(done));
+                return !progress.wasCanceled();
+            },
+            [this, resuming](std::size_t i) { return resuming || m_printAgain[i]; });
     } catch (const printcommand::BatchJobError& error) {
         const bool cancelled = progress.wasCanceled();
         progress.reset();
@@ -693,7 +696,22 @@ void BatchWindow::printSlips(const std::vector<std::size_t>& chosen, const QStri
     m_printedIds = printed.journalIds;
     m_scanNumbers->setEnabled(!m_printedIds.empty());
     m_consecutive->setEnabled(!m_printedIds.empty());
-    QString notice = QStringLiteral("%1枚の送り状を印刷しました").arg(chosen.size());
+    Prompt::instance().notify(this, printedNotice(printed));
+}
+
+// What printed, and which slips another station took first (they stay unticked, marked).
+QString BatchWindow::printedNotice(const BatchPrinted& printed) const
+{
+    QString notice = printed.slips.empty() ? QStringLiteral("印刷した送り状はありません")
+                                           : QStringLiteral("%1枚の送り状を印刷しました").arg(printed.slips.size());
+    if (!printed.leftOut.empty()) {
+        QStringList slips;
+        for (const auto& [station, numbers] : LeftOutByStation(printed.leftOut)) {
+            slips << QStringLiteral("%1番（%2）").arg(QString::fromStdString(numbers), QString::fromStdString(station));
+        }
+        notice +=
+            QStringLiteral("\n他の端末が先に印刷を始めたため除きました: %1").arg(slips.join(QStringLiteral("、")));
+    }
     for (const std::string& warning : printed.warnings) {
         notice += QLatin1Char('\n') + QString::fromStdString(warning);
     }
@@ -701,7 +719,7 @@ void BatchWindow::printSlips(const std::vector<std::size_t>& chosen, const QStri
         notice +=
             QStringLiteral("\n印刷履歴に記録できませんでした: %1").arg(QString::fromStdString(printed.journalError));
     }
-    Prompt::instance().notify(this, notice);
+    return notice;
 }
 
 void BatchWindow::scanNumbers()

@@ -13,6 +13,7 @@
 
 class FitSlipCheck;
 class QComboBox;
+struct BatchPrinted;
 struct BatchTarget;
 struct SenderRecord;
 class QLabel;
@@ -71,7 +72,9 @@ private:
     void markPrinted();
     void printChosen(std::vector<std::size_t> chosen);
     bool leaveOutAddressless(std::vector<std::size_t>& chosen);
-    void printSlips(const std::vector<std::size_t>& chosen, const QString& question);
+    // `resuming`: every chosen slip prints, whichever station holds its order.
+    void printSlips(const std::vector<std::size_t>& chosen, const QString& question, bool resuming);
+    QString printedNotice(const BatchPrinted& printed) const;
     void printAll();
     void printSelected();
     void printFrom();

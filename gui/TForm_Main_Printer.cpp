@@ -48,6 +48,16 @@ void fillBox(QComboBox* box, const TPrinterAccess::StringList& items, const std:
 }
 
 // The registered number of a printer, 0 when the text is not a whole number.
+// Asked before printing a slip printed in the last day; the packer at another PC is named.
+QString duplicateQuestion(const std::string& station)
+{
+    if (station.empty()) {
+        return QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?");
+    }
+    return QStringLiteral("同じ送り状を本日 %1 で印刷済みです。もう一度印刷しますか?")
+        .arg(QString::fromStdString(station));
+}
+
 int printerNumberOrZero(const QString& number)
 {
     try {
@@ -239,10 +249,8 @@ void TForm_Main::BitBtn_PrnSet2Click()
 
 void TForm_Main::SpeedButton_F11Click()
 {
-    const bool printedBefore = journalprint::PrintedInLastDay(journalFile(), currentSlip());
-    if (printedBefore &&
-        !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"),
-                                Prompt::Default::No)) {
+    const std::optional<std::string> printedOn = journalprint::PrintedInLastDay(journalFile(), currentSlip());
+    if (printedOn && !Prompt::instance().ask(this, duplicateQuestion(*printedOn), Prompt::Default::No)) {
         Edit_G1->setFocus(Qt::OtherFocusReason);
         return;
     }

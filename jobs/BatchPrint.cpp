@@ -10,6 +10,22 @@
 #include "slipprint/BatchJob.h"
 #include "slipprint/TSlipDot.h"
 
+#include <algorithm>
+
+namespace {
+
+// Where the `page`th of the printed slips stands among the chosen ones; past the end stays so.
+std::size_t positionIn(const std::vector<std::size_t>& chosen, const std::vector<std::size_t>& printed,
+                       std::size_t page)
+{
+    if (page >= printed.size()) {
+        return chosen.size();
+    }
+    return static_cast<std::size_t>(std::find(chosen.begin(), chosen.end(), printed[page]) - chosen.begin());
+}
+
+} // namespace
+
 PreviewScene BatchPreviewScene(const batch::BatchSlip& slip, const BatchTarget& target)
 {
     const PrintTarget on = PrintTarget::Registered(PrinterAccess(), target.folder, target.paper, target.printer);
@@ -37,25 +53,43 @@ SenderRecord RegisteredSender(const std::filesystem::path& folder, int number)
 }
 
 BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
-                        const BatchTarget& target, const std::function<bool(std::size_t)>& progress)
+                        const BatchTarget& target, const std::function<bool(std::size_t)>& progress,
+                        const std::function<bool(std::size_t)>& printAnyway)
 {
     const PrintTarget on = PrintTarget::Registered(PrinterAccess(), target.folder, target.paper, target.printer);
     TPrinterAccess& printer = on.printer();
+    const std::filesystem::path journalFile = journal::Journal::In(target.folder);
+    const BatchClaim claimed = ClaimSlips(journalFile, slips, chosen, printAnyway);
+    BatchPrinted printed{on.printerName(), claimed.journalError, {}, claimed.chosen, claimed.leftOut, on.warnings()};
+    if (claimed.chosen.empty()) {
+        return printed;
+    }
     std::vector<journalprint::BatchPage> pages;
-    pages.reserve(chosen.size());
-    for (const std::size_t index : chosen) {
+    pages.reserve(claimed.chosen.size());
+    for (const std::size_t index : claimed.chosen) {
         const batch::BatchSlip& slip = slips.at(index);
         pages.push_back({BatchSlipModel(slip, target.sender), on.state(), slip.order});
     }
-    if (on.direct()) {
-        const journalprint::Outcome outcome =
-            directjobs::SendSlips(on, journal::Journal::In(target.folder), pages, {on.paperFeed(), {}, 0}, progress);
-        return {on.printerName(), outcome.journalError, outcome.entryIds, on.warnings()};
+    journalprint::Outcome outcome;
+    try {
+        if (on.direct()) {
+            outcome = directjobs::SendSlips(on, journalFile, pages, {on.paperFeed(), {}, 0, claimed.claim}, progress);
+        } else {
+            const auto drawSlip = [&](std::size_t i) {
+                TSlipDot::SLIP97_Prn(pages[i].slip, pages[i].state, printer.Canvas());
+            };
+            outcome = journalprint::PrintBatchAndRecord(
+                printer, journalFile, pages, on.paperFeed(),
+                [&] { printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, on.pageLengthPt()); },
+                claimed.claim);
+        }
+    } catch (const printcommand::BatchJobError& error) {
+        // The caller counts in the slips it chose, some of which may have been left out.
+        throw printcommand::BatchJobError(positionIn(chosen, claimed.chosen, error.stoppedAt()), error.what());
     }
-    const auto drawSlip = [&](std::size_t i) { TSlipDot::SLIP97_Prn(pages[i].slip, pages[i].state, printer.Canvas()); };
-    const journalprint::Outcome outcome =
-        journalprint::PrintBatchAndRecord(printer, journal::Journal::In(target.folder), pages, on.paperFeed(), [&] {
-            printcommand::PrintBatchJob(printer, pages.size(), drawSlip, progress, on.pageLengthPt());
-        });
-    return {on.printerName(), outcome.journalError, outcome.entryIds, on.warnings()};
+    printed.journalIds = outcome.entryIds;
+    if (printed.journalError.empty()) {
+        printed.journalError = outcome.journalError;
+    }
+    return printed;
 }

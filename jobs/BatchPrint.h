@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/BatchSlip.h"
+#include "jobs/BatchClaims.h"
 #include "preview/PreviewRenderer.h"
 #include "slipprint/Slip.h"
 #include "workfolder/SenderFile.h"
@@ -38,19 +39,23 @@ struct BatchTarget
 struct BatchPrinted
 {
     std::string printer;
-    std::string journalError;             // empty when the print journal recorded the job
-    std::vector<std::int64_t> journalIds; // the journal's entries of the slips, in print order
-    std::vector<std::string> warnings;    // registered settings the driver no longer offers (UTF-8)
+    std::string journalError;              // empty when the print journal recorded the job
+    std::vector<std::int64_t> journalIds;  // the journal's entries of the slips, in print order
+    std::vector<std::size_t> slips;        // the slips printed: the chosen ones less those left out
+    std::vector<ClaimedElsewhere> leftOut; // held by another station's job when this one began
+    std::vector<std::string> warnings;     // registered settings the driver no longer offers (UTF-8)
 };
 
 // The chosen slips as one job on the target's printer, one page each; `progress(done)`
-// after each page, false cancels. The job is recorded in the folder's print journal, an
-// entry per slip, whatever became of it; a journal that cannot be written does not stop the
-// job. Returns the printer's name. Throws
+// after each page, false cancels. The slips' orders are claimed first (ClaimSlips): those
+// another station holds are left out unless `printAnyway(index)`, and when none is left no job
+// is opened. The job is recorded in the folder's print journal, an entry per slip, whatever
+// became of it; a journal that cannot be written does not stop the job. Throws
 // printcommand::BatchJobError when the job was aborted (nothing printed) and other errors
 // when no job could be opened. The printer that was current before is current again after.
 BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::vector<std::size_t>& chosen,
-                        const BatchTarget& target, const std::function<bool(std::size_t)>& progress);
+                        const BatchTarget& target, const std::function<bool(std::size_t)>& progress,
+                        const std::function<bool(std::size_t)>& printAnyway = {});
 
 // The slip as the batch would print it on the target's printer (with its page, resolution and
 // margins), for a preview. Throws when the feed has no registered printer.

@@ -26,6 +26,9 @@ std::vector<std::string> JournalSlipCheck::check(const batch::BatchSlip& slip) c
         return {};
     }
     try {
+        if (const std::optional<std::string> station = m_journal->heldElsewhere(slip.order)) {
+            return {OtherStationWarning(*station)};
+        }
         const std::optional<journal::JobStatus> status = m_journal->orderStatus(slip.order);
         if (status == journal::JobStatus::Printed) {
             return {kWarning};
@@ -39,8 +42,14 @@ std::vector<std::string> JournalSlipCheck::check(const batch::BatchSlip& slip) c
     return {};
 }
 
+std::string JournalSlipCheck::OtherStationWarning(const std::string& station)
+{
+    return std::string(kOtherStationWarning) + "（" + station + "）";
+}
+
 bool JournalSlipCheck::Marked(const batch::BatchSlip& slip)
 {
-    return std::any_of(slip.warnings.begin(), slip.warnings.end(),
-                       [](const std::string& warning) { return warning == kWarning || warning == kUnknownWarning; });
+    return std::any_of(slip.warnings.begin(), slip.warnings.end(), [](const std::string& warning) {
+        return warning == kWarning || warning == kUnknownWarning || warning.starts_with(kOtherStationWarning);
+    });
 }

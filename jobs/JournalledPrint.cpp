@@ -52,8 +52,8 @@ journal::JournalEntry entryOf(TPrinterAccess& printer, const Slip& slip, const S
 class JobRecord
 {
 public:
-    JobRecord(std::filesystem::path journalFile, std::vector<journal::JournalEntry> entries)
-        : m_file(std::move(journalFile)), m_entries(std::move(entries))
+    JobRecord(std::filesystem::path journalFile, std::vector<journal::JournalEntry> entries, std::string claim = {})
+        : m_file(std::move(journalFile)), m_entries(std::move(entries)), m_claim(std::move(claim))
     {
         try {
             m_journal = journal::OpenShared(m_file);
@@ -67,7 +67,7 @@ public:
     {
         if (!m_ids.empty()) {
             try {
-                m_journal->finishJobs(m_ids, end);
+                m_journal->finishJobs(m_ids, end, m_claim);
                 return {m_ids.front(), {}, m_ids};
             } catch (const journal::JournalError& error) {
                 return {m_ids.front(), std::string("the entry stays of unknown outcome: ") + error.what(), m_ids};
@@ -80,7 +80,11 @@ public:
                 entry.cupsJobId = end.cupsJobId;
                 entry.pdfFile = end.pdfFile;
             }
-            const std::vector<std::int64_t> ids = journal::OpenShared(m_file)->recordJobs(m_entries);
+            const std::shared_ptr<journal::Journal> journal = journal::OpenShared(m_file);
+            const std::vector<std::int64_t> ids = journal->recordJobs(m_entries);
+            if (!journal::CountsAsPrinted(end.status)) {
+                journal->releaseClaim(m_claim);
+            }
             return {ids.empty() ? 0 : ids.front(), {}, ids};
         } catch (const journal::JournalError& error) {
             return {0, m_beginError.empty() ? error.what() : m_beginError, {}};
@@ -90,6 +94,7 @@ public:
 private:
     std::filesystem::path m_file;
     std::vector<journal::JournalEntry> m_entries;
+    std::string m_claim;
     std::shared_ptr<journal::Journal> m_journal;
     std::vector<std::int64_t> m_ids;
     std::string m_beginError;
@@ -141,14 +146,14 @@ Outcome PrintAndRecord(TPrinterAccess& printer, const std::filesystem::path& jou
 
 Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile,
                             const std::vector<BatchPage>& pages, const std::string& paperFeed,
-                            const std::function<void()>& runJob)
+                            const std::function<void()>& runJob, const std::string& claim)
 {
     std::vector<journal::JournalEntry> entries;
     entries.reserve(pages.size());
     for (const BatchPage& page : pages) {
-        entries.push_back(entryOf(printer, page.slip, page.state, {paperFeed, page.orderNumber, 0}));
+        entries.push_back(entryOf(printer, page.slip, page.state, {paperFeed, page.orderNumber, 0, {}}));
     }
-    JobRecord record(journalFile, std::move(entries));
+    JobRecord record(journalFile, std::move(entries), claim);
     try {
         runJob();
     } catch (const std::exception& error) {
@@ -166,11 +171,11 @@ Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vecto
     entries.reserve(pages.size());
     for (const BatchPage& page : pages) {
         journal::JournalEntry entry =
-            entryOf(page.slip, page.state, {context.paperFeed, page.orderNumber, context.reprintOf});
+            entryOf(page.slip, page.state, {context.paperFeed, page.orderNumber, context.reprintOf, {}});
         entry.printer = printerName;
         entries.push_back(std::move(entry));
     }
-    JobRecord record(journalFile, std::move(entries));
+    JobRecord record(journalFile, std::move(entries), context.claim);
     std::string stream;
     try {
         stream = build();
@@ -188,16 +193,16 @@ Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vecto
     return record.finish({journal::JobStatus::Printed, {}, jobId, {}});
 }
 
-bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
+std::optional<std::string> PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
 {
     if (!journal::MayHaveEntries(journalFile)) {
-        return false;
+        return std::nullopt;
     }
     try {
         return journal::OpenShared(journalFile, journal::Journal::Access::ReadOnly)
-            ->printedSince(slip, QDateTime::currentDateTime().addSecs(-kDaySeconds));
+            ->stationPrintedSince(slip, QDateTime::currentDateTime().addSecs(-kDaySeconds));
     } catch (const journal::JournalError&) {
-        return false;
+        return std::nullopt;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ struct JobContext
     std::string paperFeed;
     std::string orderNumber;
     std::int64_t reprintOf = 0;
+    std::string claim; // the orders' claim (Journal::claimOrders), given up when nothing printed
 };
 
 struct Outcome
@@ -47,10 +49,11 @@ struct BatchPage
 
 // Runs a batch job (`runJob`: printcommand::PrintBatchJob) and records an entry per page, all
 // in one transaction, whatever became of the job: printed, aborted (nothing reached the
-// printer) or failed. An error of the job goes on to the caller once it is recorded.
+// printer) or failed. An error of the job goes on to the caller once it is recorded, and the
+// orders' claim is given up with it.
 Outcome PrintBatchAndRecord(TPrinterAccess& printer, const std::filesystem::path& journalFile,
                             const std::vector<BatchPage>& pages, const std::string& paperFeed,
-                            const std::function<void()>& runJob);
+                            const std::function<void()>& runJob, const std::string& claim = {});
 
 // A direct feed's job: `build` makes the whole stream, `handOver` sends it to `printerName`
 // and returns the CUPS job id (0 for a device file). Records an entry per page on that printer
@@ -62,8 +65,9 @@ Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vecto
                       const std::function<std::string()>& build,
                       const std::function<int(const std::string&)>& handOver);
 
-// Whether the same recipient and goods were printed in the last 24 hours. A journal that
-// cannot be read has no answer, which counts as no.
-bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip);
+// Whether the same recipient and goods were printed in the last 24 hours, on any station: the
+// station that printed them, empty for this one. A journal that cannot be read has no answer,
+// which counts as no.
+std::optional<std::string> PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip);
 
 } // namespace journalprint

@@ -32,7 +32,7 @@ PrintTarget reprintTarget(TPrinterAccess& printer, const std::filesystem::path& 
 journalprint::Outcome PrintSlip(const PrintTarget& target, const std::filesystem::path& journalFile, const Slip& slip,
                                 const std::string& orderNumber, std::int64_t reprintOf)
 {
-    const journalprint::JobContext context{target.paperFeed(), orderNumber, reprintOf};
+    const journalprint::JobContext context{target.paperFeed(), orderNumber, reprintOf, {}};
     if (target.direct()) {
         return directjobs::SendSlips(target, journalFile, {{slip, target.state(), orderNumber}}, context);
     }

@@ -387,7 +387,7 @@ std::vector<std::int64_t> Journal::beginJobs(const std::vector<JournalEntry>& en
     return ids;
 }
 
-void Journal::finishJobs(const std::vector<std::int64_t>& ids, const JobEnd& end)
+void Journal::finishJobs(const std::vector<std::int64_t>& ids, const JobEnd& end, const std::string& claim)
 {
     prepareForWriting();
     const qint64 now = QDateTime::currentDateTime().toMSecsSinceEpoch();
@@ -398,6 +398,9 @@ void Journal::finishJobs(const std::vector<std::int64_t>& ids, const JobEnd& end
                                         " printed_at = ?, sending_process = '' WHERE id = ? AND status = 'sending'"),
                          {QString::fromLatin1(StatusName(end.status)), QString::fromStdString(end.message),
                           end.cupsJobId, QString::fromStdString(end.pdfFile), now, QVariant::fromValue<qint64>(id)});
+        }
+        if (!CountsAsPrinted(end.status)) {
+            releaseClaim(claim);
         }
     });
 }
@@ -418,6 +421,9 @@ bool Journal::resolve(std::int64_t id, bool printed)
                      QStringLiteral("UPDATE jobs SET status = ?, message = ?, sending_process = ''"
                                     " WHERE id = ? AND status = 'sending'"),
                      {QString::fromLatin1(StatusName(status)), message, QVariant::fromValue<qint64>(id)});
+        if (!printed) {
+            releaseUnprinted(*entry);
+        }
         resolved = true;
     });
     return resolved;
@@ -557,10 +563,22 @@ std::optional<JobStatus> Journal::orderStatus(const std::string& orderNumber)
 
 bool Journal::printedSince(const Slip& slip, const QDateTime& since)
 {
-    QSqlQuery row = sql::Run(
-        m_db, QStringLiteral("SELECT 1 FROM jobs WHERE slip_key = ? AND printed_at >= ? AND %1 LIMIT 1").arg(kGoneOut),
-        {slipKey(slip), since.toMSecsSinceEpoch()});
-    return row.next();
+    return stationPrintedSince(slip, since).has_value();
+}
+
+std::optional<std::string> Journal::stationPrintedSince(const Slip& slip, const QDateTime& since)
+{
+    const QString station = m_version >= schema::kStationVersion ? QStringLiteral("station") : "''";
+    QSqlQuery row = sql::Run(m_db,
+                             QStringLiteral("SELECT %1 FROM jobs WHERE slip_key = ? AND printed_at >= ? AND %2"
+                                            " ORDER BY printed_at DESC LIMIT 1")
+                                 .arg(station, kGoneOut),
+                             {slipKey(slip), since.toMSecsSinceEpoch()});
+    if (!row.next()) {
+        return std::nullopt;
+    }
+    const std::string printer = row.value(0).toString().toStdString();
+    return printer == m_station ? std::string() : printer;
 }
 
 bool Journal::remove(std::int64_t id)

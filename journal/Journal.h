@@ -1,6 +1,7 @@
 #pragma once
 
 #include "journal/JournalEntry.h"
+#include "journal/OrderClaims.h"
 #include "journal/ServerAddress.h"
 
 #include <QSqlDatabase>
@@ -55,8 +56,9 @@ public:
     // is handed over, and returns their ids. An entry left so by a process that is gone reads
     // as Unknown.
     std::vector<std::int64_t> beginJobs(const std::vector<JournalEntry>& entries);
-    // Completes the entries beginJobs stored: how the job ended, dated now.
-    void finishJobs(const std::vector<std::int64_t>& ids, const JobEnd& end);
+    // Completes the entries beginJobs stored: how the job ended, dated now. A job that did not
+    // print gives up its claim (claimOrders) in the same transaction.
+    void finishJobs(const std::vector<std::int64_t>& ids, const JobEnd& end, const std::string& claim = {});
     // The user's word on an entry of unknown outcome: printed or not. False when the entry is
     // not of unknown outcome (any more).
     bool resolve(std::int64_t id, bool printed);
@@ -68,8 +70,20 @@ public:
     // Printed when a slip of the order went out, else Sending or Unknown when one may have;
     // nothing when none did.
     std::optional<JobStatus> orderStatus(const std::string& orderNumber);
-    // Whether a slip with the same recipient and goods went out (or may have) at `since` or later.
+    // Whether a slip with the same recipient and goods went out (or may have) at `since` or later,
+    // on any station.
     bool printedSince(const Slip& slip, const QDateTime& since);
+    // The station of the newest such slip; empty when it is this one or names none.
+    std::optional<std::string> stationPrintedSince(const Slip& slip, const QDateTime& since);
+
+    // Claims the slips' orders for one job of this station, all in one transaction, and names
+    // those another job holds (a claim of its own, or an entry of another station). A slip
+    // printed anyway is claimed only when nobody holds it. The claims of a job that printed
+    // stay and keep later batches away; releaseClaim gives up those of one that did not.
+    ClaimOutcome claimOrders(const std::vector<ClaimRequest>& requests);
+    void releaseClaim(const std::string& claim);
+    // The other station that printed the order, may have, or is about to; nothing when none.
+    std::optional<std::string> heldElsewhere(const std::string& orderNumber);
     // False when there is no such entry.
     bool remove(std::int64_t id);
 
@@ -114,6 +128,10 @@ private:
     JobStatus statusOf(const QString& name, const QString& sendingProcess, const QString& station) const;
     void insertSearch(std::int64_t id, const JournalEntry& entry);
     QSqlQuery runSearch(const JournalQuery& query);
+    std::optional<std::string> claimOne(const std::string& orderNumber, const std::string& key,
+                                        const std::string& claim, bool printAnyway, qint64 now);
+    std::optional<std::string> printedElsewhere(const std::string& orderNumber);
+    void releaseUnprinted(const JournalEntry& entry);
 
     std::filesystem::path m_file;
     std::string m_name; // the file or the server, for messages

@@ -148,9 +148,30 @@ void addStations(QSqlDatabase& db)
     sql::Execute(db, QStringLiteral("ALTER TABLE jobs ADD COLUMN station TEXT NOT NULL DEFAULT ''"));
 }
 
+// Version 5: a batch claims the slips it is about to print, one row per order and destination,
+// so that two stations printing the same export print each slip once. The unique key does
+// the deciding: the first station to insert a row holds it.
+void addClaims(QSqlDatabase& db)
+{
+    const QStringList statements{
+        QStringLiteral("CREATE TABLE claims ("
+                       " order_number TEXT NOT NULL,"
+                       " destination_key TEXT NOT NULL,"
+                       " station TEXT NOT NULL,"
+                       " claim_uuid TEXT NOT NULL,"
+                       " claimed_at %1 NOT NULL," // milliseconds since 1970, UTC
+                       " PRIMARY KEY (order_number, destination_key))")
+            .arg(dialectOf(db).bigint),
+        QStringLiteral("CREATE INDEX claims_uuid ON claims (claim_uuid)"),
+    };
+    for (const QString& statement : statements) {
+        sql::Execute(db, statement);
+    }
+}
+
 using Step = void (*)(QSqlDatabase&);
 // Step i takes version i to version i + 1.
-const Step kSteps[kCurrentVersion] = {createJobs, addEntryIdsAndSenders, addTracking, addStations};
+const Step kSteps[kCurrentVersion] = {createJobs, addEntryIdsAndSenders, addTracking, addStations, addClaims};
 
 // Tables in the file, or in the server's current schema, and whether one of them is meta.
 std::pair<int, bool> tablesOf(QSqlDatabase& db)

@@ -8,13 +8,15 @@
 // previous version.
 namespace journal::schema {
 
-inline constexpr int kCurrentVersion = 4;
+inline constexpr int kCurrentVersion = 5;
 // The first version whose entries carry their own id and the sending process.
 inline constexpr int kEntryIdsVersion = 2;
 // The first version whose entries carry a tracking number and their shipped reports.
 inline constexpr int kTrackingVersion = 3;
 // The first version whose entries name the station that wrote them.
 inline constexpr int kStationVersion = 4;
+// The first version with the claims of the orders batches are about to print.
+inline constexpr int kClaimsVersion = 5;
 
 // 0 for a file, or a server's schema, without tables. Throws JournalError for a database that
 // is no journal of ours.

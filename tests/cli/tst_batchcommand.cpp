@@ -26,6 +26,8 @@ private slots:
     void printsOnePagePerSlipInOneJob();
     void ordersPrintedBeforeAreLeftOut_data();
     void ordersPrintedBeforeAreLeftOut();
+    void ordersOfAnotherStationAreLeftOut_data();
+    void ordersOfAnotherStationAreLeftOut();
     void damagedJournalDoesNotStopTheBatch();
     void refusesWithoutPrinting_data();
     void refusesWithoutPrinting();
@@ -248,6 +250,40 @@ void TestBatchCommand::ordersPrintedBeforeAreLeftOut()
     const QJsonArray entries = QJsonDocument::fromJson(mivo({"history", "--json"}).out).array();
     QStringList orders;
     for (const QJsonValue& entry : entries) {
+        orders.prepend(entry.toObject().value("order").toString());
+    }
+    QCOMPARE(orders, QStringList{"R-001"} + printed);
+}
+
+void TestBatchCommand::ordersOfAnotherStationAreLeftOut_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("printed"); // the orders this station prints
+    QTest::newRow("all") << QStringList{} << QStringList{"R-002"};
+    QTest::newRow("named with --only") << QStringList{"--only", "1-2"} << QStringList{"R-001", "R-002"};
+}
+
+// Two packing PCs on one journal: an order the other printed is marked with its name and left
+// out, unless named.
+void TestBatchCommand::ordersOfAnotherStationAreLeftOut()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QStringList, printed);
+    const QString choice = m_folder.filePath("mivo_journal.ini");
+    QVERIFY(writeCp932(choice, "[Journal]\r\nStation=梱包2\r\n"));
+    const Run there = batch({kRakuten, "--only", "1"});
+    QVERIFY2(there.exitCode == 0, there.err.constData());
+    QVERIFY(writeCp932(choice, "[Journal]\r\nStation=梱包1\r\n"));
+    const QJsonArray slips =
+        QJsonDocument::fromJson(batch({kRakuten, "--dry-run"}).out).object().value("slips").toArray();
+    QVERIFY(slips[0].toObject().value("warnings").toArray().contains(QStringLiteral("他の端末で印刷済み（梱包2）")));
+    QVERIFY(!slips[0].toObject().value("warnings").toArray().contains(QStringLiteral("印刷済みの注文です")));
+
+    const Run here = batch(QStringList{kRakuten, "--force"} + options);
+    QVERIFY2(here.exitCode == 0, here.err.constData());
+    QVERIFY2(here.err.contains("printed " + QByteArray::number(printed.size()) + " slips"), here.err.constData());
+    QStringList orders;
+    for (const QJsonValue& entry : QJsonDocument::fromJson(mivo({"history", "--json"}).out).array()) {
         orders.prepend(entry.toObject().value("order").toString());
     }
     QCOMPARE(orders, QStringList{"R-001"} + printed);

@@ -250,13 +250,19 @@ void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked_data()
     QTest::addColumn<bool>("tick");
     QTest::addColumn<QStringList>("names"); // drawn; none: no job
     QTest::addColumn<QString>("told");      // the question, or the notice when nothing prints
+    QTest::addColumn<QString>("station");   // that printed it; empty: this one
     QTest::newRow("all, not ticked") << "Button_PrintAll" << false << QStringList{"佐藤　花子"}
-                                     << "1枚の送り状を印刷しますか?（印刷済みの1枚は除きます）";
+                                     << "1枚の送り状を印刷しますか?（印刷済みの1枚は除きます）" << QString();
     QTest::newRow("all, ticked") << "Button_PrintAll" << true << QStringList{"山田　太郎", "佐藤　花子"}
-                                 << "2枚の送り状を印刷しますか?";
+                                 << "2枚の送り状を印刷しますか?" << QString();
     QTest::newRow("only the printed one")
         << "Button_PrintSelected" << false << QStringList{}
-        << "選んだ送り状はすべて印刷済みです。もう一度印刷するには番号にチェックを入れてください";
+        << "選んだ送り状はすべて印刷済みです。もう一度印刷するには番号にチェックを入れてください" << QString();
+    QTest::newRow("another station's, not ticked")
+        << "Button_PrintAll" << false << QStringList{"佐藤　花子"}
+        << "1枚の送り状を印刷しますか?（印刷済みの1枚は除きます）" << QStringLiteral("梱包2");
+    QTest::newRow("another station's, ticked") << "Button_PrintAll" << true << QStringList{"山田　太郎", "佐藤　花子"}
+                                               << "2枚の送り状を印刷しますか?" << QStringLiteral("梱包2");
 }
 
 void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked()
@@ -265,12 +271,14 @@ void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked()
     QFETCH(bool, tick);
     QFETCH(QStringList, names);
     QFETCH(QString, told);
+    QFETCH(QString, station);
     MainWindowFixture fixture;
     prepare(fixture);
     {
         journal::Journal journal(journal::Journal::In(fixture.folder().toStdString()));
         journal::JournalEntry entry;
         entry.orderNumber = "R-001";
+        entry.station = station.toStdString();
         journal.recordJob(entry);
     }
     BatchWindow window(fixture.folder());
@@ -283,7 +291,9 @@ void TestBatchWindow::ordersPrintedBeforeAreLeftOutUnlessTicked()
     QVERIFY(!table->item(1, numbers)->data(Qt::CheckStateRole).isValid());
     // The warnings come first, where they are seen without scrolling.
     QCOMPARE(column(*table, "注意"), 0);
-    QVERIFY(table->item(0, column(*table, "注意"))->text().contains(QStringLiteral("印刷済み")));
+    const QString mark = station.isEmpty() ? QStringLiteral("印刷済みの注文です")
+                                           : QStringLiteral("他の端末で印刷済み（%1）").arg(station);
+    QVERIFY(table->item(0, column(*table, "注意"))->text().contains(mark));
     QVERIFY(number->background() != table->item(1, numbers)->background());
     const QRect box = table->visualItemRect(number);
     if (tick) {

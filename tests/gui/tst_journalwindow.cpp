@@ -25,6 +25,7 @@ namespace {
 
 const QString kPrint = QStringLiteral("印刷しますか?");
 const QString kAgain = QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?");
+const QString kAgainThere = QStringLiteral("同じ送り状を本日 梱包2 で印刷済みです。もう一度印刷しますか?");
 
 std::filesystem::path journalPath(const MainWindowFixture& fixture)
 {
@@ -141,13 +142,19 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst_data()
     QTest::addColumn<QList<bool>>("answers");
     QTest::addColumn<QStringList>("questions");
     QTest::addColumn<int>("jobs");
+    QTest::addColumn<bool>("elsewhere"); // the first print was another station's
     const QByteArray good("[手差し]\ndenPrn_Top=0\n");
     QTest::newRow("same slip, printed again")
-        << good << QString() << QList<bool>{true, true} << QStringList{kAgain, kPrint} << 2;
-    QTest::newRow("same slip, declined") << good << QString() << QList<bool>{false} << QStringList{kAgain} << 1;
-    QTest::newRow("other goods are another slip") << good << "みかん" << QList<bool>{true} << QStringList{kPrint} << 2;
+        << good << QString() << QList<bool>{true, true} << QStringList{kAgain, kPrint} << 2 << false;
+    QTest::newRow("same slip on another station, declined")
+        << good << QString() << QList<bool>{false} << QStringList{kAgainThere} << 1 << true;
+    QTest::newRow("same slip, declined") << good << QString() << QList<bool>{false} << QStringList{kAgain} << 1
+                                         << false;
+    QTest::newRow("other goods are another slip")
+        << good << "みかん" << QList<bool>{true} << QStringList{kPrint} << 2 << false;
     QTest::newRow("a margin that is no number prints nothing")
-        << QByteArray("[手差し]\ndenPrn_Top=1.5cm\n") << QString() << QList<bool>{true} << QStringList{kPrint} << 1;
+        << QByteArray("[手差し]\ndenPrn_Top=1.5cm\n") << QString() << QList<bool>{true} << QStringList{kPrint} << 1
+        << false;
 }
 
 void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
@@ -157,10 +164,19 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
     QFETCH(QList<bool>, answers);
     QFETCH(QStringList, questions);
     QFETCH(int, jobs);
+    QFETCH(bool, elsewhere);
     MainWindowFixture fixture;
     TForm_Main& window = showWithSlip(fixture, firstRegistration);
     fixture.prompt().answerYes();
     pressF11(fixture);
+    if (elsewhere) {
+        journal::JournalEntry there = entries(fixture).front();
+        there.station = "梱包2";
+        there.uuid.clear();
+        journal::Journal journal(journalPath(fixture));
+        journal.recordJob(there);
+        QVERIFY(journal.remove(there.id));
+    }
     NamedControl<QLabel>(window, "Label_Prn_Top")->setText(QStringLiteral("0"));
     if (!changedGoods.isEmpty()) {
         NamedControl<QLineEdit>(window, "Edit_G1")->setText(changedGoods);
@@ -175,7 +191,7 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
     pressF11(fixture);
     QCOMPARE(fixture.prompt().questions, questions);
     // Enter out of habit must not print the same slip twice.
-    QCOMPARE(fixture.prompt().defaultNo, questions.contains(kAgain) ? QStringList{kAgain} : QStringList{});
+    QCOMPARE(fixture.prompt().defaultNo, questions.first() == kPrint ? QStringList{} : questions.mid(0, 1));
     QCOMPARE(static_cast<int>(fixture.printers().jobs.size()), jobs);
     QCOMPARE(static_cast<int>(entries(fixture).size()), jobs);
     if (!answers.back()) {

@@ -75,7 +75,7 @@ void TestJournalledPrint::entriesAreWrittenBeforeTheHandOver()
     bool thrown = false;
     try {
         if (slips == 0) {
-            journalprint::PrintAndRecord(printer, file, slip, {}, {"手差し", "A-1", 0},
+            journalprint::PrintAndRecord(printer, file, slip, {}, {"手差し", "A-1", 0, {}},
                                          [&] { printer.Canvas().textOut(0, 0, "x"); });
         } else {
             const std::vector<journalprint::BatchPage> pages(static_cast<std::size_t>(slips), {slip, {}, "A-1"});

@@ -4,7 +4,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <atomic>
+#include <future>
+#include <map>
 #include <memory>
+#include <set>
+#include <thread>
 
 // The journal answers alike whether it is an SQLite file or a database on a PostgreSQL server:
 // every test runs once per engine. The server rows skip without the private server.
@@ -63,6 +69,12 @@ private slots:
     void removedEntryLeavesTheSearch();
     void versionThreeIsBroughtUpToDate_data() { addEngines(); }
     void versionThreeIsBroughtUpToDate();
+    void claimLeavesOutWhatAnotherStationHolds_data();
+    void claimLeavesOutWhatAnotherStationHolds();
+    void claimOfAJobThatDidNotPrintIsReleased_data();
+    void claimOfAJobThatDidNotPrintIsReleased();
+    void twoStationsClaimingAtOnceShareTheOrders_data() { addEngines(); }
+    void twoStationsClaimingAtOnceShareTheOrders();
 
 private:
     // The engine's journal, opened (again); null when the server is not there.
@@ -308,6 +320,7 @@ void TestJournalEngines::versionThreeIsBroughtUpToDate()
     const std::int64_t id = journal->recordJob(entry("西濃太郎", "1", "岐阜県", at(1), "A-1"));
     journal.reset();
     alter(engine, QStringLiteral("ALTER TABLE jobs DROP COLUMN station"));
+    alter(engine, QStringLiteral("DROP TABLE claims"));
     alter(engine, QStringLiteral("UPDATE meta SET value = '3' WHERE key = 'version'"));
 
     journal = open(engine);
@@ -315,6 +328,201 @@ void TestJournalEngines::versionThreeIsBroughtUpToDate()
     QCOMPARE(journal->find(id)->orderNumber, std::string("A-1"));
     const std::int64_t next = journal->recordJob(entry("山田花子", "2", "大阪府", at(2)));
     QCOMPARE(journal->find(next)->station, journal->station());
+}
+
+namespace {
+
+// What station 梱包2 did with order A-1 before station 梱包1 claims it.
+enum class Before
+{
+    Nothing,
+    Claimed,
+    ClaimedLongAgo,        // and nothing printed since: the job was cut off before it began
+    ClaimedLongAgoPrinted, // and its slip went out
+    PrintedWithoutClaim,   // by a program that did not claim yet
+    ClaimedHere,           // by another job of 梱包1 itself
+};
+
+journal::ClaimRequest request(const std::string& order, const SlipAddress& to, bool printAnyway = false)
+{
+    return {order, to, printAnyway};
+}
+
+} // namespace
+
+void TestJournalEngines::claimLeavesOutWhatAnotherStationHolds_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("printAnyway");
+    QTest::addColumn<QString>("holder"); // empty: the slip prints
+    struct Case
+    {
+        const char* name;
+        Before before;
+        const char* order;
+        const char* recipient;
+        bool printAnyway;
+        const char* holder;
+    };
+    const Case cases[] = {
+        {"free", Before::Nothing, "A-1", "西濃太郎", false, ""},
+        {"claimed there", Before::Claimed, "A-1", "西濃太郎", false, "梱包2"},
+        {"claimed there, blanks differ", Before::Claimed, "A-1", " 西濃　太郎 ", false, "梱包2"},
+        {"claimed there, printed anyway", Before::Claimed, "A-1", "西濃太郎", true, ""},
+        {"another destination of the order", Before::Claimed, "A-1", "山田花子", false, ""},
+        {"another order", Before::Claimed, "A-2", "西濃太郎", false, ""},
+        {"claim cut off long ago is taken over", Before::ClaimedLongAgo, "A-1", "西濃太郎", false, ""},
+        {"old claim of a printed slip holds", Before::ClaimedLongAgoPrinted, "A-1", "西濃太郎", false, "梱包2"},
+        {"printed there without a claim", Before::PrintedWithoutClaim, "A-1", "西濃太郎", false, "梱包2"},
+        {"printed there, printed anyway", Before::PrintedWithoutClaim, "A-1", "西濃太郎", true, ""},
+        {"another job here", Before::ClaimedHere, "A-1", "西濃太郎", false, "梱包1"},
+        {"no order number", Before::Claimed, "", "西濃太郎", false, ""},
+    };
+    for (const QString& engine : {QStringLiteral("file"), QStringLiteral("server")}) {
+        for (const Case& c : cases) {
+            QTest::addRow("%s: %s", qPrintable(engine), c.name)
+                << engine << static_cast<int>(c.before) << QString::fromUtf8(c.order) << QString::fromUtf8(c.recipient)
+                << c.printAnyway << QString::fromUtf8(c.holder);
+        }
+    }
+}
+
+void TestJournalEngines::claimLeavesOutWhatAnotherStationHolds()
+{
+    QFETCH(QString, engine);
+    QFETCH(int, before);
+    QFETCH(QString, order);
+    QFETCH(QString, name);
+    QFETCH(bool, printAnyway);
+    QFETCH(QString, holder);
+    OPEN_OR_SKIP(journal, engine);
+    const JournalEntry slip = entry("西濃太郎", "0584-11-2222", "岐阜県大垣市林町", at(1), "A-1");
+    const auto done = static_cast<Before>(before);
+    journal->setStation(done == Before::ClaimedHere ? "梱包1" : "梱包2");
+    if (done != Before::Nothing && done != Before::PrintedWithoutClaim) {
+        const journal::ClaimOutcome first = journal->claimOrders({request("A-1", slip.slip.recipient)});
+        QVERIFY(first.taken.empty());
+    }
+    if (done == Before::PrintedWithoutClaim || done == Before::ClaimedLongAgoPrinted) {
+        journal->recordJob(slip);
+    }
+    if (done == Before::ClaimedLongAgo || done == Before::ClaimedLongAgoPrinted) {
+        alter(engine, QStringLiteral("UPDATE claims SET claimed_at = 0"));
+    }
+
+    journal->setStation("梱包1");
+    SlipAddress to = slip.slip.recipient;
+    to.name = name.toStdString();
+    const journal::ClaimRequest free = request("B-9", slip.slip.recipient);
+    const journal::ClaimOutcome outcome =
+        journal->claimOrders({free, request(order.toStdString(), to, printAnyway), free});
+    QCOMPARE(outcome.taken.size(), std::size_t(holder.isEmpty() ? 0 : 1));
+    if (!holder.isEmpty()) {
+        QCOMPARE(outcome.taken[0].index, std::size_t(1));
+        QCOMPARE(QString::fromStdString(outcome.taken[0].station), holder);
+    }
+    QVERIFY(!outcome.claim.empty());
+}
+
+void TestJournalEngines::claimOfAJobThatDidNotPrintIsReleased_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<int>("status"); // Unknown: cut off, then settled by the user
+    QTest::addColumn<bool>("settledPrinted");
+    QTest::addColumn<bool>("released");
+    for (const QString& engine : {QStringLiteral("file"), QStringLiteral("server")}) {
+        QTest::addRow("%s: printed", qPrintable(engine)) << engine << int(JobStatus::Printed) << false << false;
+        QTest::addRow("%s: failed", qPrintable(engine)) << engine << int(JobStatus::Failed) << false << true;
+        QTest::addRow("%s: aborted", qPrintable(engine)) << engine << int(JobStatus::Aborted) << false << true;
+        QTest::addRow("%s: cut off, not printed", qPrintable(engine))
+            << engine << int(JobStatus::Unknown) << false << true;
+        QTest::addRow("%s: cut off, printed", qPrintable(engine)) << engine << int(JobStatus::Unknown) << true << false;
+    }
+}
+
+void TestJournalEngines::claimOfAJobThatDidNotPrintIsReleased()
+{
+    QFETCH(QString, engine);
+    QFETCH(int, status);
+    QFETCH(bool, settledPrinted);
+    QFETCH(bool, released);
+    OPEN_OR_SKIP(journal, engine);
+    const JournalEntry slip = entry("西濃太郎", "0584-11-2222", "岐阜県大垣市林町", at(1), "A-1");
+    journal->setStation("梱包2");
+    const journal::ClaimOutcome claimed = journal->claimOrders({request("A-1", slip.slip.recipient)});
+    journal->setStation("梱包1");
+    const journal::ClaimOutcome meanwhile = journal->claimOrders({request("A-1", slip.slip.recipient)});
+    QCOMPARE(meanwhile.taken.size(), std::size_t(1));
+    QCOMPARE(journal->heldElsewhere("A-1"), std::optional<std::string>("梱包2"));
+
+    journal->setStation("梱包2");
+    if (static_cast<JobStatus>(status) == JobStatus::Unknown) {
+        JournalEntry cutOff = slip;
+        cutOff.status = JobStatus::Sending; // by no process that runs
+        QVERIFY(journal->resolve(journal->recordJob(cutOff), settledPrinted));
+    } else {
+        const auto ids = journal->beginJobs({slip});
+        journal->finishJobs(ids, {static_cast<JobStatus>(status), {}, 0, {}}, claimed.claim);
+    }
+
+    journal->setStation("梱包1");
+    QCOMPARE(journal->heldElsewhere("A-1").has_value(), !released);
+    const journal::ClaimOutcome after = journal->claimOrders({request("A-1", slip.slip.recipient)});
+    QCOMPARE(after.taken.empty(), released);
+}
+
+// Two stations claim overlapping sets of orders at the same moment, each on its own connection
+// and thread: every order is claimed once, and each station is told of the rest.
+void TestJournalEngines::twoStationsClaimingAtOnceShareTheOrders()
+{
+    QFETCH(QString, engine);
+    OPEN_OR_SKIP(journal, engine); // creates the tables before the race
+    constexpr int kOrders = 300;
+    std::vector<journal::ClaimRequest> all;
+    for (int i = 0; i < kOrders; ++i) {
+        all.push_back(request("A-" + std::to_string(i), {"503-0001", "岐阜県", "", "客" + std::to_string(i), ""}));
+    }
+    const std::vector<journal::ClaimRequest> first(all.begin(), all.begin() + 200);
+    std::vector<journal::ClaimRequest> second(all.begin() + 100, all.end());
+    std::reverse(second.begin(), second.end());
+    std::atomic<int> ready{0};
+    const auto claim = [&](const std::string& station, const std::vector<journal::ClaimRequest>& requests) {
+        Journal own = engine == QLatin1String("file") ? Journal(Journal::In(m_folder->path().toStdString()))
+                                                      : Journal(journal::ParseServerUri(m_server->uri()));
+        own.setStation(station);
+        ++ready;
+        while (ready.load() < 2) {
+            std::this_thread::yield();
+        }
+        return own.claimOrders(requests);
+    };
+    auto one = std::async(std::launch::async, claim, "梱包1", first);
+    auto two = std::async(std::launch::async, claim, "梱包2", second);
+    const journal::ClaimOutcome outcomeOne = one.get();
+    const journal::ClaimOutcome outcomeTwo = two.get();
+
+    std::map<std::string, int> claims;
+    const auto count = [&](const std::vector<journal::ClaimRequest>& requests, const journal::ClaimOutcome& outcome,
+                           const char* other) {
+        std::set<std::size_t> taken;
+        for (const journal::ClaimTaken& t : outcome.taken) {
+            QCOMPARE(t.station, std::string(other));
+            taken.insert(t.index);
+        }
+        for (std::size_t i = 0; i < requests.size(); ++i) {
+            claims[requests[i].orderNumber] += taken.count(i) == 0 ? 1 : 0;
+        }
+    };
+    count(first, outcomeOne, "梱包2");
+    count(second, outcomeTwo, "梱包1");
+    QCOMPARE(claims.size(), std::size_t(kOrders));
+    for (const auto& [order, times] : claims) {
+        QVERIFY2(times == 1, order.c_str());
+    }
+    QCOMPARE(outcomeOne.taken.size() + outcomeTwo.taken.size(), std::size_t(100));
 }
 
 QTEST_GUILESS_MAIN(TestJournalEngines)
