@@ -2,12 +2,14 @@
 
 #include "jobs/JobInterruption.h"
 #include "journal/Journal.h"
+#include "journal/Outbox.h"
 #include "journal/SharedJournal.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/BatchJob.h"
 #include "slipprint/PrintCommand.h"
 
 #include <QDate>
+#include <QUuid>
 
 #include <stdexcept>
 
@@ -49,14 +51,20 @@ journal::JournalEntry entryOf(TPrinterAccess& printer, const Slip& slip, const S
 // over, so that a process killed meanwhile leaves them of unknown outcome rather than a
 // printed slip without an entry; they are completed once the job ended. When they could not
 // be stored first, they are stored complete after the job, as well as the journal allows.
+// Entries the chosen server does not take wait complete in the folder's own file; their uuids
+// are made here, so that an entry begun on the server is completed there when they are sent.
 class JobRecord
 {
 public:
     JobRecord(std::filesystem::path journalFile, std::vector<journal::JournalEntry> entries)
         : m_file(std::move(journalFile)), m_entries(std::move(entries))
     {
+        for (journal::JournalEntry& entry : m_entries) {
+            entry.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
+        }
         try {
             m_journal = journal::OpenShared(m_file);
+            sendKeptFirst();
             m_ids = m_journal->beginJobs(m_entries);
         } catch (const journal::JournalError& error) {
             m_beginError = error.what();
@@ -65,29 +73,51 @@ public:
 
     Outcome finish(const journal::JobEnd& end)
     {
+        for (journal::JournalEntry& entry : m_entries) {
+            entry.status = end.status;
+            entry.message = end.message;
+            entry.cupsJobId = end.cupsJobId;
+            entry.pdfFile = end.pdfFile;
+        }
         if (!m_ids.empty()) {
             try {
                 m_journal->finishJobs(m_ids, end);
                 return {m_ids.front(), {}, m_ids};
             } catch (const journal::JournalError& error) {
-                return {m_ids.front(), std::string("the entry stays of unknown outcome: ") + error.what(), m_ids};
+                return keepForServer(std::string("the entry stays of unknown outcome: ") + error.what(),
+                                     {m_ids.front(), {}, m_ids});
             }
         }
         try {
-            for (journal::JournalEntry& entry : m_entries) {
-                entry.status = end.status;
-                entry.message = end.message;
-                entry.cupsJobId = end.cupsJobId;
-                entry.pdfFile = end.pdfFile;
-            }
             const std::vector<std::int64_t> ids = journal::OpenShared(m_file)->recordJobs(m_entries);
             return {ids.empty() ? 0 : ids.front(), {}, ids};
         } catch (const journal::JournalError& error) {
-            return {0, m_beginError.empty() ? error.what() : m_beginError, {}};
+            return keepForServer(m_beginError.empty() ? error.what() : m_beginError, {});
         }
     }
 
 private:
+    // Entries that waited for the server go before this job's.
+    void sendKeptFirst()
+    {
+        if (journal::ServerChosen(m_file)) {
+            journal::SendKept(m_file);
+        }
+    }
+
+    Outcome keepForServer(const std::string& error, const Outcome& unkept)
+    {
+        if (!journal::ServerChosen(m_file)) {
+            return {unkept.entryId, error, unkept.entryIds};
+        }
+        try {
+            const std::vector<std::int64_t> ids = journal::OpenSharedFile(m_file)->keepForServer(m_entries);
+            return {ids.empty() ? 0 : ids.front(), {}, ids};
+        } catch (const journal::JournalError& keepError) {
+            return {unkept.entryId, error + "; " + keepError.what(), unkept.entryIds};
+        }
+    }
+
     std::filesystem::path m_file;
     std::vector<journal::JournalEntry> m_entries;
     std::shared_ptr<journal::Journal> m_journal;
@@ -188,17 +218,34 @@ Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vecto
     return record.finish({journal::JobStatus::Printed, {}, jobId, {}});
 }
 
-bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
+LastDayCheck CheckPrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
 {
     if (!journal::MayHaveEntries(journalFile)) {
-        return false;
+        return {};
+    }
+    const QDateTime since = QDateTime::currentDateTime().addSecs(-kDaySeconds);
+    try {
+        return {journal::OpenShared(journalFile, journal::Journal::Access::ReadOnly)->printedSince(slip, since), false};
+    } catch (const journal::ServerUnreachable&) {
+        // The folder's own file holds what this station printed, kept for the server or not.
+    } catch (const journal::JournalError&) {
+        return {};
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(journalFile, error)) {
+        return {false, true};
     }
     try {
-        return journal::OpenShared(journalFile, journal::Journal::Access::ReadOnly)
-            ->printedSince(slip, QDateTime::currentDateTime().addSecs(-kDaySeconds));
+        return {journal::OpenSharedFile(journalFile, journal::Journal::Access::ReadOnly)->printedSince(slip, since),
+                true};
     } catch (const journal::JournalError&) {
-        return false;
+        return {false, true};
     }
+}
+
+bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
+{
+    return CheckPrintedInLastDay(journalFile, slip).printed;
 }
 
 } // namespace journalprint

@@ -66,4 +66,13 @@ Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vecto
 // cannot be read has no answer, which counts as no.
 bool PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip);
 
+struct LastDayCheck
+{
+    bool printed = false;
+    bool thisStationOnly = false; // the chosen server could not be asked; the folder's own file was
+};
+
+// PrintedInLastDay, saying whether the answer knows only the slips of this station.
+LastDayCheck CheckPrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip);
+
 } // namespace journalprint
