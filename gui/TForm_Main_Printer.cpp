@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include <functional>
 #include <optional>
@@ -224,8 +225,11 @@ void TForm_Main::BitBtn_PrnSet2Click()
 
 void TForm_Main::SpeedButton_F11Click()
 {
-    const bool printedBefore = journalprint::PrintedInLastDay(journalFile(), currentSlip());
-    if (printedBefore &&
+    const journalprint::LastDayCheck printedBefore = journalprint::CheckPrintedInLastDay(journalFile(), currentSlip());
+    if (printedBefore.thisStationOnly) {
+        StatusBar1->showMessage(QStringLiteral("共有サーバーに接続できません。この端末の記録だけで確認しました。"));
+    }
+    if (printedBefore.printed &&
         !Prompt::instance().ask(this, QStringLiteral("同じ送り状を本日印刷済みです。もう一度印刷しますか?"),
                                 Prompt::Default::No)) {
         Edit_G1->setFocus(Qt::OtherFocusReason);
