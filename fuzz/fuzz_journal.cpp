@@ -22,10 +22,16 @@ void exercise(const std::filesystem::path& path, journal::Journal::Access access
         journal.find(1);
         journal.hasOrder("A-1");
         journal.printedSince(Slip{}, QDateTime::fromMSecsSinceEpoch(0));
+        journal.keptCount();
+        const std::vector<journal::JournalEntry> kept = journal.keptForServer();
         if (access == journal::Journal::Access::ReadWrite) {
             journal::JournalEntry entry;
             entry.slip.recipient.name = "西濃太郎";
             journal.recordJob(entry);
+            journal.keepForServer({entry});
+            for (const journal::JournalEntry& sent : kept) {
+                journal.sentToServer(sent.uuid);
+            }
             journal.remove(1);
         }
     } catch (const journal::JournalError&) {
