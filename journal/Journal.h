@@ -100,6 +100,9 @@ public:
     // number (unless another entry holds it) and exports. An entry already there is left as it
     // is, unless it is still "sending" and the copy tells how the job ended.
     Copied copyIn(const JournalEntry& entry);
+    // The uuid of an entry, and the entry of a uuid; empty and 0 when there is none.
+    std::string uuidOf(std::int64_t id);
+    std::int64_t idOf(const std::string& uuid);
 
     // The outbox of a file: entries that the chosen server could not take, stored complete here
     // and kept for it until it has them. Stores them all or none and returns their ids.

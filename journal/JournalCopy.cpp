@@ -32,7 +32,8 @@ Journal::Copied Journal::copyIn(const JournalEntry& entry)
     Copied copied = Copied::AlreadyThere;
     withConnection([&] {
         sql::InTransaction(m_db, [&] {
-            QSqlQuery row = sql::Run(m_db, kInsertJob + kCopyJob, rowValues(entry, entry.time, {}));
+            const QDateTime time = entry.time.isValid() ? entry.time : QDateTime::currentDateTime();
+            QSqlQuery row = sql::Run(m_db, kInsertJob + kCopyJob, rowValues(entry, time, {}));
             if (!row.next()) {
                 copied = Copied::AlreadyThere;
                 return;
@@ -48,6 +49,19 @@ Journal::Copied Journal::copyIn(const JournalEntry& entry)
         });
     });
     return copied;
+}
+
+std::string Journal::uuidOf(std::int64_t id)
+{
+    QSqlQuery row = sql::Run(m_db, QStringLiteral("SELECT entry_uuid FROM jobs WHERE id = ?"), {idValue(id)});
+    return row.next() ? row.value(0).toString().toStdString() : std::string();
+}
+
+std::int64_t Journal::idOf(const std::string& uuid)
+{
+    QSqlQuery row =
+        sql::Run(m_db, QStringLiteral("SELECT id FROM jobs WHERE entry_uuid = ?"), {QString::fromStdString(uuid)});
+    return row.next() ? row.value(0).toLongLong() : 0;
 }
 
 // A tracking number another entry holds on the server stays with that one.

@@ -5,14 +5,31 @@
 #include "journal/SharedJournal.h"
 
 #include <algorithm>
+#include <set>
+#include <string>
 
 namespace journal {
 namespace {
 
-UploadCount copyAll(const std::vector<JournalEntry>& entries, Journal& server, Journal& file)
+// An entry of the file reprints one by the file's id; the server numbers that one otherwise.
+// Entries kept for the server were reprints of the server's own entries already.
+std::int64_t reprintOnServer(const JournalEntry& entry, Journal& server, Journal& file)
+{
+    if (entry.reprintOf == 0) {
+        return 0;
+    }
+    const std::string original = file.uuidOf(entry.reprintOf);
+    return original.empty() ? 0 : server.idOf(original);
+}
+
+UploadCount copyAll(const std::vector<JournalEntry>& entries, Journal& server, Journal& file,
+                    const std::set<std::string>& keptUuids)
 {
     UploadCount count;
-    for (const JournalEntry& entry : entries) {
+    for (JournalEntry entry : entries) {
+        if (!keptUuids.contains(entry.uuid)) {
+            entry.reprintOf = reprintOnServer(entry, server, file);
+        }
         if (server.copyIn(entry) == Journal::Copied::AlreadyThere) {
             ++count.alreadyThere;
         } else {
@@ -21,6 +38,15 @@ UploadCount copyAll(const std::vector<JournalEntry>& entries, Journal& server, J
         file.sentToServer(entry.uuid);
     }
     return count;
+}
+
+std::set<std::string> uuidsOf(const std::vector<JournalEntry>& entries)
+{
+    std::set<std::string> uuids;
+    for (const JournalEntry& entry : entries) {
+        uuids.insert(entry.uuid);
+    }
+    return uuids;
 }
 
 bool hasFile(const std::filesystem::path& file)
@@ -41,7 +67,7 @@ UploadCount SendKept(const std::filesystem::path& file)
     if (kept.empty()) {
         return {};
     }
-    return copyAll(kept, *OpenShared(file), *local);
+    return copyAll(kept, *OpenShared(file), *local, uuidsOf(kept));
 }
 
 UploadCount UploadFile(const std::filesystem::path& file)
@@ -57,7 +83,7 @@ UploadCount UploadFile(const std::filesystem::path& file)
     const auto local = OpenSharedFile(file);
     std::vector<JournalEntry> entries = local->search({});
     std::reverse(entries.begin(), entries.end());
-    return copyAll(entries, *OpenShared(file), *local);
+    return copyAll(entries, *OpenShared(file), *local, uuidsOf(local->keptForServer()));
 }
 
 std::int64_t PendingCount(const std::filesystem::path& file)

@@ -227,10 +227,18 @@ void TestJournalOutbox::uploadSkipsEntriesOnTheServer()
             written[i].slip = SampleSlip();
             written[i].orderNumber = "D-" + std::to_string(i + 1);
         }
+        written[2].reprintOf = 1; // D-3 reprints D-1, by the file's numbering
         const std::vector<std::int64_t> ids = local.recordJobs(written);
         local.setTrackingNumbers({{ids[1], "1234-5678-9012"}});
         local.markExported({ids[1]}, "rakuten");
         entries = local.search({});
+    }
+    {
+        // Numbers the server's entries apart from the file's.
+        Journal server(journal::ParseServerUri(db.uri()));
+        journal::JournalEntry another;
+        another.uuid = "another-station-entry";
+        server.copyIn(another);
     }
     if (!onServer.isEmpty()) {
         Journal server(journal::ParseServerUri(db.uri()));
@@ -243,8 +251,10 @@ void TestJournalOutbox::uploadSkipsEntriesOnTheServer()
     QCOMPARE(int(count.uploaded), uploaded);
     QCOMPARE(int(count.alreadyThere), alreadyThere);
     QCOMPARE(int(journal::UploadFile(file).alreadyThere), 3);
-    QCOMPARE(countOn(db, QStringLiteral("TRUE")), QStringLiteral("3"));
+    QCOMPARE(countOn(db, QStringLiteral("order_number LIKE 'D-%'")), QStringLiteral("3"));
     QCOMPARE(db.query(QStringLiteral("SELECT status FROM jobs WHERE order_number = 'D-1'")), firstStatus);
+    QCOMPARE(db.query(QStringLiteral("SELECT reprint_of FROM jobs WHERE order_number = 'D-3'")),
+             db.query(QStringLiteral("SELECT id FROM jobs WHERE order_number = 'D-1'")));
     QCOMPARE(db.query(QStringLiteral("SELECT tracking_number FROM jobs WHERE order_number = 'D-2'")),
              QStringLiteral("1234-5678-9012"));
     QCOMPARE(db.query(QStringLiteral("SELECT platform FROM exports JOIN jobs ON id = job_id")),
