@@ -64,7 +64,8 @@ public:
         }
         try {
             m_journal = journal::OpenShared(m_file);
-            sendKeptFirst();
+            // Entries that waited for the server go before this job's.
+            journal::SendKept(m_file);
             m_ids = m_journal->beginJobs(m_entries);
         } catch (const journal::JournalError& error) {
             m_beginError = error.what();
@@ -97,14 +98,6 @@ public:
     }
 
 private:
-    // Entries that waited for the server go before this job's.
-    void sendKeptFirst()
-    {
-        if (journal::ServerChosen(m_file)) {
-            journal::SendKept(m_file);
-        }
-    }
-
     Outcome keepForServer(const std::string& error, const Outcome& unkept)
     {
         if (!journal::ServerChosen(m_file)) {
