@@ -64,8 +64,7 @@ public:
         }
         try {
             m_journal = journal::OpenShared(m_file);
-            // Entries that waited for the server go before this job's.
-            journal::SendKept(m_file);
+            sendKept();
             m_ids = m_journal->beginJobs(m_entries);
         } catch (const journal::JournalError& error) {
             m_beginError = error.what();
@@ -98,6 +97,17 @@ public:
     }
 
 private:
+    // Entries that waited for the server go before this job's. One the server does not take
+    // waits on, counted in the window, and does not keep this job from being recorded first.
+    void sendKept()
+    {
+        try {
+            journal::SendKept(m_file);
+        } catch (const journal::JournalError&) {
+            return;
+        }
+    }
+
     Outcome keepForServer(const std::string& error, const Outcome& unkept)
     {
         if (!journal::ServerChosen(m_file)) {
