@@ -99,9 +99,7 @@ void TForm_Main::watchJournalOutbox()
 void TForm_Main::sendJournalOutbox()
 {
     try {
-        if (journal::PendingCount(journalFile()) > 0 || journal::ServerAway()) {
-            journal::SendKept(journalFile());
-        }
+        journal::SendKept(journalFile());
     } catch (const journal::JournalError&) {
         // Still away: the status line says so, and the next tick tries again.
     }
@@ -116,7 +114,7 @@ void TForm_Main::showJournalOutbox()
     } catch (const journal::JournalError&) {
         // The file cannot be read now; the count shows again once it can.
     }
-    const bool away = journal::ServerAway();
+    const bool away = journal::ServerAway(journalFile());
     Label_JournalOutbox->setText(
         pending > 0 || away ? QStringLiteral("共有サーバーに接続できません — 未送信 %1 件").arg(pending) : QString());
 }

@@ -1,6 +1,7 @@
 #include "journal/Outbox.h"
 
 #include "journal/JournalChoice.h"
+#include "journal/ServerAddress.h"
 #include "journal/ServerBackoff.h"
 #include "journal/SharedJournal.h"
 
@@ -59,12 +60,19 @@ bool hasFile(const std::filesystem::path& file)
 
 UploadCount SendKept(const std::filesystem::path& file)
 {
-    if (!ServerChosen(file) || !hasFile(file)) {
+    if (!ServerChosen(file)) {
         return {};
     }
-    const auto local = OpenSharedFile(file, Journal::Access::ReadOnly);
-    const std::vector<JournalEntry> kept = local->keptForServer();
+    std::shared_ptr<Journal> local;
+    std::vector<JournalEntry> kept;
+    if (hasFile(file)) {
+        local = OpenSharedFile(file, Journal::Access::ReadOnly);
+        kept = local->keptForServer();
+    }
     if (kept.empty()) {
+        if (ServerAway(file)) {
+            OpenShared(file, Journal::Access::ReadOnly);
+        }
         return {};
     }
     return copyAll(kept, *OpenShared(file), *local, uuidsOf(kept));
@@ -94,9 +102,17 @@ std::int64_t PendingCount(const std::filesystem::path& file)
     return OpenSharedFile(file, Journal::Access::ReadOnly)->keptCount();
 }
 
-bool ServerAway()
+bool ServerAway(const std::filesystem::path& file)
 {
-    return backoff::AnyAway();
+    const std::string server = ReadChoice(std::filesystem::absolute(file).parent_path()).server;
+    if (server.empty()) {
+        return false;
+    }
+    try {
+        return backoff::Away(ParseServerUri(server).name);
+    } catch (const JournalError&) {
+        return false;
+    }
 }
 
 } // namespace journal

@@ -16,8 +16,8 @@ struct UploadCount
 
 // Sends the entries the file keeps for the chosen server, in the order they were kept; each
 // leaves the outbox once the server committed it. Stops at the first the server does not take
-// with its JournalError (ServerUnreachable while the server is away). Nothing to do without a
-// server chosen.
+// with its JournalError (ServerUnreachable while the server is away). With none kept, only asks
+// a server that was away whether it is back. Nothing to do without a server chosen.
 UploadCount SendKept(const std::filesystem::path& file);
 
 // Copies every entry of the file to the chosen server once, oldest first, and empties the
@@ -28,7 +28,7 @@ UploadCount UploadFile(const std::filesystem::path& file);
 // The entries waiting for the chosen server; 0 without a server or a file.
 std::int64_t PendingCount(const std::filesystem::path& file);
 
-// Whether a server did not answer and has not answered since.
-bool ServerAway();
+// Whether the chosen server did not answer and has not answered since.
+bool ServerAway(const std::filesystem::path& file);
 
 } // namespace journal

@@ -50,11 +50,11 @@ void Answered(const std::string& server)
     state.lastFailure.erase(server);
 }
 
-bool AnyAway()
+bool Away(const std::string& server)
 {
     Failures& state = failures();
     const std::lock_guard<std::mutex> held(state.lock);
-    return !state.lastFailure.empty();
+    return state.lastFailure.contains(server);
 }
 
 } // namespace journal::backoff

@@ -13,7 +13,7 @@ inline constexpr int kSeconds = 30;
 bool MayTry(const std::string& server);
 void Failed(const std::string& server);
 void Answered(const std::string& server);
-// Whether a server failed and has not answered since.
-bool AnyAway();
+// Whether the server failed and has not answered since.
+bool Away(const std::string& server);
 
 } // namespace journal::backoff
