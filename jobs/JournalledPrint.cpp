@@ -113,9 +113,11 @@ private:
         if (!journal::ServerChosen(m_file)) {
             return {unkept.entryId, error, unkept.entryIds};
         }
+        // The ids of the folder's file would name other entries on the server; those it gave
+        // when the job began stay its own.
         try {
-            const std::vector<std::int64_t> ids = journal::OpenSharedFile(m_file)->keepForServer(m_entries);
-            return {ids.empty() ? 0 : ids.front(), {}, ids};
+            journal::OpenSharedFile(m_file)->keepForServer(m_entries);
+            return {unkept.entryId, {}, unkept.entryIds};
         } catch (const journal::JournalError& keepError) {
             return {unkept.entryId, error + "; " + keepError.what(), unkept.entryIds};
         }

@@ -27,8 +27,10 @@ struct JobContext
 struct Outcome
 {
     std::int64_t entryId = 0;
-    std::string journalError;           // empty when the job was recorded
-    std::vector<std::int64_t> entryIds; // every entry of the job, in page order
+    std::string journalError; // empty when the job was recorded
+    // Every entry of the job, in page order, in the journal OpenShared gives; none when they
+    // wait for the server without having been begun there.
+    std::vector<std::int64_t> entryIds;
 };
 
 // Runs the slip job (printcommand::PrintJob) and records it with `slip` and `state` whatever

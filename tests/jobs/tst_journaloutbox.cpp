@@ -118,6 +118,8 @@ void TestJournalOutbox::keptWhileAwaySentOnce()
     const journalprint::Outcome first = send(file, pages(slips, "A"), refused);
     const journalprint::Outcome second = send(file, pages(1, "B"), false);
     QCOMPARE(second.journalError, std::string());
+    // Numbers of the folder's file would name other entries on the server.
+    QVERIFY(first.entryIds.empty() && second.entryIds.empty());
     QCOMPARE(pending(file), slips + 1);
     const auto local = journal::OpenSharedFile(file, Journal::Access::ReadOnly);
     const std::vector<journal::JournalEntry> kept = local->keptForServer();
@@ -193,6 +195,10 @@ void TestJournalOutbox::droppedConnection()
     QCOMPARE(pending(file), 0);
     QCOMPARE(countOn(db, QStringLiteral("status = 'printed' AND sending_process = ''")), QStringLiteral("2"));
     QCOMPARE(countOn(db, QStringLiteral("TRUE")), QStringLiteral("2"));
+    // The job's ids name its entries on the server, wherever they waited.
+    QCOMPARE(outcome.entryIds.size(), std::size_t{2});
+    QCOMPARE(db.query(QStringLiteral("SELECT id FROM jobs WHERE order_number = 'C-1'")),
+             QString::number(outcome.entryIds.front()));
 }
 
 void TestJournalOutbox::uploadSkipsEntriesOnTheServer_data()
