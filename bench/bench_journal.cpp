@@ -230,6 +230,28 @@ void BM_ServerSearch(benchmark::State& state)
 }
 BENCHMARK(BM_ServerSearch)->DenseRange(0, std::size(kSearches) - 1)->Unit(benchmark::kMillisecond);
 
+// An entry that waited for the server, sent to it: new there (0), or sent again and found
+// there by its uuid (1).
+void BM_ServerCopyIn(benchmark::State& state)
+{
+    const journal::ServerAddress* server = fullServerJournal();
+    if (!server) {
+        state.SkipWithError("no PostgreSQL server (MIVO_TEST_PG_URI)");
+        return;
+    }
+    journal::Journal journal(*server);
+    const bool again = state.range(0) == 1;
+    state.SetLabel(again ? "already there" : "new");
+    int next = kEntries * (again ? 5 : 4);
+    for (auto _ : state) {
+        journal::JournalEntry entry = sampleEntry(again ? next : next++);
+        entry.uuid = "bench-copy-" + std::to_string(again ? next : next - 1);
+        entry.time = QDateTime::currentDateTime();
+        benchmark::DoNotOptimize(journal.copyIn(entry));
+    }
+}
+BENCHMARK(BM_ServerCopyIn)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 // F5 to the first page shown.
 void BM_OpenHistoryWindow(benchmark::State& state)
 {

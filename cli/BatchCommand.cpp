@@ -178,6 +178,10 @@ int runBatchPrint(const batch::OrderFile& file, const std::vector<std::size_t>& 
         for (const std::string& warning : printed.warnings) {
             err << "mivo-kangaroo batch: " << warning << '\n';
         }
+        if (!printed.claimError.empty()) {
+            err << "mivo-kangaroo batch: warning: printed without asking the other stations: " << printed.claimError
+                << '\n';
+        }
         if (!printed.journalError.empty()) {
             err << "mivo-kangaroo batch: warning: the print journal could not record the job: " << printed.journalError
                 << '\n';

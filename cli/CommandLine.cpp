@@ -4,6 +4,7 @@
 #include "cli/BatchCommand.h"
 #include "cli/HistoryCommand.h"
 #include "cli/ImportCommand.h"
+#include "cli/JournalUploadCommand.h"
 #include "cli/ManifestCommand.h"
 #include "cli/ManualPage.h"
 #include "cli/PostalCommand.h"
@@ -63,7 +64,7 @@ const std::vector<const Command*>& Commands()
     static const std::vector<const Command*> commands{
         &ImportCommand(),  &PostalCommand(),  &PostalUpdateCommand(), &PrintCommand(),
         &PreviewCommand(), &HistoryCommand(), &ReprintCommand(),      &BatchCommand(),
-        &TrackCommand(),   &ShippedCommand(), &ManifestCommand(),
+        &TrackCommand(),   &ShippedCommand(), &ManifestCommand(),     &JournalUploadCommand(),
     };
     return commands;
 }

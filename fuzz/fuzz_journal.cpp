@@ -23,11 +23,17 @@ void exercise(const std::filesystem::path& path, journal::Journal::Access access
         journal.hasOrder("A-1");
         journal.printedSince(Slip{}, QDateTime::fromMSecsSinceEpoch(0));
         journal.heldElsewhere("A-1");
+        journal.keptCount();
+        const std::vector<journal::JournalEntry> kept = journal.keptForServer();
         if (access == journal::Journal::Access::ReadWrite) {
             journal::JournalEntry entry;
             entry.slip.recipient.name = "西濃太郎";
             entry.orderNumber = "A-1";
             journal.recordJob(entry);
+            journal.keepForServer({entry});
+            for (const journal::JournalEntry& sent : kept) {
+                journal.sentToServer(sent.uuid);
+            }
             journal.remove(1);
             journal.releaseClaim(journal.claimOrders({{"A-1", entry.slip.recipient, false}}).claim);
         }

@@ -715,6 +715,10 @@ QString BatchWindow::printedNotice(const BatchPrinted& printed) const
     for (const std::string& warning : printed.warnings) {
         notice += QLatin1Char('\n') + QString::fromStdString(warning);
     }
+    if (!printed.claimError.empty()) {
+        notice += QStringLiteral("\n他の端末に確認できないまま印刷しました: %1")
+                      .arg(QString::fromStdString(printed.claimError));
+    }
     if (!printed.journalError.empty()) {
         notice +=
             QStringLiteral("\n印刷履歴に記録できませんでした: %1").arg(QString::fromStdString(printed.journalError));

@@ -1,7 +1,9 @@
 #include "gui/JournalServerDialog.h"
 
+#include "journal/Journal.h"
 #include "journal/JournalChoice.h"
 #include "journal/JournalEntry.h"
+#include "journal/Outbox.h"
 #include "journal/ServerProbe.h"
 
 #include <QDialogButtonBox>
@@ -46,6 +48,10 @@ JournalServerDialog::JournalServerDialog(const std::filesystem::path& folder, QW
     QPushButton* test = buttons->addButton(QStringLiteral("接続テスト"), QDialogButtonBox::ActionRole);
     test->setObjectName(QStringLiteral("journalServerTest"));
     connect(test, &QPushButton::clicked, this, &JournalServerDialog::testConnection);
+    QPushButton* upload =
+        buttons->addButton(QStringLiteral("この端末の記録をアップロード"), QDialogButtonBox::ActionRole);
+    upload->setObjectName(QStringLiteral("journalServerUpload"));
+    connect(upload, &QPushButton::clicked, this, &JournalServerDialog::uploadLocalJournal);
     connect(buttons, &QDialogButtonBox::accepted, this, &JournalServerDialog::save);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -71,6 +77,26 @@ void JournalServerDialog::testConnection()
         m_answer->setText(describe(answer));
     } catch (const journal::JournalError& error) {
         m_answer->setText(QStringLiteral("接続できません: %1").arg(QString::fromUtf8(error.what())));
+    }
+    QGuiApplication::restoreOverrideCursor();
+}
+
+// The entries go to the server the folder keeps, so an address being edited is saved first.
+void JournalServerDialog::uploadLocalJournal()
+{
+    const std::string uri = m_uri->text().trimmed().toStdString();
+    if (uri.empty() || uri != journal::ReadChoice(m_folder).server) {
+        m_answer->setText(QStringLiteral("接続先を保存してから（OK を押してから）アップロードしてください。"));
+        return;
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        const journal::UploadCount count = journal::UploadFile(journal::Journal::In(m_folder));
+        m_answer->setText(QStringLiteral("%1 件をアップロードしました（%2 件はサーバーにありました）。")
+                              .arg(count.uploaded)
+                              .arg(count.alreadyThere));
+    } catch (const journal::JournalError& error) {
+        m_answer->setText(QStringLiteral("アップロードできません: %1").arg(QString::fromUtf8(error.what())));
     }
     QGuiApplication::restoreOverrideCursor();
 }

@@ -19,6 +19,7 @@ public:
 
 private:
     void testConnection();
+    void uploadLocalJournal();
     void save();
 
     std::filesystem::path m_folder;

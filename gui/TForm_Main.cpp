@@ -131,6 +131,7 @@ TForm_Main::TForm_Main(QWidget* parent) : QMainWindow(parent)
     connectActions();
     bindKeys();
     createPrintWindows();
+    watchJournalOutbox();
 }
 
 TForm_Main::~TForm_Main()

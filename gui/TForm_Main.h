@@ -285,10 +285,16 @@ private:
     std::filesystem::path registrationFile() const;
     // Tells the user that a printed slip is missing from the journal, and why.
     void reportJournal(const std::string& error);
+    // Entries kept while the journal server is away are sent from a timer, and the status
+    // line counts those still waiting.
+    void watchJournalOutbox();
+    void sendJournalOutbox();
+    void showJournalOutbox();
 
     // Created after the window, as the program creates its windows in that order.
     TForm_SLIP97YPrn* m_positionDialog = nullptr;
     QPointer<HistoryWindow> m_history;
+    QLabel* Label_JournalOutbox = nullptr;
     // Set while the registered printer is not installed: its registered name (empty when
     // only its number is known). Nothing prints until the user registers a printer again.
     std::optional<QString> m_missingPrinter;

@@ -4,11 +4,15 @@
 #include "jobs/JournalledPrint.h"
 #include "jobs/SlipJobs.h"
 #include "journal/Journal.h"
+#include "journal/Outbox.h"
+#include "journal/ServerBackoff.h"
 #include "printers/TPrinterAccess.h"
 #include "widgets/Prompt.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTimer>
 
 void TForm_Main::SpeedButton_F5Click()
 {
@@ -70,10 +74,47 @@ void TForm_Main::reprintFromJournal(const journal::JournalEntry& entry, bool kee
 
 void TForm_Main::reportJournal(const std::string& error)
 {
+    showJournalOutbox();
     if (error.empty()) {
         return;
     }
     StatusBar1->showMessage(QStringLiteral("印刷の履歴に記録できませんでした"));
     Prompt::instance().notify(this, QStringLiteral("送り状は印刷しましたが、印刷の履歴に記録できませんでした。\n%1")
                                         .arg(QString::fromStdString(error)));
+}
+
+void TForm_Main::watchJournalOutbox()
+{
+    Label_JournalOutbox = new QLabel(StatusBar1);
+    Label_JournalOutbox->setObjectName(QStringLiteral("Label_JournalOutbox"));
+    StatusBar1->addPermanentWidget(Label_JournalOutbox);
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer_JournalOutbox"));
+    timer->setInterval(journal::backoff::kSeconds * 1000);
+    connect(timer, &QTimer::timeout, this, &TForm_Main::sendJournalOutbox);
+    timer->start();
+    showJournalOutbox();
+}
+
+void TForm_Main::sendJournalOutbox()
+{
+    try {
+        journal::SendKept(journalFile());
+    } catch (const journal::JournalError&) {
+        // Still away: the status line says so, and the next tick tries again.
+    }
+    showJournalOutbox();
+}
+
+void TForm_Main::showJournalOutbox()
+{
+    std::int64_t pending = 0;
+    try {
+        pending = journal::PendingCount(journalFile());
+    } catch (const journal::JournalError&) {
+        // The file cannot be read now; the count shows again once it can.
+    }
+    const bool away = journal::ServerAway(journalFile());
+    Label_JournalOutbox->setText(
+        pending > 0 || away ? QStringLiteral("共有サーバーに接続できません — 未送信 %1 件").arg(pending) : QString());
 }

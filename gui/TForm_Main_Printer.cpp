@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include <functional>
 #include <optional>
@@ -249,8 +250,12 @@ void TForm_Main::BitBtn_PrnSet2Click()
 
 void TForm_Main::SpeedButton_F11Click()
 {
-    const std::optional<std::string> printedOn = journalprint::PrintedInLastDay(journalFile(), currentSlip());
-    if (printedOn && !Prompt::instance().ask(this, duplicateQuestion(*printedOn), Prompt::Default::No)) {
+    const journalprint::LastDayCheck printedBefore = journalprint::CheckPrintedInLastDay(journalFile(), currentSlip());
+    if (printedBefore.thisStationOnly) {
+        StatusBar1->showMessage(QStringLiteral("共有サーバーに接続できません。この端末の記録だけで確認しました。"));
+    }
+    if (printedBefore.printedOn &&
+        !Prompt::instance().ask(this, duplicateQuestion(*printedBefore.printedOn), Prompt::Default::No)) {
         Edit_G1->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -6,6 +6,7 @@
 #include "jobs/SlipJobs.h"
 #include "jobs/StartSlip.h"
 #include "journal/Journal.h"
+#include "journal/SharedJournal.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/BatchJob.h"
 #include "slipprint/TSlipDot.h"
@@ -60,7 +61,11 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
     TPrinterAccess& printer = on.printer();
     const std::filesystem::path journalFile = journal::Journal::In(target.folder);
     const BatchClaim claimed = ClaimSlips(journalFile, slips, chosen, printAnyway);
-    BatchPrinted printed{on.printerName(), claimed.journalError, {}, claimed.chosen, claimed.leftOut, on.warnings()};
+    BatchPrinted printed{on.printerName(), {}, {}, claimed.chosen, claimed.leftOut, on.warnings(), {}};
+    if (journal::ServerChosen(journalFile)) {
+        // The folder's own file is this station's alone; a failure of it is reported with the job's.
+        printed.claimError = claimed.journalError;
+    }
     if (claimed.chosen.empty()) {
         return printed;
     }
@@ -88,8 +93,6 @@ BatchPrinted PrintBatch(const std::vector<batch::BatchSlip>& slips, const std::v
         throw printcommand::BatchJobError(positionIn(chosen, claimed.chosen, error.stoppedAt()), error.what());
     }
     printed.journalIds = outcome.entryIds;
-    if (printed.journalError.empty()) {
-        printed.journalError = outcome.journalError;
-    }
+    printed.journalError = outcome.journalError;
     return printed;
 }

@@ -44,6 +44,7 @@ struct BatchPrinted
     std::vector<std::size_t> slips;        // the slips printed: the chosen ones less those left out
     std::vector<ClaimedElsewhere> leftOut; // held by another station's job when this one began
     std::vector<std::string> warnings;     // registered settings the driver no longer offers (UTF-8)
+    std::string claimError;                // why other stations could not be asked before the job
 };
 
 // The chosen slips as one job on the target's printer, one page each; `progress(done)`

@@ -2,12 +2,14 @@
 
 #include "jobs/JobInterruption.h"
 #include "journal/Journal.h"
+#include "journal/Outbox.h"
 #include "journal/SharedJournal.h"
 #include "printers/TPrinterAccess.h"
 #include "slipprint/BatchJob.h"
 #include "slipprint/PrintCommand.h"
 
 #include <QDate>
+#include <QUuid>
 
 #include <stdexcept>
 
@@ -49,14 +51,20 @@ journal::JournalEntry entryOf(TPrinterAccess& printer, const Slip& slip, const S
 // over, so that a process killed meanwhile leaves them of unknown outcome rather than a
 // printed slip without an entry; they are completed once the job ended. When they could not
 // be stored first, they are stored complete after the job, as well as the journal allows.
+// Entries the chosen server does not take wait complete in the folder's own file; their uuids
+// are made here, so that an entry begun on the server is completed there when they are sent.
 class JobRecord
 {
 public:
     JobRecord(std::filesystem::path journalFile, std::vector<journal::JournalEntry> entries, std::string claim = {})
         : m_file(std::move(journalFile)), m_entries(std::move(entries)), m_claim(std::move(claim))
     {
+        for (journal::JournalEntry& entry : m_entries) {
+            entry.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
+        }
         try {
             m_journal = journal::OpenShared(m_file);
+            sendKept();
             m_ids = m_journal->beginJobs(m_entries);
         } catch (const journal::JournalError& error) {
             m_beginError = error.what();
@@ -65,33 +73,60 @@ public:
 
     Outcome finish(const journal::JobEnd& end)
     {
+        for (journal::JournalEntry& entry : m_entries) {
+            entry.status = end.status;
+            entry.message = end.message;
+            entry.cupsJobId = end.cupsJobId;
+            entry.pdfFile = end.pdfFile;
+        }
         if (!m_ids.empty()) {
             try {
                 m_journal->finishJobs(m_ids, end, m_claim);
                 return {m_ids.front(), {}, m_ids};
             } catch (const journal::JournalError& error) {
-                return {m_ids.front(), std::string("the entry stays of unknown outcome: ") + error.what(), m_ids};
+                return keepForServer(std::string("the entry stays of unknown outcome: ") + error.what(),
+                                     {m_ids.front(), {}, m_ids});
             }
         }
         try {
-            for (journal::JournalEntry& entry : m_entries) {
-                entry.status = end.status;
-                entry.message = end.message;
-                entry.cupsJobId = end.cupsJobId;
-                entry.pdfFile = end.pdfFile;
-            }
             const std::shared_ptr<journal::Journal> journal = journal::OpenShared(m_file);
             const std::vector<std::int64_t> ids = journal->recordJobs(m_entries);
-            if (!journal::CountsAsPrinted(end.status)) {
+            if (!journal::CountsAsPrinted(m_entries.front().status)) {
                 journal->releaseClaim(m_claim);
             }
             return {ids.empty() ? 0 : ids.front(), {}, ids};
         } catch (const journal::JournalError& error) {
-            return {0, m_beginError.empty() ? error.what() : m_beginError, {}};
+            return keepForServer(m_beginError.empty() ? error.what() : m_beginError, {});
         }
     }
 
 private:
+    // Entries that waited for the server go before this job's. One the server does not take
+    // waits on, counted in the window, and does not keep this job from being recorded first.
+    void sendKept()
+    {
+        try {
+            journal::SendKept(m_file);
+        } catch (const journal::JournalError&) {
+            return;
+        }
+    }
+
+    Outcome keepForServer(const std::string& error, const Outcome& unkept)
+    {
+        if (!journal::ServerChosen(m_file)) {
+            return {unkept.entryId, error, unkept.entryIds};
+        }
+        // The ids of the folder's file would name other entries on the server; those it gave
+        // when the job began stay its own.
+        try {
+            journal::OpenSharedFile(m_file)->keepForServer(m_entries);
+            return {unkept.entryId, {}, unkept.entryIds};
+        } catch (const journal::JournalError& keepError) {
+            return {unkept.entryId, error + "; " + keepError.what(), unkept.entryIds};
+        }
+    }
+
     std::filesystem::path m_file;
     std::vector<journal::JournalEntry> m_entries;
     std::string m_claim;
@@ -193,16 +228,30 @@ Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vecto
     return record.finish({journal::JobStatus::Printed, {}, jobId, {}});
 }
 
-std::optional<std::string> PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
+LastDayCheck CheckPrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip)
 {
     if (!journal::MayHaveEntries(journalFile)) {
-        return std::nullopt;
+        return {};
+    }
+    const QDateTime since = QDateTime::currentDateTime().addSecs(-kDaySeconds);
+    try {
+        return {journal::OpenShared(journalFile, journal::Journal::Access::ReadOnly)->stationPrintedSince(slip, since),
+                false};
+    } catch (const journal::ServerUnreachable&) {
+        // The folder's own file holds what this station printed, kept for the server or not.
+    } catch (const journal::JournalError&) {
+        return {};
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(journalFile, error)) {
+        return {std::nullopt, true};
     }
     try {
-        return journal::OpenShared(journalFile, journal::Journal::Access::ReadOnly)
-            ->stationPrintedSince(slip, QDateTime::currentDateTime().addSecs(-kDaySeconds));
+        return {
+            journal::OpenSharedFile(journalFile, journal::Journal::Access::ReadOnly)->stationPrintedSince(slip, since),
+            true};
     } catch (const journal::JournalError&) {
-        return std::nullopt;
+        return {std::nullopt, true};
     }
 }
 

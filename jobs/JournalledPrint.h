@@ -29,8 +29,10 @@ struct JobContext
 struct Outcome
 {
     std::int64_t entryId = 0;
-    std::string journalError;           // empty when the job was recorded
-    std::vector<std::int64_t> entryIds; // every entry of the job, in page order
+    std::string journalError; // empty when the job was recorded
+    // Every entry of the job, in page order, in the journal OpenShared gives; none when they
+    // wait for the server without having been begun there.
+    std::vector<std::int64_t> entryIds;
 };
 
 // Runs the slip job (printcommand::PrintJob) and records it with `slip` and `state` whatever
@@ -65,9 +67,14 @@ Outcome SendAndRecord(const std::filesystem::path& journalFile, const std::vecto
                       const std::function<std::string()>& build,
                       const std::function<int(const std::string&)>& handOver);
 
-// Whether the same recipient and goods were printed in the last 24 hours, on any station: the
-// station that printed them, empty for this one. A journal that cannot be read has no answer,
-// which counts as no.
-std::optional<std::string> PrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip);
+// Whether the same recipient and goods were printed in the last 24 hours, on any station.
+struct LastDayCheck
+{
+    std::optional<std::string> printedOn; // the station that printed them, empty for this one
+    bool thisStationOnly = false;         // the chosen server could not be asked; the folder's own file was
+};
+
+// A journal that cannot be read has no answer, which counts as not printed.
+LastDayCheck CheckPrintedInLastDay(const std::filesystem::path& journalFile, const Slip& slip);
 
 } // namespace journalprint

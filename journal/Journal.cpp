@@ -3,6 +3,7 @@
 #include "journal/JobOwner.h"
 #include "journal/Schema.h"
 #include "journal/SearchText.h"
+#include "journal/ServerBackoff.h"
 #include "journal/SlipJson.h"
 #include "journal/Sql.h"
 #include "platform/RegularFile.h"
@@ -36,6 +37,15 @@ const QString kStationColumns = QStringLiteral(", station");
 const QString kNoEntryIdColumns = QStringLiteral(", '', ''");
 const QString kNoTrackingColumns = QStringLiteral(", '', ''");
 const QString kNoStationColumns = QStringLiteral(", ''");
+} // namespace
+
+const QString Journal::kInsertJob =
+    QStringLiteral("INSERT INTO jobs (printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
+                   " order_number, reprint_of, slip_key, fields, entry_uuid, sending_process, station)"
+                   " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+
+namespace {
+
 const QString kGoneOut = QStringLiteral("status IN ('printed', 'sending')");
 
 QString nextConnectionName()
@@ -239,6 +249,9 @@ template <typename Open> void Journal::openNamed(Open&& open)
 {
     try {
         open();
+    } catch (const ServerUnreachable& error) {
+        close();
+        throw ServerUnreachable(m_name + ": " + error.what());
     } catch (const JournalError& error) {
         close();
         throw JournalError(m_name + ": " + error.what());
@@ -272,9 +285,8 @@ void Journal::openServer(const ServerAddress& server, Access access)
         throw JournalError("the PostgreSQL driver of Qt is not installed");
     }
     ConfigureConnection(m_db, server);
-    if (!m_db.open()) {
-        throw JournalError(m_db.lastError().text().toStdString());
-    }
+    m_server = server;
+    openServerConnection();
     QSqlQuery encoding = sql::Run(m_db, QStringLiteral("SHOW server_encoding"));
     if (encoding.next() && encoding.value(0).toString() != QLatin1String("UTF8")) {
         throw JournalError("the database's encoding is " + encoding.value(0).toString().toStdString() +
@@ -287,6 +299,58 @@ void Journal::openServer(const ServerAddress& server, Access access)
     }
     if (access == Access::ReadWrite) {
         prepareForWriting();
+    }
+}
+
+// A server that did not answer is not asked again for a while: each attempt may wait the
+// connect timeout.
+void Journal::openServerConnection()
+{
+    const std::string& name = m_server->name;
+    if (!backoff::MayTry(name)) {
+        throw ServerUnreachable("did not answer a moment ago");
+    }
+    if (!m_db.open()) {
+        backoff::Failed(name);
+        throw ServerUnreachable(m_db.lastError().text().toStdString());
+    }
+    backoff::Answered(name);
+}
+
+void Journal::withConnection(const std::function<void()>& work)
+{
+    try {
+        work();
+        return;
+    } catch (const JournalError&) {
+        if (!connectionLost()) {
+            throw;
+        }
+    }
+    reconnect();
+    work();
+}
+
+// A statement that failed on a live connection leaves it able to answer the simplest one.
+bool Journal::connectionLost()
+{
+    if (!m_server) {
+        return false;
+    }
+    if (!m_db.isOpen()) {
+        return true;
+    }
+    QSqlQuery probe(m_db);
+    return !probe.exec(QStringLiteral("SELECT 1"));
+}
+
+void Journal::reconnect()
+{
+    m_db.close();
+    try {
+        openServerConnection();
+    } catch (const JournalError& error) {
+        throw ServerUnreachable(m_name + ": " + error.what());
     }
 }
 
@@ -362,11 +426,13 @@ std::vector<std::int64_t> Journal::recordJobs(const std::vector<JournalEntry>& e
     const QDateTime now = QDateTime::currentDateTime();
     std::vector<std::int64_t> ids;
     ids.reserve(entries.size());
-    sql::InTransaction(m_db, [&] {
-        ids.clear();
-        for (const JournalEntry& entry : entries) {
-            ids.push_back(insert(entry, entry.time.isValid() ? entry.time : now, {}));
-        }
+    withConnection([&] {
+        sql::InTransaction(m_db, [&] {
+            ids.clear();
+            for (const JournalEntry& entry : entries) {
+                ids.push_back(insert(entry, entry.time.isValid() ? entry.time : now, {}));
+            }
+        });
     });
     return ids;
 }
@@ -377,12 +443,14 @@ std::vector<std::int64_t> Journal::beginJobs(const std::vector<JournalEntry>& en
     const QDateTime now = QDateTime::currentDateTime();
     std::vector<std::int64_t> ids;
     ids.reserve(entries.size());
-    sql::InTransaction(m_db, [&] {
-        ids.clear();
-        for (JournalEntry entry : entries) {
-            entry.status = JobStatus::Sending;
-            ids.push_back(insert(entry, now, owner::Current()));
-        }
+    withConnection([&] {
+        sql::InTransaction(m_db, [&] {
+            ids.clear();
+            for (JournalEntry entry : entries) {
+                entry.status = JobStatus::Sending;
+                ids.push_back(insert(entry, now, owner::Current()));
+            }
+        });
     });
     return ids;
 }
@@ -391,17 +459,20 @@ void Journal::finishJobs(const std::vector<std::int64_t>& ids, const JobEnd& end
 {
     prepareForWriting();
     const qint64 now = QDateTime::currentDateTime().toMSecsSinceEpoch();
-    sql::InTransaction(m_db, [&] {
-        for (const std::int64_t id : ids) {
-            sql::Execute(m_db,
-                         QStringLiteral("UPDATE jobs SET status = ?, message = ?, cups_job_id = ?, pdf_file = ?,"
-                                        " printed_at = ?, sending_process = '' WHERE id = ? AND status = 'sending'"),
-                         {QString::fromLatin1(StatusName(end.status)), QString::fromStdString(end.message),
-                          end.cupsJobId, QString::fromStdString(end.pdfFile), now, QVariant::fromValue<qint64>(id)});
-        }
-        if (!CountsAsPrinted(end.status)) {
-            releaseClaim(claim);
-        }
+    withConnection([&] {
+        sql::InTransaction(m_db, [&] {
+            for (const std::int64_t id : ids) {
+                sql::Execute(
+                    m_db,
+                    QStringLiteral("UPDATE jobs SET status = ?, message = ?, cups_job_id = ?, pdf_file = ?,"
+                                   " printed_at = ?, sending_process = '' WHERE id = ? AND status = 'sending'"),
+                    {QString::fromLatin1(StatusName(end.status)), QString::fromStdString(end.message), end.cupsJobId,
+                     QString::fromStdString(end.pdfFile), now, QVariant::fromValue<qint64>(id)});
+            }
+            if (!CountsAsPrinted(end.status)) {
+                releaseClaim(claim);
+            }
+        });
     });
 }
 
@@ -429,24 +500,37 @@ bool Journal::resolve(std::int64_t id, bool printed)
     return resolved;
 }
 
-std::int64_t Journal::insert(const JournalEntry& entry, const QDateTime& time, const std::string& sendingProcess)
+// The values of kInsertJob's columns, in order.
+std::vector<QVariant> Journal::rowValues(const JournalEntry& entry, const QDateTime& time,
+                                         const std::string& sendingProcess) const
 {
     const QString uuid =
         entry.uuid.empty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : QString::fromStdString(entry.uuid);
     const QByteArray fields = QJsonDocument(SlipToJson(entry.slip, entry.printState)).toJson(QJsonDocument::Compact);
-    const bool onServer = sql::OnServer(m_db);
     const std::string& station = entry.station.empty() ? m_station : entry.station;
-    QSqlQuery row = sql::Run(
-        m_db,
-        QStringLiteral("INSERT INTO jobs (printed_at, status, message, printer, paper_feed, cups_job_id, pdf_file,"
-                       " order_number, reprint_of, slip_key, fields, entry_uuid, sending_process, station)"
-                       " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)%1")
-            .arg(onServer ? QStringLiteral(" RETURNING id") : QString()),
-        {time.toMSecsSinceEpoch(), QString::fromLatin1(StatusName(entry.status)), QString::fromStdString(entry.message),
-         QString::fromStdString(entry.printer), QString::fromStdString(entry.paperFeed), entry.cupsJobId,
-         QString::fromStdString(entry.pdfFile), QString::fromStdString(entry.orderNumber), idValue(entry.reprintOf),
-         slipKey(entry.slip), QString::fromUtf8(fields), uuid, QString::fromStdString(sendingProcess),
-         QString::fromStdString(station)});
+    // An entry of unknown outcome is stored "sending", as it was found.
+    const JobStatus status = entry.status == JobStatus::Unknown ? JobStatus::Sending : entry.status;
+    return {time.toMSecsSinceEpoch(),
+            QString::fromLatin1(StatusName(status)),
+            QString::fromStdString(entry.message),
+            QString::fromStdString(entry.printer),
+            QString::fromStdString(entry.paperFeed),
+            entry.cupsJobId,
+            QString::fromStdString(entry.pdfFile),
+            QString::fromStdString(entry.orderNumber),
+            idValue(entry.reprintOf),
+            slipKey(entry.slip),
+            QString::fromUtf8(fields),
+            uuid,
+            QString::fromStdString(sendingProcess),
+            QString::fromStdString(station)};
+}
+
+std::int64_t Journal::insert(const JournalEntry& entry, const QDateTime& time, const std::string& sendingProcess)
+{
+    const bool onServer = sql::OnServer(m_db);
+    QSqlQuery row = sql::Run(m_db, kInsertJob + (onServer ? QStringLiteral(" RETURNING id") : QString()),
+                             rowValues(entry, time, sendingProcess));
     const std::int64_t id = onServer ? (row.next() ? row.value(0).toLongLong() : 0) : row.lastInsertId().toLongLong();
     if (id == 0) {
         throw JournalError("the new entry got no id");
@@ -479,11 +563,14 @@ std::optional<JournalEntry> Journal::find(std::int64_t id)
 
 std::vector<JournalEntry> Journal::search(const JournalQuery& query)
 {
-    QSqlQuery rows = runSearch(query);
     std::vector<JournalEntry> entries;
-    while (rows.next()) {
-        entries.push_back(entryFrom(rows));
-    }
+    withConnection([&] {
+        entries.clear();
+        QSqlQuery rows = runSearch(query);
+        while (rows.next()) {
+            entries.push_back(entryFrom(rows));
+        }
+    });
     return entries;
 }
 
@@ -569,16 +656,20 @@ bool Journal::printedSince(const Slip& slip, const QDateTime& since)
 std::optional<std::string> Journal::stationPrintedSince(const Slip& slip, const QDateTime& since)
 {
     const QString station = m_version >= schema::kStationVersion ? QStringLiteral("station") : "''";
-    QSqlQuery row = sql::Run(m_db,
-                             QStringLiteral("SELECT %1 FROM jobs WHERE slip_key = ? AND printed_at >= ? AND %2"
-                                            " ORDER BY printed_at DESC LIMIT 1")
-                                 .arg(station, kGoneOut),
-                             {slipKey(slip), since.toMSecsSinceEpoch()});
-    if (!row.next()) {
-        return std::nullopt;
-    }
-    const std::string printer = row.value(0).toString().toStdString();
-    return printer == m_station ? std::string() : printer;
+    std::optional<std::string> printedOn;
+    withConnection([&] {
+        QSqlQuery row = sql::Run(m_db,
+                                 QStringLiteral("SELECT %1 FROM jobs WHERE slip_key = ? AND printed_at >= ? AND %2"
+                                                " ORDER BY printed_at DESC LIMIT 1")
+                                     .arg(station, kGoneOut),
+                                 {slipKey(slip), since.toMSecsSinceEpoch()});
+        printedOn.reset();
+        if (row.next()) {
+            const std::string printer = row.value(0).toString().toStdString();
+            printedOn = printer == m_station ? std::string() : printer;
+        }
+    });
+    return printedOn;
 }
 
 bool Journal::remove(std::int64_t id)

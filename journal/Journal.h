@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -102,6 +103,30 @@ public:
     void markExported(const std::vector<std::int64_t>& ids, const std::string& platform);
     std::int64_t count();
 
+    // How copyIn found the entry on the server.
+    enum class Copied
+    {
+        Added,
+        Completed, // it was still "sending" there
+        AlreadyThere,
+    };
+    // Copies an entry of another journal to this server's once, by its uuid, with its tracking
+    // number (unless another entry holds it) and exports. An entry already there is left as it
+    // is, unless it is still "sending" and the copy tells how the job ended.
+    Copied copyIn(const JournalEntry& entry);
+    // The uuid of an entry, and the entry of a uuid; empty and 0 when there is none.
+    std::string uuidOf(std::int64_t id);
+    std::int64_t idOf(const std::string& uuid);
+
+    // The outbox of a file: entries that the chosen server could not take, stored complete here
+    // and kept for it until it has them. Stores them all or none and returns their ids.
+    std::vector<std::int64_t> keepForServer(const std::vector<JournalEntry>& entries);
+    // The kept entries, in the order they were kept.
+    std::vector<JournalEntry> keptForServer();
+    std::int64_t keptCount();
+    // The server committed the entry.
+    void sentToServer(const std::string& uuid);
+
     // The file or the server, as messages name it.
     const std::string& name() const { return m_name; }
     // The station entries recorded here are marked with, unless they name their own: the host
@@ -116,6 +141,8 @@ public:
     void prepareForWriting();
 
 private:
+    static const QString kInsertJob;
+
     template <typename Open> void openNamed(Open&& open);
     void openDatabase(const std::filesystem::path& file, Access access);
     void openServer(const ServerAddress& server, Access access);
@@ -123,10 +150,20 @@ private:
     void connect(const QString& uri);
     void close();
     std::int64_t insert(const JournalEntry& entry, const QDateTime& time, const std::string& sendingProcess);
+    std::vector<QVariant> rowValues(const JournalEntry& entry, const QDateTime& time,
+                                    const std::string& sendingProcess) const;
+    // Runs `work`; when it failed because the server dropped the connection, connects again
+    // once and runs it again.
+    void withConnection(const std::function<void()>& work);
+    bool connectionLost();
+    void reconnect();
+    void openServerConnection();
     QString columns() const;
     JournalEntry entryFrom(const QSqlQuery& row) const;
     JobStatus statusOf(const QString& name, const QString& sendingProcess, const QString& station) const;
     void insertSearch(std::int64_t id, const JournalEntry& entry);
+    void copyShipping(std::int64_t id, const JournalEntry& entry);
+    bool hasOutbox();
     QSqlQuery runSearch(const JournalQuery& query);
     std::optional<std::string> claimOne(const std::string& orderNumber, const std::string& key,
                                         const std::string& claim, bool printAnyway, qint64 now);
@@ -134,6 +171,7 @@ private:
     void releaseUnprinted(const JournalEntry& entry);
 
     std::filesystem::path m_file;
+    std::optional<ServerAddress> m_server;
     std::string m_name; // the file or the server, for messages
     std::string m_station;
     QString m_connection;

@@ -66,19 +66,21 @@ ClaimOutcome Journal::claimOrders(const std::vector<ClaimRequest>& requests)
     std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return std::tie(requests[a].orderNumber, keys[a]) < std::tie(requests[b].orderNumber, keys[b]);
     });
-    sql::InTransaction(m_db, [&] {
-        outcome.taken.clear();
-        const qint64 now = nowMs();
-        for (const std::size_t i : order) {
-            if (requests[i].orderNumber.empty()) {
-                continue;
+    withConnection([&] {
+        sql::InTransaction(m_db, [&] {
+            outcome.taken.clear();
+            const qint64 now = nowMs();
+            for (const std::size_t i : order) {
+                if (requests[i].orderNumber.empty()) {
+                    continue;
+                }
+                const std::optional<std::string> holder =
+                    claimOne(requests[i].orderNumber, keys[i], outcome.claim, requests[i].printAnyway, now);
+                if (holder) {
+                    outcome.taken.push_back({i, *holder});
+                }
             }
-            const std::optional<std::string> holder =
-                claimOne(requests[i].orderNumber, keys[i], outcome.claim, requests[i].printAnyway, now);
-            if (holder) {
-                outcome.taken.push_back({i, *holder});
-            }
-        }
+        });
     });
     std::sort(outcome.taken.begin(), outcome.taken.end(),
               [](const ClaimTaken& a, const ClaimTaken& b) { return a.index < b.index; });

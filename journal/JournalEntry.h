@@ -80,6 +80,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The server did not answer, or the connection to it broke and could not be made again. Entries
+// meant for it are kept in the working folder's file until it answers (see Outbox.h).
+class ServerUnreachable : public JournalError
+{
+public:
+    using JournalError::JournalError;
+};
+
 // A tracking number is already held by another entry, which is named.
 class TrackingNumberTaken : public JournalError
 {

@@ -2,6 +2,7 @@
 
 #include "journal/JournalChoice.h"
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -47,22 +48,13 @@ std::shared_ptr<Journal> openChosen(const std::filesystem::path& file, const Jou
     return journal;
 }
 
-} // namespace
-
-bool MayHaveEntries(const std::filesystem::path& file)
+std::shared_ptr<Journal> openRegistered(const std::string& key, Journal::Access access,
+                                        const std::function<std::shared_ptr<Journal>()>& open)
 {
-    std::error_code error;
-    return std::filesystem::exists(file, error) ||
-           !ReadChoice(std::filesystem::absolute(file).parent_path()).server.empty();
-}
-
-std::shared_ptr<Journal> OpenShared(const std::filesystem::path& file, Journal::Access access)
-{
-    const JournalChoice choice = ReadChoice(std::filesystem::absolute(file).parent_path());
     const std::lock_guard<std::mutex> held(registryLock());
-    OpenJournal& open = registry()[choice.server.empty() ? keyOf(file) : "server " + choice.server];
-    if (std::shared_ptr<Journal> journal = open.journal.lock()) {
-        if (open.thread != std::this_thread::get_id()) {
+    OpenJournal& registered = registry()[key];
+    if (std::shared_ptr<Journal> journal = registered.journal.lock()) {
+        if (registered.thread != std::this_thread::get_id()) {
             throw JournalError(journal->name() + ": the journal is in use on another thread");
         }
         if (access == Journal::Access::ReadWrite) {
@@ -70,9 +62,36 @@ std::shared_ptr<Journal> OpenShared(const std::filesystem::path& file, Journal::
         }
         return journal;
     }
-    auto journal = openChosen(file, choice, access);
-    open = {journal, std::this_thread::get_id()};
+    auto journal = open();
+    registered = {journal, std::this_thread::get_id()};
     return journal;
+}
+
+} // namespace
+
+bool MayHaveEntries(const std::filesystem::path& file)
+{
+    std::error_code error;
+    return std::filesystem::exists(file, error) || ServerChosen(file);
+}
+
+std::shared_ptr<Journal> OpenShared(const std::filesystem::path& file, Journal::Access access)
+{
+    const JournalChoice choice = ReadChoice(std::filesystem::absolute(file).parent_path());
+    return openRegistered(choice.server.empty() ? keyOf(file) : "server " + choice.server, access,
+                          [&] { return openChosen(file, choice, access); });
+}
+
+std::shared_ptr<Journal> OpenSharedFile(const std::filesystem::path& file, Journal::Access access)
+{
+    JournalChoice choice = ReadChoice(std::filesystem::absolute(file).parent_path());
+    choice.server.clear();
+    return openRegistered(keyOf(file), access, [&] { return openChosen(file, choice, access); });
+}
+
+bool ServerChosen(const std::filesystem::path& file)
+{
+    return !ReadChoice(std::filesystem::absolute(file).parent_path()).server.empty();
 }
 
 } // namespace journal

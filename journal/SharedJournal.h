@@ -22,6 +22,13 @@ namespace journal {
 std::shared_ptr<Journal> OpenShared(const std::filesystem::path& file,
                                     Journal::Access access = Journal::Access::ReadWrite);
 
+// The file itself, whatever its folder chose: where entries wait while the server is away.
+std::shared_ptr<Journal> OpenSharedFile(const std::filesystem::path& file,
+                                        Journal::Access access = Journal::Access::ReadWrite);
+
+// Whether the file's folder chose a server.
+bool ServerChosen(const std::filesystem::path& file);
+
 // Whether there may be entries to read: the file exists, or its folder chose a server.
 bool MayHaveEntries(const std::filesystem::path& file);
 

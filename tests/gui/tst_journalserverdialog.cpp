@@ -1,4 +1,5 @@
 #include "gui/JournalServerDialog.h"
+#include "journal/Journal.h"
 #include "journal/JournalChoice.h"
 #include "tests/support/ScratchDatabase.h"
 
@@ -20,6 +21,8 @@ private slots:
     void testShowsTheAnswer();
     void okKeepsOnlyUsableAddresses_data();
     void okKeepsOnlyUsableAddresses();
+    void uploadSaysWhatItDid_data();
+    void uploadSaysWhatItDid();
 };
 
 void TestJournalServerDialog::testShowsTheAnswer_data()
@@ -73,6 +76,39 @@ void TestJournalServerDialog::okKeepsOnlyUsableAddresses()
     dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     QCOMPARE(dialog.result() == QDialog::Accepted, kept);
     QCOMPARE(QString::fromStdString(journal::ReadChoice(folder.path().toStdString()).server), kept ? uri : QString());
+}
+
+void TestJournalServerDialog::uploadSaysWhatItDid_data()
+{
+    QTest::addColumn<bool>("saved");          // the address in the field is the folder's choice
+    QTest::addColumn<QStringList>("answers"); // after the first press, and after the second
+    QTest::newRow("saved address") << true
+                                   << QStringList{"1 件をアップロードしました（0 件はサーバーにありました）",
+                                                  "0 件をアップロードしました（1 件はサーバーにありました）"};
+    QTest::newRow("address not saved yet") << false << QStringList{"接続先を保存してから", "接続先を保存してから"};
+}
+
+void TestJournalServerDialog::uploadSaysWhatItDid()
+{
+    QFETCH(bool, saved);
+    QFETCH(QStringList, answers);
+    ScratchDatabase db;
+    if (!db.available()) {
+        QSKIP("no private PostgreSQL server (scripts/pg-test-server)");
+    }
+    QTemporaryDir folder;
+    const std::filesystem::path path = folder.path().toStdString();
+    journal::Journal(journal::Journal::In(path)).recordJob({});
+    if (saved) {
+        journal::WriteServer(path, db.uri());
+    }
+    JournalServerDialog dialog(path);
+    dialog.findChild<QLineEdit*>(QStringLiteral("journalServerUri"))->setText(QString::fromStdString(db.uri()));
+    for (const QString& answer : answers) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("journalServerUpload")), Qt::LeftButton);
+        const QString shown = dialog.findChild<QLabel*>(QStringLiteral("journalServerAnswer"))->text();
+        QVERIFY2(shown.contains(answer), qPrintable(shown));
+    }
 }
 
 QTEST_MAIN(TestJournalServerDialog)

@@ -1,6 +1,7 @@
 #include "gui/HistoryWindow.h"
 #include "gui/JournalListModel.h"
 #include "journal/Journal.h"
+#include "journal/JournalChoice.h"
 #include "journal/Schema.h"
 #include "tests/support/NamedControl.h"
 #include "tests/support/PrintWindowSupport.h"
@@ -93,6 +94,7 @@ private slots:
     void sameSlipWithinADayIsQuestionedFirst();
     void brokenJournalNeverStopsASlip_data();
     void brokenJournalNeverStopsASlip();
+    void serverAwayKeepsEntriesAndSaysSo();
     void historySearchesAsTheUserTypes();
     void historyLoadsReprintsAndDeletes();
     void longHistoryIsReadAPageAtATime();
@@ -197,6 +199,30 @@ void TestJournalWindow::sameSlipWithinADayIsQuestionedFirst()
     if (!answers.back()) {
         QCOMPARE(fixture.focusedName(), QStringLiteral("Edit_G1"));
     }
+}
+
+void TestJournalWindow::serverAwayKeepsEntriesAndSaysSo()
+{
+    qputenv(journal::kServerVariable, "postgresql://mivo@127.0.0.1:1/mivo");
+    const std::shared_ptr<void> chosenUntilTheEnd(nullptr, [](void*) { qunsetenv(journal::kServerVariable); });
+    MainWindowFixture fixture;
+    TForm_Main& window = showWithSlip(fixture, "[手差し]\ndenPrn_Top=0\n");
+    fixture.prompt().answerYes();
+    pressF11(fixture);
+    const QLabel* waiting = NamedControl<QLabel>(window, "Label_JournalOutbox");
+    QCOMPARE(waiting->text(), QStringLiteral("共有サーバーに接続できません — 未送信 1 件"));
+
+    // Only this PC's file can tell that the slip went out already.
+    fixture.prompt().questions.clear();
+    fixture.prompt().answerYes();
+    fixture.prompt().answerYes();
+    pressF11(fixture);
+    QCOMPARE(fixture.prompt().questions, (QStringList{kAgain, kPrint}));
+    QCOMPARE(window.statusBar()->currentMessage(),
+             QStringLiteral("共有サーバーに接続できません。この端末の記録だけで確認しました。"));
+    QCOMPARE(waiting->text(), QStringLiteral("共有サーバーに接続できません — 未送信 2 件"));
+    QCOMPARE(fixture.printers().jobs.size(), std::size_t(2));
+    QVERIFY(fixture.prompt().notices.isEmpty());
 }
 
 void TestJournalWindow::brokenJournalNeverStopsASlip_data()
