@@ -94,6 +94,12 @@ void TForm_Main::watchJournalOutbox()
     connect(timer, &QTimer::timeout, this, &TForm_Main::sendJournalOutbox);
     timer->start();
     showJournalOutbox();
+    // Entries left waiting by an earlier session go as soon as the window is up, not a tick later.
+    QTimer::singleShot(0, this, [this] {
+        if (!Label_JournalOutbox->text().isEmpty()) {
+            sendJournalOutbox();
+        }
+    });
 }
 
 void TForm_Main::sendJournalOutbox()
