@@ -29,6 +29,7 @@ private slots:
     void ordersOfAnotherStationAreLeftOut_data();
     void ordersOfAnotherStationAreLeftOut();
     void damagedJournalDoesNotStopTheBatch();
+    void serverAwayDoesNotStopTheBatch();
     void refusesWithoutPrinting_data();
     void refusesWithoutPrinting();
     void printingNothingIsAFailure_data();
@@ -302,6 +303,23 @@ void TestBatchCommand::damagedJournalDoesNotStopTheBatch()
     QVERIFY2(run.err.contains("the print journal could not record the job"), run.err.constData());
     QVERIFY(journal.open(QIODevice::ReadOnly));
     QCOMPARE(journal.readAll(), garbage);
+}
+
+// Nothing is claimed while the journal server is away; the slips print and their entries wait
+// in the folder's file.
+void TestBatchCommand::serverAwayDoesNotStopTheBatch()
+{
+    QVERIFY(writeCp932(m_folder.filePath("mivo_journal.ini"),
+                       "[Journal]\r\nServer=postgresql://mivo@127.0.0.1:1/mivo\r\n"));
+    const Run run = batch({kRakuten, "--force"});
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY2(run.err.contains("printed 2 slips"), run.err.constData());
+    QVERIFY2(run.err.contains("printed without asking the other stations"), run.err.constData());
+    QVERIFY2(!run.err.contains("could not record"), run.err.constData());
+    QProcessEnvironment fileOnly = QProcessEnvironment::systemEnvironment();
+    fileOnly.insert(QStringLiteral("MIVO_JOURNAL_SERVER"), QString());
+    const Run kept = RunProgram({"history", "--json"}, m_folder.path(), {}, fileOnly);
+    QCOMPARE(QJsonDocument::fromJson(kept.out).array().size(), 2);
 }
 
 void TestBatchCommand::refusesWithoutPrinting_data()
