@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 // `mivo-kangaroo batch` from the outside: the dry run's JSON, and real jobs on a queue of the
 // private CUPS server read back page by page.
 class TestBatchCommand : public QObject
@@ -309,8 +311,10 @@ void TestBatchCommand::damagedJournalDoesNotStopTheBatch()
 // in the folder's file.
 void TestBatchCommand::serverAwayDoesNotStopTheBatch()
 {
-    QVERIFY(writeCp932(m_folder.filePath("mivo_journal.ini"),
-                       "[Journal]\r\nServer=postgresql://mivo@127.0.0.1:1/mivo\r\n"));
+    const QString choice = m_folder.filePath("mivo_journal.ini");
+    QVERIFY(writeCp932(choice, "[Journal]\r\nServer=postgresql://mivo@127.0.0.1:1/mivo\r\n"));
+    // The folder serves the tests after this one, which print to its file.
+    const std::shared_ptr<void> chosenUntilTheEnd(nullptr, [&](void*) { QFile::remove(choice); });
     const Run run = batch({kRakuten, "--force"});
     QVERIFY2(run.exitCode == 0, run.err.constData());
     QVERIFY2(run.err.contains("printed 2 slips"), run.err.constData());
