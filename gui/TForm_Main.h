@@ -289,12 +289,14 @@ private:
     // line counts those still waiting.
     void watchJournalOutbox();
     void sendJournalOutbox();
+    void sendJournalOutboxNow();
     void showJournalOutbox();
 
     // Created after the window, as the program creates its windows in that order.
     TForm_SLIP97YPrn* m_positionDialog = nullptr;
     QPointer<HistoryWindow> m_history;
     QLabel* Label_JournalOutbox = nullptr;
+    bool m_knockingAtServer = false;
     // Set while the registered printer is not installed: its registered name (empty when
     // only its number is known). Nothing prints until the user registers a printer again.
     std::optional<QString> m_missingPrinter;

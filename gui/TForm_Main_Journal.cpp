@@ -4,7 +4,9 @@
 #include "jobs/JournalledPrint.h"
 #include "jobs/SlipJobs.h"
 #include "journal/Journal.h"
+#include "journal/JournalChoice.h"
 #include "journal/Outbox.h"
+#include "journal/ServerAddress.h"
 #include "journal/ServerBackoff.h"
 #include "printers/TPrinterAccess.h"
 #include "widgets/Prompt.h"
@@ -12,7 +14,38 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <QTcpSocket>
 #include <QTimer>
+
+#include <functional>
+#include <optional>
+
+namespace {
+
+constexpr int kPostgresPort = 5432;
+constexpr int kKnockMilliseconds = 3000;
+
+// Calls `answered` once, from the event loop: true when the port took a connection in time.
+void knockAt(QObject* owner, const QString& host, int port, const std::function<void(bool)>& answered)
+{
+    auto* socket = new QTcpSocket(owner);
+    auto* deadline = new QTimer(socket);
+    const auto finish = [socket, deadline, answered](bool open) {
+        deadline->stop();
+        socket->disconnect();
+        socket->abort();
+        socket->deleteLater();
+        answered(open);
+    };
+    QObject::connect(socket, &QTcpSocket::connected, socket, [finish] { finish(true); });
+    QObject::connect(socket, &QTcpSocket::errorOccurred, socket, [finish] { finish(false); });
+    deadline->setSingleShot(true);
+    QObject::connect(deadline, &QTimer::timeout, socket, [finish] { finish(false); });
+    deadline->start(kKnockMilliseconds);
+    socket->connectToHost(host, static_cast<quint16>(port));
+}
+
+} // namespace
 
 void TForm_Main::SpeedButton_F5Click()
 {
@@ -102,7 +135,41 @@ void TForm_Main::watchJournalOutbox()
     });
 }
 
+// The window asks the server only once its port answers, and does not wait for that: a host
+// that drops packets would otherwise hold the window for the whole connect timeout.
 void TForm_Main::sendJournalOutbox()
+{
+    if (m_knockingAtServer) {
+        return;
+    }
+    std::optional<journal::ServerAddress> server;
+    try {
+        const std::string uri = journal::ReadChoice(std::filesystem::absolute(journalFile()).parent_path()).server;
+        if (!uri.empty()) {
+            server = journal::ParseServerUri(uri);
+        }
+    } catch (const journal::JournalError&) {
+        // The job that tries it says what is wrong with the address.
+    }
+    if (!server || server->host.isEmpty() || server->host.startsWith(QLatin1Char('/'))) {
+        sendJournalOutboxNow();
+        return;
+    }
+    m_knockingAtServer = true;
+    const std::string name = server->name;
+    knockAt(this, server->host, server->port > 0 ? server->port : kPostgresPort, [this, name](bool open) {
+        m_knockingAtServer = false;
+        if (open) {
+            journal::backoff::Answered(name);
+            sendJournalOutboxNow();
+        } else {
+            journal::backoff::Failed(name);
+            showJournalOutbox();
+        }
+    });
+}
+
+void TForm_Main::sendJournalOutboxNow()
 {
     try {
         journal::SendKept(journalFile());

@@ -5,6 +5,7 @@
 #include "journal/Schema.h"
 #include "tests/support/NamedControl.h"
 #include "tests/support/PrintWindowSupport.h"
+#include "tests/support/ScratchDatabase.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -223,6 +225,19 @@ void TestJournalWindow::serverAwayKeepsEntriesAndSaysSo()
     QCOMPARE(waiting->text(), QStringLiteral("共有サーバーに接続できません — 未送信 2 件"));
     QCOMPARE(fixture.printers().jobs.size(), std::size_t(2));
     QVERIFY(fixture.prompt().notices.isEmpty());
+
+    // Once the server's port answers, the window's timer sends what waited.
+    ScratchDatabase db;
+    if (!db.available()) {
+        QSKIP("no private PostgreSQL server (scripts/pg-test-server)");
+    }
+    qputenv(journal::kServerVariable, QByteArray::fromStdString(db.uri()));
+    auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer_JournalOutbox"));
+    QVERIFY(timer != nullptr);
+    timer->start(0);
+    QTRY_COMPARE(waiting->text(), QString());
+    timer->stop();
+    QCOMPARE(db.query(QStringLiteral("SELECT count(*) FROM jobs")), QStringLiteral("2"));
 }
 
 void TestJournalWindow::brokenJournalNeverStopsASlip_data()
