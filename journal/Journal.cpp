@@ -422,33 +422,30 @@ std::int64_t Journal::recordJob(const JournalEntry& entry)
 
 std::vector<std::int64_t> Journal::recordJobs(const std::vector<JournalEntry>& entries)
 {
-    prepareForWriting();
-    const QDateTime now = QDateTime::currentDateTime();
-    std::vector<std::int64_t> ids;
-    ids.reserve(entries.size());
-    withConnection([&] {
-        sql::InTransaction(m_db, [&] {
-            ids.clear();
-            for (const JournalEntry& entry : entries) {
-                ids.push_back(insert(entry, entry.time.isValid() ? entry.time : now, {}));
-            }
-        });
-    });
-    return ids;
+    return insertAll(entries, false);
 }
 
 std::vector<std::int64_t> Journal::beginJobs(const std::vector<JournalEntry>& entries)
 {
+    return insertAll(entries, true);
+}
+
+// All or none, in order. Entries being sent are dated now and owned by this process.
+std::vector<std::int64_t> Journal::insertAll(const std::vector<JournalEntry>& entries, bool sending)
+{
     prepareForWriting();
     const QDateTime now = QDateTime::currentDateTime();
+    const std::string process = sending ? owner::Current() : std::string();
     std::vector<std::int64_t> ids;
     ids.reserve(entries.size());
     withConnection([&] {
         sql::InTransaction(m_db, [&] {
             ids.clear();
             for (JournalEntry entry : entries) {
-                entry.status = JobStatus::Sending;
-                ids.push_back(insert(entry, now, owner::Current()));
+                if (sending) {
+                    entry.status = JobStatus::Sending;
+                }
+                ids.push_back(insert(entry, sending || !entry.time.isValid() ? now : entry.time, process));
             }
         });
     });

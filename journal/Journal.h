@@ -149,6 +149,7 @@ private:
     void readVersion();
     void connect(const QString& uri);
     void close();
+    std::vector<std::int64_t> insertAll(const std::vector<JournalEntry>& entries, bool sending);
     std::int64_t insert(const JournalEntry& entry, const QDateTime& time, const std::string& sendingProcess);
     std::vector<QVariant> rowValues(const JournalEntry& entry, const QDateTime& time,
                                     const std::string& sendingProcess) const;
